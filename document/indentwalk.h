@@ -1,0 +1,23 @@
+#pragma once
+
+#include "document/excludedtags.h"
+#include "document/walksinks.h"
+
+#include <string>
+#include <string_view>
+
+namespace vorelind {
+
+// Returns the first byte of the text above 32 (unsigned), or 0 when none is.
+unsigned char FirstAboveBlank(std::string_view text);
+
+// Appends n blanks to the output; nothing when n <= 0.
+void AppendBlanks(std::string& output, long long n);
+
+// Walks the source once and returns the indented listing: every tag on a
+// new line led by its depth in blanks, SCRIPT and PRE blocks keeping their
+// own line breaks, excluded tags on a line of their own without nesting.
+std::string indentSource(std::string_view source, const ExcludedTags& excluded,
+                         const WalkSinks& sinks = {});
+
+} // namespace vorelind

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "document/walksinks.h"
+
+#include <cstdio>
+#include <string>
+
+namespace vorelind {
+
+// The run log: appends "cntm=<count> i=<position>" CR LF per position to a
+// file that is only ever grown. The file is opened at the first line and
+// written through a buffer; it is complete once the run ends (close()).
+// A file that cannot be opened or written raises AppError.
+class RunLogFile : public RunLogSink {
+public:
+    explicit RunLogFile(std::string path = "runlog.log");
+    ~RunLogFile() override;
+    RunLogFile(const RunLogFile&) = delete;
+    RunLogFile& operator=(const RunLogFile&) = delete;
+
+    void appendLine(std::size_t outputCount, std::size_t position) override;
+    // Writes what is buffered and closes the file.
+    void close();
+
+private:
+    void open();
+    void flush();
+
+    std::string m_path;
+    std::FILE* m_file = nullptr;
+    std::string m_buffer;
+};
+
+} // namespace vorelind

@@ -1,0 +1,234 @@
+// vorelind-cli: the program's document path without the window, for batch
+// use and for checking the engine from outside.
+
+#include "document/exporttidy.h"
+#include "document/indentwalk.h"
+#include "document/listing.h"
+#include "document/messages.h"
+#include "document/runlogfile.h"
+#include "document/sourceloader.h"
+#include "platform/sjistext.h"
+#include "settings/listfile.h"
+#include "tree/indenttree.h"
+#include "tree/treefill.h"
+#include "util/apperror.h"
+
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace vorelind;
+
+constexpr int kRefused = 1;
+constexpr int kUsageError = 2;
+
+constexpr char kUsage[] =
+    "Usage: vorelind-cli COMMAND [OPTIONS] FILE\n"
+    "\n"
+    "Runs the file through the same path as the window: text check, loading,\n"
+    "then the indentation walk.\n"
+    "\n"
+    "Commands:\n"
+    "  indent [--exclude LISTFILE] [--run-log LOGFILE] FILE\n"
+    "      Writes the indented listing (lines ended by CR LF, the empty first\n"
+    "      line included) to standard output.\n"
+    "  tree [--exclude LISTFILE] FILE\n"
+    "      Writes the tag tree, one node per line in pre-order: its level\n"
+    "      (0 at the top) in decimal, a TAB, the node text, LF.\n"
+    "  export [--exclude LISTFILE] [-o OUT] FILE\n"
+    "      Writes the tidied listing as the save command would, to OUT or\n"
+    "      standard output.\n"
+    "  check FILE\n"
+    "      Prints \"text\" when the file passes the text check.\n"
+    "\n"
+    "Options:\n"
+    "  --exclude LISTFILE  excluded tag names, one per line (as in ignore.trm)\n"
+    "  --run-log LOGFILE   appends the run log to LOGFILE (none is written without it)\n"
+    "  -o OUT              the file to write instead of standard output\n"
+    "  --help              shows this text\n"
+    "\n"
+    "Exit status: 0 on success; 1 when the file is refused or an error occurs\n"
+    "(the message goes to standard error); 2 on a usage error.\n";
+
+struct Options {
+    std::string command;
+    std::string file;
+    std::optional<std::string> excludeFile;
+    std::optional<std::string> runLog;
+    std::optional<std::string> output;
+};
+
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+bool takesOption(const std::string& command, const std::string& option)
+{
+    if (option == "--exclude")
+        return command == "indent" || command == "tree" || command == "export";
+    if (option == "--run-log")
+        return command == "indent";
+    if (option == "-o")
+        return command == "export";
+    return false;
+}
+
+Options parseArguments(const std::vector<std::string>& arguments)
+{
+    if (arguments.empty())
+        throw UsageError("no command given");
+    Options options;
+    options.command = arguments[0];
+    if (options.command != "indent" && options.command != "tree" && options.command != "export"
+        && options.command != "check")
+        throw UsageError("unknown command '" + options.command + "'");
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument.size() > 1 && argument[0] == '-') {
+            if (!takesOption(options.command, argument))
+                throw UsageError("'" + options.command + "' takes no option '" + argument + "'");
+            if (i + 1 == arguments.size())
+                throw UsageError("option '" + argument + "' needs a value");
+            const std::string& value = arguments[++i];
+            if (argument == "--exclude")
+                options.excludeFile = value;
+            else if (argument == "--run-log")
+                options.runLog = value;
+            else
+                options.output = value;
+        } else if (options.file.empty()) {
+            options.file = argument;
+        } else {
+            throw UsageError("more than one FILE given");
+        }
+    }
+    if (options.file.empty())
+        throw UsageError("no FILE given");
+    return options;
+}
+
+// Raised when the text check refuses a file; carries the program's message.
+class Refusal : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+void checkText(const std::string& path)
+{
+    const std::string name = fileNameOf(path);
+    switch (checkTextFile(path)) {
+    case TextCheck::Text: return;
+    case TextCheck::CannotOpen: throw Refusal(openFailureMessage(name));
+    case TextCheck::NotText: throw Refusal(notTextMessage(name));
+    case TextCheck::EndOfFile: throw Refusal(messages::kEndOfFile);
+    }
+}
+
+ExcludedTags excludedTags(const Options& options)
+{
+    if (!options.excludeFile)
+        return {};
+    return ExcludedTags(parseListText(readFileBytes(*options.excludeFile)));
+}
+
+std::string listingOf(const Options& options)
+{
+    checkText(options.file);
+    const std::string source = loadSourceFile(options.file);
+    const ExcludedTags excluded = excludedTags(options);
+    if (!options.runLog)
+        return indentSource(source, excluded);
+    RunLogFile runLog(*options.runLog);
+    WalkSinks sinks;
+    sinks.runLog = &runLog;
+    std::string listing = indentSource(source, excluded, sinks);
+    runLog.close();
+    return listing;
+}
+
+void writeOut(const std::string& bytes)
+{
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
+        throw systemError();
+}
+
+std::string treeText(const IndentTree& tree)
+{
+    std::string text;
+    // Pre-order without recursion: the deepest trees come from hostile input.
+    std::vector<std::pair<NodeId, std::size_t>> pending;
+    for (std::size_t row = tree.topLevelCount(); row-- > 0;)
+        pending.emplace_back(tree.topLevel(row), 0);
+    while (!pending.empty()) {
+        const auto [node, level] = pending.back();
+        pending.pop_back();
+        text += std::to_string(level);
+        text += '\t';
+        text += tree.text(node);
+        text += '\n';
+        for (std::size_t row = tree.childCount(node); row-- > 0;)
+            pending.emplace_back(tree.child(node, row), level + 1);
+    }
+    return text;
+}
+
+void runCommand(const Options& options)
+{
+    if (options.command == "check") {
+        checkText(options.file);
+        writeOut("text\n");
+        return;
+    }
+    const std::string listing = listingOf(options);
+    if (options.command == "indent") {
+        writeOut(listing);
+    } else if (options.command == "tree") {
+        IndentTree tree;
+        loadIndentedLines(tree, listingLines(listing));
+        writeOut(treeText(tree));
+    } else {
+        std::vector<std::string> lines = nonEmptyLines(listingLines(listing));
+        tidyForExport(lines);
+        if (options.output)
+            writeExportFile(*options.output, lines);
+        else
+            writeOut(exportBytes(lines));
+    }
+}
+
+void printError(const std::string& sjisMessage)
+{
+    std::cerr << "vorelind-cli: " << sjisToUtf8(sjisMessage) << '\n';
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    for (const std::string& argument : arguments) {
+        if (argument == "--help" || argument == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+    }
+    try {
+        runCommand(parseArguments(arguments));
+        return 0;
+    } catch (const UsageError& error) {
+        std::cerr << "vorelind-cli: " << error.what() << "\n\n" << kUsage;
+        return kUsageError;
+    } catch (const Refusal& refusal) {
+        printError(refusal.what());
+    } catch (const AppError& error) {
+        printError(error.what());
+    } catch (const std::bad_alloc&) {
+        printError("out of memory");
+    }
+    return kRefused;
+}

@@ -1,0 +1,57 @@
+#include "tree/treefill.h"
+
+#include "util/substring.h"
+
+namespace vorelind {
+
+namespace {
+
+constexpr long long kIndentedTextLength = 200;
+
+} // namespace
+
+std::size_t lineDepth(std::string_view line)
+{
+    const std::size_t depth = line.find_first_not_of(' ');
+    return depth == std::string_view::npos ? line.size() : depth;
+}
+
+std::string_view nodeText(std::string_view line)
+{
+    const std::size_t depth = lineDepth(line);
+    if (depth == 0)
+        return line;
+    return substring(line, static_cast<long long>(depth), kIndentedTextLength);
+}
+
+void loadIndentedLines(TreeOperations& tree, const std::vector<std::string_view>& lines)
+{
+    tree.clear();
+    bool firstLine = true;
+    std::size_t previousDepth = 0;
+    NodeId current = kNoNode;
+    for (const std::string_view line : lines) {
+        if (line.empty())
+            continue;
+        const std::size_t depth = lineDepth(line);
+        const std::string_view text = nodeText(line);
+        if (firstLine) {
+            // The first line sets no depth: whatever its blanks, the next
+            // line is compared with 0.
+            current = tree.addFirstTopLevel(text);
+            firstLine = false;
+            continue;
+        }
+        if (depth > previousDepth) {
+            current = tree.addLastChild(current, text);
+        } else if (depth == previousDepth) {
+            current = tree.addLastSibling(current, text);
+        } else {
+            const NodeId parent = tree.parent(current);
+            current = parent != kNoNode ? tree.addLastSibling(parent, text) : tree.addFirstTopLevel(text);
+        }
+        previousDepth = depth;
+    }
+}
+
+} // namespace vorelind

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vorelind {
+
+// Returns whether a byte opens a Shift-JIS double-byte character; the byte
+// after it is its second byte, whatever that byte is.
+constexpr bool isSjisLeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// Returns the text with ASCII a to z upper-cased; every other byte is kept.
+std::string upperAscii(std::string_view text);
+
+} // namespace vorelind
