@@ -1,5 +1,6 @@
 #include "tree/treeindent.h"
 #include "testlines.h"
+#include "windowtest.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -15,19 +16,6 @@ namespace {
 std::vector<std::string_view> viewsOf(const std::vector<std::string>& lines)
 {
     return std::vector<std::string_view>(lines.begin(), lines.end());
-}
-
-// The tree as the view's model shows it: one line per node in pre-order,
-// its level in dots, then its text.
-QStringList outline(const QAbstractItemModel& model, const QModelIndex& parent = {}, int level = 0)
-{
-    QStringList lines;
-    for (int row = 0; row < model.rowCount(parent); ++row) {
-        const QModelIndex index = model.index(row, 0, parent);
-        lines << QString(level, QLatin1Char('.')) + index.data().toString();
-        lines << outline(model, index, level + 1);
-    }
-    return lines;
 }
 
 int expandedCount(const QTreeView& view, const QModelIndex& parent = {})

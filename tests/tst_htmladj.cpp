@@ -1,0 +1,364 @@
+#include "platform/displaytext.h"
+#include "tree/treeindent.h"
+#include "ui/applicationsetup.h"
+#include "ui/directorylistbox.h"
+#include "ui/errorreport.h"
+#include "ui/filelistbox.h"
+#include "ui/htmladj.h"
+#include "ui/linelistview.h"
+#include "ui/modalseam.h"
+#include "testlines.h"
+#include "windowtest.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+
+using namespace vorelind;
+
+namespace {
+
+const QByteArray kPage = "<html>\r\n<head>\r\n<title>Test</title>\r\n</head>\r\n<body>\r\n"
+                         "<p>Hello<br>world</p>\r\n</body>\r\n</html>\r\n";
+const QStringList kPageListing{"<html>",      "  <head>",      "    <title>Test", "    </title>",
+                               "  </head>",   "  <body>",      "    <p>Hello",    "      <br>world",
+                               "      </p>", "    </body>",    "  </html>"};
+const QStringList kPageTree{"<html>",         ". <head>", ".. <title>Test", ".. </title>",   ". </head>", ". <body>",
+                            ".. <p>Hello", "... <br>world", "... </p>",      ".. </body>",  ". </html>"};
+const QByteArray kPrePage = "<body>\r\n<!-- note -->\r\n<pre>one\r\ntwo <b>x</b>\r\n</pre>\r\n"
+                            "<img src=\"a.png\"/>\r\n</body>\r\n";
+
+// One window over a program folder and a document folder, browsing the
+// document folder.
+class WindowUnderTest {
+public:
+    WindowUnderTest()
+        : form(folders.executablePath())
+    {
+        form.show();
+        if (!QTest::qWaitForWindowExposed(&form))
+            qFatal("the window was never shown");
+        control<DirectoryListBox>(form, "DirectoryListBox1")->setDirectory(folders.documents());
+        ModalSeam::takeAnsweredMessages();
+    }
+
+    // Writes a document, lists it and double-clicks it.
+    void openDocument(const QString& name, const QByteArray& bytes)
+    {
+        QVERIFY(writeFile(folders.document(name), bytes));
+        doubleClick(name);
+    }
+
+    void doubleClick(const QString& name)
+    {
+        auto* files = control<FileListBox>(form, "FileListBox1");
+        files->setDirectory(folders.documents());
+        QListWidgetItem* item = itemNamed(*files, name);
+        QVERIFY(item);
+        doubleClickItem(*files, *item);
+    }
+
+    QStringList tabCaptions() const
+    {
+        auto* tabs = control<QTabWidget>(form, "PageControl1");
+        QStringList captions;
+        for (int index = 0; index < tabs->count(); ++index)
+            captions << tabs->tabText(index);
+        return captions;
+    }
+
+    QString currentTab() const { return control<QTabWidget>(form, "PageControl1")->currentWidget()->objectName(); }
+    QStringList listing() const { return displayedRows(*control<LineListView>(form, "ShowResultList")->model()); }
+    QStringList tree() const { return outline(*control<TTreeIndent>(form, "TreeIndent1")->model()); }
+
+    WindowTestFolders folders;
+    TStructedHtmlForm form;
+};
+
+// The geometry of every named control, each tab shown once so that its
+// page is laid out.
+QMap<QString, QRect> geometriesOnEveryTab(TStructedHtmlForm& form)
+{
+    auto* tabs = control<QTabWidget>(form, "PageControl1");
+    QMap<QString, QRect> geometries;
+    for (int index = 0; index < tabs->count(); ++index) {
+        tabs->setCurrentIndex(index);
+        QApplication::processEvents();
+        for (QWidget* widget : tabs->widget(index)->findChildren<QWidget*>())
+            geometries.insert(widget->objectName(), widget->geometry());
+    }
+    return geometries;
+}
+
+} // namespace
+
+class TestHtmlAdj : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void doubleClickBuildsListingAndTree();
+    void refusedFileChangesNothing_data();
+    void refusedFileChangesNothing();
+    void runLogFailureEndsTheRun();
+    void exportThroughTheSaveDialog();
+    void exportCancelledOrRefused();
+    void treeDoubleClickShowsFileSelection();
+    void errorBoxText_data();
+    void errorBoxText();
+    void layoutFollowsTheWindowSize();
+    void designedFontsAreInstalled_data();
+    void designedFontsAreInstalled();
+};
+
+void TestHtmlAdj::initTestCase()
+{
+    setUpApplication();
+    ModalSeam::answerForTests();
+}
+
+void TestHtmlAdj::doubleClickBuildsListingAndTree()
+{
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("page.htm"), kPage);
+
+    QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+    QCOMPARE(bytes(window.form.documentTitle()), bytes("\x81\x75page.htm\x81\x76"));
+    QCOMPARE(window.tabCaptions(), (QStringList{"ファイル選択", "動作環境", "「page.htm」　オリジナル",
+                                                "「page.htm」　インデント", "「page.htm」　構造化"}));
+    QCOMPARE(window.currentTab(), QStringLiteral("TabStructure"));
+    QCOMPARE(control<QPlainTextEdit>(window.form, "Memo1")->toPlainText(), QString::fromLatin1(kPage).remove('\r'));
+    QCOMPARE(window.listing(), kPageListing);
+    QCOMPARE(window.tree(), kPageTree);
+
+    const auto* progress = control<QProgressBar>(window.form, "ProgressBar1");
+    QCOMPARE(progress->maximum(), kPage.size());
+    QCOMPARE(progress->value(), kPage.size());
+    const QString status = control<QLabel>(window.form, "StatusBar1")->text();
+    const QString positions = QStringLiteral("%1/%1     ").arg(kPage.size());
+    const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    QVERIFY2(status.startsWith(positions + date + QLatin1Char(' ')), qPrintable(status));
+    QVERIFY2(status.size() > positions.size() + date.size() + 1, qPrintable(status));
+
+    // The run log grows in the browsed folder, one line per position.
+    const QList<QByteArray> log = readFile(window.folders.document(QStringLiteral("runlog.log"))).split('\n');
+    QCOMPARE(log.size(), kPage.size() + 1);
+    QVERIFY(log.at(kPage.size() - 1).endsWith(" i=" + QByteArray::number(kPage.size()) + "\r"));
+
+    // The save dialog is preset to the browsed folder and the loaded file.
+    auto* dialog = control<QFileDialog>(window.form, "SaveDialog1");
+    QCOMPARE(dialog->directory().absolutePath(), window.folders.documents());
+    QCOMPARE(dialog->selectedFiles().value(0), window.folders.document(QStringLiteral("page.htm")));
+
+    // A second run appends to the log.
+    window.doubleClick(QStringLiteral("page.htm"));
+    QCOMPARE(readFile(window.folders.document(QStringLiteral("runlog.log"))).count('\n'), 2 * kPage.size());
+}
+
+void TestHtmlAdj::refusedFileChangesNothing_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("removedBeforeClick");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("file gone") << QByteArray("<p>") << true << QString("I/Oエラー")
+                               << QString("誰かがそのファイルbad.htmを握っていませんか");
+    QTest::newRow("binary bytes") << QByteArray("ab\x01<p>", 6) << false << QString("読めません")
+                                  << QString("bad.htmはテキストファイルではないのでは？");
+    QTest::newRow("129 bytes without a marker") << QByteArray(129, 'x') << false << QString("読めません")
+                                                << QString("bad.htmはテキストファイルではないのでは？");
+    QTest::newRow("short file without a marker")
+        << QByteArray("abc") << false << QString("Vorelind") << QString("Read beyond end of file.");
+    QTest::newRow("empty file") << QByteArray() << false << QString("Vorelind")
+                                << QString("Read beyond end of file.");
+}
+
+void TestHtmlAdj::refusedFileChangesNothing()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, removedBeforeClick);
+    QFETCH(QString, caption);
+    QFETCH(QString, message);
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("page.htm"), kPage);
+    const QStringList captionsBefore = window.tabCaptions();
+
+    const QString bad = window.folders.document(QStringLiteral("bad.htm"));
+    QVERIFY(writeFile(bad, content));
+    control<FileListBox>(window.form, "FileListBox1")->setDirectory(window.folders.documents());
+    if (removedBeforeClick)
+        QVERIFY(QFile::remove(bad));
+    QListWidgetItem* item = itemNamed(*control<FileListBox>(window.form, "FileListBox1"), QStringLiteral("bad.htm"));
+    QVERIFY(item);
+    doubleClickItem(*control<FileListBox>(window.form, "FileListBox1"), *item);
+
+    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).icon, MessageIcon::Error);
+    QCOMPARE(messages.at(0).caption, caption);
+    QCOMPARE(messages.at(0).text, message);
+    QCOMPARE(window.tabCaptions(), captionsBefore);
+    QCOMPARE(window.listing(), kPageListing);
+    QCOMPARE(window.tree(), kPageTree);
+    QCOMPARE(bytes(window.form.documentTitle()), bytes("\x81\x75page.htm\x81\x76"));
+}
+
+void TestHtmlAdj::runLogFailureEndsTheRun()
+{
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("page.htm"), kPage);
+    // A folder where the log should be: the log can't be opened.
+    QVERIFY(QFile::remove(window.folders.document(QStringLiteral("runlog.log"))));
+    QVERIFY(QDir(window.folders.documents()).mkdir(QStringLiteral("runlog.log")));
+
+    window.openDocument(QStringLiteral("next.htm"), "<a>b</a>");
+
+    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).caption, QStringLiteral("Vorelind"));
+    QCOMPARE(messages.at(0).text, QString::fromLocal8Bit(strerror(EISDIR)) + QLatin1Char('.'));
+    // The source is loaded and titled, the listing stays empty, the tree
+    // keeps the previous document and the source tab stays in front.
+    QCOMPARE(control<QPlainTextEdit>(window.form, "Memo1")->toPlainText(), QStringLiteral("<a>b</a>"));
+    QCOMPARE(window.tabCaptions().at(2), QStringLiteral("「next.htm」　オリジナル"));
+    QCOMPARE(window.listing(), QStringList());
+    QCOMPARE(window.tree(), kPageTree);
+    QCOMPARE(window.currentTab(), QStringLiteral("TabOriginal"));
+}
+
+void TestHtmlAdj::exportThroughTheSaveDialog()
+{
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("pre.htm"), kPrePage);
+    const QString target = window.folders.document(QStringLiteral("out.htm"));
+
+    ModalSeam::setNextSaveFileName(target);
+    control<QAction>(window.form, "Save1")->trigger();
+
+    const QStringList tidied{"<body>", "  <!-- note -->", "  <pre>one", "two   <b>x  </b>", "  </pre>",
+                             "  <img src=\"a.png\">", "</body>"};
+    QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+    QCOMPARE(QString::fromLatin1(readFile(target)), tidied.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    // The tidied lines replace the listing.
+    QCOMPARE(window.listing(), tidied);
+}
+
+void TestHtmlAdj::exportCancelledOrRefused()
+{
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("pre.htm"), kPrePage);
+    const QStringList untouched = window.listing();
+
+    ModalSeam::setNextSaveFileName(QString());
+    control<QAction>(window.form, "Save1")->trigger();
+    QCOMPARE(window.listing(), untouched);
+    QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+
+    const QString unwritable = window.folders.document(QStringLiteral("missing/out.htm"));
+    ModalSeam::setNextSaveFileName(unwritable);
+    control<QAction>(window.form, "Save1")->trigger();
+    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).caption, QStringLiteral("Vorelind"));
+    QCOMPARE(messages.at(0).text, QStringLiteral("ファイル %1 を作成できません.").arg(unwritable));
+    // The listing was tidied before the file failed, and stays so.
+    QCOMPARE(window.listing().at(3), QStringLiteral("two   <b>x  </b>"));
+}
+
+void TestHtmlAdj::treeDoubleClickShowsFileSelection()
+{
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("page.htm"), kPage);
+    auto* tree = control<TTreeIndent>(window.form, "TreeIndent1");
+    control<QPushButton>(window.form, "ExpandBtn")->click();
+    QVERIFY(tree->isExpanded(tree->model()->index(0, 0)));
+
+    // On a node, and on the empty space below the nodes.
+    const QPoint points[] = {tree->visualRect(tree->model()->index(0, 0)).center(),
+                             QPoint(5, tree->viewport()->height() - 5)};
+    for (const QPoint& point : points) {
+        control<QTabWidget>(window.form, "PageControl1")->setCurrentIndex(4);
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, point);
+        QCOMPARE(window.currentTab(), QStringLiteral("TabSelect"));
+    }
+    QCOMPARE(window.tree(), kPageTree);
+    QVERIFY(tree->isExpanded(tree->model()->index(0, 0)));
+
+    control<QPushButton>(window.form, "CollapseBtn")->click();
+    QVERIFY(!tree->isExpanded(tree->model()->index(0, 0)));
+}
+
+void TestHtmlAdj::errorBoxText_data()
+{
+    QTest::addColumn<std::string>("message");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("letter gets a full stop") << std::string("No such file") << QString("No such file.");
+    QTest::newRow("full stop stays single") << std::string("Done.") << QString("Done.");
+    QTest::newRow("bytes below the full stop get none") << std::string("Gone!") << QString("Gone!");
+    QTest::newRow("shift-jis last byte sorts above") << std::string("\x8a\xae\x97\xb9") << QString("完了.");
+    QTest::newRow("empty message") << std::string() << QString();
+}
+
+void TestHtmlAdj::errorBoxText()
+{
+    QFETCH(std::string, message);
+    QFETCH(QString, shown);
+    runHandler([&] { throw AppError(message); });
+    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).icon, MessageIcon::Error);
+    QCOMPARE(messages.at(0).caption, QStringLiteral("Vorelind"));
+    QCOMPARE(messages.at(0).text, shown);
+}
+
+void TestHtmlAdj::layoutFollowsTheWindowSize()
+{
+    WindowUnderTest window;
+    const char* growsBothWays[] = {"FileListBox1", "Memo1", "ShowResultList", "TreeIndent1"};
+    const char* growsInHeight[] = {"DirectoryListBox1", "IgnoreTags"};
+    const char* staysBottomLeft[] = {"ExpandBtn", "CollapseBtn", "BrowserBtn", "isShiftJis"};
+    const QMap<QString, QRect> before = geometriesOnEveryTab(window.form);
+    window.form.resize(window.form.width() + 200, window.form.height() + 150);
+    const QMap<QString, QRect> resized = geometriesOnEveryTab(window.form);
+
+    for (const char* name : growsBothWays) {
+        const QRect after = resized[name];
+        QVERIFY2(after.width() > before[name].width() && after.height() > before[name].height(), name);
+    }
+    for (const char* name : growsInHeight) {
+        const QRect after = resized[name];
+        QVERIFY2(after.width() == before[name].width() && after.height() > before[name].height(), name);
+    }
+    for (const char* name : staysBottomLeft) {
+        const QRect after = resized[name];
+        QVERIFY2(after.x() == before[name].x() && after.y() > before[name].y(), name);
+    }
+}
+
+void TestHtmlAdj::designedFontsAreInstalled_data()
+{
+    QTest::addColumn<QString>("designed");
+    QTest::addColumn<QString>("installed");
+
+    QTest::newRow("proportional gothic") << QString("ＭＳ Ｐゴシック") << QString("IPAPGothic");
+    QTest::newRow("gothic") << QString("ＭＳ ゴシック") << QString("IPAGothic");
+    QTest::newRow("mincho") << QString("ＭＳ 明朝") << QString("IPAMincho");
+}
+
+void TestHtmlAdj::designedFontsAreInstalled()
+{
+    QFETCH(QString, designed);
+    QFETCH(QString, installed);
+    QCOMPARE(QFontInfo(QFont(designed)).family(), installed);
+}
+
+QTEST_MAIN(TestHtmlAdj)
+#include "tst_htmladj.moc"
