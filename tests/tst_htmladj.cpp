@@ -1,14 +1,7 @@
-#include "platform/displaytext.h"
-#include "tree/treeindent.h"
 #include "ui/applicationsetup.h"
-#include "ui/directorylistbox.h"
 #include "ui/errorreport.h"
-#include "ui/filelistbox.h"
-#include "ui/htmladj.h"
-#include "ui/linelistview.h"
-#include "ui/modalseam.h"
+#include "formundertest.h"
 #include "testlines.h"
-#include "windowtest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,53 +26,6 @@ const QStringList kPageTree{"<html>",         ". <head>", ".. <title>Test", ".. 
                             ".. <p>Hello", "... <br>world", "... </p>",      ".. </body>",  ". </html>"};
 const QByteArray kPrePage = "<body>\r\n<!-- note -->\r\n<pre>one\r\ntwo <b>x</b>\r\n</pre>\r\n"
                             "<img src=\"a.png\"/>\r\n</body>\r\n";
-
-// One window over a program folder and a document folder, browsing the
-// document folder.
-class WindowUnderTest {
-public:
-    WindowUnderTest()
-        : form(folders.executablePath())
-    {
-        form.show();
-        if (!QTest::qWaitForWindowExposed(&form))
-            qFatal("the window was never shown");
-        control<DirectoryListBox>(form, "DirectoryListBox1")->setDirectory(folders.documents());
-        ModalSeam::takeAnsweredMessages();
-    }
-
-    // Writes a document, lists it and double-clicks it.
-    void openDocument(const QString& name, const QByteArray& bytes)
-    {
-        QVERIFY(writeFile(folders.document(name), bytes));
-        doubleClick(name);
-    }
-
-    void doubleClick(const QString& name)
-    {
-        auto* files = control<FileListBox>(form, "FileListBox1");
-        files->setDirectory(folders.documents());
-        QListWidgetItem* item = itemNamed(*files, name);
-        QVERIFY(item);
-        doubleClickItem(*files, *item);
-    }
-
-    QStringList tabCaptions() const
-    {
-        auto* tabs = control<QTabWidget>(form, "PageControl1");
-        QStringList captions;
-        for (int index = 0; index < tabs->count(); ++index)
-            captions << tabs->tabText(index);
-        return captions;
-    }
-
-    QString currentTab() const { return control<QTabWidget>(form, "PageControl1")->currentWidget()->objectName(); }
-    QStringList listing() const { return displayedRows(*control<LineListView>(form, "ShowResultList")->model()); }
-    QStringList tree() const { return outline(*control<TTreeIndent>(form, "TreeIndent1")->model()); }
-
-    WindowTestFolders folders;
-    TStructedHtmlForm form;
-};
 
 // The geometry of every named control, each tab shown once so that its
 // page is laid out.
