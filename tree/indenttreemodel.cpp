@@ -13,6 +13,8 @@ IndentTreeModel::IndentTreeModel(QObject* parent)
 void IndentTreeModel::load(const std::vector<std::string_view>& lines)
 {
     beginResetModel();
+    m_tree.clear();
+    m_tree.reserve(lines.size());
     loadIndentedLines(m_tree, lines);
     endResetModel();
 }
@@ -63,6 +65,14 @@ int IndentTreeModel::columnCount(const QModelIndex&) const
 bool IndentTreeModel::hasChildren(const QModelIndex& parent) const
 {
     return rowCount(parent) > 0;
+}
+
+Qt::ItemFlags IndentTreeModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags itemFlags = QAbstractItemModel::flags(index);
+    if (index.isValid() && !hasChildren(index))
+        itemFlags |= Qt::ItemNeverHasChildren;
+    return itemFlags;
 }
 
 QVariant IndentTreeModel::data(const QModelIndex& index, int role) const

@@ -167,14 +167,19 @@ void TStructedHtmlForm::StructuringDo()
 {
     WalkProgress progress(*ProgressBar1, *StatusBar1);
     RunLogFile runLog;
-    const std::string fixedResult = indentSource(m_source, ExcludedTags(IgnoreTags->lines()),
-                                                 WalkSinks{&progress, &progress, &runLog});
+    std::string fixedResult = indentSource(m_source, ExcludedTags(IgnoreTags->lines()),
+                                           WalkSinks{&progress, &progress, &runLog});
     progress.finish();
     runLog.close();
-    const std::vector<std::string_view> lines = listingLines(fixedResult);
-    ShowResultList->lineModel().setLines(nonEmptyLines(lines));
+    // Memo1 holds its own copy; the bytes were only kept for the walk.
+    std::string().swap(m_source);
+    ShowResultList->lineModel().setLines(nonEmptyLines(listingLines(fixedResult)));
     PageControl1->setCurrentWidget(TabIndented);
-    TreeIndent1->LoadIndentedLines(lines);
+    // The fill skips empty lines without any effect, so the tree grows from
+    // the list's lines alike, and the listing text can go first.
+    std::string().swap(fixedResult);
+    const std::vector<std::string>& lines = ShowResultList->lines();
+    TreeIndent1->LoadIndentedLines(std::vector<std::string_view>(lines.begin(), lines.end()));
     PageControl1->setCurrentWidget(TabStructure);
 }
 

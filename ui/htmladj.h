@@ -120,7 +120,7 @@ private:
     QFileDialog* SaveDialog1 = nullptr;
     std::unique_ptr<TMaskSetForm> m_maskSetForm;
 
-    // The text loaded into Memo1, as Shift-JIS bytes: what the walk reads.
+    // The text loaded into Memo1, as Shift-JIS bytes, until the walk has read it.
     std::string m_source;
     std::string m_documentTitle;
     QString m_executablePath;
