@@ -56,10 +56,31 @@ std::size_t firstNonAscii(std::string_view bytes)
     return npos;
 }
 
-// U+3000 to U+30FF: Japanese punctuation, hiragana and katakana.
-bool holdsKanaOrPunctuation(std::u16string_view text)
+// In EUC-JP text, JIS rows 1 to 5 (punctuation, symbols, full-width
+// letters, hiragana, katakana) are a large share of the double-byte
+// characters; in half-width katakana read as EUC-JP they are rare.
+bool looksLikeEucJp(std::string_view bytes)
 {
-    return std::any_of(text.begin(), text.end(), [](char16_t unit) { return unit >= 0x3000 && unit <= 0x30ff; });
+    std::size_t characters = 0;
+    std::size_t rowsOneToFive = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x80)
+            continue;
+        if (byte == 0x8e) { // SS2: one half-width katakana follows
+            i += 1;
+            continue;
+        }
+        if (byte == 0x8f) { // SS3: one JIS X 0212 character follows
+            i += 2;
+            continue;
+        }
+        ++characters;
+        if (byte <= 0xa5)
+            ++rowsOneToFive;
+        ++i;
+    }
+    return characters > 0 && rowsOneToFive * 4 >= characters;
 }
 
 // One encoding decoded alongside the others.
@@ -67,7 +88,6 @@ struct Trial {
     SourceEncoding encoding;
     TextDecoder decoder;
     std::size_t failedAt = npos;
-    bool sawKanaOrPunctuation = false;
 
     bool alive() const { return failedAt == npos; }
 };
@@ -78,12 +98,6 @@ std::size_t aliveCount(const Trials& trials)
 {
     return static_cast<std::size_t>(std::count_if(std::begin(trials), std::end(trials),
                                                   [](const Trial& trial) { return trial.alive(); }));
-}
-
-const Trial& trialOf(const Trials& trials, SourceEncoding encoding)
-{
-    return *std::find_if(std::begin(trials), std::end(trials),
-                         [encoding](const Trial& trial) { return trial.encoding == encoding; });
 }
 
 bool isAlive(const Trials& trials, SourceEncoding encoding)
@@ -117,10 +131,10 @@ SourceEncoding tieBreak(const Trials& trials, std::string_view bytes)
     // Text in other encodings is rarely valid UTF-8 for long.
     if (isAlive(trials, SourceEncoding::Utf8))
         return SourceEncoding::Utf8;
-    // EUC-JP bytes often decode as Shift-JIS (half-width katakana), but
-    // Shift-JIS bytes decode as EUC-JP only without hiragana, katakana and
-    // punctuation, which EUC-JP text of any length holds.
-    return trialOf(trials, SourceEncoding::EucJp).sawKanaOrPunctuation ? SourceEncoding::EucJp : SourceEncoding::ShiftJis;
+    // Both remain: Shift-JIS bytes with hiragana, katakana or the common
+    // kanji are never valid EUC-JP, so these are EUC-JP text that also reads
+    // as Shift-JIS half-width katakana, or the other way round.
+    return looksLikeEucJp(bytes) ? SourceEncoding::EucJp : SourceEncoding::ShiftJis;
 }
 
 EncodingGuess guessByTrialDecoding(std::string_view bytes, std::size_t start)
@@ -141,8 +155,6 @@ EncodingGuess guessByTrialDecoding(std::string_view bytes, std::size_t start)
             const std::size_t failure = trial.decoder.decode(piece, reading, false);
             if (failure != npos)
                 trial.failedAt = position + failure;
-            else if (!trial.sawKanaOrPunctuation)
-                trial.sawKanaOrPunctuation = holdsKanaOrPunctuation(reading);
         }
         position += piece.size();
         if (aliveCount(trials) <= 1)

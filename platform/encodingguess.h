@@ -32,11 +32,12 @@ struct EncodingGuess {
 };
 
 // Guesses the encoding of a text in this order: a byte order mark; an
-// ISO-2022-JP escape sequence before any 8-bit byte; then UTF-8, EUC-JP and
+// ISO-2022-JP designation before any 8-bit byte; then UTF-8, EUC-JP and
 // Shift-JIS decoded side by side from the first 8-bit byte, until only one
-// of them decodes without error. When more than one still decodes at the
-// end, the charset the page declares decides, else UTF-8 comes first, then
-// EUC-JP when its reading holds kana or Japanese punctuation, else Shift-JIS.
+// of them goes on without error (when the last ones fail together, none
+// is taken). When more than one still decodes at the end, the charset the
+// page declares decides, else UTF-8 comes first, then EUC-JP when its
+// reading holds enough punctuation and kana, else Shift-JIS.
 EncodingGuess guessEncoding(std::string_view bytes);
 
 // The encoding the page's own meta or XML declaration names, if the layer
