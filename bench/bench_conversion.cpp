@@ -19,11 +19,7 @@ constexpr std::size_t kFileBytes = 10 * 1000 * 1000;
 
 std::string tenMegabytes(std::string_view page)
 {
-    std::string text;
-    text.reserve(kFileBytes + page.size());
-    while (text.size() < kFileBytes)
-        text += page;
-    return text;
+    return repeated(page, kFileBytes / page.size() + 1);
 }
 
 const std::string& eucJpFile()
@@ -50,24 +46,22 @@ const std::string& asciiHeadThenEucJpFile()
     return file;
 }
 
-void convert(benchmark::State& state, const std::string& file)
+template <typename Conversion>
+void measureThroughput(benchmark::State& state, const std::string& file, Conversion conversion)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(NkfConvert(file));
+        benchmark::DoNotOptimize(conversion(file));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size()));
 }
 
-void BM_NkfConvertEucJp(benchmark::State& state) { convert(state, eucJpFile()); }
-void BM_NkfConvertUtf8(benchmark::State& state) { convert(state, utf8File()); }
-void BM_NkfConvertShiftJisPassThrough(benchmark::State& state) { convert(state, shiftJisFile()); }
+void BM_NkfConvertEucJp(benchmark::State& state) { measureThroughput(state, eucJpFile(), NkfConvert); }
+void BM_NkfConvertUtf8(benchmark::State& state) { measureThroughput(state, utf8File(), NkfConvert); }
+void BM_NkfConvertShiftJisPassThrough(benchmark::State& state) { measureThroughput(state, shiftJisFile(), NkfConvert); }
 
 // The whole path of the source view: conversion, then the line-break rule.
 void BM_ConvertedSourceTextEucJp(benchmark::State& state)
 {
-    const std::string& file = eucJpFile();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(convertedSourceText(file, true));
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size()));
+    measureThroughput(state, eucJpFile(), [](std::string_view file) { return convertedSourceText(file, true); });
 }
 
 void guess(benchmark::State& state, const std::string& file)
@@ -84,13 +78,7 @@ void BM_GuessShiftJis(benchmark::State& state) { guess(state, shiftJisFile()); }
 void BM_GuessAsciiHeadThenEucJp(benchmark::State& state) { guess(state, asciiHeadThenEucJpFile()); }
 
 // What the windows pay to show a long Shift-JIS text.
-void BM_SjisToUtf16(benchmark::State& state)
-{
-    const std::string& file = shiftJisFile();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(sjisToUtf16(file));
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size()));
-}
+void BM_SjisToUtf16(benchmark::State& state) { measureThroughput(state, shiftJisFile(), sjisToUtf16); }
 
 } // namespace
 

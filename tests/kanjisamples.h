@@ -18,6 +18,16 @@ inline constexpr std::string_view kSamplePage =
     "<p>ｶﾀｶﾅ ①㈱ ～－∥ ￠￡￢ 漢字・かな・カナ</p>\r"
     "</body></html>\r\n";
 
+// The sample page as the source view holds it: every line break CR LF.
+inline constexpr std::string_view kSamplePageInView =
+    "<html><head><title>日本語のテスト</title></head>\r\n"
+    "<body>\r\n"
+    "<p>ｶﾀｶﾅ ①㈱ ～－∥ ￠￡￢ 漢字・かな・カナ</p>\r\n"
+    "</body></html>\r\n";
+
+// "〓" in Shift-JIS, the mark for a character Shift-JIS cannot hold.
+inline constexpr char kGeta[] = "\x81\xac";
+
 // Text in the encoding named by iconv, from UTF-8.
 inline std::string recoded(std::string_view utf8, const char* encoding)
 {
@@ -36,6 +46,15 @@ inline std::string recoded(std::string_view utf8, const char* encoding)
         throw std::runtime_error(std::string("iconv cannot write the sample in ") + encoding);
     out.resize(out.size() - targetLeft);
     return out;
+}
+
+inline std::string repeated(std::string_view piece, std::size_t count)
+{
+    std::string text;
+    text.reserve(piece.size() * count);
+    for (std::size_t i = 0; i < count; ++i)
+        text += piece;
+    return text;
 }
 
 inline std::string shiftJis(std::string_view utf8)

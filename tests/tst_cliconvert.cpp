@@ -1,8 +1,8 @@
 #include "kanjisamples.h"
+#include "testfolder.h"
 #include "testlines.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <string>
@@ -26,10 +26,9 @@ private:
         QByteArray output;
     };
     Run runCli(const QStringList& arguments);
-    QString writeFile(const std::string& bytes);
+    QString writeFile(const std::string& bytes) { return m_folder.writeFile(bytes); }
 
-    QTemporaryDir m_folder;
-    int m_fileCount = 0;
+    TestFolder m_folder;
 };
 
 TestCliConvert::Run TestCliConvert::runCli(const QStringList& arguments)
@@ -39,14 +38,6 @@ TestCliConvert::Run TestCliConvert::runCli(const QStringList& arguments)
     if (!process.waitForFinished(30000))
         qFatal("vorelind-cli did not finish");
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput()};
-}
-
-QString TestCliConvert::writeFile(const std::string& bytes)
-{
-    QFile file(m_folder.filePath(QString::number(++m_fileCount) + ".html"));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), static_cast<qint64>(bytes.size())) < 0)
-        qFatal("cannot write a test file");
-    return file.fileName();
 }
 
 void TestCliConvert::initTestCase()
@@ -74,9 +65,7 @@ void TestCliConvert::convertWritesTheViewText()
     const Run run = runCli({"convert", writeFile(fileBytes)});
 
     QCOMPARE(run.exitCode, 0);
-    const std::string expected = shiftJis("<html><head><title>日本語のテスト</title></head>\r\n<body>\r\n"
-                                          "<p>ｶﾀｶﾅ ①㈱ ～－∥ ￠￡￢ 漢字・かな・カナ</p>\r\n</body></html>\r\n");
-    QCOMPARE(run.output, bytes(expected));
+    QCOMPARE(run.output, bytes(shiftJis(kSamplePageInView)));
 }
 
 void TestCliConvert::sjisOptionWalksTheConvertedText_data()

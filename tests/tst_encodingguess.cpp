@@ -19,14 +19,6 @@ std::string metaCharset(std::string_view charset)
     return "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + std::string(charset) + "\">\r\n";
 }
 
-std::string repeated(std::string_view piece, std::size_t count)
-{
-    std::string text;
-    for (std::size_t i = 0; i < count; ++i)
-        text += piece;
-    return text;
-}
-
 } // namespace
 
 class TestEncodingGuess : public QObject {

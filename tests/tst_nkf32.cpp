@@ -13,8 +13,6 @@ using namespace vorelind;
 
 namespace {
 
-constexpr char kGeta[] = "\x81\xac"; // "〓"
-
 // Characters written as JIS-based tables decode them, and as code page 932 does.
 constexpr std::string_view kJisForms = "<p>波ダッシュ\u301C マイナス\u2212 平行\u2016 \u00A2\u00A3\u00AC</p>\n";
 constexpr std::string_view kCodePage932Forms = "<p>波ダッシュ\uFF5E マイナス\uFF0D 平行\u2225 \uFFE0\uFFE1\uFFE2</p>\n";

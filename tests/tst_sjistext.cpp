@@ -8,20 +8,6 @@
 
 using namespace vorelind;
 
-namespace {
-
-constexpr char kGeta[] = "\x81\xac"; // "〓"
-
-std::string repeated(std::string_view piece, std::size_t count)
-{
-    std::string text;
-    for (std::size_t i = 0; i < count; ++i)
-        text += piece;
-    return text;
-}
-
-} // namespace
-
 class TestSjisText : public QObject {
     Q_OBJECT
 

@@ -1,29 +1,17 @@
 #include "platform/sourceforview.h"
 #include "kanjisamples.h"
+#include "testfolder.h"
 #include "testlines.h"
 #include "util/apperror.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <cstdio>
 #include <string>
 
 using namespace vorelind;
 using namespace std::string_view_literals;
 
 Q_DECLARE_METATYPE(vorelind::TextCheck)
-
-namespace {
-
-// The sample page with every line break as CR LF, in Shift-JIS.
-std::string samplePageInView()
-{
-    return shiftJis("<html><head><title>日本語のテスト</title></head>\r\n<body>\r\n"
-                    "<p>ｶﾀｶﾅ ①㈱ ～－∥ ￠￡￢ 漢字・かな・カナ</p>\r\n</body></html>\r\n");
-}
-
-} // namespace
 
 class TestSourceForView : public QObject {
     Q_OBJECT
@@ -40,22 +28,10 @@ private slots:
     void checksUtf16ByItsConvertedText();
 
 private:
-    std::string writeFile(const std::string& bytes);
+    std::string writeFile(const std::string& bytes) { return m_folder.writeFile(bytes).toStdString(); }
 
-    QTemporaryDir m_folder;
-    int m_fileCount = 0;
+    TestFolder m_folder;
 };
-
-std::string TestSourceForView::writeFile(const std::string& bytes)
-{
-    const std::string path = m_folder.filePath(QString::number(++m_fileCount) + ".html").toStdString();
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        qFatal("cannot write %s", path.c_str());
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-    return path;
-}
 
 void TestSourceForView::initTestCase()
 {
@@ -67,7 +43,7 @@ void TestSourceForView::viewReceivesConvertedText_data()
     QTest::addColumn<std::string>("fileBytes");
     QTest::addColumn<std::string>("expected");
 
-    const std::string page = samplePageInView();
+    const std::string page = shiftJis(kSamplePageInView);
     QTest::newRow("Shift-JIS") << shiftJis(kSamplePage) << page;
     QTest::newRow("EUC-JP") << eucJpPage() << page;
     QTest::newRow("ISO-2022-JP") << iso2022FromEucJp(eucJpPage()) << page;
@@ -123,7 +99,7 @@ void TestSourceForView::missingFileRaisesAppError()
 {
     QFETCH(bool, convertToShiftJis);
 
-    const std::string path = m_folder.filePath("missing.html").toStdString();
+    const std::string path = m_folder.path("missing.html").toStdString();
     QVERIFY_THROWS_EXCEPTION(AppError, loadSourceForView(path, convertToShiftJis));
 }
 
