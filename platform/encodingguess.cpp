@@ -13,8 +13,8 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-// The trial decoders look at the bytes in pieces of this size and stop
-// after the first piece that leaves one of them.
+// The trial decoders read the bytes in pieces of this size; the guess stops
+// after the first piece that leaves at most one of them decoding.
 constexpr std::size_t kTrialPieceBytes = 1024;
 
 constexpr std::size_t kDeclarationWindow = 4096;

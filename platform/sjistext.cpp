@@ -3,7 +3,8 @@
 #include "platform/sjisencoder.h"
 #include "platform/textdecoder.h"
 
-#include <unicode/ustring.h>
+#include <unicode/utf16.h>
+#include <unicode/utf8.h>
 
 namespace vorelind {
 
@@ -34,13 +35,16 @@ std::string utf16ToSjis(std::u16string_view text)
 std::string sjisToUtf8(std::string_view sjis)
 {
     const std::u16string text = sjisToUtf16(sjis);
-    // Three bytes per UTF-16 unit is the most UTF-8 needs.
-    std::string utf8(text.size() * 3, '\0');
-    int32_t length = 0;
-    UErrorCode status = U_ZERO_ERROR;
-    u_strToUTF8(utf8.data(), static_cast<int32_t>(utf8.size()), &length, reinterpret_cast<const UChar*>(text.data()),
-                static_cast<int32_t>(text.size()), &status);
-    utf8.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
+    std::string utf8;
+    utf8.reserve(text.size() * 3 / 2);
+    for (std::size_t i = 0; i < text.size();) {
+        UChar32 codePoint;
+        U16_NEXT(text.data(), i, text.size(), codePoint);
+        char bytes[U8_MAX_LENGTH];
+        std::size_t length = 0;
+        U8_APPEND_UNSAFE(bytes, length, codePoint);
+        utf8.append(bytes, length);
+    }
     return utf8;
 }
 
