@@ -1,9 +1,10 @@
 #include "platform/sourceforview.h"
 #include "kanjisamples.h"
-#include "testfolder.h"
 #include "testlines.h"
 #include "util/apperror.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <string>
@@ -28,10 +29,20 @@ private slots:
     void checksUtf16ByItsConvertedText();
 
 private:
-    std::string writeFile(const std::string& bytes) { return m_folder.writeFile(bytes).toStdString(); }
+    std::string writeFile(const std::string& bytes);
 
-    TestFolder m_folder;
+    QTemporaryDir m_folder;
+    int m_fileCount = 0;
 };
+
+// Writes the bytes to a new file and returns its path.
+std::string TestSourceForView::writeFile(const std::string& bytes)
+{
+    QFile file(m_folder.filePath(QString::number(++m_fileCount) + ".html"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), static_cast<qint64>(bytes.size())) < 0)
+        qFatal("cannot write a test file");
+    return file.fileName().toStdString();
+}
 
 void TestSourceForView::initTestCase()
 {
@@ -99,7 +110,7 @@ void TestSourceForView::missingFileRaisesAppError()
 {
     QFETCH(bool, convertToShiftJis);
 
-    const std::string path = m_folder.path("missing.html").toStdString();
+    const std::string path = m_folder.filePath("missing.html").toStdString();
     QVERIFY_THROWS_EXCEPTION(AppError, loadSourceForView(path, convertToShiftJis));
 }
 
