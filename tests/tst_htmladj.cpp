@@ -1,3 +1,4 @@
+#include "platform/displaytext.h"
 #include "ui/applicationsetup.h"
 #include "ui/errorreport.h"
 #include "formundertest.h"
@@ -5,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLocale>
@@ -50,6 +52,8 @@ class TestHtmlAdj : public QObject {
 private slots:
     void initTestCase();
     void doubleClickBuildsListingAndTree();
+    void conversionFollowsTheOption_data();
+    void conversionFollowsTheOption();
     void refusedFileChangesNothing_data();
     void refusedFileChangesNothing();
     void runLogFailureEndsTheRun();
@@ -105,6 +109,28 @@ void TestHtmlAdj::doubleClickBuildsListingAndTree()
     // A second run appends to the log.
     window.doubleClick(QStringLiteral("page.htm"));
     QCOMPARE(readFile(window.folders.document(QStringLiteral("runlog.log"))).count('\n'), 2 * kPage.size());
+}
+
+void TestHtmlAdj::conversionFollowsTheOption_data()
+{
+    QTest::addColumn<bool>("converts");
+    QTest::addColumn<QString>("firstLine");
+
+    const QByteArray utf8 = QStringLiteral("<p>表示").toUtf8();
+    QTest::newRow("on: the walk sees Shift-JIS") << true << QString("<p>表示");
+    QTest::newRow("off: the walk sees the file's bytes")
+        << false << toDisplayText(std::string_view(utf8.constData(), utf8.size()));
+}
+
+void TestHtmlAdj::conversionFollowsTheOption()
+{
+    QFETCH(bool, converts);
+    QFETCH(QString, firstLine);
+    WindowUnderTest window;
+    control<QCheckBox>(window.form, "isShiftJis")->setChecked(converts);
+    window.openDocument(QStringLiteral("utf8.htm"), QStringLiteral("<p>表示</p>\n").toUtf8());
+    QCOMPARE(window.listing().value(0), firstLine);
+    QCOMPARE(window.listing().value(1), QStringLiteral("</p>"));
 }
 
 void TestHtmlAdj::refusedFileChangesNothing_data()

@@ -8,6 +8,7 @@
 #include "document/sourceloader.h"
 #include "document/tagorder.h"
 #include "platform/displaytext.h"
+#include "platform/sourceforview.h"
 #include "tree/treeindent.h"
 #include "ui/directorylistbox.h"
 #include "ui/drivecombobox.h"
@@ -132,7 +133,8 @@ void TStructedHtmlForm::FileListBox1DblClick()
 {
     const QString path = FileListBox1->selectedPath();
     const std::string name = fileNameOf(messagePath(path));
-    switch (checkTextFile(nativePath(path))) {
+    const bool convertsToShiftJis = isShiftJis->isChecked();
+    switch (checkSourceForView(nativePath(path), convertsToShiftJis)) {
     case TextCheck::Text:
         break;
     case TextCheck::CannotOpen:
@@ -149,7 +151,7 @@ void TStructedHtmlForm::FileListBox1DblClick()
     SaveDialog1->setDirectory(FileListBox1->directory());
     SaveDialog1->selectFile(path);
     ShowResultList->lineModel().clear();
-    m_source = loadSourceFile(nativePath(path));
+    m_source = loadSourceForView(nativePath(path), convertsToShiftJis);
     Memo1->setPlainText(toDisplayText(m_source));
     m_documentTitle = vorelind::documentTitle(name);
     PageControl1->setCurrentWidget(TabOriginal);
