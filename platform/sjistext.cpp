@@ -41,6 +41,8 @@ std::string convert(std::string_view text, const char* from, const char* to)
     return out;
 }
 
+constexpr char kUtf16[] = "UTF-16LE";
+
 } // namespace
 
 std::string sjisToUtf8(std::string_view sjis)
@@ -51,6 +53,16 @@ std::string sjisToUtf8(std::string_view sjis)
 std::string utf8ToSjis(std::string_view utf8)
 {
     return convert(utf8, "UTF-8", kCodePage932);
+}
+
+std::string utf16ToSjis(std::string_view utf16)
+{
+    return convert(utf16, kUtf16, kCodePage932);
+}
+
+std::string utf8ToUtf16(std::string_view utf8)
+{
+    return convert(utf8, "UTF-8", kUtf16);
 }
 
 } // namespace vorelind

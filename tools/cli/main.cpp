@@ -12,6 +12,7 @@
 #include "tree/indenttree.h"
 #include "tree/treefill.h"
 #include "util/apperror.h"
+#include "versioncommand.h"
 
 #include <cstdio>
 #include <iostream>
@@ -44,6 +45,9 @@ constexpr char kUsage[] =
     "      standard output.\n"
     "  check FILE\n"
     "      Prints \"text\" when the file passes the text check.\n"
+    "  version FILE\n"
+    "      Prints the sixteen texts of the file's version record, one\n"
+    "      Name=value line each.\n"
     "\n"
     "Options:\n"
     "  --exclude LISTFILE  excluded tag names, one per line (as in ignore.trm)\n"
@@ -85,7 +89,7 @@ Options parseArguments(const std::vector<std::string>& arguments)
     Options options;
     options.command = arguments[0];
     if (options.command != "indent" && options.command != "tree" && options.command != "export"
-        && options.command != "check")
+        && options.command != "check" && options.command != "version")
         throw UsageError("unknown command '" + options.command + "'");
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -182,6 +186,10 @@ void runCommand(const Options& options)
     if (options.command == "check") {
         checkText(options.file);
         writeOut("text\n");
+        return;
+    }
+    if (options.command == "version") {
+        writeOut(versionListing(options.file));
         return;
     }
     const std::string listing = listingOf(options);
