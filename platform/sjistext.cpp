@@ -29,6 +29,10 @@ std::string convert(std::string_view text, const char* from, const char* to)
     Converter target = openConverter(to);
     if (!source || !target || text.empty())
         return std::string(text);
+    // ICU's own substitute for code page 932 is FC FC, a character of the
+    // user-defined area; "?" is what Windows writes.
+    UErrorCode substitution = U_ZERO_ERROR;
+    ucnv_setSubstChars(target.get(), "?", 1, &substitution);
     std::string out(text.size() * 3 + 16, '\0');
     char* outCursor = out.data();
     const char* inCursor = text.data();
