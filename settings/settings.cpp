@@ -43,9 +43,9 @@ private:
 
 RegistryKey openProgramKey(Registry& registry, const std::string& programName)
 {
-    const std::string path = kCompanyKey + programName + '\\';
+    const std::string path = kCompanyKey + programName;
     RegistryKey key = 0;
-    if (registry.createKey(kCurrentUser, path, key) != RegistryStatus::Success)
+    if (registry.createKey(kCurrentUser, path + '\\', key) != RegistryStatus::Success)
         throw AppError(formatMessage(messages::kKeyNotCreated, path));
     return key;
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "util/apperror.h"
+
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTest>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -36,4 +39,15 @@ inline std::string readFile(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return "(unreadable)";
     return file.readAll().toStdString();
+}
+
+// The message of the AppError that the action raises, as UTF-8.
+inline QString messageOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const vorelind::AppError& error) {
+        return fromSjis(error.what());
+    }
+    return QStringLiteral("(no error)");
 }

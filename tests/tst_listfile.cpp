@@ -21,16 +21,6 @@ Q_DECLARE_METATYPE(Entries)
 
 namespace {
 
-QString messageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const AppError& error) {
-        return fromSjis(error.what());
-    }
-    return QStringLiteral("(no error)");
-}
-
 // Whether another open of the file gets the lock at once.
 bool lockFree(const QString& path, int lock)
 {

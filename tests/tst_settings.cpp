@@ -59,16 +59,6 @@ public:
     std::string applied;
 };
 
-QString messageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const AppError& error) {
-        return fromSjis(error.what());
-    }
-    return QStringLiteral("(no error)");
-}
-
 // Passes every call on to the settings file.
 class ForwardingRegistry : public Registry {
 public:
