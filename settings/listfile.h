@@ -20,8 +20,6 @@ class IgnoreListFile {
 public:
     explicit IgnoreListFile(std::string path);
 
-    const std::string& path() const { return m_path; }
-
     // Reads the entries with other writers locked out.
     std::vector<std::string> load(); // raises AppError "ファイル %s は開けません"
 
