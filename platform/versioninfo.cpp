@@ -139,13 +139,16 @@ bool findBlock(const unsigned char* record, std::string_view path, Block& block)
 // Converts a text value up to its first NUL into the spare area.
 char* sparedText(unsigned char* record, const Block& block, std::uint32_t& length)
 {
-    std::size_t units = 0;
-    while (units * 2 < block.valueSize && word(record, block.valueStart + units * 2) != 0)
-        ++units;
-    const std::string text =
-        utf16ToSjis(std::string_view(reinterpret_cast<const char*>(record + block.valueStart), units * 2));
+    std::u16string units;
+    for (std::size_t at = block.valueStart; at + 2 <= block.valueStart + block.valueSize; at += 2) {
+        const char16_t unit = word(record, at);
+        if (unit == 0)
+            break;
+        units += unit;
+    }
+    const std::string text = utf16ToSjis(units);
     char* spare = reinterpret_cast<char*>(record) + word(record, 0) + block.valueStart;
-    const std::size_t room = std::min(text.size(), units * 2);
+    const std::size_t room = std::min(text.size(), units.size() * 2);
     std::memcpy(spare, text.data(), room);
     spare[room] = '\0';
     length = static_cast<std::uint32_t>(room);

@@ -209,7 +209,7 @@ void TestVersionInfo::builtRecords_data()
         << expectedTexts(kOwnFixedTexts, {{"SpecialBuild", "x"}});
     QTest::newRow("text that Shift-JIS can't hold")
         << peWithVersionRecord(record(standardRecord(kOwnFixedPart, 0x0411, 0x03A4, {{"Comments", "a€😀b"}})))
-        << expectedTexts(kOwnFixedTexts, {{"Comments", "a??b"}});
+        << expectedTexts(kOwnFixedTexts, {{"Comments", "a〓〓b"}});
     QTest::newRow("no record") << std::string("<html></html>") << expectedTexts(kNoFixedTexts, {});
     QTest::newRow("PE without resources") << peWithoutResources() << expectedTexts(kNoFixedTexts, {});
 }

@@ -1,6 +1,6 @@
 #include "versionblock.h"
 
-#include "platform/sjistext.h"
+#include "platform/textdecoder.h"
 #include "util/versiontexts.h"
 
 #include <stdexcept>
@@ -21,6 +21,17 @@ void padTo32Bits(std::string& bytes)
         bytes += '\0';
 }
 
+// The UTF-16 little-endian bytes of a UTF-8 text.
+std::string utf16Bytes(std::string_view utf8)
+{
+    std::u16string units;
+    TextDecoder("UTF-8").decode(utf8, units, true);
+    std::string bytes;
+    for (const char16_t unit : units)
+        appendWord(bytes, unit, 2);
+    return bytes;
+}
+
 void putWordAt(std::string& bytes, std::size_t at, std::size_t value)
 {
     bytes[at] = static_cast<char>(value & 0xFF);
@@ -33,7 +44,7 @@ void appendBlock(std::string& bytes, const VersionBlock& block)
     appendWord(bytes, 0, 2); // the length, known at the end
     appendWord(bytes, static_cast<std::uint32_t>(block.isText ? block.value.size() / 2 : block.value.size()), 2);
     appendWord(bytes, block.isText ? 1 : 0, 2);
-    bytes += utf8ToUtf16(block.key);
+    bytes += utf16Bytes(block.key);
     appendWord(bytes, 0, 2);
     padTo32Bits(bytes);
     bytes += block.value;
@@ -51,7 +62,7 @@ void appendBlock(std::string& bytes, const VersionBlock& block)
 
 VersionBlock stringBlock(std::string_view name, std::string_view text)
 {
-    std::string value = utf8ToUtf16(text);
+    std::string value = utf16Bytes(text);
     value.append(2, '\0');
     return VersionBlock{std::string(name), value, true, {}};
 }
