@@ -4,20 +4,11 @@
 
 #include <QFile>
 #include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTest>
 
 #include <functional>
 #include <string>
 #include <string_view>
-
-// The Shift-JIS bytes of a UTF-8 text, through Qt's own codec.
-inline std::string sjis(const char* utf8)
-{
-    QStringEncoder encoder("Shift_JIS");
-    const QByteArray encoded = encoder.encode(QString::fromUtf8(utf8));
-    return std::string(encoded.constData(), static_cast<std::size_t>(encoded.size()));
-}
 
 // The UTF-8 form of Shift-JIS bytes, through Qt's own codec, for readable failures.
 inline QString fromSjis(std::string_view bytes)

@@ -1,4 +1,5 @@
 #include "platform/lockedfile.h"
+#include "kanjisamples.h"
 #include "rootoverride.h"
 #include "settings/listfile.h"
 #include "testfiles.h"
@@ -79,7 +80,7 @@ void TestListFile::parses_data()
     QTest::newRow("a NUL ends the text") << std::string("P\r\nB\0R\r\nHR\r\n", 13) << Entries{"P", "B"};
     QTest::newRow("empty file") << std::string() << Entries{};
     QTest::newRow("one break") << std::string("\r\n") << Entries{""};
-    QTest::newRow("Shift-JIS entry") << sjis("見出し\r\n") << Entries{sjis("見出し")};
+    QTest::newRow("Shift-JIS entry") << shiftJis("見出し\r\n") << Entries{shiftJis("見出し")};
 }
 
 void TestListFile::parses()

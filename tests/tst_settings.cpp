@@ -1,4 +1,5 @@
 #include "platform/registryfile.h"
+#include "kanjisamples.h"
 #include "rootoverride.h"
 #include "settings/listfile.h"
 #include "settings/settings.h"
@@ -253,7 +254,7 @@ void TestSettings::roundTrip_data()
     QTest::newRow("empty mask is stored as it is") << std::string() << std::string("/tmp") << true;
     QTest::newRow("quotes, backslashes, several patterns")
         << std::string("*.htm*;\"*.x\\\"") << std::string("C:\\Users\\a\\") << true;
-    QTest::newRow("Shift-JIS whose second bytes are 0x5C") << sjis("*.表") << sjis("/ソース/能力") << false;
+    QTest::newRow("Shift-JIS whose second bytes are 0x5C") << shiftJis("*.表") << shiftJis("/ソース/能力") << false;
     QTest::newRow("line break in a folder name") << std::string("*") << std::string("/a\nb") << true;
 }
 
@@ -463,7 +464,7 @@ void TestSettings::programName_data()
     QTest::newRow("only the last extension goes") << std::string("/opt/vore.lind.exe") << std::string("vore.lind");
     QTest::newRow("dot in a folder name") << std::string("/opt/v1.2/vorelind") << std::string("vorelind");
     QTest::newRow("hidden file keeps its dot") << std::string("/home/u/.vorelind") << std::string(".vorelind");
-    QTest::newRow("Shift-JIS with second byte 0x5C") << sjis("C:\\ツール\\表示.exe") << sjis("表示");
+    QTest::newRow("Shift-JIS with second byte 0x5C") << shiftJis("C:\\ツール\\表示.exe") << shiftJis("表示");
 }
 
 void TestSettings::programName()
