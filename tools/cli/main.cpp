@@ -13,6 +13,7 @@
 #include "tree/indenttree.h"
 #include "tree/treefill.h"
 #include "util/apperror.h"
+#include "versioncommand.h"
 
 #include <cstdio>
 #include <iostream>
@@ -49,6 +50,9 @@ constexpr char kUsage[] =
     "      Writes the text the source view receives with conversion to\n"
     "      Shift-JIS on (converted, line breaks CR LF, ended at the first NUL)\n"
     "      to standard output.\n"
+    "  version FILE\n"
+    "      Prints the sixteen texts of the file's version record, one\n"
+    "      Name=value line each.\n"
     "\n"
     "Options:\n"
     "  --sjis              converts the file to Shift-JIS before the walk, as the\n"
@@ -98,7 +102,8 @@ Options parseArguments(const std::vector<std::string>& arguments)
         throw UsageError("no command given");
     Options options;
     options.command = arguments[0];
-    if (!walksSource(options.command) && options.command != "check" && options.command != "convert")
+    if (!walksSource(options.command) && options.command != "check" && options.command != "convert"
+        && options.command != "version")
         throw UsageError("unknown command '" + options.command + "'");
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -197,6 +202,10 @@ void runCommand(const Options& options)
     if (options.command == "check") {
         checkText(options.file, false);
         writeOut("text\n");
+        return;
+    }
+    if (options.command == "version") {
+        writeOut(versionListing(options.file));
         return;
     }
     if (options.command == "convert") {

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "util/apperror.h"
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QTest>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+// The UTF-8 form of Shift-JIS bytes, through Qt's own codec, for readable failures.
+inline QString fromSjis(std::string_view bytes)
+{
+    QStringDecoder decoder("Shift_JIS");
+    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+inline void writeFile(const QString& path, std::string_view bytes)
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    QCOMPARE(file.write(bytes.data(), static_cast<qint64>(bytes.size())), static_cast<qint64>(bytes.size()));
+}
+
+inline std::string readFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "(unreadable)";
+    return file.readAll().toStdString();
+}
+
+// The message of the AppError that the action raises, as UTF-8.
+inline QString messageOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const vorelind::AppError& error) {
+        return fromSjis(error.what());
+    }
+    return QStringLiteral("(no error)");
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+namespace vorelind {
+
+// The utility component: reads an executable's version record into display
+// texts (Shift-JIS). Its operations overwrite their output texts, raise
+// nothing and show nothing; what can't be read stays empty.
+class TCommonUtil {
+public:
+    // The four texts of the record's fixed part. When the record or its
+    // fixed part can't be read, the outputs keep what the caller had in them.
+    void GetFixedVersionInfo(const std::string& fileName, std::string& OSText, std::string& VersionText,
+                             std::string& FlagsText, std::string& TypeText);
+
+    // The four fixed-part texts and the twelve standard string values of the
+    // string table that the first translation entry selects. Every output is
+    // emptied first.
+    void GetVersionInfo(const std::string& fileName, std::string& OSText, std::string& VersionText,
+                        std::string& FlagsText, std::string& TypeText, std::string& Comments,
+                        std::string& CompanyName, std::string& FileDescription, std::string& FileVersion,
+                        std::string& InternalName, std::string& LegalCopyright, std::string& LegalTrademarks,
+                        std::string& OriginalFilename, std::string& PrivateBuild, std::string& ProductName,
+                        std::string& ProductVersion, std::string& SpecialBuild);
+};
+
+} // namespace vorelind
