@@ -11,15 +11,19 @@
 #include <QTest>
 
 // Folders for one window test: one that holds the program (its excluded-tag
-// file and work files lie there) and one with documents to browse.
+// file and work files lie there), one with documents to browse, and a fresh
+// store for the settings.
 class WindowTestFolders {
 public:
+    WindowTestFolders() { qputenv("XDG_CONFIG_HOME", m_settings.path().toLocal8Bit()); }
+
     QString executablePath() const { return m_program.filePath(QStringLiteral("vorelind")); }
     QString programFile(const QString& name) const { return m_program.filePath(name); }
     QString documents() const { return m_documents.path(); }
     QString document(const QString& name) const { return m_documents.filePath(name); }
 
 private:
+    QTemporaryDir m_settings;
     QTemporaryDir m_program;
     QTemporaryDir m_documents;
 };

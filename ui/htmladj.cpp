@@ -56,8 +56,8 @@ std::string nativePath(const QString& path)
     return QFile::encodeName(path).toStdString();
 }
 
-// A path as the program's messages show it.
-std::string messagePath(const QString& path)
+// A path as the program's Shift-JIS texts hold it.
+std::string sjisPath(const QString& path)
 {
     return fromDisplayText(path);
 }
@@ -107,7 +107,14 @@ TStructedHtmlForm::~TStructedHtmlForm()
 
 void TStructedHtmlForm::FormCreate()
 {
+    std::string OSText;
+    std::string VersionText;
+    std::string FlagsText;
+    std::string TypeText;
+    CommonUtil1.GetFixedVersionInfo(nativePath(m_executablePath), OSText, VersionText, FlagsText, TypeText);
+    setWindowTitle(windowTitle() + QStringLiteral(" Ver.") + toDisplayText(VersionText));
     PageControl1->setCurrentWidget(TabSelect);
+    RegRead();
     m_executableFolder = QFileInfo(m_executablePath).absolutePath() + QLatin1Char('/');
     m_firstWorkFile = m_executableFolder + QStringLiteral("wbat.bat");
     m_secondWorkFile = m_executableFolder + QStringLiteral("wsrc.txt");
@@ -116,6 +123,7 @@ void TStructedHtmlForm::FormCreate()
 
 void TStructedHtmlForm::FormDestroy()
 {
+    RegWrite();
     saveIgnoreList();
     // Without a recorded folder the paths would name files in the browsed folder.
     if (!m_executableFolder.isEmpty()) {
@@ -132,7 +140,7 @@ void TStructedHtmlForm::Exit1Click()
 void TStructedHtmlForm::FileListBox1DblClick()
 {
     const QString path = FileListBox1->selectedPath();
-    const std::string name = fileNameOf(messagePath(path));
+    const std::string name = fileNameOf(sjisPath(path));
     const bool convertsToShiftJis = isShiftJis->isChecked();
     switch (checkSourceForView(nativePath(path), convertsToShiftJis)) {
     case TextCheck::Text:
@@ -185,6 +193,16 @@ void TStructedHtmlForm::StructuringDo()
     PageControl1->setCurrentWidget(TabStructure);
 }
 
+void TStructedHtmlForm::RegRead()
+{
+    readSettings(*this, programNameOf(sjisPath(m_executablePath)));
+}
+
+void TStructedHtmlForm::RegWrite()
+{
+    writeSettings(*this, programNameOf(sjisPath(m_executablePath)));
+}
+
 void TStructedHtmlForm::Save1Click()
 {
     const QString path = ModalSeam::chooseSaveFile(*SaveDialog1);
@@ -197,7 +215,7 @@ void TStructedHtmlForm::Save1Click()
         writeExportFile(nativePath(path), lines);
     } catch (const AppError&) {
         // The message names the file as the program's texts show it.
-        throw AppError(formatMessage(messages::kCannotCreateFile, messagePath(path)));
+        throw AppError(formatMessage(messages::kCannotCreateFile, sjisPath(path)));
     }
 }
 
@@ -349,10 +367,17 @@ bool TStructedHtmlForm::filterAddTagKey(QKeyEvent& event)
 
 void TStructedHtmlForm::loadIgnoreList()
 {
+    m_ignoreListFile.emplace(nativePath(m_executableFolder + QStringLiteral("ignore.trm")));
+    std::vector<std::string> entries = m_ignoreListFile->load();
+    sortTags(entries);
+    IgnoreTags->lineModel().setLines(std::move(entries));
 }
 
+// Without a recorded executable folder there is no list file to write.
 void TStructedHtmlForm::saveIgnoreList()
 {
+    if (m_ignoreListFile)
+        m_ignoreListFile->save(IgnoreTags->lines());
 }
 
 void TStructedHtmlForm::addIgnoreTag(const std::string& entry)
@@ -379,6 +404,36 @@ void TStructedHtmlForm::clearDocumentViews()
 void TStructedHtmlForm::showPlaceholder(const QString& command)
 {
     ModalSeam::showMessage(this, MessageIcon::Information, command, QStringLiteral("この機能は準備中です"));
+}
+
+std::string TStructedHtmlForm::fileMask() const
+{
+    return FileListBox1->mask();
+}
+
+void TStructedHtmlForm::setFileMask(const std::string& mask)
+{
+    FileListBox1->setMask(mask);
+}
+
+std::string TStructedHtmlForm::folder() const
+{
+    return sjisPath(DirectoryListBox1->directory());
+}
+
+void TStructedHtmlForm::setFolder(const std::string& folder)
+{
+    DirectoryListBox1->setDirectory(toDisplayText(folder));
+}
+
+bool TStructedHtmlForm::convertsToShiftJis() const
+{
+    return isShiftJis->isChecked();
+}
+
+void TStructedHtmlForm::setConvertsToShiftJis(bool on)
+{
+    isShiftJis->setChecked(on);
 }
 
 std::function<void()> TStructedHtmlForm::guarded(void (TStructedHtmlForm::*handler)())

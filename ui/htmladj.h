@@ -1,9 +1,14 @@
 #pragma once
 
+#include "settings/listfile.h"
+#include "settings/settings.h"
+#include "util/commonutil.h"
+
 #include <QMainWindow>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QCheckBox;
@@ -31,7 +36,7 @@ class TTreeIndent;
 // bar and a status line. It owns every view and runs start-up and exit.
 // Each user event has one handler, and every handler runs inside the
 // default error report.
-class TStructedHtmlForm : public QMainWindow {
+class TStructedHtmlForm : public QMainWindow, private SettingsViews {
     Q_OBJECT
 
 public:
@@ -52,6 +57,8 @@ public:
     void FileListBox1DblClick();
     void FileListBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint& position);
     void StructuringDo();
+    void RegRead();
+    void RegWrite();
     void Save1Click();
     void TreeIndent1DblClick();
     void ExpandBtnClick();
@@ -71,6 +78,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The views that the stored settings come from and go to.
+    std::string fileMask() const override;
+    void setFileMask(const std::string& mask) override;
+    std::string folder() const override;
+    void setFolder(const std::string& folder) override;
+    bool convertsToShiftJis() const override;
+    void setConvertsToShiftJis(bool on) override;
+
     void buildMenus();
     void buildTabs();
     QWidget* buildSelectTab();
@@ -118,6 +133,7 @@ private:
     QFrame* IgnoreAddPanel = nullptr;
     QLineEdit* AddTag = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
+    TCommonUtil CommonUtil1;
     std::unique_ptr<TMaskSetForm> m_maskSetForm;
 
     // The text loaded into Memo1, as Shift-JIS bytes, until the walk has read it.
@@ -127,9 +143,9 @@ private:
     QString m_executableFolder;
     QString m_firstWorkFile;
     QString m_secondWorkFile;
-    // Whether "ignore.trm" may be written: the list came from it, or there
-    // was none to replace.
-    bool m_ignoreListWritable = false;
+    // "ignore.trm" beside the executable, once the folder is known; it
+    // refuses to replace a file whose list it could not load.
+    std::optional<IgnoreListFile> m_ignoreListFile;
 };
 
 } // namespace vorelind
