@@ -51,6 +51,13 @@ class TestHtmlAdj : public QObject {
 
 private slots:
     void initTestCase();
+    void firstStart();
+    void captionWithoutVersionRecord();
+    void settingsAndListSurviveTheExit_data();
+    void settingsAndListSurviveTheExit();
+    void exitDeletesTheWorkFilesBesideTheExecutable();
+    void storedFolderGoneSkipsTheRestOfStartUp();
+    void unreadableListFileIsNeverReplaced();
     void doubleClickBuildsListingAndTree();
     void conversionFollowsTheOption_data();
     void conversionFollowsTheOption();
@@ -71,6 +78,145 @@ void TestHtmlAdj::initTestCase()
 {
     setUpApplication();
     ModalSeam::answerForTests();
+}
+
+void TestHtmlAdj::firstStart()
+{
+    WindowTestFolders folders;
+    QVERIFY(QFile::copy(qEnvironmentVariable("VORELIND_BIN_DIR") + QStringLiteral("/vorelind"),
+                        folders.executablePath()));
+    {
+        TStructedHtmlForm form(folders.executablePath());
+        QCOMPARE(form.windowTitle(), QStringLiteral("Vorelind Ver.1.2.0.49"));
+        QCOMPARE(control<QTabWidget>(form, "PageControl1")->currentWidget()->objectName(),
+                 QStringLiteral("TabSelect"));
+        QCOMPARE(control<DirectoryListBox>(form, "DirectoryListBox1")->directory(), QStringLiteral("/"));
+        QCOMPARE(bytes(control<FileListBox>(form, "FileListBox1")->mask()), bytes("*.htm*"));
+        QVERIFY(control<QCheckBox>(form, "isShiftJis")->isChecked());
+        QCOMPARE(form.executableFolder(), folders.programFile(QString()) + QLatin1Char('/'));
+        QCOMPARE(displayedRows(*control<LineListView>(form, "IgnoreTags")->model()), QStringList());
+        const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.at(0).caption, QStringLiteral("Vorelind"));
+        QCOMPARE(messages.at(0).text,
+                 QStringLiteral("ファイル %1 は開けません.").arg(folders.programFile(QStringLiteral("ignore.trm"))));
+    }
+    QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+    QVERIFY(QFile::exists(folders.programFile(QStringLiteral("ignore.trm"))));
+    QCOMPARE(readFile(folders.programFile(QStringLiteral("ignore.trm"))), QByteArray());
+}
+
+void TestHtmlAdj::captionWithoutVersionRecord()
+{
+    WindowTestFolders folders;
+    QVERIFY(writeFile(folders.executablePath(), "#!/bin/sh\n"));
+    TStructedHtmlForm form(folders.executablePath());
+    QCOMPARE(form.windowTitle(), QStringLiteral("Vorelind Ver."));
+    ModalSeam::takeAnsweredMessages();
+}
+
+void TestHtmlAdj::settingsAndListSurviveTheExit_data()
+{
+    QTest::addColumn<QString>("closedBy");
+    QTest::newRow("menu command") << QString("Exit1");
+    QTest::newRow("close box") << QString();
+}
+
+void TestHtmlAdj::settingsAndListSurviveTheExit()
+{
+    QFETCH(QString, closedBy);
+    WindowTestFolders folders;
+    QVERIFY(writeFile(folders.programFile(QStringLiteral("ignore.trm")), "td\nBR\n"));
+    QVERIFY(writeFile(folders.document(QStringLiteral("notes.txt")), "x"));
+    {
+        TStructedHtmlForm form(folders.executablePath());
+        form.show();
+        QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+        control<DirectoryListBox>(form, "DirectoryListBox1")->setDirectory(folders.documents());
+        control<FileListBox>(form, "FileListBox1")->setMask("*.txt");
+        control<QCheckBox>(form, "isShiftJis")->setChecked(false);
+        if (closedBy.isEmpty())
+            form.close();
+        else
+            control<QAction>(form, qPrintable(closedBy))->trigger();
+        QVERIFY(!form.isVisible());
+    }
+    QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+    // Written back in list order, with CR LF.
+    QCOMPARE(readFile(folders.programFile(QStringLiteral("ignore.trm"))), QByteArray("BR\r\ntd\r\n"));
+
+    QDir::setCurrent(QDir::rootPath());
+    TStructedHtmlForm again(folders.executablePath());
+    QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+    QCOMPARE(control<DirectoryListBox>(again, "DirectoryListBox1")->directory(), folders.documents());
+    QCOMPARE(bytes(control<FileListBox>(again, "FileListBox1")->mask()), bytes("*.txt"));
+    QCOMPARE(control<FileListBox>(again, "FileListBox1")->item(0)->text(), QStringLiteral("notes.txt"));
+    QVERIFY(!control<QCheckBox>(again, "isShiftJis")->isChecked());
+    QCOMPARE(displayedRows(*control<LineListView>(again, "IgnoreTags")->model()), (QStringList{"BR", "td"}));
+}
+
+void TestHtmlAdj::exitDeletesTheWorkFilesBesideTheExecutable()
+{
+    WindowTestFolders folders;
+    const QStringList workFiles{"wbat.bat", "wsrc.txt"};
+    {
+        TStructedHtmlForm form(folders.executablePath());
+        control<DirectoryListBox>(form, "DirectoryListBox1")->setDirectory(folders.documents());
+        for (const QString& name : workFiles) {
+            QVERIFY(writeFile(folders.programFile(name), "x"));
+            QVERIFY(writeFile(folders.document(name), "x"));
+        }
+        ModalSeam::takeAnsweredMessages();
+    }
+    for (const QString& name : workFiles) {
+        QVERIFY(!QFile::exists(folders.programFile(name)));
+        QVERIFY(QFile::exists(folders.document(name)));
+    }
+}
+
+void TestHtmlAdj::storedFolderGoneSkipsTheRestOfStartUp()
+{
+    WindowTestFolders folders;
+    const QString gone = folders.document(QStringLiteral("gone"));
+    QVERIFY(QDir().mkpath(gone));
+    QVERIFY(writeFile(folders.programFile(QStringLiteral("ignore.trm")), "BR\r\n"));
+    {
+        TStructedHtmlForm form(folders.executablePath());
+        control<DirectoryListBox>(form, "DirectoryListBox1")->setDirectory(gone);
+        control<QCheckBox>(form, "isShiftJis")->setChecked(false);
+    }
+    QVERIFY(QDir(gone).removeRecursively());
+    QVERIFY(QDir::setCurrent(folders.documents()));
+    QVERIFY(writeFile(folders.programFile(QStringLiteral("wbat.bat")), "x"));
+    {
+        TStructedHtmlForm form(folders.executablePath());
+        const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.at(0).text, QString::fromLocal8Bit(strerror(ENOENT)) + QLatin1Char('.'));
+        // The option keeps its design state, and the list was never loaded.
+        QVERIFY(control<QCheckBox>(form, "isShiftJis")->isChecked());
+        QCOMPARE(form.executableFolder(), QString());
+        QCOMPARE(displayedRows(*control<LineListView>(form, "IgnoreTags")->model()), QStringList());
+    }
+    QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+    QCOMPARE(readFile(folders.programFile(QStringLiteral("ignore.trm"))), QByteArray("BR\r\n"));
+    QVERIFY(QFile::exists(folders.programFile(QStringLiteral("wbat.bat"))));
+}
+
+void TestHtmlAdj::unreadableListFileIsNeverReplaced()
+{
+    WindowTestFolders folders;
+    // A folder in the list file's place can be neither read nor replaced.
+    QVERIFY(QDir().mkpath(folders.programFile(QStringLiteral("ignore.trm"))));
+    {
+        TStructedHtmlForm form(folders.executablePath());
+        QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 1);
+    }
+    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).text,
+             QStringLiteral("ファイル %1 を作成できません.").arg(folders.programFile(QStringLiteral("ignore.trm"))));
+    QVERIFY(QFileInfo(folders.programFile(QStringLiteral("ignore.trm"))).isDir());
 }
 
 void TestHtmlAdj::doubleClickBuildsListingAndTree()
