@@ -9,10 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-size=${1:-10}
-page=bench/data/page${size}.html
-mkdir -p bench/data
-[ -f "$page" ] || python3 bench/generate_page.py "$size" "$page"
+page=$(bash bench/generated-page.sh "${1:-10}")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -75,6 +75,15 @@ View* named(View* view, const char* name)
     return view;
 }
 
+// A tab page that one view fills.
+QWidget* pageFilledBy(QWidget* view)
+{
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(view);
+    return page;
+}
+
 bool isEnterKey(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
@@ -525,23 +534,17 @@ QWidget* TStructedHtmlForm::buildEnvTab()
 
 QWidget* TStructedHtmlForm::buildOriginalTab()
 {
-    auto* tab = new QWidget;
-    auto* layout = new QVBoxLayout(tab);
-    Memo1 = named(new QPlainTextEdit(tab), "Memo1");
+    Memo1 = named(new QPlainTextEdit, "Memo1");
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    layout->addWidget(Memo1);
-    return tab;
+    return pageFilledBy(Memo1);
 }
 
 QWidget* TStructedHtmlForm::buildIndentedTab()
 {
-    auto* tab = new QWidget;
-    auto* layout = new QVBoxLayout(tab);
-    ShowResultList = named(new LineListView(tab), "ShowResultList");
+    ShowResultList = named(new LineListView, "ShowResultList");
     setBackground(*ShowResultList, kListingBackground);
-    layout->addWidget(ShowResultList);
-    return tab;
+    return pageFilledBy(ShowResultList);
 }
 
 QWidget* TStructedHtmlForm::buildStructureTab()
