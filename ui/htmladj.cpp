@@ -453,12 +453,9 @@ std::function<void()> TStructedHtmlForm::guarded(void (TStructedHtmlForm::*handl
 void TStructedHtmlForm::buildMenus()
 {
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
-    connect(named(help->addAction(QStringLiteral("目次")), "Contents1"), &QAction::triggered, this,
-            guarded(&TStructedHtmlForm::Contents1Click));
-    connect(named(help->addAction(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報")), "about1"), &QAction::triggered, this,
-            guarded(&TStructedHtmlForm::about1Click));
-    connect(named(menuBar()->addAction(QStringLiteral("終了")), "Exit1"), &QAction::triggered, this,
-            guarded(&TStructedHtmlForm::Exit1Click));
+    addCommand(*help, QStringLiteral("目次"), "Contents1", &TStructedHtmlForm::Contents1Click);
+    addCommand(*help, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), "about1", &TStructedHtmlForm::about1Click);
+    addCommand(*menuBar(), QStringLiteral("終了"), "Exit1", &TStructedHtmlForm::Exit1Click);
 }
 
 void TStructedHtmlForm::buildTabs()
@@ -517,15 +514,10 @@ QWidget* TStructedHtmlForm::buildEnvTab()
     IgnoreTags = named(new LineListView(tab), "IgnoreTags");
     IgnoreTags->setFont(designFont(QStringLiteral("ＭＳ ゴシック"), 15, QFont::Bold));
     IgnoreTags->setFixedWidth(kLeftColumnWidth);
-    IgnoreTags->setContextMenuPolicy(Qt::CustomContextMenu);
     layout->addWidget(IgnoreTags, 1);
-    PopupMenu1 = named(new QMenu(IgnoreTags), "PopupMenu1");
-    connect(named(PopupMenu1->addAction(QStringLiteral("除外タグの追加")), "AddIgnoreTag"), &QAction::triggered, this,
-            guarded(&TStructedHtmlForm::AddIgnoreTagClick));
-    connect(named(PopupMenu1->addAction(QStringLiteral("除外タグの削除")), "DelIgnoreTag"), &QAction::triggered, this,
-            guarded(&TStructedHtmlForm::DelIgnoreTagClick));
-    connect(IgnoreTags, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { PopupMenu1->popup(IgnoreTags->viewport()->mapToGlobal(at)); });
+    PopupMenu1 = addPopupMenu(*IgnoreTags, "PopupMenu1");
+    addCommand(*PopupMenu1, QStringLiteral("除外タグの追加"), "AddIgnoreTag", &TStructedHtmlForm::AddIgnoreTagClick);
+    addCommand(*PopupMenu1, QStringLiteral("除外タグの削除"), "DelIgnoreTag", &TStructedHtmlForm::DelIgnoreTagClick);
     isShiftJis = named(new QCheckBox(QStringLiteral("Shift-JISに変換して処理"), tab), "isShiftJis");
     isShiftJis->setChecked(true);
     layout->addWidget(isShiftJis, 0, Qt::AlignLeft);
@@ -560,14 +552,9 @@ QWidget* TStructedHtmlForm::buildStructureTab()
     TreeIndent1->setIndentation(19);
     TreeIndent1->setExpandsOnDoubleClick(false);
     TreeIndent1->setToolTip(QStringLiteral("ダブルクリックでファイル選択に"));
-    TreeIndent1->setContextMenuPolicy(Qt::CustomContextMenu);
-    SaveStructure = named(new QMenu(TreeIndent1), "SaveStructure");
-    connect(named(SaveStructure->addAction(QStringLiteral("保存")), "Save1"), &QAction::triggered, this,
-            guarded(&TStructedHtmlForm::Save1Click));
-    connect(named(SaveStructure->addAction(QStringLiteral("行分析表示")), "TagCheck"), &QAction::triggered, this,
-            guarded(&TStructedHtmlForm::TagCheckClick));
-    connect(TreeIndent1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { SaveStructure->popup(TreeIndent1->viewport()->mapToGlobal(at)); });
+    SaveStructure = addPopupMenu(*TreeIndent1, "SaveStructure");
+    addCommand(*SaveStructure, QStringLiteral("保存"), "Save1", &TStructedHtmlForm::Save1Click);
+    addCommand(*SaveStructure, QStringLiteral("行分析表示"), "TagCheck", &TStructedHtmlForm::TagCheckClick);
     layout->addWidget(TreeIndent1, 1);
     auto* buttons = new QHBoxLayout;
     ExpandBtn = named(addGlyphButton(QStringLiteral("全展開"), QStyle::SP_ArrowDown, &TStructedHtmlForm::ExpandBtnClick),
@@ -584,6 +571,24 @@ QWidget* TStructedHtmlForm::buildStructureTab()
     buttons->addStretch(1);
     layout->addLayout(buttons);
     return tab;
+}
+
+void TStructedHtmlForm::addCommand(QWidget& menu, const QString& caption, const char* name,
+                                   void (TStructedHtmlForm::*handler)())
+{
+    auto* command = named(new QAction(caption, &menu), name);
+    menu.addAction(command);
+    connect(command, &QAction::triggered, this, guarded(handler));
+}
+
+// The menu pops up where the right button is pressed over the view.
+QMenu* TStructedHtmlForm::addPopupMenu(QAbstractItemView& view, const char* name)
+{
+    auto* menu = named(new QMenu(&view), name);
+    view.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&view, &QWidget::customContextMenuRequested, menu,
+            [menu, &view](const QPoint& at) { menu->popup(view.viewport()->mapToGlobal(at)); });
+    return menu;
 }
 
 // The style's icon gives the button its glyph and, drawn greyed, the glyph

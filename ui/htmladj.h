@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+class QAbstractItemView;
 class QCheckBox;
 class QFileDialog;
 class QFrame;
@@ -97,6 +98,8 @@ private:
     void buildSaveDialog();
     void connectFileSelection();
     void installEventFilters();
+    void addCommand(QWidget& menu, const QString& caption, const char* name, void (TStructedHtmlForm::*handler)());
+    QMenu* addPopupMenu(QAbstractItemView& view, const char* name);
     QPushButton* addGlyphButton(const QString& caption, int glyph, void (TStructedHtmlForm::*handler)());
     // Wraps a handler for a signal connection, inside the default error report.
     std::function<void()> guarded(void (TStructedHtmlForm::*handler)());
