@@ -1,12 +1,15 @@
 #include "platform/displaytext.h"
 #include "ui/applicationsetup.h"
 #include "ui/errorreport.h"
+#include "ui/walkprogress.h"
 #include "formundertest.h"
 #include "testlines.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLocale>
@@ -67,6 +70,9 @@ private slots:
     void exportThroughTheSaveDialog();
     void exportCancelledOrRefused();
     void treeDoubleClickShowsFileSelection();
+    void statusTextShowsPositionDateAndTime();
+    void contextMenusPopUp_data();
+    void contextMenusPopUp();
     void errorBoxText_data();
     void errorBoxText();
     void layoutFollowsTheWindowSize();
@@ -411,6 +417,40 @@ void TestHtmlAdj::treeDoubleClickShowsFileSelection()
 
     control<QPushButton>(window.form, "CollapseBtn")->click();
     QVERIFY(!tree->isExpanded(tree->model()->index(0, 0)));
+}
+
+void TestHtmlAdj::statusTextShowsPositionDateAndTime()
+{
+    const QDateTime when(QDate(2024, 1, 2), QTime(13, 4, 5));
+    const QString text = WalkProgress::statusText(3, 10, when);
+    const QString date = QLocale::system().toString(when.date(), QLocale::ShortFormat);
+    QVERIFY2(text.startsWith(QStringLiteral("3/10     ") + date + QLatin1Char(' ')), qPrintable(text));
+    // The long time: with seconds, without the time zone.
+    QVERIFY2(text.contains(QStringLiteral("04:05")), qPrintable(text));
+    QVERIFY2(!text.contains(when.timeZoneAbbreviation()), qPrintable(text));
+}
+
+void TestHtmlAdj::contextMenusPopUp_data()
+{
+    QTest::addColumn<QString>("view");
+    QTest::addColumn<QString>("menu");
+    QTest::newRow("excluded tags") << QString("IgnoreTags") << QString("PopupMenu1");
+    QTest::newRow("structure tree") << QString("TreeIndent1") << QString("SaveStructure");
+}
+
+void TestHtmlAdj::contextMenusPopUp()
+{
+    QFETCH(QString, view);
+    QFETCH(QString, menu);
+    WindowUnderTest window;
+    auto* list = control<QAbstractItemView>(window.form, qPrintable(view));
+    control<QTabWidget>(window.form, "PageControl1")->setCurrentWidget(list->parentWidget());
+    const QPoint at(10, 10);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list->viewport(), &event);
+    auto* popup = control<QMenu>(window.form, qPrintable(menu));
+    QVERIFY(popup->isVisible());
+    popup->hide();
 }
 
 void TestHtmlAdj::errorBoxText_data()

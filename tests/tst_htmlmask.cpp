@@ -238,8 +238,14 @@ void TestHtmlMask::folderListFollowsTheChosenFolder()
     QCOMPARE(folders->directory(), opened);
     QCOMPARE(QDir::currentPath(), opened);
     QCOMPARE(listedFiles(*control<FileListBox>(window.form, "FileListBox1")), QStringList{"inside.htm"});
-    QCOMPARE(control<DriveComboBox>(window.form, "DriveComboBox1")->currentData().toString(),
-             QStorageInfo(opened).rootPath());
+    auto* drives = control<DriveComboBox>(window.form, "DriveComboBox1");
+    const QString root = QStorageInfo(opened).rootPath();
+    QCOMPARE(drives->currentData().toString(), root);
+
+    // Choosing the drive moves the folder list to its root.
+    emit drives->activated(drives->findData(root));
+    QCOMPARE(folders->directory(), root);
+    QCOMPARE(control<FileListBox>(window.form, "FileListBox1")->directory(), root);
 }
 
 void TestHtmlMask::folderThatCannotBeEnteredChangesNothing()

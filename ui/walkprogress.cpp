@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <QProgressBar>
 
+#include <algorithm>
+
 namespace vorelind {
 
 namespace {
@@ -37,7 +39,8 @@ WalkProgress::WalkProgress(QProgressBar& progressBar, QLabel& statusLine)
 
 void WalkProgress::start(std::size_t maximum)
 {
-    m_progressBar.setRange(0, static_cast<int>(maximum));
+    // A range of 0 to 0 would show a busy bar rather than an empty one.
+    m_progressBar.setRange(0, static_cast<int>(std::max<std::size_t>(maximum, 1)));
     m_progressBar.setValue(0);
     m_steps = 0;
     m_position = 0;
