@@ -112,16 +112,23 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "bench_window: %s\n", qPrintable(message.text));
         return 1;
     }
+    auto* listing = control<QAbstractItemView>(form, "ShowResultList");
+    auto* tree = control<QTreeView>(form, "TreeIndent1");
+    const StepTime listingScroll = timed([&] { listing->scrollToBottom(); });
     const StepTime expand = timed([&] { control<QPushButton>(form, "ExpandBtn")->click(); });
+    const StepTime treeScroll = timed([&] { tree->scrollToBottom(); });
     const StepTime collapse = timed([&] { control<QPushButton>(form, "CollapseBtn")->click(); });
 
     const qint64 pageBytes = QFileInfo(page).size();
     const double peakMiB = peakMemoryKiB() / 1024.0;
     std::printf("page:                       %lld bytes\n", static_cast<long long>(pageBytes));
     std::printf("tree nodes:                 %lld\n",
-                static_cast<long long>(countRows(*control<QTreeView>(form, "TreeIndent1")->model())));
+                static_cast<long long>(countRows(*tree->model())));
+    std::printf("listing lines:              %lld\n", static_cast<long long>(listing->model()->rowCount()));
     printStep("double-click to tree:", load);
+    printStep("listing to its last line:", listingScroll);
     printStep("expand all:", expand);
+    printStep("expanded tree to its end:", treeScroll);
     printStep("collapse all:", collapse);
     std::printf("peak memory:                %.1f MiB (%.1f x the page)\n", peakMiB,
                 peakMiB * 1024 * 1024 / static_cast<double>(pageBytes));
