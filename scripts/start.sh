@@ -11,7 +11,7 @@ cannot open here. The program is built; to run it on a virtual display, use
 
     xvfb-run -a -s "-screen 0 1280x900x24" build/bin/vorelind
 
-or run this command again from a desktop session (or over ssh -X).
+or run this command again on a desktop (or over ssh -X).
 TEXT
   exit 1
 fi
