@@ -32,7 +32,8 @@ void setArguments(QProcess& process, std::string_view commandLine)
 {
 #ifdef Q_OS_WIN
     const std::size_t nameEnd = commandLine.find_first_of(kBlanks, commandLine.find_first_not_of(kBlanks));
-    process.setNativeArguments(nameEnd == std::string_view::npos ? QString() : toDisplayText(commandLine.substr(nameEnd)));
+    if (nameEnd != std::string_view::npos)
+        process.setNativeArguments(toDisplayText(commandLine.substr(nameEnd)));
     // The child starts hidden and takes its standard handles from its own console.
     process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments* arguments) {
         arguments->startupInfo->dwFlags = STARTF_USESHOWWINDOW;

@@ -11,15 +11,6 @@ using namespace vorelind;
 
 Q_DECLARE_METATYPE(AboutTexts)
 
-namespace {
-
-std::string sjis(const QString& text)
-{
-    return fromDisplayText(text);
-}
-
-} // namespace
-
 class TestAbout : public QObject {
     Q_OBJECT
 
@@ -39,16 +30,17 @@ void TestAbout::textsFromVersionRecord_data()
     QTest::addColumn<std::string>("nkfVersion");
     QTest::addColumn<AboutTexts>("expected");
 
+    const std::string comment = fromDisplayText(u"HTMLファイルをタグで構造化、束ねる"_qs);
     QTest::newRow("own version record")
-        << std::string("1.2.0.49") << sjis(u"HTMLファイルをタグで構造化、束ねる"_qs) << std::string("Zembrako 2001")
-        << std::string("2.1.5")
-        << AboutTexts{"Ver.1.2.0.49", sjis(u"Remarks:HTMLファイルをタグで構造化、束ねる\r\nNkf2.1.5を使用"_qs),
+        << std::string("1.2.0.49") << comment << std::string("Zembrako 2001") << std::string("2.1.5")
+        << AboutTexts{"Ver.1.2.0.49", "Remarks:" + comment + fromDisplayText(u"\r\nNkf2.1.5を使用"_qs),
                       "Copyright:Zembrako 2001"};
-    QTest::newRow("no version record") << std::string() << std::string() << std::string() << std::string("2.1.5")
-                                       << AboutTexts{"Ver.", sjis(u"Remarks:\r\nNkf2.1.5を使用"_qs), "Copyright:"};
+    QTest::newRow("no version record")
+        << std::string() << std::string() << std::string() << std::string("2.1.5")
+        << AboutTexts{"Ver.", fromDisplayText(u"Remarks:\r\nNkf2.1.5を使用"_qs), "Copyright:"};
     QTest::newRow("library gives an empty version")
         << std::string("1.0") << std::string("c") << std::string() << std::string()
-        << AboutTexts{"Ver.1.0", sjis(u"Remarks:c\r\nNkfを使用"_qs), "Copyright:"};
+        << AboutTexts{"Ver.1.0", fromDisplayText(u"Remarks:c\r\nNkfを使用"_qs), "Copyright:"};
 }
 
 void TestAbout::textsFromVersionRecord()

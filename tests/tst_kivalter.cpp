@@ -31,7 +31,8 @@ QString writeWorkFile(const QTemporaryDir& folder, const QStringList& lines)
         bytes += vorelind::fromDisplayText(line) + "\r\n";
     const QString path = folder.filePath("w.htm");
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
+    const auto size = static_cast<qint64>(bytes.size());
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), size) != size)
         return {};
     return path;
 }
@@ -156,7 +157,8 @@ void TestKivalter::reportsBalance()
 void TestKivalter::reportShowsLevelsTagsAndShiftJisText()
 {
     QTemporaryDir folder;
-    const QString workFile = writeWorkFile(folder, {"<p class=\"x\">日本語の段落", "  <A href=\"y\">リンク", "  </a>", "</p>"});
+    const QString workFile =
+        writeWorkFile(folder, {"<p class=\"x\">日本語の段落", "  <A href=\"y\">リンク", "  </a>", "</p>"});
 
     const ToolRun run = runKivalter({"--report", workFile});
 

@@ -9,15 +9,6 @@
 
 using namespace vorelind;
 
-namespace {
-
-std::string sjis(const QString& text)
-{
-    return fromDisplayText(text);
-}
-
-} // namespace
-
 class TestLaunchCommands : public QObject {
     Q_OBJECT
 
@@ -41,7 +32,7 @@ void TestLaunchCommands::helpFilePathReplacesOrAppendsExtension_data()
     QTest::newRow("dot in a folder only") << std::string("/opt/v1.2/vorelind") << std::string("/opt/v1.2/vorelind.chm");
     QTest::newRow("last dot of the name") << std::string("C:\\a.b\\x.tar.exe") << std::string("C:\\a.b\\x.tar.chm");
     QTest::newRow("folder name with a 5C second byte")
-        << sjis(u"C:\\表.d\\vorelind"_qs) << sjis(u"C:\\表.d\\vorelind.chm"_qs);
+        << fromDisplayText(u"C:\\表.d\\vorelind"_qs) << fromDisplayText(u"C:\\表.d\\vorelind.chm"_qs);
 }
 
 void TestLaunchCommands::helpFilePathReplacesOrAppendsExtension()
@@ -54,7 +45,9 @@ void TestLaunchCommands::helpFilePathReplacesOrAppendsExtension()
 
 void TestLaunchCommands::missingHelpMessageNamesThePath()
 {
-    QCOMPARE(bytes(missingHelpMessage("D:\\tools\\X.chm")), bytes(sjis(u"ヘルプファイルD:\\tools\\X.chmがありません"_qs)));
+    const std::string expected = fromDisplayText(u"ヘルプファイルD:\\tools\\X.chmがありません"_qs);
+
+    QCOMPARE(bytes(missingHelpMessage("D:\\tools\\X.chm")), bytes(expected));
 }
 
 void TestLaunchCommands::lineAnalysisCommandIsNotQuoted_data()
@@ -63,8 +56,8 @@ void TestLaunchCommands::lineAnalysisCommandIsNotQuoted_data()
     QTest::addColumn<std::string>("title");
     QTest::addColumn<std::string>("command");
 
-    QTest::newRow("loaded file") << std::string("D:\\tools\\w.htm") << sjis(u"「index.htm」"_qs)
-                                 << sjis(u"kivalter D:\\tools\\w.htm 「index.htm」"_qs);
+    QTest::newRow("loaded file") << std::string("D:\\tools\\w.htm") << fromDisplayText(u"「index.htm」"_qs)
+                                 << fromDisplayText(u"kivalter D:\\tools\\w.htm 「index.htm」"_qs);
     QTest::newRow("nothing loaded: ends in the blank") << std::string("/opt/v/w.htm") << std::string()
                                                        << std::string("kivalter /opt/v/w.htm ");
     QTest::newRow("blanks in the folder stay unquoted") << std::string("/home/a b/w.htm") << std::string("t")
@@ -114,7 +107,7 @@ void TestLaunchCommands::openHelpReportsMissingFile()
 
     QCOMPARE(opens, 0);
     QCOMPARE(bytes(text), bytes(missingHelpMessage(executable + ".chm")));
-    QCOMPARE(bytes(caption), bytes(sjis(u"目次表示不可"_qs)));
+    QCOMPARE(bytes(caption), bytes(fromDisplayText(u"目次表示不可"_qs)));
 }
 
 QTEST_GUILESS_MAIN(TestLaunchCommands)

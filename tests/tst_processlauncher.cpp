@@ -42,7 +42,10 @@ public:
     QString recordPath() const { return m_folder.filePath("record"); }
     bool recorded() const { return QFile::exists(recordPath()); }
     // The arguments as the tool received them, one per line.
-    QStringList arguments() const { return QString::fromLocal8Bit(fileContents(recordPath())).split('\n', Qt::SkipEmptyParts); }
+    QStringList arguments() const
+    {
+        return QString::fromLocal8Bit(fileContents(recordPath())).split('\n', Qt::SkipEmptyParts);
+    }
     QByteArray workFileSeen() const { return fileContents(recordPath() + ".workfile"); }
 
 private:
