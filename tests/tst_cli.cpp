@@ -1,25 +1,14 @@
 #include "testlines.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-struct Run {
-    int exitCode;
-    QByteArray out;
-    QString err;
-};
-
-Run runCli(const QStringList& arguments)
+ProgramRun runCli(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(qEnvironmentVariable("VORELIND_BIN_DIR") + "/vorelind-cli", arguments);
-    if (!process.waitForFinished(30000))
-        qFatal("vorelind-cli did not finish");
-    return {process.exitCode(), process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+    return runProgram("vorelind-cli", arguments);
 }
 
 const QByteArray kPage = "<html>\r\n<head>\r\n<title>Test</title>\r\n</head>\r\n<body>\r\n"
@@ -64,7 +53,7 @@ QString TestCli::write(const QString& name, const QByteArray& content)
 
 void TestCli::indentWritesTheListing()
 {
-    const Run run = runCli({"indent", write("page.html", kPage)});
+    const ProgramRun run = runCli({"indent", write("page.html", kPage)});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, bytes(crlfJoined({"", "<html>", "  <head>", "    <title>Test", "    </title>", "  </head>",
                                         "  <body>", "    <p>Hello", "      <br>world", "      </p>", "    </body>",
@@ -74,14 +63,14 @@ void TestCli::indentWritesTheListing()
 void TestCli::excludedTagsComeFromAListFile()
 {
     const QString list = write("ignore.trm", "P\nBR");
-    const Run run = runCli({"indent", "--exclude", list, write("page.html", "<div><p>a<br>b</p></div>")});
+    const ProgramRun run = runCli({"indent", "--exclude", list, write("page.html", "<div><p>a<br>b</p></div>")});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, bytes(crlfJoined({"", "<div>", "  <p>a", "  <br>b", "  </p>", "</div>"})));
 }
 
 void TestCli::treeWritesLevelsAndTexts()
 {
-    const Run run = runCli({"tree", write("page.html", "<a>\n<b>x</b>\n</a>\n<c>")});
+    const ProgramRun run = runCli({"tree", write("page.html", "<a>\n<b>x</b>\n</a>\n<c>")});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QByteArray("0\t<a>\n1\t <b>x\n1\t </b>\n0\t</a>\n0\t<c>\n"));
 }
@@ -91,12 +80,12 @@ void TestCli::exportWritesTheTidiedLines()
     const QString page = write("page.html", "<body>\n<pre>one\ntwo\n</pre>\n</body>\n");
     const QByteArray expected = "<body>\r\n  <pre>one\r\ntwo\r\n  </pre>\r\n</body>\r\n";
 
-    const Run toStdout = runCli({"export", page});
+    const ProgramRun toStdout = runCli({"export", page});
     QCOMPARE(toStdout.exitCode, 0);
     QCOMPARE(toStdout.out, expected);
 
     const QString out = m_dir->filePath("out.htm");
-    const Run toFile = runCli({"export", "-o", out, page});
+    const ProgramRun toFile = runCli({"export", "-o", out, page});
     QCOMPARE(toFile.exitCode, 0);
     QVERIFY(toFile.out.isEmpty());
     QFile file(out);
@@ -147,7 +136,7 @@ void TestCli::refusedFilesExitWithTheMessage()
     QStringList arguments{command};
     if (command == "export")
         arguments << "--exclude" << m_dir->filePath("missing.trm");
-    const Run run = runCli(arguments << path);
+    const ProgramRun run = runCli(arguments << path);
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.out.isEmpty());
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
@@ -167,7 +156,7 @@ void TestCli::usageErrorsExitWithTwo_data()
 void TestCli::usageErrorsExitWithTwo()
 {
     QFETCH(QStringList, arguments);
-    const Run run = runCli(arguments);
+    const ProgramRun run = runCli(arguments);
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.err.contains("Usage: vorelind-cli"));
 }

@@ -1,26 +1,14 @@
 #include "platform/displaytext.h"
 #include "testlines.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-ToolRun runKivalter(const QStringList& arguments)
+ProgramRun runKivalter(const QStringList& arguments)
 {
-    QProcess tool;
-    tool.start(qEnvironmentVariable("VORELIND_BIN_DIR") + "/kivalter", arguments);
-    if (!tool.waitForFinished(30000))
-        return {};
-    return {tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()),
-            QString::fromUtf8(tool.readAllStandardError())};
+    return runProgram("kivalter", arguments);
 }
 
 // The work file as the program writes it: Shift-JIS lines, each + CR LF.
@@ -145,10 +133,10 @@ void TestKivalter::reportsBalance()
     const QString workFile = writeWorkFile(folder, listing);
     QVERIFY(!workFile.isEmpty());
 
-    const ToolRun run = runKivalter({"--report", workFile});
+    const ProgramRun run = runKivalter({"--report", workFile});
 
     QCOMPARE(run.exitCode, 0);
-    const ParsedReport report = parseReport(run.out);
+    const ParsedReport report = parseReport(QString::fromUtf8(run.out));
     QCOMPARE(report.totals, totals);
     QCOMPARE(report.lineMarks, lineMarks);
     QCOMPARE(report.tagRows, tagRows);
@@ -160,7 +148,7 @@ void TestKivalter::reportShowsLevelsTagsAndShiftJisText()
     const QString workFile =
         writeWorkFile(folder, {"<p class=\"x\">日本語の段落", "  <A href=\"y\">リンク", "  </a>", "</p>"});
 
-    const ToolRun run = runKivalter({"--report", workFile});
+    const ProgramRun run = runKivalter({"--report", workFile});
 
     const QStringList expected{
         "4 lines, 0 unclosed, 0 stray",
@@ -175,14 +163,14 @@ void TestKivalter::reportShowsLevelsTagsAndShiftJisText()
         "P\t1\t1\t0\t0\t",
         "",
     };
-    QCOMPARE(run.out.split('\n'), expected);
+    QCOMPARE(QString::fromUtf8(run.out).split('\n'), expected);
 }
 
 void TestKivalter::unreadableWorkFileGivesMessage()
 {
     QTemporaryDir folder;
 
-    const ToolRun run = runKivalter({"--report", folder.filePath("missing.htm")});
+    const ProgramRun run = runKivalter({"--report", folder.filePath("missing.htm")});
 
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.out.isEmpty());
@@ -191,7 +179,7 @@ void TestKivalter::unreadableWorkFileGivesMessage()
 
 void TestKivalter::refusesIncompleteReportCommand()
 {
-    const ToolRun run = runKivalter({"--report"});
+    const ProgramRun run = runKivalter({"--report"});
 
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.err.startsWith("Usage: kivalter"));
