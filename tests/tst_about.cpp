@@ -1,4 +1,5 @@
 #include "platform/displaytext.h"
+#include "platform/nkf32.h"
 #include "testlines.h"
 #include "ui/abouttexts.h"
 #include "ui/htmladjabt.h"
@@ -17,6 +18,7 @@ class TestAbout : public QObject {
 private slots:
     void textsFromVersionRecord_data();
     void textsFromVersionRecord();
+    void nkfVersionIsTheLibraryTextUpToItsNul();
     void eachOpeningShowsTheTextsAfresh();
     void showModalGoesThroughHook();
     void okAndEnterCloseTheDialog();
@@ -56,6 +58,17 @@ void TestAbout::textsFromVersionRecord()
     QCOMPARE(bytes(texts.version), bytes(expected.version));
     QCOMPARE(bytes(texts.comments), bytes(expected.comments));
     QCOMPARE(bytes(texts.copyright), bytes(expected.copyright));
+}
+
+void TestAbout::nkfVersionIsTheLibraryTextUpToItsNul()
+{
+    char written[kNkfVersionBufferSize] = {};
+    GetNkfVersion(written);
+
+    const std::string version = nkfVersionText();
+
+    QVERIFY(!version.empty());
+    QCOMPARE(bytes(version), QByteArray(written));
 }
 
 void TestAbout::eachOpeningShowsTheTextsAfresh()

@@ -1,3 +1,4 @@
+#include "kanjisamples.h"
 #include "testlines.h"
 
 #include <QFile>
@@ -30,6 +31,10 @@ private slots:
     void refusedFilesExitWithTheMessage();
     void usageErrorsExitWithTwo_data();
     void usageErrorsExitWithTwo();
+    void convertWritesTheViewText_data();
+    void convertWritesTheViewText();
+    void sjisOptionWalksTheConvertedText_data();
+    void sjisOptionWalksTheConvertedText();
 
 private:
     QString write(const QString& name, const QByteArray& content);
@@ -124,6 +129,8 @@ void TestCli::refusedFilesExitWithTheMessage_data()
                                                   << "Read beyond end of file";
     QTest::newRow("cannot open") << "tree" << "" << QByteArray() << "誰かがそのファイルmissing.htmlを握っていませんか";
     QTest::newRow("cannot open the list file") << "export" << "page.html" << QByteArray("<a>") << "No such file";
+    QTest::newRow("convert, not text") << "convert" << "data.bin" << QByteArray("ab\x01<", 4)
+                                       << "data.binはテキストファイルではないのでは？";
 }
 
 void TestCli::refusedFilesExitWithTheMessage()
@@ -151,6 +158,8 @@ void TestCli::usageErrorsExitWithTwo_data()
     QTest::newRow("two files") << QStringList{"indent", "a.html", "b.html"};
     QTest::newRow("option of another command") << QStringList{"tree", "--run-log", "x.log", "a.html"};
     QTest::newRow("option without value") << QStringList{"export", "a.html", "-o"};
+    QTest::newRow("convert takes no --sjis") << QStringList{"convert", "--sjis", "a.html"};
+    QTest::newRow("check takes no --sjis") << QStringList{"check", "--sjis", "a.html"};
 }
 
 void TestCli::usageErrorsExitWithTwo()
@@ -159,6 +168,54 @@ void TestCli::usageErrorsExitWithTwo()
     const ProgramRun run = runCli(arguments);
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.err.contains("Usage: vorelind-cli"));
+}
+
+void TestCli::convertWritesTheViewText_data()
+{
+    QTest::addColumn<std::string>("fileBytes");
+
+    QTest::newRow("Shift-JIS") << shiftJis(kSamplePage);
+    QTest::newRow("EUC-JP") << eucJpPage();
+    QTest::newRow("ISO-2022-JP") << iso2022FromEucJp(eucJpPage());
+    QTest::newRow("UTF-8") << std::string(kSamplePage);
+    QTest::newRow("UTF-8 with a byte order mark") << "\xef\xbb\xbf" + std::string(kSamplePage);
+    QTest::newRow("UTF-16LE") << utf16LePage();
+    QTest::newRow("UTF-16BE") << utf16BePage();
+}
+
+void TestCli::convertWritesTheViewText()
+{
+    QFETCH(std::string, fileBytes);
+
+    const ProgramRun run = runCli({"convert", write("page.html", bytes(fileBytes))});
+
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, bytes(shiftJis(kSamplePageInView)));
+}
+
+void TestCli::sjisOptionWalksTheConvertedText_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<std::string>("fileBytes");
+
+    for (const QString& command : {QString("indent"), QString("tree"), QString("export")}) {
+        QTest::newRow(qPrintable(command + ", EUC-JP")) << command << eucJpPage();
+        QTest::newRow(qPrintable(command + ", UTF-16BE")) << command << utf16BePage();
+    }
+}
+
+void TestCli::sjisOptionWalksTheConvertedText()
+{
+    QFETCH(QString, command);
+    QFETCH(std::string, fileBytes);
+
+    const ProgramRun converted = runCli({command, "--sjis", write("page.html", bytes(fileBytes))});
+    const ProgramRun fromShiftJis = runCli({command, write("sjis.html", bytes(shiftJis(kSamplePage)))});
+
+    QCOMPARE(converted.exitCode, 0);
+    QCOMPARE(fromShiftJis.exitCode, 0);
+    QVERIFY(converted.out.contains(bytes(shiftJis("日本語のテスト"))));
+    QCOMPARE(converted.out, fromShiftJis.out);
 }
 
 QTEST_GUILESS_MAIN(TestCli)
