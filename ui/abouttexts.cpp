@@ -1,5 +1,6 @@
 #include "ui/abouttexts.h"
 
+#include "platform/nkf32.h"
 #include "ui/aboutmessages.h"
 
 namespace vorelind {
@@ -13,6 +14,13 @@ AboutTexts aboutTexts(std::string_view versionText, std::string_view comments, s
                      + messages::kNkfTail;
     texts.copyright = messages::kCopyrightPrefix + std::string(legalCopyright);
     return texts;
+}
+
+std::string nkfVersionText()
+{
+    char version[kNkfVersionBufferSize] = {};
+    GetNkfVersion(version);
+    return std::string(version, std::string_view(version, sizeof version).find('\0'));
 }
 
 } // namespace vorelind

@@ -17,4 +17,8 @@ struct AboutTexts {
 AboutTexts aboutTexts(std::string_view versionText, std::string_view comments, std::string_view legalCopyright,
                       std::string_view nkfVersion);
 
+// The conversion library's version: what GetNkfVersion writes into a
+// zero-filled area, up to the first NUL. Read afresh at each call.
+std::string nkfVersionText();
+
 } // namespace vorelind
