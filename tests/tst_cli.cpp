@@ -2,25 +2,14 @@
 #include "testlines.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-struct Run {
-    int exitCode;
-    QByteArray out;
-    QString err;
-};
-
-Run runCli(const QStringList& arguments)
+ProgramRun runCli(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(qEnvironmentVariable("VORELIND_BIN_DIR") + "/vorelind-cli", arguments);
-    if (!process.waitForFinished(30000))
-        qFatal("vorelind-cli did not finish");
-    return {process.exitCode(), process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+    return runProgram("vorelind-cli", arguments);
 }
 
 const QByteArray kPage = "<html>\r\n<head>\r\n<title>Test</title>\r\n</head>\r\n<body>\r\n"
@@ -69,7 +58,7 @@ QString TestCli::write(const QString& name, const QByteArray& content)
 
 void TestCli::indentWritesTheListing()
 {
-    const Run run = runCli({"indent", write("page.html", kPage)});
+    const ProgramRun run = runCli({"indent", write("page.html", kPage)});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, bytes(crlfJoined({"", "<html>", "  <head>", "    <title>Test", "    </title>", "  </head>",
                                         "  <body>", "    <p>Hello", "      <br>world", "      </p>", "    </body>",
@@ -79,14 +68,14 @@ void TestCli::indentWritesTheListing()
 void TestCli::excludedTagsComeFromAListFile()
 {
     const QString list = write("ignore.trm", "P\nBR");
-    const Run run = runCli({"indent", "--exclude", list, write("page.html", "<div><p>a<br>b</p></div>")});
+    const ProgramRun run = runCli({"indent", "--exclude", list, write("page.html", "<div><p>a<br>b</p></div>")});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, bytes(crlfJoined({"", "<div>", "  <p>a", "  <br>b", "  </p>", "</div>"})));
 }
 
 void TestCli::treeWritesLevelsAndTexts()
 {
-    const Run run = runCli({"tree", write("page.html", "<a>\n<b>x</b>\n</a>\n<c>")});
+    const ProgramRun run = runCli({"tree", write("page.html", "<a>\n<b>x</b>\n</a>\n<c>")});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QByteArray("0\t<a>\n1\t <b>x\n1\t </b>\n0\t</a>\n0\t<c>\n"));
 }
@@ -96,12 +85,12 @@ void TestCli::exportWritesTheTidiedLines()
     const QString page = write("page.html", "<body>\n<pre>one\ntwo\n</pre>\n</body>\n");
     const QByteArray expected = "<body>\r\n  <pre>one\r\ntwo\r\n  </pre>\r\n</body>\r\n";
 
-    const Run toStdout = runCli({"export", page});
+    const ProgramRun toStdout = runCli({"export", page});
     QCOMPARE(toStdout.exitCode, 0);
     QCOMPARE(toStdout.out, expected);
 
     const QString out = m_dir->filePath("out.htm");
-    const Run toFile = runCli({"export", "-o", out, page});
+    const ProgramRun toFile = runCli({"export", "-o", out, page});
     QCOMPARE(toFile.exitCode, 0);
     QVERIFY(toFile.out.isEmpty());
     QFile file(out);
@@ -154,7 +143,7 @@ void TestCli::refusedFilesExitWithTheMessage()
     QStringList arguments{command};
     if (command == "export")
         arguments << "--exclude" << m_dir->filePath("missing.trm");
-    const Run run = runCli(arguments << path);
+    const ProgramRun run = runCli(arguments << path);
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.out.isEmpty());
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
@@ -176,7 +165,7 @@ void TestCli::usageErrorsExitWithTwo_data()
 void TestCli::usageErrorsExitWithTwo()
 {
     QFETCH(QStringList, arguments);
-    const Run run = runCli(arguments);
+    const ProgramRun run = runCli(arguments);
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.err.contains("Usage: vorelind-cli"));
 }
@@ -198,7 +187,7 @@ void TestCli::convertWritesTheViewText()
 {
     QFETCH(std::string, fileBytes);
 
-    const Run run = runCli({"convert", write("page.html", bytes(fileBytes))});
+    const ProgramRun run = runCli({"convert", write("page.html", bytes(fileBytes))});
 
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, bytes(shiftJis(kSamplePageInView)));
@@ -220,8 +209,8 @@ void TestCli::sjisOptionWalksTheConvertedText()
     QFETCH(QString, command);
     QFETCH(std::string, fileBytes);
 
-    const Run converted = runCli({command, "--sjis", write("page.html", bytes(fileBytes))});
-    const Run fromShiftJis = runCli({command, write("sjis.html", bytes(shiftJis(kSamplePage)))});
+    const ProgramRun converted = runCli({command, "--sjis", write("page.html", bytes(fileBytes))});
+    const ProgramRun fromShiftJis = runCli({command, write("sjis.html", bytes(shiftJis(kSamplePage)))});
 
     QCOMPARE(converted.exitCode, 0);
     QCOMPARE(fromShiftJis.exitCode, 0);

@@ -5,8 +5,9 @@
 namespace vorelind {
 
 // The utility component: reads an executable's version record into display
-// texts (Shift-JIS). Its operations overwrite their output texts, raise
-// nothing and show nothing; what can't be read stays empty.
+// texts (Shift-JIS), and runs a program to its end. Its operations overwrite
+// their output texts, raise nothing and show nothing; what can't be read
+// stays empty.
 class TCommonUtil {
 public:
     // The four texts of the record's fixed part. When the record or its
@@ -23,6 +24,12 @@ public:
                         std::string& InternalName, std::string& LegalCopyright, std::string& LegalTrademarks,
                         std::string& OriginalFilename, std::string& PrivateBuild, std::string& ProductName,
                         std::string& ProductVersion, std::string& SpecialBuild);
+
+    // Runs the command line and returns when the program has ended, while
+    // the windows keep handling their events. Defined in its own library,
+    // vorelind_commonutil_run, since it needs the event loop that the
+    // command-line tool does without.
+    void RunAndWait(const std::string& commandLine);
 };
 
 } // namespace vorelind
