@@ -109,13 +109,13 @@ void TestHtmlAdj::firstStart()
     }
     QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
     QVERIFY(QFile::exists(folders.programFile(QStringLiteral("ignore.trm"))));
-    QCOMPARE(readFile(folders.programFile(QStringLiteral("ignore.trm"))), QByteArray());
+    QCOMPARE(bytes(readFile(folders.programFile(QStringLiteral("ignore.trm")))), QByteArray());
 }
 
 void TestHtmlAdj::captionWithoutVersionRecord()
 {
     WindowTestFolders folders;
-    QVERIFY(writeFile(folders.executablePath(), "#!/bin/sh\n"));
+    writeFile(folders.executablePath(), "#!/bin/sh\n");
     TStructedHtmlForm form(folders.executablePath());
     QCOMPARE(form.windowTitle(), QStringLiteral("Vorelind Ver."));
     ModalSeam::takeAnsweredMessages();
@@ -132,8 +132,8 @@ void TestHtmlAdj::settingsAndListSurviveTheExit()
 {
     QFETCH(QString, closedBy);
     WindowTestFolders folders;
-    QVERIFY(writeFile(folders.programFile(QStringLiteral("ignore.trm")), "td\nBR\n"));
-    QVERIFY(writeFile(folders.document(QStringLiteral("notes.txt")), "x"));
+    writeFile(folders.programFile(QStringLiteral("ignore.trm")), "td\nBR\n");
+    writeFile(folders.document(QStringLiteral("notes.txt")), "x");
     {
         TStructedHtmlForm form(folders.executablePath());
         form.show();
@@ -149,7 +149,7 @@ void TestHtmlAdj::settingsAndListSurviveTheExit()
     }
     QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
     // Written back in list order, with CR LF.
-    QCOMPARE(readFile(folders.programFile(QStringLiteral("ignore.trm"))), QByteArray("BR\r\ntd\r\n"));
+    QCOMPARE(bytes(readFile(folders.programFile(QStringLiteral("ignore.trm")))), QByteArray("BR\r\ntd\r\n"));
 
     QDir::setCurrent(QDir::rootPath());
     TStructedHtmlForm again(folders.executablePath());
@@ -169,8 +169,8 @@ void TestHtmlAdj::exitDeletesTheWorkFilesBesideTheExecutable()
         TStructedHtmlForm form(folders.executablePath());
         control<DirectoryListBox>(form, "DirectoryListBox1")->setDirectory(folders.documents());
         for (const QString& name : workFiles) {
-            QVERIFY(writeFile(folders.programFile(name), "x"));
-            QVERIFY(writeFile(folders.document(name), "x"));
+            writeFile(folders.programFile(name), "x");
+            writeFile(folders.document(name), "x");
         }
         ModalSeam::takeAnsweredMessages();
     }
@@ -185,7 +185,7 @@ void TestHtmlAdj::storedFolderGoneSkipsTheRestOfStartUp()
     WindowTestFolders folders;
     const QString gone = folders.document(QStringLiteral("gone"));
     QVERIFY(QDir().mkpath(gone));
-    QVERIFY(writeFile(folders.programFile(QStringLiteral("ignore.trm")), "BR\r\n"));
+    writeFile(folders.programFile(QStringLiteral("ignore.trm")), "BR\r\n");
     {
         TStructedHtmlForm form(folders.executablePath());
         control<DirectoryListBox>(form, "DirectoryListBox1")->setDirectory(gone);
@@ -193,7 +193,7 @@ void TestHtmlAdj::storedFolderGoneSkipsTheRestOfStartUp()
     }
     QVERIFY(QDir(gone).removeRecursively());
     QVERIFY(QDir::setCurrent(folders.documents()));
-    QVERIFY(writeFile(folders.programFile(QStringLiteral("wbat.bat")), "x"));
+    writeFile(folders.programFile(QStringLiteral("wbat.bat")), "x");
     {
         TStructedHtmlForm form(folders.executablePath());
         const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
@@ -205,7 +205,7 @@ void TestHtmlAdj::storedFolderGoneSkipsTheRestOfStartUp()
         QCOMPARE(displayedRows(*control<LineListView>(form, "IgnoreTags")->model()), QStringList());
     }
     QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
-    QCOMPARE(readFile(folders.programFile(QStringLiteral("ignore.trm"))), QByteArray("BR\r\n"));
+    QCOMPARE(bytes(readFile(folders.programFile(QStringLiteral("ignore.trm")))), QByteArray("BR\r\n"));
     QVERIFY(QFile::exists(folders.programFile(QStringLiteral("wbat.bat"))));
 }
 
@@ -249,7 +249,7 @@ void TestHtmlAdj::doubleClickBuildsListingAndTree()
     QVERIFY2(status.size() > positions.size() + date.size() + 1, qPrintable(status));
 
     // The run log grows in the browsed folder, one line per position.
-    const QList<QByteArray> log = readFile(window.folders.document(QStringLiteral("runlog.log"))).split('\n');
+    const QList<QByteArray> log = bytes(readFile(window.folders.document(QStringLiteral("runlog.log")))).split('\n');
     QCOMPARE(log.size(), kPage.size() + 1);
     QVERIFY(log.at(kPage.size() - 1).endsWith(" i=" + QByteArray::number(kPage.size()) + "\r"));
 
@@ -260,7 +260,7 @@ void TestHtmlAdj::doubleClickBuildsListingAndTree()
 
     // A second run appends to the log.
     window.doubleClick(QStringLiteral("page.htm"));
-    QCOMPARE(readFile(window.folders.document(QStringLiteral("runlog.log"))).count('\n'), 2 * kPage.size());
+    QCOMPARE(bytes(readFile(window.folders.document(QStringLiteral("runlog.log")))).count('\n'), 2 * kPage.size());
 }
 
 void TestHtmlAdj::conversionFollowsTheOption_data()
@@ -315,7 +315,7 @@ void TestHtmlAdj::refusedFileChangesNothing()
     const QStringList captionsBefore = window.tabCaptions();
 
     const QString bad = window.folders.document(QStringLiteral("bad.htm"));
-    QVERIFY(writeFile(bad, content));
+    writeFile(bad, content.toStdString());
     control<FileListBox>(window.form, "FileListBox1")->setDirectory(window.folders.documents());
     if (removedBeforeClick)
         QVERIFY(QFile::remove(bad));
@@ -369,7 +369,7 @@ void TestHtmlAdj::exportThroughTheSaveDialog()
     const QStringList tidied{"<body>", "  <!-- note -->", "  <pre>one", "two   <b>x  </b>", "  </pre>",
                              "  <img src=\"a.png\">", "</body>"};
     QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
-    QCOMPARE(QString::fromLatin1(readFile(target)), tidied.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    QCOMPARE(QString::fromStdString(readFile(target)), tidied.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
     // The tidied lines replace the listing.
     QCOMPARE(window.listing(), tidied);
 }

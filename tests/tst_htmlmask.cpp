@@ -172,7 +172,7 @@ void TestHtmlMask::fileListShowsMatchingOrdinaryFiles()
     QFETCH(QStringList, listed);
     QTemporaryDir folder;
     for (const QString& name : kFolderFiles)
-        QVERIFY(writeFile(folder.filePath(name), "x"));
+        writeFile(folder.filePath(name), "x");
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("sub.htm")));
 
     FileListBox files;
@@ -219,7 +219,7 @@ void TestHtmlMask::folderListFollowsTheChosenFolder()
     QVERIFY(QDir(window.folders.documents()).mkpath(QStringLiteral("Zeta/inner")));
     QVERIFY(QDir(window.folders.documents()).mkdir(QStringLiteral("alpha")));
     QVERIFY(QDir(window.folders.documents()).mkdir(QStringLiteral(".hidden")));
-    QVERIFY(writeFile(window.folders.document(QStringLiteral("Zeta/inside.htm")), "<p>"));
+    writeFile(window.folders.document(QStringLiteral("Zeta/inside.htm")), "<p>");
     auto* folders = control<DirectoryListBox>(window.form, "DirectoryListBox1");
     folders->setDirectory(window.folders.documents());
 

@@ -17,7 +17,7 @@ class EditorUnderTest {
 public:
     explicit EditorUnderTest(const QByteArray& listFile)
     {
-        writeFile(folders.programFile(QStringLiteral("ignore.trm")), listFile);
+        writeFile(folders.programFile(QStringLiteral("ignore.trm")), listFile.toStdString());
         form = std::make_unique<TStructedHtmlForm>(folders.executablePath());
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get()))
@@ -28,7 +28,7 @@ public:
     LineListView& tags() const { return *control<LineListView>(*form, "IgnoreTags"); }
     QLineEdit& addTag() const { return *control<QLineEdit>(*form, "AddTag"); }
     QWidget& panel() const { return *control<QFrame>(*form, "IgnoreAddPanel"); }
-    QByteArray listFile() const { return readFile(folders.programFile(QStringLiteral("ignore.trm"))); }
+    QByteArray listFile() const { return bytes(readFile(folders.programFile(QStringLiteral("ignore.trm")))); }
 
     QStringList entries() const { return displayedRows(*tags().model()); }
 

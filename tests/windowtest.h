@@ -2,10 +2,11 @@
 
 // Helpers for the tests that drive the windows offscreen.
 
+#include "testfiles.h"
+
 #include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,18 +28,6 @@ private:
     QTemporaryDir m_program;
     QTemporaryDir m_documents;
 };
-
-inline bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-inline QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The named child of a window, as the window design names its controls.
 template <typename Control>
