@@ -133,12 +133,15 @@ void TestHtmlAdj::settingsAndListSurviveTheExit()
     QFETCH(QString, closedBy);
     WindowTestFolders folders;
     writeFile(folders.programFile(QStringLiteral("ignore.trm")), "td\nBR\n");
-    writeFile(folders.document(QStringLiteral("notes.txt")), "x");
+    // A folder name that Shift-JIS cannot spell comes back all the same.
+    const QString folder = folders.document(QStringLiteral("文書 ✓"));
+    QVERIFY(QDir().mkpath(folder));
+    writeFile(folder + QStringLiteral("/notes.txt"), "x");
     {
         TStructedHtmlForm form(folders.executablePath());
         form.show();
         QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
-        control<DirectoryListBox>(form, "DirectoryListBox1")->setDirectory(folders.documents());
+        control<DirectoryListBox>(form, "DirectoryListBox1")->setDirectory(folder);
         control<FileListBox>(form, "FileListBox1")->setMask("*.txt");
         control<QCheckBox>(form, "isShiftJis")->setChecked(false);
         if (closedBy.isEmpty())
@@ -154,7 +157,7 @@ void TestHtmlAdj::settingsAndListSurviveTheExit()
     QDir::setCurrent(QDir::rootPath());
     TStructedHtmlForm again(folders.executablePath());
     QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
-    QCOMPARE(control<DirectoryListBox>(again, "DirectoryListBox1")->directory(), folders.documents());
+    QCOMPARE(control<DirectoryListBox>(again, "DirectoryListBox1")->directory(), folder);
     QCOMPARE(bytes(control<FileListBox>(again, "FileListBox1")->mask()), bytes("*.txt"));
     QCOMPARE(control<FileListBox>(again, "FileListBox1")->item(0)->text(), QStringLiteral("notes.txt"));
     QVERIFY(!control<QCheckBox>(again, "isShiftJis")->isChecked());

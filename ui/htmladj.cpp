@@ -425,14 +425,16 @@ void TStructedHtmlForm::setFileMask(const std::string& mask)
     FileListBox1->setMask(mask);
 }
 
+// The folder is stored as the system reports it, byte for byte, so that
+// any folder name comes back, also one that Shift-JIS cannot spell.
 std::string TStructedHtmlForm::folder() const
 {
-    return sjisPath(DirectoryListBox1->directory());
+    return nativePath(DirectoryListBox1->directory());
 }
 
 void TStructedHtmlForm::setFolder(const std::string& folder)
 {
-    DirectoryListBox1->setDirectory(toDisplayText(folder));
+    DirectoryListBox1->setDirectory(QFile::decodeName(QByteArray::fromStdString(folder)));
 }
 
 bool TStructedHtmlForm::convertsToShiftJis() const
