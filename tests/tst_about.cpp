@@ -3,6 +3,7 @@
 #include "testlines.h"
 #include "ui/abouttexts.h"
 #include "ui/htmladjabt.h"
+#include "ui/modalseam.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -20,7 +21,7 @@ private slots:
     void textsFromVersionRecord();
     void nkfVersionIsTheLibraryTextUpToItsNul();
     void eachOpeningShowsTheTextsAfresh();
-    void showModalGoesThroughHook();
+    void runsThroughTheModalSeam();
     void okAndEnterCloseTheDialog();
 };
 
@@ -89,17 +90,23 @@ void TestAbout::eachOpeningShowsTheTextsAfresh()
     QCOMPARE(dialog.ProductName->text(), u"Vorelind"_qs);
 }
 
-void TestAbout::showModalGoesThroughHook()
+void TestAbout::runsThroughTheModalSeam()
 {
     TAboutBox dialog;
     dialog.setTexts(aboutTexts("1.2.0.49", "", "", ""));
     QString shownVersion;
-    TAboutBox::setModalHook([&](TAboutBox& shown) { shownVersion = shown.Version->text(); });
+    bool shownWhileRunning = false;
+    ModalSeam::answerForTests();
+    ModalSeam::setNextDialogAction([&](QDialog& shown) {
+        shownVersion = static_cast<TAboutBox&>(shown).Version->text();
+        shownWhileRunning = shown.isVisible();
+    });
 
-    dialog.showModal();
-    TAboutBox::setModalHook({});
+    ModalSeam::runDialog(dialog);
 
     QCOMPARE(shownVersion, u"Ver.1.2.0.49"_qs);
+    QVERIFY(shownWhileRunning);
+    QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.windowTitle(), u"バージョン情報"_qs);
     QCOMPARE(dialog.size(), QSize(298, 213));
 }

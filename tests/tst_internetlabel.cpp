@@ -1,8 +1,8 @@
 #include "platform/displaytext.h"
-#include "platform/programmessage.h"
 #include "platform/shell.h"
 #include "testlines.h"
 #include "ui/internetlabel.h"
+#include "ui/modalseam.h"
 
 #include <QEnterEvent>
 #include <QTest>
@@ -16,24 +16,29 @@ const QColor kHot(255, 0, 0);
 const QColor kPushed(0, 128, 0);
 const QColor kBlack(0, 0, 0);
 
-// Takes the shell's and the message box's calls for one test.
+// Takes the shell's calls for one test; the modal seam answers the message boxes.
 class DesktopRecorder {
 public:
     DesktopRecorder()
     {
+        ModalSeam::answerForTests();
+        ModalSeam::takeAnsweredMessages();
         Shell::setOpener([this](const std::string& target) { opened.push_back(target); });
-        ProgramMessage::setPresenter([this](const std::string& text, const std::string& caption, MessageIcon) {
-            messages.push_back(text + "|" + caption);
-        });
     }
-    ~DesktopRecorder()
+    ~DesktopRecorder() { Shell::setOpener({}); }
+
+    // The message boxes shown, as "icon|text|caption".
+    QStringList messages() const
     {
-        Shell::setOpener({});
-        ProgramMessage::setPresenter({});
+        QStringList shown;
+        for (const AnsweredMessage& message : ModalSeam::takeAnsweredMessages()) {
+            const QString icon = message.icon == MessageIcon::Error ? u"error"_qs : u"information"_qs;
+            shown << icon + u'|' + message.text + u'|' + message.caption;
+        }
+        return shown;
     }
 
     std::vector<std::string> opened;
-    std::vector<std::string> messages;
 };
 
 void configure(TInternetLabel& label, const QString& caption)
@@ -126,7 +131,7 @@ void TestInternetLabel::colourFollowsPointer()
 
     QCOMPARE(seen, colours);
     QVERIFY(desktop.opened.empty());
-    QVERIFY(desktop.messages.empty());
+    QCOMPARE(desktop.messages(), QStringList());
 }
 
 void TestInternetLabel::pressLaunchesCaptionTarget_data()
@@ -155,7 +160,7 @@ void TestInternetLabel::pressLaunchesCaptionTarget_data()
         << "C:\\docs\\a.htm" << true << true << Qt::LeftButton << QStringList{"C:\\docs\\a.htm"} << none;
     QTest::newRow("not executable: message, no launch")
         << "a@example.com" << false << true << Qt::LeftButton << none
-        << QStringList{u"実行するように設定されていません|無効"_qs};
+        << QStringList{u"error|実行するように設定されていません|無効"_qs};
     QTest::newRow("neither : nor @: nothing, even when not executable")
         << u"お問い合せ"_qs << false << true << Qt::LeftButton << none << none;
 }
@@ -179,11 +184,8 @@ void TestInternetLabel::pressLaunchesCaptionTarget()
     QStringList seenOpened;
     for (const std::string& target : desktop.opened)
         seenOpened << toDisplayText(target);
-    QStringList seenMessages;
-    for (const std::string& message : desktop.messages)
-        seenMessages << toDisplayText(message);
     QCOMPARE(seenOpened, opened);
-    QCOMPARE(seenMessages, messages);
+    QCOMPARE(desktop.messages(), messages);
 }
 
 void TestInternetLabel::hourglassShowsDuringLaunch()

@@ -17,12 +17,6 @@ namespace {
 const QColor kDialogColor(128, 255, 255);
 const QColor kPanelColor(255, 255, 128);
 
-TAboutBox::ModalHook& modalHook()
-{
-    static TAboutBox::ModalHook hook;
-    return hook;
-}
-
 // The design's font, or the closest Japanese font where it is not installed.
 QFont designFont(int pixelSize)
 {
@@ -119,19 +113,6 @@ void TAboutBox::setTexts(const AboutTexts& texts)
     showText(Copyright, texts.copyright);
     // The remarks keep their size; their CR LF breaks the line.
     Comments->setText(toDisplayText(texts.comments).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-}
-
-void TAboutBox::showModal()
-{
-    if (modalHook())
-        modalHook()(*this);
-    else
-        exec();
-}
-
-void TAboutBox::setModalHook(ModalHook hook)
-{
-    modalHook() = std::move(hook);
 }
 
 void TAboutBox::OKButtonClick()

@@ -1,9 +1,9 @@
 #include "ui/internetlabel.h"
 
 #include "platform/displaytext.h"
-#include "platform/programmessage.h"
 #include "platform/shell.h"
 #include "ui/aboutmessages.h"
+#include "ui/modalseam.h"
 
 #include <QMouseEvent>
 #include <QThread>
@@ -107,7 +107,8 @@ void TInternetLabel::launch()
     if (target.isEmpty())
         return;
     if (!m_executable) {
-        ProgramMessage::show(messages::kNotExecutable, messages::kNotExecutableCaption, MessageIcon::Error);
+        ModalSeam::showMessage(window(), MessageIcon::Error, toDisplayText(messages::kNotExecutableCaption),
+                               toDisplayText(messages::kNotExecutable));
         return;
     }
     setCursor(Qt::WaitCursor);

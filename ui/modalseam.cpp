@@ -33,6 +33,8 @@ void ModalSeam::showMessage(QWidget* parent, MessageIcon icon, const QString& ca
     }
     QMessageBox box(icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Information, caption, text,
                     QMessageBox::Ok, parent);
+    // Paths and file names are shown as they stand, never taken for markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

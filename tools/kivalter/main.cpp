@@ -4,11 +4,11 @@
 #include "document/listing.h"
 #include "document/sourceloader.h"
 #include "platform/displaytext.h"
-#include "platform/programmessage.h"
 #include "platform/sjistext.h"
 #include "tools/kivalter/analysiswindow.h"
 #include "tools/kivalter/analysisreport.h"
 #include "tools/kivalter/lineanalysis.h"
+#include "ui/modalseam.h"
 #include "util/apperror.h"
 
 #include <QApplication>
@@ -84,7 +84,8 @@ int showWindow(int argc, char* argv[], const std::string& path)
         return QApplication::exec();
     } catch (const AppError& error) {
         const std::string displayedPath = fromDisplayText(QFile::decodeName(path.c_str()));
-        ProgramMessage::show(unreadableMessage(displayedPath, error), "kivalter", MessageIcon::Error);
+        ModalSeam::showMessage(nullptr, MessageIcon::Error, QStringLiteral("kivalter"),
+                               toDisplayText(unreadableMessage(displayedPath, error)));
         return kFailed;
     }
 }
