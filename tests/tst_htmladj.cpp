@@ -1,7 +1,12 @@
 #include "platform/displaytext.h"
+#include "platform/shell.h"
+#include "ui/abouttexts.h"
 #include "ui/applicationsetup.h"
 #include "ui/errorreport.h"
+#include "ui/htmladjabt.h"
+#include "ui/programicon.h"
 #include "ui/walkprogress.h"
+#include "faketoolrun.h"
 #include "formundertest.h"
 #include "testlines.h"
 
@@ -17,6 +22,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 
 using namespace vorelind;
 
@@ -47,6 +53,43 @@ QMap<QString, QRect> geometriesOnEveryTab(TStructedHtmlForm& form)
     return geometries;
 }
 
+// Takes the shell's calls while it lives, so that no test starts a browser.
+class ShellRecorder {
+public:
+    ShellRecorder()
+    {
+        Shell::setOpener([this](const std::string& target) { opened << toDisplayText(target); });
+    }
+    ~ShellRecorder() { Shell::setOpener({}); }
+    ShellRecorder(const ShellRecorder&) = delete;
+    ShellRecorder& operator=(const ShellRecorder&) = delete;
+
+    QStringList opened;
+};
+
+// The listing as the work file holds it: every line followed by CR LF.
+QByteArray workFileBytes(const QStringList& lines)
+{
+    QByteArray content;
+    for (const QString& line : lines)
+        content += bytes(fromDisplayText(line)) + "\r\n";
+    return content;
+}
+
+// The three texts of the About dialog as it was shown.
+QStringList shownAboutTexts(TStructedHtmlForm& form)
+{
+    QStringList texts;
+    ModalSeam::setNextDialogAction([&](QDialog& dialog) {
+        const auto& about = static_cast<TAboutBox&>(dialog);
+        texts << about.Version->text() << about.Comments->text() << about.Copyright->text();
+        if (&dialog != &form.aboutBox() || !dialog.isVisible())
+            texts << QStringLiteral("(another dialog, or not shown)");
+    });
+    control<QAction>(form, "about1")->trigger();
+    return texts;
+}
+
 } // namespace
 
 class TestHtmlAdj : public QObject {
@@ -70,6 +113,17 @@ private slots:
     void exportThroughTheSaveDialog();
     void exportCancelledOrRefused();
     void treeDoubleClickShowsFileSelection();
+    void browserOpensTheSelectedFile_data();
+    void browserOpensTheSelectedFile();
+    void lineAnalysisGetsTheListing_data();
+    void lineAnalysisGetsTheListing();
+    void secondLineAnalysisIsRefusedWhileOneWaits();
+    void unwritableWorkFileStartsNoTool();
+    void helpFileOpensOrIsReportedMissing_data();
+    void helpFileOpensOrIsReportedMissing();
+    void aboutShowsTheExecutablesRecord_data();
+    void aboutShowsTheExecutablesRecord();
+    void windowsCarryTheProgramIcon();
     void statusTextShowsPositionDateAndTime();
     void contextMenusPopUp_data();
     void contextMenusPopUp();
@@ -420,6 +474,184 @@ void TestHtmlAdj::treeDoubleClickShowsFileSelection()
 
     control<QPushButton>(window.form, "CollapseBtn")->click();
     QVERIFY(!tree->isExpanded(tree->model()->index(0, 0)));
+}
+
+void TestHtmlAdj::browserOpensTheSelectedFile_data()
+{
+    QTest::addColumn<QString>("selected");
+    QTest::newRow("the loaded file") << QString("page.htm");
+    QTest::newRow("another file than the loaded one") << QString("other.htm");
+    QTest::newRow("nothing selected: an empty path") << QString();
+}
+
+void TestHtmlAdj::browserOpensTheSelectedFile()
+{
+    QFETCH(QString, selected);
+    WindowUnderTest window;
+    writeFile(window.folders.document(QStringLiteral("other.htm")), "<p>");
+    window.openDocument(QStringLiteral("page.htm"), kPage);
+    auto* files = control<FileListBox>(window.form, "FileListBox1");
+    files->clearSelection();
+    if (!selected.isEmpty())
+        itemNamed(*files, selected)->setSelected(true);
+    const ShellRecorder shell;
+
+    control<QPushButton>(window.form, "BrowserBtn")->click();
+
+    const QString expected = selected.isEmpty() ? QString() : window.folders.document(selected);
+    QCOMPARE(shell.opened, QStringList{expected});
+    QCOMPARE(control<QLabel>(window.form, "StatusBar1")->text(), QStringLiteral("ブラウザを起動します"));
+    QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+}
+
+void TestHtmlAdj::lineAnalysisGetsTheListing_data()
+{
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<QStringList>("titleWords");
+    QTest::addColumn<QStringList>("listing");
+
+    QTest::newRow("loaded page") << QString("page.htm") << QStringList{"「page.htm」"} << kPageListing;
+    QTest::newRow("blank in the name splits the title")
+        << QString("my page.htm") << QStringList{"「my", "page.htm」"} << kPageListing;
+    QTest::newRow("nothing loaded: empty work file, no title") << QString() << QStringList() << QStringList();
+}
+
+void TestHtmlAdj::lineAnalysisGetsTheListing()
+{
+    QFETCH(QString, document);
+    QFETCH(QStringList, titleWords);
+    QFETCH(QStringList, listing);
+    WindowUnderTest window;
+    if (!document.isEmpty())
+        window.openDocument(document, kPage);
+    const FakeToolRun tool;
+
+    control<QAction>(window.form, "TagCheck")->trigger();
+
+    const QString workFile = window.folders.programFile(QStringLiteral("w.htm"));
+    QCOMPARE(tool.arguments(), QStringList{workFile} + titleWords);
+    QCOMPARE(tool.workFileSeen(), workFileBytes(listing));
+    QVERIFY(!QFile::exists(workFile));
+    QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+}
+
+void TestHtmlAdj::secondLineAnalysisIsRefusedWhileOneWaits()
+{
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("page.htm"), kPage);
+    const FakeToolRun tool(500);
+    const QString workFile = window.folders.programFile(QStringLiteral("w.htm"));
+    QStringList seenInsideTheWait;
+    QTimer::singleShot(50, &window.form, [&] {
+        control<QAction>(window.form, "TagCheck")->trigger();
+        // An accepted second run would have waited for its own tool's end.
+        seenInsideTheWait << (tool.recorded() ? "tool ended" : "tool running")
+                          << (QFile::exists(workFile) ? "work file kept" : "work file gone");
+    });
+
+    control<QAction>(window.form, "TagCheck")->trigger();
+
+    QCOMPARE(seenInsideTheWait, (QStringList{"tool running", "work file kept"}));
+    QCOMPARE(tool.workFileSeen(), workFileBytes(kPageListing));
+    QVERIFY(!QFile::exists(workFile));
+    QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+}
+
+void TestHtmlAdj::unwritableWorkFileStartsNoTool()
+{
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("page.htm"), kPage);
+    // A folder in the work file's place can't be created as a file.
+    const QString workFile = window.folders.programFile(QStringLiteral("w.htm"));
+    QVERIFY(QDir().mkpath(workFile));
+    const FakeToolRun tool;
+
+    control<QAction>(window.form, "TagCheck")->trigger();
+
+    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).caption, QStringLiteral("Vorelind"));
+    QCOMPARE(messages.at(0).text, QStringLiteral("ファイル %1 を作成できません.").arg(workFile));
+    QVERIFY(!tool.recorded());
+    QVERIFY(QFileInfo(workFile).isDir());
+}
+
+void TestHtmlAdj::helpFileOpensOrIsReportedMissing_data()
+{
+    QTest::addColumn<bool>("helpFileExists");
+    QTest::newRow("help file beside the executable") << true;
+    QTest::newRow("no help file") << false;
+}
+
+void TestHtmlAdj::helpFileOpensOrIsReportedMissing()
+{
+    QFETCH(bool, helpFileExists);
+    WindowUnderTest window;
+    // The executable has no extension here, so ".chm" is appended.
+    const QString helpFile = window.folders.programFile(QStringLiteral("vorelind.chm"));
+    if (helpFileExists)
+        writeFile(helpFile, "help");
+    const ShellRecorder shell;
+
+    control<QAction>(window.form, "Contents1")->trigger();
+
+    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+    if (helpFileExists) {
+        QCOMPARE(shell.opened, QStringList{helpFile});
+        QCOMPARE(messages.size(), 0);
+        return;
+    }
+    QCOMPARE(shell.opened, QStringList());
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).icon, MessageIcon::Error);
+    QCOMPARE(messages.at(0).caption, QStringLiteral("目次表示不可"));
+    QCOMPARE(messages.at(0).text, QStringLiteral("ヘルプファイル%1がありません").arg(helpFile));
+}
+
+void TestHtmlAdj::aboutShowsTheExecutablesRecord_data()
+{
+    QTest::addColumn<bool>("withRecord");
+    QTest::addColumn<QStringList>("texts");
+
+    const QString nkf = toDisplayText(nkfVersionText());
+    QTest::newRow("the program's own record")
+        << true
+        << QStringList{"Ver.1.2.0.49", "Remarks:HTMLファイルをタグで構造化、束ねる\nNkf" + nkf + "を使用",
+                       "Copyright:Copyright (C) ZEMBRAKO"};
+    QTest::newRow("no version record")
+        << false << QStringList{"Ver.", "Remarks:\nNkf" + nkf + "を使用", "Copyright:"};
+}
+
+void TestHtmlAdj::aboutShowsTheExecutablesRecord()
+{
+    QFETCH(bool, withRecord);
+    QFETCH(QStringList, texts);
+    WindowTestFolders folders;
+    if (withRecord) {
+        QVERIFY(QFile::copy(qEnvironmentVariable("VORELIND_BIN_DIR") + QStringLiteral("/vorelind"),
+                            folders.executablePath()));
+    } else {
+        writeFile(folders.executablePath(), "#!/bin/sh\n");
+    }
+    TStructedHtmlForm form(folders.executablePath());
+    ModalSeam::takeAnsweredMessages();
+    // Created at start, hidden until the command shows it.
+    QVERIFY(!form.aboutBox().isVisible());
+
+    // Each opening fills the texts afresh; nothing accumulates.
+    QCOMPARE(shownAboutTexts(form), texts);
+    QCOMPARE(shownAboutTexts(form), texts);
+    QVERIFY(!form.aboutBox().isVisible());
+    QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+}
+
+void TestHtmlAdj::windowsCarryTheProgramIcon()
+{
+    const QImage icon = programIcon().pixmap(32, 32).toImage();
+    QVERIFY(!icon.isNull());
+    WindowUnderTest window;
+    QCOMPARE(window.form.windowIcon().pixmap(32, 32).toImage(), icon);
+    QCOMPARE(window.form.aboutBox().windowIcon().pixmap(32, 32).toImage(), icon);
 }
 
 void TestHtmlAdj::statusTextShowsPositionDateAndTime()

@@ -1,6 +1,7 @@
 #include "launch/lineanalysislaunch.h"
 #include "platform/displaytext.h"
 #include "platform/processlauncher.h"
+#include "faketoolrun.h"
 #include "testlines.h"
 
 #include <QFile>
@@ -13,46 +14,6 @@
 using namespace vorelind;
 
 Q_DECLARE_METATYPE(std::vector<std::string>)
-
-namespace {
-
-QByteArray fileContents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The stand-in tool, built as "kivalter" beside this test, records into a
-// file of a temporary folder what it received.
-class FakeToolRun {
-public:
-    explicit FakeToolRun(int pauseMs = 0)
-    {
-        qputenv("VORELIND_FAKE_RECORD", recordPath().toLocal8Bit());
-        qputenv("VORELIND_FAKE_PAUSE_MS", QByteArray::number(pauseMs));
-    }
-    ~FakeToolRun()
-    {
-        qunsetenv("VORELIND_FAKE_RECORD");
-        qunsetenv("VORELIND_FAKE_PAUSE_MS");
-    }
-
-    std::string executableFolder() const { return m_folder.path().toStdString() + "/"; }
-    std::string workFile() const { return executableFolder() + "w.htm"; }
-    QString recordPath() const { return m_folder.filePath("record"); }
-    bool recorded() const { return QFile::exists(recordPath()); }
-    // The arguments as the tool received them, one per line.
-    QStringList arguments() const
-    {
-        return QString::fromLocal8Bit(fileContents(recordPath())).split('\n', Qt::SkipEmptyParts);
-    }
-    QByteArray workFileSeen() const { return fileContents(recordPath() + ".workfile"); }
-
-private:
-    QTemporaryDir m_folder;
-};
-
-} // namespace
 
 class TestProcessLauncher : public QObject {
     Q_OBJECT

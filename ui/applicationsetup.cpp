@@ -1,6 +1,8 @@
 #include "ui/applicationsetup.h"
 
-#include <QCoreApplication>
+#include "ui/programicon.h"
+
+#include <QApplication>
 #include <QFont>
 
 namespace vorelind {
@@ -13,6 +15,7 @@ QString applicationTitle()
 void setUpApplication()
 {
     QCoreApplication::setApplicationName(applicationTitle());
+    QApplication::setWindowIcon(programIcon());
     QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
     QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
     QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));

@@ -7,13 +7,18 @@
 #include "document/runlogfile.h"
 #include "document/sourceloader.h"
 #include "document/tagorder.h"
+#include "launch/launchcommands.h"
+#include "launch/messages.h"
 #include "platform/displaytext.h"
+#include "platform/shell.h"
 #include "platform/sourceforview.h"
 #include "tree/treeindent.h"
+#include "ui/abouttexts.h"
 #include "ui/directorylistbox.h"
 #include "ui/drivecombobox.h"
 #include "ui/errorreport.h"
 #include "ui/filelistbox.h"
+#include "ui/htmladjabt.h"
 #include "ui/htmlmask.h"
 #include "ui/linelistview.h"
 #include "ui/modalseam.h"
@@ -84,6 +89,25 @@ QWidget* pageFilledBy(QWidget* view)
     return page;
 }
 
+// The folder of a file, ending in the path separator.
+QString folderOf(const QString& path)
+{
+    return QFileInfo(path).absolutePath() + QLatin1Char('/');
+}
+
+// The About texts from the executable's version record, read afresh, and
+// the conversion library's version.
+AboutTexts readAboutTexts(TCommonUtil& util, const std::string& executablePath)
+{
+    std::string OSText, VersionText, FlagsText, TypeText, Comments, CompanyName, FileDescription, FileVersion,
+        InternalName, LegalCopyright, LegalTrademarks, OriginalFilename, PrivateBuild, ProductName, ProductVersion,
+        SpecialBuild;
+    util.GetVersionInfo(executablePath, OSText, VersionText, FlagsText, TypeText, Comments, CompanyName,
+                        FileDescription, FileVersion, InternalName, LegalCopyright, LegalTrademarks, OriginalFilename,
+                        PrivateBuild, ProductName, ProductVersion, SpecialBuild);
+    return aboutTexts(VersionText, Comments, LegalCopyright, nkfVersionText());
+}
+
 bool isEnterKey(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
@@ -94,6 +118,7 @@ bool isEnterKey(int key)
 TStructedHtmlForm::TStructedHtmlForm(const QString& executablePath, QWidget* parent)
     : QMainWindow(parent)
     , m_executablePath(executablePath)
+    , m_lineAnalysis([this](const std::string& commandLine) { CommonUtil1.RunAndWait(commandLine); })
 {
     setObjectName(QStringLiteral("StructedHtmlForm"));
     setWindowTitle(QStringLiteral("Vorelind"));
@@ -106,6 +131,7 @@ TStructedHtmlForm::TStructedHtmlForm(const QString& executablePath, QWidget* par
     connectFileSelection();
     installEventFilters();
     runHandler([this] { FormCreate(); });
+    m_aboutBox = std::make_unique<TAboutBox>();
     m_maskSetForm = std::make_unique<TMaskSetForm>();
 }
 
@@ -124,7 +150,7 @@ void TStructedHtmlForm::FormCreate()
     setWindowTitle(windowTitle() + QStringLiteral(" Ver.") + toDisplayText(VersionText));
     PageControl1->setCurrentWidget(TabSelect);
     RegRead();
-    m_executableFolder = QFileInfo(m_executablePath).absolutePath() + QLatin1Char('/');
+    m_executableFolder = folderOf(m_executablePath);
     m_firstWorkFile = m_executableFolder + QStringLiteral("wbat.bat");
     m_secondWorkFile = m_executableFolder + QStringLiteral("wsrc.txt");
     loadIgnoreList();
@@ -315,22 +341,29 @@ void TStructedHtmlForm::AddTagKeyDown(int key)
 
 void TStructedHtmlForm::BrowserBtnClick()
 {
-    showPlaceholder(QStringLiteral("画面表示"));
+    StatusBar1->setText(toDisplayText(messages::kStartingBrowser));
+    Shell::open(sjisPath(FileListBox1->selectedPath()));
 }
 
 void TStructedHtmlForm::TagCheckClick()
 {
-    showPlaceholder(QStringLiteral("行分析表示"));
+    // The folder is taken from the executable's path, which is always known:
+    // without it the work file would replace and then delete a "w.htm" of
+    // the browsed folder.
+    m_lineAnalysis.run(ShowResultList->lines(), sjisPath(folderOf(m_executablePath)), m_documentTitle);
 }
 
 void TStructedHtmlForm::Contents1Click()
 {
-    showPlaceholder(QStringLiteral("目次"));
+    openHelp(sjisPath(m_executablePath), Shell::open, [this](const std::string& text, const std::string& caption) {
+        ModalSeam::showMessage(this, MessageIcon::Error, toDisplayText(caption), toDisplayText(text));
+    });
 }
 
 void TStructedHtmlForm::about1Click()
 {
-    showPlaceholder(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    m_aboutBox->setTexts(readAboutTexts(CommonUtil1, nativePath(m_executablePath)));
+    ModalSeam::runDialog(*m_aboutBox);
 }
 
 bool TStructedHtmlForm::eventFilter(QObject* watched, QEvent* event)
@@ -408,11 +441,6 @@ void TStructedHtmlForm::clearDocumentViews()
     Memo1->clear();
     ShowResultList->lineModel().clear();
     TreeIndent1->clearNodes();
-}
-
-void TStructedHtmlForm::showPlaceholder(const QString& command)
-{
-    ModalSeam::showMessage(this, MessageIcon::Information, command, QStringLiteral("この機能は準備中です"));
 }
 
 std::string TStructedHtmlForm::fileMask() const

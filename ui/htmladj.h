@@ -1,5 +1,6 @@
 #pragma once
 
+#include "launch/lineanalysislaunch.h"
 #include "settings/listfile.h"
 #include "settings/settings.h"
 #include "util/commonutil.h"
@@ -29,6 +30,7 @@ class DirectoryListBox;
 class DriveComboBox;
 class FileListBox;
 class LineListView;
+class TAboutBox;
 class TMaskSetForm;
 class TTreeIndent;
 
@@ -43,7 +45,8 @@ class TStructedHtmlForm : public QMainWindow, private SettingsViews {
 public:
     // Creates the window for the program whose executable lies at the path
     // (its folder holds the excluded-tag file and the work files) and runs
-    // FormCreate; then creates the extension mask dialog, hidden.
+    // FormCreate; then creates the About dialog and the extension mask
+    // dialog, hidden.
     explicit TStructedHtmlForm(const QString& executablePath, QWidget* parent = nullptr);
     // Runs FormDestroy.
     ~TStructedHtmlForm() override;
@@ -51,6 +54,7 @@ public:
     const std::string& documentTitle() const { return m_documentTitle; }
     const QString& executableFolder() const { return m_executableFolder; }
     TMaskSetForm& maskSetForm() { return *m_maskSetForm; }
+    TAboutBox& aboutBox() { return *m_aboutBox; }
 
     void FormCreate();
     void FormDestroy();
@@ -110,7 +114,6 @@ private:
     void addIgnoreTag(const std::string& entry);
     void removeDuplicateIgnoreTags();
     void clearDocumentViews();
-    void showPlaceholder(const QString& command);
 
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSelect = nullptr;
@@ -137,6 +140,7 @@ private:
     QLineEdit* AddTag = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
     TCommonUtil CommonUtil1;
+    std::unique_ptr<TAboutBox> m_aboutBox;
     std::unique_ptr<TMaskSetForm> m_maskSetForm;
 
     // The text loaded into Memo1, as Shift-JIS bytes, until the walk has read it.
@@ -149,6 +153,9 @@ private:
     // "ignore.trm" beside the executable, once the folder is known; it
     // refuses to replace a file whose list it could not load.
     std::optional<IgnoreListFile> m_ignoreListFile;
+    // Lives as long as the window, so that its guard refuses a second run
+    // while the tool of the first one still runs.
+    LineAnalysisLaunch m_lineAnalysis;
 };
 
 } // namespace vorelind
