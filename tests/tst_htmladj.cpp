@@ -8,6 +8,7 @@
 #include "ui/walkprogress.h"
 #include "faketoolrun.h"
 #include "formundertest.h"
+#include "testpage.h"
 #include "testlines.h"
 
 #include <QAction>
@@ -28,13 +29,6 @@ using namespace vorelind;
 
 namespace {
 
-const QByteArray kPage = "<html>\r\n<head>\r\n<title>Test</title>\r\n</head>\r\n<body>\r\n"
-                         "<p>Hello<br>world</p>\r\n</body>\r\n</html>\r\n";
-const QStringList kPageListing{"<html>",      "  <head>",      "    <title>Test", "    </title>",
-                               "  </head>",   "  <body>",      "    <p>Hello",    "      <br>world",
-                               "      </p>", "    </body>",    "  </html>"};
-const QStringList kPageTree{"<html>",         ". <head>", ".. <title>Test", ".. </title>",   ". </head>", ". <body>",
-                            ".. <p>Hello", "... <br>world", "... </p>",      ".. </body>",  ". </html>"};
 const QByteArray kPrePage = "<body>\r\n<!-- note -->\r\n<pre>one\r\ntwo <b>x</b>\r\n</pre>\r\n"
                             "<img src=\"a.png\"/>\r\n</body>\r\n";
 
@@ -109,7 +103,6 @@ private slots:
     void conversionFollowsTheOption();
     void refusedFileChangesNothing_data();
     void refusedFileChangesNothing();
-    void runLogFailureEndsTheRun();
     void exportThroughTheSaveDialog();
     void exportCancelledOrRefused();
     void treeDoubleClickShowsFileSelection();
@@ -389,29 +382,6 @@ void TestHtmlAdj::refusedFileChangesNothing()
     QCOMPARE(window.listing(), kPageListing);
     QCOMPARE(window.tree(), kPageTree);
     QCOMPARE(bytes(window.form.documentTitle()), bytes("\x81\x75page.htm\x81\x76"));
-}
-
-void TestHtmlAdj::runLogFailureEndsTheRun()
-{
-    WindowUnderTest window;
-    window.openDocument(QStringLiteral("page.htm"), kPage);
-    // A folder where the log should be: the log can't be opened.
-    QVERIFY(QFile::remove(window.folders.document(QStringLiteral("runlog.log"))));
-    QVERIFY(QDir(window.folders.documents()).mkdir(QStringLiteral("runlog.log")));
-
-    window.openDocument(QStringLiteral("next.htm"), "<a>b</a>");
-
-    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
-    QCOMPARE(messages.size(), 1);
-    QCOMPARE(messages.at(0).caption, QStringLiteral("Vorelind"));
-    QCOMPARE(messages.at(0).text, QString::fromLocal8Bit(strerror(EISDIR)) + QLatin1Char('.'));
-    // The source is loaded and titled, the listing stays empty, the tree
-    // keeps the previous document and the source tab stays in front.
-    QCOMPARE(control<QPlainTextEdit>(window.form, "Memo1")->toPlainText(), QStringLiteral("<a>b</a>"));
-    QCOMPARE(window.tabCaptions().at(2), QStringLiteral("「next.htm」　オリジナル"));
-    QCOMPARE(window.listing(), QStringList());
-    QCOMPARE(window.tree(), kPageTree);
-    QCOMPARE(window.currentTab(), QStringLiteral("TabOriginal"));
 }
 
 void TestHtmlAdj::exportThroughTheSaveDialog()

@@ -19,7 +19,10 @@ public:
     WindowTestFolders() { qputenv("XDG_CONFIG_HOME", m_settings.path().toLocal8Bit()); }
 
     QString executablePath() const { return m_program.filePath(QStringLiteral("vorelind")); }
+    QString programFolder() const { return m_program.path(); }
     QString programFile(const QString& name) const { return m_program.filePath(name); }
+    QString settingsFolder() const { return m_settings.filePath(QStringLiteral("vorelind")); }
+    QString settingsFile() const { return m_settings.filePath(QStringLiteral("vorelind/registry.reg")); }
     QString documents() const { return m_documents.path(); }
     QString document(const QString& name) const { return m_documents.filePath(name); }
 

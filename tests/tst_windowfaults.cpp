@@ -1,0 +1,351 @@
+#include "platform/displaytext.h"
+#include "ui/applicationsetup.h"
+#include "formundertest.h"
+#include "rootoverride.h"
+#include "testlines.h"
+#include "testpage.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <optional>
+#include <sys/stat.h>
+
+using namespace vorelind;
+
+namespace {
+
+// Gives a file or folder a mode while it lives, and its own mode back after.
+class ModeChange {
+public:
+    ModeChange(const QString& path, mode_t mode)
+        : m_path(QFile::encodeName(path))
+    {
+        struct stat info {};
+        if (::stat(m_path.constData(), &info) != 0)
+            qFatal("no file %s", m_path.constData());
+        m_saved = info.st_mode & 07777;
+        if (::chmod(m_path.constData(), mode) != 0)
+            qFatal("cannot change the mode of %s", m_path.constData());
+    }
+    ~ModeChange() { ::chmod(m_path.constData(), m_saved); }
+    ModeChange(const ModeChange&) = delete;
+    ModeChange& operator=(const ModeChange&) = delete;
+
+private:
+    QByteArray m_path;
+    mode_t m_saved = 0;
+};
+
+QString systemMessage(int error)
+{
+    return QString::fromLocal8Bit(strerror(error)) + QLatin1Char('.');
+}
+
+// The texts of the message boxes answered since the last call.
+QStringList answeredTexts()
+{
+    QStringList texts;
+    for (const AnsweredMessage& message : ModalSeam::takeAnsweredMessages())
+        texts << message.text;
+    return texts;
+}
+
+qsizetype runLogLines(const WindowTestFolders& folders)
+{
+    return bytes(readFile(folders.document(QStringLiteral("runlog.log")))).count('\n');
+}
+
+// One session of the program that stores these settings at its exit.
+void storeSettings(const WindowTestFolders& folders, const std::string& mask, bool converts)
+{
+    TStructedHtmlForm form(folders.executablePath());
+    control<FileListBox>(form, "FileListBox1")->setMask(mask);
+    control<QCheckBox>(form, "isShiftJis")->setChecked(converts);
+}
+
+} // namespace
+
+class TestWindowFaults : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void runLogFailureEndsTheRun_data();
+    void runLogFailureEndsTheRun();
+    void fileChangedBetweenCheckAndLoad_data();
+    void fileChangedBetweenCheckAndLoad();
+    void readOnlyProgramFolderKeepsTheListFile_data();
+    void readOnlyProgramFolderKeepsTheListFile();
+    void faultySettingsStoreIsReportedAndKept_data();
+    void faultySettingsStoreIsReportedAndKept();
+    void lastCopyToExitWins_data();
+    void lastCopyToExitWins();
+};
+
+void TestWindowFaults::initTestCase()
+{
+    setUpApplication();
+    ModalSeam::answerForTests();
+}
+
+void TestWindowFaults::runLogFailureEndsTheRun_data()
+{
+    QTest::addColumn<bool>("folderReadOnly");
+    QTest::addColumn<int>("error");
+    QTest::newRow("a folder where the log should be") << false << EISDIR;
+    QTest::newRow("browsed folder read-only") << true << EACCES;
+}
+
+void TestWindowFaults::runLogFailureEndsTheRun()
+{
+    QFETCH(bool, folderReadOnly);
+    QFETCH(int, error);
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("page.htm"), kPage);
+    const QString log = window.folders.document(QStringLiteral("runlog.log"));
+    QVERIFY(QFile::remove(log));
+    writeFile(window.folders.document(QStringLiteral("next.htm")), "<a>b</a>");
+    std::optional<ModeChange> readOnly;
+    if (folderReadOnly)
+        readOnly.emplace(window.folders.documents(), 0555);
+    else
+        QVERIFY(QDir().mkdir(log));
+    const WithoutRootOverride asUser;
+    if (folderReadOnly && !asUser.modesBind())
+        QSKIP("file modes can't be made to bind this process");
+
+    window.doubleClick(QStringLiteral("next.htm"));
+
+    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).caption, QStringLiteral("Vorelind"));
+    QCOMPARE(messages.at(0).text, systemMessage(error));
+    // The source is loaded and titled, the listing stays empty, the tree
+    // keeps the previous document and the source tab stays in front.
+    QCOMPARE(control<QPlainTextEdit>(window.form, "Memo1")->toPlainText(), QStringLiteral("<a>b</a>"));
+    QCOMPARE(window.tabCaptions().at(2), QStringLiteral("「next.htm」　オリジナル"));
+    QCOMPARE(window.listing(), QStringList());
+    QCOMPARE(window.tree(), kPageTree);
+    QCOMPARE(window.currentTab(), QStringLiteral("TabOriginal"));
+    QCOMPARE(QFileInfo(log).isFile(), false);
+}
+
+void TestWindowFaults::fileChangedBetweenCheckAndLoad_data()
+{
+    QTest::addColumn<bool>("deleted");
+    QTest::addColumn<int>("error");
+    QTest::newRow("deleted") << true << ENOENT;
+    QTest::newRow("made unreadable") << false << EACCES;
+}
+
+void TestWindowFaults::fileChangedBetweenCheckAndLoad()
+{
+    QFETCH(bool, deleted);
+    QFETCH(int, error);
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("page.htm"), kPage);
+    const QString next = window.folders.document(QStringLiteral("next.htm"));
+    writeFile(next, "<a>b</a>");
+    const QStringList captions = window.tabCaptions();
+    const qsizetype logLines = runLogLines(window.folders);
+    control<QTabWidget>(window.form, "PageControl1")->setCurrentIndex(0);
+    std::optional<ModeChange> unreadable;
+    const WithoutRootOverride asUser;
+    if (!deleted && !asUser.modesBind())
+        QSKIP("file modes can't be made to bind this process");
+    // The listing is cleared after the check has passed and before the load.
+    QObject::connect(
+        control<LineListView>(window.form, "ShowResultList")->model(), &QAbstractItemModel::modelReset, this,
+        [&] {
+            if (deleted)
+                QFile::remove(next);
+            else
+                unreadable.emplace(next, 0);
+        },
+        Qt::SingleShotConnection);
+
+    window.doubleClick(QStringLiteral("next.htm"));
+
+    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).caption, QStringLiteral("Vorelind"));
+    QCOMPARE(messages.at(0).text, systemMessage(error));
+    // The save dialog is preset and the listing cleared; the title, the
+    // captions and the source stay, and the walk never ran.
+    QCOMPARE(control<QFileDialog>(window.form, "SaveDialog1")->selectedFiles().value(0), next);
+    QCOMPARE(window.listing(), QStringList());
+    QCOMPARE(window.tree(), kPageTree);
+    QCOMPARE(window.tabCaptions(), captions);
+    QCOMPARE(bytes(window.form.documentTitle()), bytes("\x81\x75page.htm\x81\x76"));
+    QCOMPARE(control<QPlainTextEdit>(window.form, "Memo1")->toPlainText(), QString::fromLatin1(kPage).remove('\r'));
+    QCOMPARE(window.currentTab(), QStringLiteral("TabSelect"));
+    QCOMPARE(runLogLines(window.folders), logLines);
+}
+
+void TestWindowFaults::readOnlyProgramFolderKeepsTheListFile_data()
+{
+    QTest::addColumn<QByteArray>("listFile"); // null: no file
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("messages");
+
+    const QString cannotOpen = QStringLiteral("ファイル %1 は開けません.");
+    const QString cannotCreate = QStringLiteral("ファイル %1 を作成できません.");
+    QTest::newRow("exit after a deletion")
+        << QByteArray("BR\r\nTD\r\n") << QString("delete") << QStringList{"TD"} << QStringList{cannotCreate};
+    QTest::newRow("an addition, then the exit")
+        << QByteArray("BR\r\nTD\r\n") << QString("add HR") << QStringList{"BR", "HR", "TD"}
+        << QStringList{cannotCreate, cannotCreate};
+    QTest::newRow("first start") << QByteArray() << QString() << QStringList()
+                                 << QStringList{cannotOpen, cannotCreate};
+}
+
+void TestWindowFaults::readOnlyProgramFolderKeepsTheListFile()
+{
+    QFETCH(QByteArray, listFile);
+    QFETCH(QString, edit);
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, messages);
+    WindowTestFolders folders;
+    const QString listPath = folders.programFile(QStringLiteral("ignore.trm"));
+    // As an installation that the user doesn't own: the folder and its files.
+    std::optional<ModeChange> readOnlyFile;
+    if (!listFile.isNull()) {
+        writeFile(listPath, listFile.toStdString());
+        readOnlyFile.emplace(listPath, 0444);
+    }
+    const ModeChange readOnlyFolder(folders.programFolder(), 0555);
+    const WithoutRootOverride asUser;
+    if (!asUser.modesBind())
+        QSKIP("file modes can't be made to bind this process");
+
+    QStringList shown;
+    {
+        TStructedHtmlForm form(folders.executablePath());
+        if (edit == "delete") {
+            control<LineListView>(form, "IgnoreTags")->selectRow(0);
+            control<QAction>(form, "DelIgnoreTag")->trigger();
+        } else if (edit.startsWith("add ")) {
+            control<QAction>(form, "AddIgnoreTag")->trigger();
+            auto* field = control<QLineEdit>(form, "AddTag");
+            field->setText(edit.mid(4));
+            QTest::keyClick(field, Qt::Key_Return);
+            QVERIFY(!control<QFrame>(form, "IgnoreAddPanel")->isVisible());
+        }
+        QCOMPARE(displayedRows(*control<LineListView>(form, "IgnoreTags")->model()), entries);
+        shown << answeredTexts();
+    }
+    shown << answeredTexts();
+
+    QCOMPARE(shown, QStringList(messages).replaceInStrings(QStringLiteral("%1"), listPath));
+    QCOMPARE(QFile::exists(listPath), !listFile.isNull());
+    if (!listFile.isNull())
+        QCOMPARE(bytes(readFile(listPath)), listFile);
+}
+
+void TestWindowFaults::faultySettingsStoreIsReportedAndKept_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QByteArray>("mask");
+    QTest::addColumn<bool>("converts");
+
+    const QString malformed = QStringLiteral("設定ファイル %1:4 の書式が不正です.");
+    const QString unreadable = QStringLiteral("設定ファイル %1 を読めません.");
+    QTest::newRow("malformed: defaults") << QString("malformed") << QStringList{malformed, malformed}
+                                         << QByteArray("*.htm*") << true;
+    QTest::newRow("unreadable: defaults") << QString("unreadable") << QStringList{unreadable, unreadable}
+                                          << QByteArray("*.htm*") << true;
+    QTest::newRow("read-only folder: the stored values")
+        << QString("read-only folder") << QStringList{QStringLiteral("'MASK' の設定に失敗しました.")}
+        << QByteArray("*.txt") << false;
+}
+
+void TestWindowFaults::faultySettingsStoreIsReportedAndKept()
+{
+    QFETCH(QString, fault);
+    QFETCH(QStringList, messages);
+    QFETCH(QByteArray, mask);
+    QFETCH(bool, converts);
+    WindowTestFolders folders;
+    storeSettings(folders, "*.txt", false);
+    if (fault == "malformed")
+        writeFile(folders.settingsFile(),
+                  "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE]\r\n\"MASK\"=\"*.htm\r\n");
+    const std::string stored = readFile(folders.settingsFile());
+    std::optional<ModeChange> readOnly;
+    if (fault == "unreadable")
+        readOnly.emplace(folders.settingsFile(), 0);
+    else if (fault == "read-only folder")
+        readOnly.emplace(folders.settingsFolder(), 0555);
+    const WithoutRootOverride asUser;
+    if (!asUser.modesBind())
+        QSKIP("file modes can't be made to bind this process");
+    ModalSeam::takeAnsweredMessages();
+
+    QStringList shown;
+    {
+        TStructedHtmlForm form(folders.executablePath());
+        QCOMPARE(bytes(control<FileListBox>(form, "FileListBox1")->mask()), mask);
+        QCOMPARE(control<QCheckBox>(form, "isShiftJis")->isChecked(), converts);
+        shown << answeredTexts();
+        control<FileListBox>(form, "FileListBox1")->setMask("*.changed");
+    }
+    shown << answeredTexts();
+
+    QCOMPARE(shown, QStringList(messages).replaceInStrings(QStringLiteral("%1"), folders.settingsFile()));
+    readOnly.reset();
+    QCOMPARE(bytes(readFile(folders.settingsFile())), bytes(stored));
+    QCOMPARE(QDir(folders.settingsFolder()).entryList(QDir::Files), QStringList{"registry.reg"});
+}
+
+void TestWindowFaults::lastCopyToExitWins_data()
+{
+    QTest::addColumn<bool>("firstExitsFirst");
+    QTest::newRow("the copy started first exits first") << true;
+    QTest::newRow("the copy started first exits last") << false;
+}
+
+void TestWindowFaults::lastCopyToExitWins()
+{
+    QFETCH(bool, firstExitsFirst);
+    WindowTestFolders folders;
+    const QString listPath = folders.programFile(QStringLiteral("ignore.trm"));
+    writeFile(listPath, "A\r\nB\r\n");
+    QVERIFY(QDir().mkpath(folders.document(QStringLiteral("first"))));
+    QVERIFY(QDir().mkpath(folders.document(QStringLiteral("second"))));
+    auto first = std::make_unique<TStructedHtmlForm>(folders.executablePath());
+    auto second = std::make_unique<TStructedHtmlForm>(folders.executablePath());
+    // Each copy keeps its own folder, mask, option and list.
+    const auto change = [&](TStructedHtmlForm& form, const QString& name, bool converts, int deletedRow) {
+        control<DirectoryListBox>(form, "DirectoryListBox1")->setDirectory(folders.document(name));
+        control<FileListBox>(form, "FileListBox1")->setMask(fromDisplayText("*." + name));
+        control<QCheckBox>(form, "isShiftJis")->setChecked(converts);
+        control<LineListView>(form, "IgnoreTags")->selectRow(deletedRow);
+        control<QAction>(form, "DelIgnoreTag")->trigger();
+    };
+    change(*first, QStringLiteral("first"), false, 1);
+    change(*second, QStringLiteral("second"), true, 0);
+
+    (firstExitsFirst ? first : second).reset();
+    (firstExitsFirst ? second : first).reset();
+    QCOMPARE(answeredTexts(), QStringList());
+
+    const QString winner = firstExitsFirst ? QStringLiteral("second") : QStringLiteral("first");
+    TStructedHtmlForm again(folders.executablePath());
+    QCOMPARE(answeredTexts(), QStringList());
+    QCOMPARE(control<DirectoryListBox>(again, "DirectoryListBox1")->directory(), folders.document(winner));
+    QCOMPARE(bytes(control<FileListBox>(again, "FileListBox1")->mask()), bytes(fromDisplayText("*." + winner)));
+    QCOMPARE(control<QCheckBox>(again, "isShiftJis")->isChecked(), firstExitsFirst);
+    QCOMPARE(bytes(readFile(listPath)), firstExitsFirst ? QByteArray("B\r\n") : QByteArray("A\r\n"));
+    // Each file was replaced whole: nothing else lies beside them.
+    QCOMPARE(QDir(folders.settingsFolder()).entryList(QDir::Files), QStringList{"registry.reg"});
+    QCOMPARE(QDir(folders.programFolder()).entryList(QDir::Files), QStringList{"ignore.trm"});
+}
+
+QTEST_MAIN(TestWindowFaults)
+#include "tst_windowfaults.moc"
