@@ -587,7 +587,7 @@ void TestHtmlAdj::aboutShowsTheExecutablesRecord_data()
     QTest::newRow("the program's own record")
         << true
         << QStringList{"Ver.1.2.0.49", "Remarks:HTMLファイルをタグで構造化、束ねる\nNkf" + nkf + "を使用",
-                       "Copyright:Copyright (C) ZEMBRAKO"};
+                       "Copyright:(C) ZEMBRAKO"};
     QTest::newRow("no version record")
         << false << QStringList{"Ver.", "Remarks:\nNkf" + nkf + "を使用", "Copyright:"};
 }

@@ -134,7 +134,7 @@ void TestVersionInfo::ownExecutables()
     const QStringList expected = {" Win32", "1.2.0.49", QString::fromUtf8("正規版"), QString::fromUtf8("アプリケーション"),
                                   QString::fromUtf8("HTMLファイルをタグで構造化、束ねる"), "ZEMBRAKO",
                                   QString::fromUtf8("HTML・XMLファイルのタグ構造表示ツール"), "1.2.0.49", "",
-                                  "Copyright (C) ZEMBRAKO", "ZEMBRAKO", "", "", "Vorelind", "1.0", ""};
+                                  "(C) ZEMBRAKO", "ZEMBRAKO", "", "", "Vorelind", "1.0", ""};
     QCOMPARE(utf8Texts(versionInfo(path)), expected);
 
     // The change notes, which the program itself never reads.
