@@ -1,5 +1,6 @@
 #include "platform/displaytext.h"
 #include "ui/applicationsetup.h"
+#include "faketoolrun.h"
 #include "formundertest.h"
 #include "rootoverride.h"
 #include "testlines.h"
@@ -59,12 +60,16 @@ qsizetype runLogLines(const WindowTestFolders& folders)
     return bytes(readFile(folders.document(QStringLiteral("runlog.log")))).count('\n');
 }
 
-// One session of the program that stores these settings at its exit.
+// One session of the program that stores these settings at its exit. Its
+// first start's message about the missing list file is passed over.
 void storeSettings(const WindowTestFolders& folders, const std::string& mask, bool converts)
 {
-    TStructedHtmlForm form(folders.executablePath());
-    control<FileListBox>(form, "FileListBox1")->setMask(mask);
-    control<QCheckBox>(form, "isShiftJis")->setChecked(converts);
+    {
+        TStructedHtmlForm form(folders.executablePath());
+        control<FileListBox>(form, "FileListBox1")->setMask(mask);
+        control<QCheckBox>(form, "isShiftJis")->setChecked(converts);
+    }
+    ModalSeam::takeAnsweredMessages();
 }
 
 } // namespace
@@ -74,6 +79,7 @@ class TestWindowFaults : public QObject {
 
 private slots:
     void initTestCase();
+    void init();
     void runLogFailureEndsTheRun_data();
     void runLogFailureEndsTheRun();
     void fileChangedBetweenCheckAndLoad_data();
@@ -82,6 +88,7 @@ private slots:
     void readOnlyProgramFolderKeepsTheListFile();
     void faultySettingsStoreIsReportedAndKept_data();
     void faultySettingsStoreIsReportedAndKept();
+    void lineAnalysisAfterAFailedStartUpKeepsToTheProgramFolder();
     void lastCopyToExitWins_data();
     void lastCopyToExitWins();
 };
@@ -90,6 +97,12 @@ void TestWindowFaults::initTestCase()
 {
     setUpApplication();
     ModalSeam::answerForTests();
+}
+
+// Each test starts with no message left over from an earlier one's exit.
+void TestWindowFaults::init()
+{
+    ModalSeam::takeAnsweredMessages();
 }
 
 void TestWindowFaults::runLogFailureEndsTheRun_data()
@@ -285,7 +298,6 @@ void TestWindowFaults::faultySettingsStoreIsReportedAndKept()
     const WithoutRootOverride asUser;
     if (!asUser.modesBind())
         QSKIP("file modes can't be made to bind this process");
-    ModalSeam::takeAnsweredMessages();
 
     QStringList shown;
     {
@@ -301,6 +313,27 @@ void TestWindowFaults::faultySettingsStoreIsReportedAndKept()
     readOnly.reset();
     QCOMPARE(bytes(readFile(folders.settingsFile())), bytes(stored));
     QCOMPARE(QDir(folders.settingsFolder()).entryList(QDir::Files), QStringList{"registry.reg"});
+}
+
+void TestWindowFaults::lineAnalysisAfterAFailedStartUpKeepsToTheProgramFolder()
+{
+    WindowTestFolders folders;
+    QVERIFY(QDir().mkpath(folders.settingsFolder()));
+    writeFile(folders.settingsFile(), "not a settings file\r\n");
+    // The user's own "w.htm" in the browsed folder, which is the current one.
+    const QString usersFile = folders.document(QStringLiteral("w.htm"));
+    writeFile(usersFile, "mine");
+    QVERIFY(QDir::setCurrent(folders.documents()));
+    TStructedHtmlForm form(folders.executablePath());
+    QCOMPARE(form.executableFolder(), QString());
+    ModalSeam::takeAnsweredMessages();
+    const FakeToolRun tool;
+
+    control<QAction>(form, "TagCheck")->trigger();
+
+    QCOMPARE(tool.arguments().value(0), folders.programFile(QStringLiteral("w.htm")));
+    QCOMPARE(bytes(readFile(usersFile)), QByteArray("mine"));
+    QVERIFY(!QFile::exists(folders.programFile(QStringLiteral("w.htm"))));
 }
 
 void TestWindowFaults::lastCopyToExitWins_data()
