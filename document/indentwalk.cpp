@@ -1,5 +1,8 @@
 #include "document/indentwalk.h"
 
+#include "document/sizelimits.h"
+#include "util/apperror.h"
+
 namespace vorelind {
 
 namespace {
@@ -26,10 +29,11 @@ bool isMarkupDeclarationName(const std::string& name)
 // One run over one source; positions are 1-based as in the run log.
 class IndentWalk {
 public:
-    IndentWalk(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks)
+    IndentWalk(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks, std::size_t budget)
         : m_source(source)
         , m_excluded(excluded)
         , m_sinks(sinks)
+        , m_budget(budget)
     {
     }
 
@@ -50,6 +54,7 @@ public:
             if (c == '<')
                 startTag(i, c1);
             copyByte(c, c1);
+            checkBudget();
             report(i);
         }
         // The listing ends at the first NUL, which only a raw block can copy.
@@ -137,6 +142,15 @@ private:
             AppendBlanks(m_output, m_depth + kBlanksPerLevel);
     }
 
+    // One position writes at most its depth and four bytes more, and reaching
+    // depth d takes some d * d / 4 blanks already written, so checking once
+    // per position passes the budget by little.
+    void checkBudget() const
+    {
+        if (m_output.size() > m_budget)
+            throw AppError(listingTooLargeMessage(m_budget));
+    }
+
     void report(std::size_t i)
     {
         if (m_sinks.runLog)
@@ -150,6 +164,7 @@ private:
     std::string_view m_source;
     const ExcludedTags& m_excluded;
     const WalkSinks& m_sinks;
+    const std::size_t m_budget;
     std::string m_output;
     std::string m_name;
     long long m_depth = 0; // in blanks, not levels
@@ -176,7 +191,13 @@ void AppendBlanks(std::string& output, long long n)
 
 std::string indentSource(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks)
 {
-    return IndentWalk(source, excluded, sinks).run();
+    return indentSourceWithin(source, excluded, sinks, listingBudget(source.size()));
+}
+
+std::string indentSourceWithin(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks,
+                               std::size_t budget)
+{
+    return IndentWalk(source, excluded, sinks, budget).run();
 }
 
 } // namespace vorelind

@@ -1,10 +1,13 @@
 #include "document/sourceloader.h"
 
 #include "document/messages.h"
+#include "document/sizelimits.h"
 #include "util/apperror.h"
 #include "util/sjis.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <limits>
 #include <memory>
 
 namespace vorelind {
@@ -19,6 +22,36 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 File openForReading(const std::string& path)
 {
     return File(std::fopen(path.c_str(), "rb"));
+}
+
+// Folders, devices and pipes are turned away before they are opened: opening
+// a pipe waits for a writer, and a device may never end.
+bool isSpecialFile(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    return std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
+}
+
+// Reads a regular file up to its end, or up to limit bytes.
+std::string readAtMost(const std::string& path, std::size_t limit)
+{
+    if (isSpecialFile(path))
+        throw AppError(formatMessage(messages::kCannotOpenFile, path));
+    const File file = openForReading(path);
+    if (!file)
+        throw systemError();
+    std::string bytes;
+    char chunk[1 << 16];
+    while (bytes.size() < limit) {
+        const std::size_t count = std::fread(chunk, 1, std::min(sizeof chunk, limit - bytes.size()), file.get());
+        if (count == 0)
+            break;
+        bytes.append(chunk, count);
+    }
+    if (std::ferror(file.get()))
+        throw systemError();
+    return bytes;
 }
 
 } // namespace
@@ -38,6 +71,8 @@ TextVerdict judgeText(std::string_view head)
 
 TextCheck checkTextFile(const std::string& path)
 {
+    if (isSpecialFile(path))
+        return TextCheck::CannotOpen;
     const File file = openForReading(path);
     if (!file)
         return TextCheck::CannotOpen;
@@ -78,22 +113,17 @@ std::string loadText(std::string_view bytes)
 
 std::string readFileBytes(const std::string& path)
 {
-    const File file = openForReading(path);
-    if (!file)
-        throw systemError();
-    std::string bytes;
-    char chunk[1 << 16];
-    std::size_t count;
-    while ((count = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
-        bytes.append(chunk, count);
-    if (std::ferror(file.get()))
-        throw systemError();
-    return bytes;
+    return readAtMost(path, std::numeric_limits<std::size_t>::max());
 }
 
 std::string loadSourceFile(const std::string& path)
 {
-    return loadText(readFileBytes(path));
+    checkSourceFileSize(path);
+    // The file may have grown since its size was checked.
+    const std::string bytes = readAtMost(path, kMaxSourceSize + 1);
+    if (bytes.size() > kMaxSourceSize)
+        throw AppError(sourceTooLargeMessage(fileNameOf(path)));
+    return loadText(bytes);
 }
 
 std::string fileNameOf(std::string_view path)

@@ -20,8 +20,8 @@ TextVerdict judgeText(std::string_view head);
 // The outcome of checking a file on disk.
 enum class TextCheck { Text, NotText, EndOfFile, CannotOpen };
 
-// Reads at most the first 129 bytes of the file and judges them.
-// A read error raises AppError.
+// Reads at most the first 129 bytes of the file and judges them. Anything
+// but a regular file cannot be opened. A read error raises AppError.
 TextCheck checkTextFile(const std::string& path);
 
 // Loads file bytes as the source view holds them: the text ends at the first
@@ -29,10 +29,12 @@ TextCheck checkTextFile(const std::string& path);
 // lead byte is that character's second byte, never a line break.
 std::string loadText(std::string_view bytes);
 
-// Reads a whole file; a file that cannot be opened or read raises AppError.
+// Reads a whole regular file; anything else, or a file that cannot be opened
+// or read, raises AppError.
 std::string readFileBytes(const std::string& path);
 
-// Reads and loads a source file (readFileBytes, then loadText).
+// Reads a source file and loads its bytes (loadText). A file larger than
+// kMaxSourceSize, or one that cannot be read, raises AppError.
 std::string loadSourceFile(const std::string& path);
 
 // Returns the part of a path after its last '\', ':' or '/', skipping the

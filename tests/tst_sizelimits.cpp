@@ -1,0 +1,146 @@
+#include "document/indentwalk.h"
+#include "document/sizelimits.h"
+#include "document/sourceloader.h"
+#include "testlines.h"
+#include "util/apperror.h"
+#include "util/machinememory.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <string>
+
+using namespace vorelind;
+
+namespace {
+
+std::string repeated(std::string_view piece, std::size_t count)
+{
+    std::string text;
+    text.reserve(piece.size() * count);
+    for (std::size_t i = 0; i < count; ++i)
+        text += piece;
+    return text;
+}
+
+// Runs the walk and returns the message of the AppError it raised, or a
+// null array when it raised none.
+QByteArray walkError(const std::string& source, std::size_t budget)
+{
+    try {
+        indentSourceWithin(source, ExcludedTags(), {}, budget);
+    } catch (const AppError& error) {
+        return QByteArray(error.what());
+    }
+    return QByteArray();
+}
+
+// Creates a file of the given size without writing its bytes.
+QString sparseFile(const QTemporaryDir& dir, qint64 size)
+{
+    const QString path = dir.filePath("big.htm");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !file.resize(size))
+        qFatal("cannot create %s", qPrintable(path));
+    return path;
+}
+
+} // namespace
+
+class TestSizeLimits : public QObject {
+    Q_OBJECT
+
+private slots:
+    void nestingBombsStopWithinTheBudget_data();
+    void nestingBombsStopWithinTheBudget();
+    void listingAtTheBudgetPasses_data();
+    void listingAtTheBudgetPasses();
+    void budgetNeverPassesAnEighthOfTheMachine();
+    void oversizedSourceIsRefusedBeforeLoading_data();
+    void oversizedSourceIsRefusedBeforeLoading();
+    void sourceAtTheLimitPassesTheSizeCheck();
+};
+
+void TestSizeLimits::nestingBombsStopWithinTheBudget_data()
+{
+    QTest::addColumn<std::string>("source");
+
+    // Each of these would need gigabytes: the listing grows with the square
+    // of the nesting.
+    QTest::newRow("300 KB of <a>") << repeated("<a>", 100000);
+    QTest::newRow("300 KB of <") << std::string(300000, '<');
+    // Each line of a pre block gets the depth: 100,000 lines at depth 3,000.
+    QTest::newRow("lines of a deep pre block") << repeated("<a>", 3000) + "<pre>" + repeated("\r\nx", 100000);
+}
+
+void TestSizeLimits::nestingBombsStopWithinTheBudget()
+{
+    QFETCH(std::string, source);
+    const std::size_t budget = listingBudget(source.size());
+    try {
+        indentSource(source, ExcludedTags());
+        QFAIL("the walk did not stop");
+    } catch (const AppError& error) {
+        QCOMPARE(QByteArray(error.what()), bytes(listingTooLargeMessage(budget)));
+    }
+}
+
+void TestSizeLimits::listingAtTheBudgetPasses_data()
+{
+    QTest::addColumn<std::string>("source");
+
+    QTest::newRow("tags") << std::string("<a>b</a>");
+    QTest::newRow("text only") << std::string("hello");
+    QTest::newRow("pre block line") << std::string("<a><pre>x\ny");
+    QTest::newRow("end tag") << std::string("<a><b></b>");
+}
+
+void TestSizeLimits::listingAtTheBudgetPasses()
+{
+    QFETCH(std::string, source);
+    const std::string listing = indentSource(source, ExcludedTags());
+    QCOMPARE(bytes(indentSourceWithin(source, ExcludedTags(), {}, listing.size())), bytes(listing));
+    QCOMPARE(walkError(source, listing.size() - 1), bytes(listingTooLargeMessage(listing.size() - 1)));
+}
+
+void TestSizeLimits::budgetNeverPassesAnEighthOfTheMachine()
+{
+    const std::uint64_t machine = physicalMemoryBytes();
+    if (machine == 0)
+        QSKIP("the system does not tell its memory");
+    QCOMPARE(listingBudget(std::size_t(1) << 40), static_cast<std::size_t>(machine / 8));
+}
+
+void TestSizeLimits::oversizedSourceIsRefusedBeforeLoading_data()
+{
+    QTest::addColumn<bool>("throughLoading");
+
+    QTest::newRow("size check") << false;
+    QTest::newRow("loading") << true;
+}
+
+void TestSizeLimits::oversizedSourceIsRefusedBeforeLoading()
+{
+    QFETCH(bool, throughLoading);
+    const QTemporaryDir dir;
+    const std::string path = sparseFile(dir, static_cast<qint64>(kMaxSourceSize) + 1).toStdString();
+    try {
+        if (throughLoading)
+            loadSourceFile(path);
+        else
+            checkSourceFileSize(path);
+        QFAIL("the file was taken");
+    } catch (const AppError& error) {
+        QCOMPARE(QByteArray(error.what()), bytes(sourceTooLargeMessage("big.htm")));
+    }
+}
+
+void TestSizeLimits::sourceAtTheLimitPassesTheSizeCheck()
+{
+    const QTemporaryDir dir;
+    checkSourceFileSize(sparseFile(dir, static_cast<qint64>(kMaxSourceSize)).toStdString());
+}
+
+QTEST_APPLESS_MAIN(TestSizeLimits)
+#include "tst_sizelimits.moc"
