@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev libgl-dev libicu-dev libbenchmark-dev
   fonts-dejavu-core fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth
+  time
 )
 
 missing=()
