@@ -1,13 +1,10 @@
 #include "document/sizelimits.h"
 
 #include "document/messages.h"
-#include "document/sourceloader.h"
 #include "util/apperror.h"
 #include "util/machinememory.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 namespace vorelind {
 
@@ -31,16 +28,6 @@ std::size_t listingBudget(std::size_t sourceSize)
 std::string listingTooLargeMessage(std::size_t budget)
 {
     return formatMessage(messages::kListingTooLarge, std::to_string(budget));
-}
-
-void checkSourceFileSize(const std::string& path)
-{
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error)
-        throw AppError(error.message());
-    if (size > kMaxSourceSize)
-        throw AppError(sourceTooLargeMessage(fileNameOf(path)));
 }
 
 std::string sourceTooLargeMessage(const std::string& fileName)

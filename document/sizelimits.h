@@ -9,8 +9,8 @@ namespace vorelind {
 inline constexpr std::uint64_t kMebibyte = std::uint64_t(1) << 20;
 
 // The largest source file the program takes. The window holds the source,
-// the listing, its lines and the tree at once; a 256 MiB page of dense
-// markup already needs several GiB for them.
+// the listing, its lines and the tree at once; the tree of a 200 MiB page of
+// ordinary markup alone takes some 3 GiB.
 inline constexpr std::uint64_t kMaxSourceSize = 256 * kMebibyte;
 
 // The most bytes one walk may write for a source of the given size: 64 per
@@ -22,11 +22,6 @@ std::size_t listingBudget(std::size_t sourceSize);
 
 // The error of a walk whose listing passed its budget.
 std::string listingTooLargeMessage(std::size_t budget);
-
-// Raises AppError when the file is larger than kMaxSourceSize; a file that
-// cannot be examined raises it too. Called before the source is loaded, so
-// a refused file changes nothing.
-void checkSourceFileSize(const std::string& path);
 
 // The error of a file larger than kMaxSourceSize.
 std::string sourceTooLargeMessage(const std::string& fileName);

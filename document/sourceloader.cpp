@@ -33,11 +33,16 @@ bool isSpecialFile(const std::string& path)
     return std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
 }
 
-// Reads a regular file up to its end, or up to limit bytes.
-std::string readAtMost(const std::string& path, std::size_t limit)
+void refuseSpecialFile(const std::string& path)
 {
     if (isSpecialFile(path))
         throw AppError(formatMessage(messages::kCannotOpenFile, path));
+}
+
+// Reads a regular file up to its end, or up to limit bytes.
+std::string readAtMost(const std::string& path, std::size_t limit)
+{
+    refuseSpecialFile(path);
     const File file = openForReading(path);
     if (!file)
         throw systemError();
@@ -114,6 +119,17 @@ std::string loadText(std::string_view bytes)
 std::string readFileBytes(const std::string& path)
 {
     return readAtMost(path, std::numeric_limits<std::size_t>::max());
+}
+
+void checkSourceFileSize(const std::string& path)
+{
+    refuseSpecialFile(path);
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error)
+        throw AppError(error.message());
+    if (size > kMaxSourceSize)
+        throw AppError(sourceTooLargeMessage(fileNameOf(path)));
 }
 
 std::string loadSourceFile(const std::string& path)

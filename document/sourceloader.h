@@ -33,6 +33,11 @@ std::string loadText(std::string_view bytes);
 // or read, raises AppError.
 std::string readFileBytes(const std::string& path);
 
+// Raises AppError when the file is larger than kMaxSourceSize, or is not a
+// regular file, or cannot be examined. The window calls it right after the
+// text check, so that a refused file changes nothing.
+void checkSourceFileSize(const std::string& path);
+
 // Reads a source file and loads its bytes (loadText). A file larger than
 // kMaxSourceSize, or one that cannot be read, raises AppError.
 std::string loadSourceFile(const std::string& path);
