@@ -8,6 +8,7 @@ packages=(
   fonts-dejavu-core fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth
   time
+  clang-14 libclang-rt-14-dev llvm-14
 )
 
 missing=()
