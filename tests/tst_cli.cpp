@@ -2,6 +2,7 @@
 #include "document/sizelimits.h"
 #include "document/sourceloader.h"
 #include "platform/sjistext.h"
+#include "testfiles.h"
 #include "testlines.h"
 #include "util/apperror.h"
 
@@ -47,13 +48,6 @@ CliRun runCli(const QString& folder, const QStringList& arguments)
 QByteArray cliError(const std::string& sjisMessage)
 {
     return bytes("vorelind-cli: " + sjisToUtf8(sjisMessage) + "\n");
-}
-
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
 }
 
 } // namespace

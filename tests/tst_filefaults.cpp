@@ -1,5 +1,6 @@
 #include "document/messages.h"
 #include "document/sourceloader.h"
+#include "testfiles.h"
 #include "testlines.h"
 #include "util/apperror.h"
 
@@ -22,9 +23,9 @@ class FaultFolder {
 public:
     FaultFolder()
     {
-        if (::mkfifo(path("pipe").c_str(), 0600) != 0 || !QDir(m_dir.path()).mkdir("folder")
-            || !QFile(QString::fromStdString(path("empty.htm"))).open(QIODevice::WriteOnly))
+        if (::mkfifo(path("pipe").c_str(), 0600) != 0 || !QDir(m_dir.path()).mkdir("folder"))
             qFatal("cannot prepare %s", qPrintable(m_dir.path()));
+        writeFile(QString::fromStdString(path("empty.htm")), QByteArray());
     }
 
     // Names starting with '/' are taken as they stand.
@@ -36,13 +37,6 @@ public:
 private:
     QTemporaryDir m_dir;
 };
-
-void writeFile(const std::string& path, const QByteArray& content)
-{
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", path.c_str());
-}
 
 QByteArray errorOf(const std::function<void()>& action)
 {
@@ -117,7 +111,7 @@ void TestFileFaults::fileDeletedAfterTheCheckFailsTheLoad()
 {
     const FaultFolder folder;
     const std::string path = folder.path("page.htm");
-    writeFile(path, "<p>x</p>");
+    writeFile(QString::fromStdString(path), "<p>x</p>");
     QCOMPARE(checkTextFile(path), TextCheck::Text);
     QVERIFY(QFile::remove(QString::fromStdString(path)));
     QCOMPARE(errorOf([&] { loadSourceFile(path); }), QByteArray(std::strerror(ENOENT)));
