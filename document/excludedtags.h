@@ -13,7 +13,7 @@ public:
     ExcludedTags() = default;
     explicit ExcludedTags(const std::vector<std::string>& entries);
 
-    bool contains(const std::string& name) const { return m_names.contains(name); }
+    bool contains(const std::string& name) const { return !m_names.empty() && m_names.contains(name); }
 
 private:
     std::unordered_set<std::string> m_names;

@@ -2,6 +2,7 @@
 
 #include "document/sizelimits.h"
 #include "util/apperror.h"
+#include "util/largebuffer.h"
 
 namespace vorelind {
 
@@ -13,6 +14,13 @@ constexpr long long kBlanksPerLevel = 2;
 bool isNameStop(unsigned char byte)
 {
     return byte == '/' || byte == '>' || byte == '\t' || byte == ' ';
+}
+
+// Bytes that end a tag name after being taken into it: '!' and '?' always,
+// '%' only in a start tag.
+bool isStopAfter(unsigned char byte, bool endTag)
+{
+    return byte == '!' || byte == '?' || (byte == '%' && !endTag);
 }
 
 bool isRawBlockName(const std::string& name)
@@ -33,6 +41,7 @@ public:
         : m_source(source)
         , m_excluded(excluded)
         , m_sinks(sinks)
+        , m_reporting(sinks.progress || sinks.status || sinks.runLog)
         , m_budget(budget)
     {
     }
@@ -42,20 +51,17 @@ public:
         const std::size_t n = m_source.size();
         if (m_sinks.progress)
             m_sinks.progress->start(n);
-        m_output.reserve(3 * n);
-        for (std::size_t i = 1; i <= n; ++i) {
-            const unsigned char c = at(i);
-            const unsigned char c1 = at(i + 1);
-            // The '/' of "/>" closes the tag before it; it is neither copied nor reported.
-            if (c == '/' && c1 == '>') {
-                m_depth -= m_step;
-                continue;
+        reserveLarge(m_output, 3 * n);
+        for (std::size_t i = 1; i <= n;) {
+            const std::size_t runEnd = plainRunEnd(i);
+            if (runEnd > i) {
+                copyPlainRun(i, runEnd);
+                i = runEnd;
+            } else {
+                walkPosition(i);
+                ++i;
             }
-            if (c == '<')
-                startTag(i, c1);
-            copyByte(c, c1);
             checkBudget();
-            report(i);
         }
         // The listing ends at the first NUL, which only a raw block can copy.
         const auto end = m_output.find('\0');
@@ -69,6 +75,51 @@ private:
     unsigned char at(std::size_t position) const
     {
         return position <= m_source.size() ? static_cast<unsigned char>(m_source[position - 1]) : 0;
+    }
+
+    // Returns whether a byte is only copied, in the current mode: no tag
+    // start, no slash, and no byte that is dropped or starts a block line.
+    bool isPlain(unsigned char c) const
+    {
+        if (c == '<' || c == '/')
+            return false;
+        return m_raw ? c != '\n' : c >= 32;
+    }
+
+    // The first position from i on whose byte is not plain (n + 1 when none is).
+    std::size_t plainRunEnd(std::size_t i) const
+    {
+        while (i <= m_source.size() && isPlain(at(i)))
+            ++i;
+        return i;
+    }
+
+    // Copies the plain bytes at positions [first, end) in one go; each of
+    // them is still reported as its own position.
+    void copyPlainRun(std::size_t first, std::size_t end)
+    {
+        const std::size_t countBefore = m_output.size();
+        m_output.append(m_source.substr(first - 1, end - first));
+        if (!m_reporting)
+            return;
+        for (std::size_t i = first; i < end; ++i)
+            report(i, countBefore + (i - first + 1));
+    }
+
+    void walkPosition(std::size_t i)
+    {
+        const unsigned char c = at(i);
+        const unsigned char c1 = at(i + 1);
+        // The '/' of "/>" closes the tag before it; it is neither copied nor reported.
+        if (c == '/' && c1 == '>') {
+            m_depth -= m_step;
+            return;
+        }
+        if (c == '<')
+            startTag(i, c1);
+        copyByte(c, c1);
+        if (m_reporting)
+            report(i, m_output.size());
     }
 
     void startTag(std::size_t i, unsigned char c1)
@@ -85,7 +136,7 @@ private:
 
     void endTag(std::size_t i)
     {
-        scanName(i, 2, "!?");
+        scanName(i, 2, true);
         if (m_raw) {
             if (isRawBlockName(m_name))
                 m_raw = false;
@@ -99,7 +150,7 @@ private:
     void openTag(std::size_t i)
     {
         AppendBlanks(m_output, m_depth);
-        scanName(i, 1, "!%?");
+        scanName(i, 1, false);
         if (isRawBlockName(m_name)) {
             m_raw = true;
             return;
@@ -114,7 +165,7 @@ private:
     // Collects the upper-cased name of the tag whose '<' is at position i,
     // from offset j0 on. It never reads the source's last byte, and a name
     // runs on across line breaks.
-    void scanName(std::size_t i, std::size_t j0, std::string_view stopAfter)
+    void scanName(std::size_t i, std::size_t j0, bool endTag)
     {
         m_name.clear();
         for (std::size_t j = j0; j < kNameScanLimit && i + j < m_source.size(); ++j) {
@@ -122,7 +173,7 @@ private:
             if (isNameStop(x))
                 return;
             m_name += static_cast<char>(x >= 'a' && x <= 'z' ? x - 'a' + 'A' : x);
-            if (stopAfter.find(static_cast<char>(x)) != std::string_view::npos)
+            if (isStopAfter(x, endTag))
                 return;
         }
     }
@@ -142,19 +193,20 @@ private:
             AppendBlanks(m_output, m_depth + kBlanksPerLevel);
     }
 
-    // One position writes at most its depth and four bytes more, and reaching
-    // depth d takes some d * d / 4 blanks already written, so checking once
-    // per position passes the budget by little.
+    // A plain run copies no more than the source holds. One other position
+    // writes at most its depth and four bytes more, and reaching depth d takes
+    // some d * d / 4 blanks already written, so checking after each step
+    // passes the budget by little.
     void checkBudget() const
     {
         if (m_output.size() > m_budget)
             throw AppError(listingTooLargeMessage(m_budget));
     }
 
-    void report(std::size_t i)
+    void report(std::size_t i, std::size_t outputCount)
     {
         if (m_sinks.runLog)
-            m_sinks.runLog->appendLine(m_output.size(), i);
+            m_sinks.runLog->appendLine(outputCount, i);
         if (m_sinks.progress)
             m_sinks.progress->advance();
         if (m_sinks.status)
@@ -164,6 +216,7 @@ private:
     std::string_view m_source;
     const ExcludedTags& m_excluded;
     const WalkSinks& m_sinks;
+    const bool m_reporting;
     const std::size_t m_budget;
     std::string m_output;
     std::string m_name;

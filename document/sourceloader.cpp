@@ -3,6 +3,7 @@
 #include "document/messages.h"
 #include "document/sizelimits.h"
 #include "util/apperror.h"
+#include "util/largebuffer.h"
 #include "util/sjis.h"
 
 #include <cstdio>
@@ -47,16 +48,38 @@ std::string readAtMost(const std::string& path, std::size_t limit)
     if (!file)
         throw systemError();
     std::string bytes;
-    char chunk[1 << 16];
-    while (bytes.size() < limit) {
-        const std::size_t count = std::fread(chunk, 1, std::min(sizeof chunk, limit - bytes.size()), file.get());
-        if (count == 0)
-            break;
-        bytes.append(chunk, count);
+    // One read takes the whole file unless it grows meanwhile; then it is
+    // read on in steps of the same size.
+    std::size_t expected = 1 << 16;
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+        expected = static_cast<std::size_t>(std::max(std::ftell(file.get()), 0L)) + 1;
+        std::rewind(file.get());
     }
+    expected = std::min(expected, limit);
+    reserveLarge(bytes, expected);
+    std::size_t count = 0;
+    do {
+        bytes.resize(count + std::min(expected, limit - count));
+        count += std::fread(bytes.data() + count, 1, bytes.size() - count, file.get());
+    } while (count == bytes.size() && count < limit);
+    bytes.resize(count);
     if (std::ferror(file.get()))
         throw systemError();
     return bytes;
+}
+
+// Returns the position of the first line break from `from` on, skipping the
+// second bytes of Shift-JIS characters; the text's size when there is none.
+std::size_t findLineBreak(std::string_view bytes, std::size_t from)
+{
+    bool secondByte = false;
+    for (; from < bytes.size(); ++from) {
+        const auto byte = static_cast<unsigned char>(bytes[from]);
+        if (!secondByte && (byte == '\r' || byte == '\n'))
+            return from;
+        secondByte = !secondByte && isSjisLeadByte(byte);
+    }
+    return bytes.size();
 }
 
 } // namespace
@@ -97,21 +120,17 @@ std::string loadText(std::string_view bytes)
 {
     bytes = bytes.substr(0, bytes.find('\0'));
     std::string text;
-    text.reserve(bytes.size() + bytes.size() / 16);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char byte = bytes[i];
-        if (isSjisLeadByte(static_cast<unsigned char>(byte)) && i + 1 < bytes.size()) {
-            text += byte;
-            text += bytes[++i];
-        } else if (byte == '\r') {
-            text += "\r\n";
-            if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-        } else if (byte == '\n') {
-            text += "\r\n";
-        } else {
-            text += byte;
-        }
+    reserveLarge(text, bytes.size() + bytes.size() / 16);
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const std::size_t lineBreak = findLineBreak(bytes, i);
+        text.append(bytes.substr(i, lineBreak - i));
+        if (lineBreak == bytes.size())
+            break;
+        // CR LF, a lone CR and a lone LF each become CR LF.
+        const bool crLf = bytes[lineBreak] == '\r' && lineBreak + 1 < bytes.size() && bytes[lineBreak + 1] == '\n';
+        text += "\r\n";
+        i = lineBreak + (crLf ? 2 : 1);
     }
     return text;
 }

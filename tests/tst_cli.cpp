@@ -1,10 +1,5 @@
-#include "document/messages.h"
 #include "document/sizelimits.h"
-#include "document/sourceloader.h"
-#include "platform/sjistext.h"
-#include "testfiles.h"
 #include "testlines.h"
-#include "util/apperror.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,41 +9,25 @@
 
 #include <sys/stat.h>
 
-#include <cerrno>
-#include <cstring>
-#include <string>
-
-using namespace vorelind;
-
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
+struct Run {
+    int exitCode;
     QByteArray out;
-    QByteArray err;
+    QString err;
 };
 
-// Runs vorelind-cli in the folder; a run that does not end in time is killed
-// and fails the test.
-CliRun runCli(const QString& folder, const QStringList& arguments)
+Run runCli(const QStringList& arguments)
 {
     QProcess process;
-    process.setWorkingDirectory(folder);
     process.start(qEnvironmentVariable("VORELIND_BIN_DIR") + "/vorelind-cli", arguments);
-    if (!process.waitForFinished(30000)) {
-        process.kill();
-        process.waitForFinished();
-        return CliRun{};
-    }
-    return CliRun{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                  process.readAllStandardOutput(), process.readAllStandardError()};
+    if (!process.waitForFinished(30000))
+        qFatal("vorelind-cli did not finish");
+    return {process.exitCode(), process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
 }
 
-// What the tool writes to standard error for a Shift-JIS message.
-QByteArray cliError(const std::string& sjisMessage)
-{
-    return bytes("vorelind-cli: " + sjisToUtf8(sjisMessage) + "\n");
-}
+const QByteArray kPage = "<html>\r\n<head>\r\n<title>Test</title>\r\n</head>\r\n<body>\r\n"
+                         "<p>Hello<br>world</p>\r\n</body>\r\n</html>\r\n";
 
 } // namespace
 
@@ -57,83 +36,232 @@ class TestCli : public QObject {
 
 private slots:
     void init();
-    void refusedFiles_data();
-    void refusedFiles();
-    void failedOptionFiles_data();
-    void failedOptionFiles();
+    void indentWritesTheListing();
+    void excludedTagsComeFromAListFile();
+    void treeWritesLevelsAndTexts();
+    void exportWritesTheTidiedLines();
+    void runLogIsWrittenOnlyWhenAsked();
+    void refusedFilesExitWithTheMessage_data();
+    void refusedFilesExitWithTheMessage();
+    void usageErrorsExitWithTwo_data();
+    void usageErrorsExitWithTwo();
+    void specialEmptyAndBombFilesAreRefused_data();
+    void specialEmptyAndBombFilesAreRefused();
+    void failingOptionFilesExitWithTheMessage_data();
+    void failingOptionFilesExitWithTheMessage();
     void sourceEndingInsideAConstruct_data();
     void sourceEndingInsideAConstruct();
 
 private:
+    QString write(const QString& name, const QByteArray& content);
+    QString sparseFile(const QString& name, qint64 size);
+
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
 void TestCli::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    const QDir dir(m_dir->path());
-    if (::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600) != 0 || !dir.mkdir("folder"))
-        qFatal("cannot prepare %s", qPrintable(dir.path()));
-    writeFile(dir.filePath("empty.htm"), "");
-    writeFile(dir.filePath("page.htm"), "<p>x</p>");
-    writeFile(dir.filePath("bomb.htm"), QByteArray("<a>").repeated(100000));
+    if (::mkfifo(QFile::encodeName(m_dir->filePath("pipe")).constData(), 0600) != 0
+        || !QDir(m_dir->path()).mkdir("folder"))
+        qFatal("cannot prepare a named pipe and a folder");
 }
 
-void TestCli::refusedFiles_data()
+QString TestCli::write(const QString& name, const QByteArray& content)
+{
+    const QString path = m_dir->filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write a test file");
+    return path;
+}
+
+// A file of the given size that starts with '<', its other bytes never written.
+QString TestCli::sparseFile(const QString& name, qint64 size)
+{
+    const QString path = write(name, "<");
+    if (!QFile::resize(path, size))
+        qFatal("cannot grow a test file");
+    return path;
+}
+
+void TestCli::indentWritesTheListing()
+{
+    const Run run = runCli({"indent", write("page.html", kPage)});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, bytes(crlfJoined({"", "<html>", "  <head>", "    <title>Test", "    </title>", "  </head>",
+                                        "  <body>", "    <p>Hello", "      <br>world", "      </p>", "    </body>",
+                                        "  </html>"})));
+}
+
+void TestCli::excludedTagsComeFromAListFile()
+{
+    const QString list = write("ignore.trm", "P\nBR");
+    const Run run = runCli({"indent", "--exclude", list, write("page.html", "<div><p>a<br>b</p></div>")});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, bytes(crlfJoined({"", "<div>", "  <p>a", "  <br>b", "  </p>", "</div>"})));
+}
+
+void TestCli::treeWritesLevelsAndTexts()
+{
+    const Run run = runCli({"tree", write("page.html", "<a>\n<b>x</b>\n</a>\n<c>")});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("0\t<a>\n1\t <b>x\n1\t </b>\n0\t</a>\n0\t<c>\n"));
+}
+
+void TestCli::exportWritesTheTidiedLines()
+{
+    const QString page = write("page.html", "<body>\n<pre>one\ntwo\n</pre>\n</body>\n");
+    const QByteArray expected = "<body>\r\n  <pre>one\r\ntwo\r\n  </pre>\r\n</body>\r\n";
+
+    const Run toStdout = runCli({"export", page});
+    QCOMPARE(toStdout.exitCode, 0);
+    QCOMPARE(toStdout.out, expected);
+
+    const QString out = m_dir->filePath("out.htm");
+    const Run toFile = runCli({"export", "-o", out, page});
+    QCOMPARE(toFile.exitCode, 0);
+    QVERIFY(toFile.out.isEmpty());
+    QFile file(out);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), expected);
+}
+
+void TestCli::runLogIsWrittenOnlyWhenAsked()
+{
+    const QString page = write("page.html", "<a>b</a>");
+    const QString log = m_dir->filePath("run.log");
+    QCOMPARE(runCli({"indent", page}).exitCode, 0);
+    QVERIFY(!QFile::exists(log));
+
+    // The log only grows: a second run appends its lines.
+    QCOMPARE(runCli({"indent", "--run-log", log, page}).exitCode, 0);
+    QCOMPARE(runCli({"indent", "--run-log", log, page}).exitCode, 0);
+    QFile file(log);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray lines = file.readAll();
+    QCOMPARE(lines.count("cntm="), 16);
+    QVERIFY(lines.startsWith("cntm=3 i=1\r\ncntm=4 i=2\r\n"));
+    QVERIFY(lines.endsWith("cntm=12 i=8\r\n"));
+}
+
+void TestCli::refusedFilesExitWithTheMessage_data()
 {
     QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<std::string>("message");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
 
-    for (const char* command : {"indent", "tree", "export", "check"}) {
-        QTest::addRow("%s a folder", command) << command << "folder" << openFailureMessage("folder");
-        QTest::addRow("%s a named pipe", command) << command << "pipe" << openFailureMessage("pipe");
-        QTest::addRow("%s /dev/zero", command) << command << "/dev/zero" << openFailureMessage("zero");
-        QTest::addRow("%s /dev/urandom", command) << command << "/dev/urandom" << openFailureMessage("urandom");
-        QTest::addRow("%s an empty file", command) << command << "empty.htm" << std::string(messages::kEndOfFile);
-    }
-    const std::string bombError = listingTooLargeMessage(listingBudget(300000));
-    for (const char* command : {"indent", "tree", "export"})
-        QTest::addRow("%s a nesting bomb", command) << command << "bomb.htm" << bombError;
+    QTest::newRow("not text") << "check" << "data.bin" << QByteArray("ab\x01<", 4)
+                              << "data.binはテキストファイルではないのでは？";
+    QTest::newRow("end of file during the check") << "indent" << "short.txt" << QByteArray("abc")
+                                                  << "Read beyond end of file";
+    QTest::newRow("cannot open") << "tree" << "" << QByteArray() << "誰かがそのファイルmissing.htmlを握っていませんか";
+    QTest::newRow("cannot open the list file") << "export" << "page.html" << QByteArray("<a>") << "No such file";
 }
 
-void TestCli::refusedFiles()
+void TestCli::refusedFilesExitWithTheMessage()
 {
     QFETCH(QString, command);
-    QFETCH(QString, file);
-    QFETCH(std::string, message);
-    const CliRun run = runCli(m_dir->path(), {command, file});
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    const QString path = name.isEmpty() ? m_dir->filePath("missing.html") : write(name, content);
+    QStringList arguments{command};
+    if (command == "export")
+        arguments << "--exclude" << m_dir->filePath("missing.trm");
+    const Run run = runCli(arguments << path);
     QCOMPARE(run.exitCode, 1);
-    QCOMPARE(run.err, cliError(message));
-    QCOMPARE(run.out, QByteArray());
+    QVERIFY(run.out.isEmpty());
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
 }
 
-void TestCli::failedOptionFiles_data()
+void TestCli::usageErrorsExitWithTwo_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<std::string>("message");
-
-    QTest::newRow("excluded list is a folder")
-        << QStringList{"indent", "--exclude", "folder", "page.htm"}
-        << formatMessage(messages::kCannotOpenFile, "folder");
-    QTest::newRow("excluded list is a device")
-        << QStringList{"tree", "--exclude", "/dev/zero", "page.htm"}
-        << formatMessage(messages::kCannotOpenFile, "/dev/zero");
-    QTest::newRow("run log is a folder")
-        << QStringList{"indent", "--run-log", "folder", "page.htm"} << std::string(std::strerror(EISDIR));
-    QTest::newRow("export into a missing folder")
-        << QStringList{"export", "-o", "missing/out.htm", "page.htm"}
-        << formatMessage(messages::kCannotCreateFile, "missing/out.htm");
+    QTest::newRow("nothing") << QStringList{};
+    QTest::newRow("unknown command") << QStringList{"format", "a.html"};
+    QTest::newRow("no file") << QStringList{"indent"};
+    QTest::newRow("two files") << QStringList{"indent", "a.html", "b.html"};
+    QTest::newRow("option of another command") << QStringList{"tree", "--run-log", "x.log", "a.html"};
+    QTest::newRow("option without value") << QStringList{"export", "a.html", "-o"};
 }
 
-void TestCli::failedOptionFiles()
+void TestCli::usageErrorsExitWithTwo()
 {
     QFETCH(QStringList, arguments);
-    QFETCH(std::string, message);
-    const CliRun run = runCli(m_dir->path(), arguments);
+    const Run run = runCli(arguments);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.err.contains("Usage: vorelind-cli"));
+}
+
+void TestCli::specialEmptyAndBombFilesAreRefused_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+
+    // A pipe would keep the tool waiting for a writer, and /dev/urandom,
+    // which often looks like text, would be read until memory ran out.
+    for (const char* command : {"indent", "tree", "export", "check"}) {
+        QTest::addRow("%s a folder", command) << command << "folder" << "誰かがそのファイルfolderを握っていませんか";
+        QTest::addRow("%s a named pipe", command) << command << "pipe" << "誰かがそのファイルpipeを握っていませんか";
+        QTest::addRow("%s /dev/zero", command) << command << "/dev/zero" << "誰かがそのファイルzeroを握っていませんか";
+        QTest::addRow("%s /dev/urandom", command)
+            << command << "/dev/urandom" << "誰かがそのファイルurandomを握っていませんか";
+        QTest::addRow("%s an empty file", command) << command << "" << "Read beyond end of file";
+    }
+    const QString bombError = QString("インデントの結果が %1 バイトを超えたため中止しました。"
+                                      "閉じないタグは除外タグに加えてください")
+                                  .arg(vorelind::listingBudget(300000));
+    for (const char* command : {"indent", "tree", "export"}) {
+        QTest::addRow("%s a nesting bomb", command) << command << "bomb.html" << bombError;
+        QTest::addRow("%s a file over the size limit", command)
+            << command << "huge.html" << "ファイル huge.html は大きすぎるため処理できません";
+    }
+}
+
+void TestCli::specialEmptyAndBombFilesAreRefused()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    QString path;
+    if (name.isEmpty())
+        path = write("empty.html", QByteArray());
+    else if (name == "bomb.html")
+        path = write(name, QByteArray("<a>").repeated(100000));
+    else if (name == "huge.html")
+        path = sparseFile(name, static_cast<qint64>(vorelind::kMaxSourceSize) + 1);
+    else
+        path = name.startsWith('/') ? name : m_dir->filePath(name);
+    const Run run = runCli({command, path});
     QCOMPARE(run.exitCode, 1);
-    QCOMPARE(run.err, cliError(message));
-    QCOMPARE(run.out, QByteArray());
+    QVERIFY(run.out.isEmpty());
+    QCOMPARE(run.err, "vorelind-cli: " + message + "\n");
+}
+
+void TestCli::failingOptionFilesExitWithTheMessage_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("excluded list is a folder") << QStringList{"indent", "--exclude", "folder"} << "ファイル %1 は開けません";
+    QTest::newRow("excluded list is a named pipe") << QStringList{"tree", "--exclude", "pipe"} << "ファイル %1 は開けません";
+    QTest::newRow("run log is a folder") << QStringList{"indent", "--run-log", "folder"} << "Is a directory";
+    QTest::newRow("export into a missing folder")
+        << QStringList{"export", "-o", "missing/out.htm"} << "ファイル %1 を作成できません";
+}
+
+void TestCli::failingOptionFilesExitWithTheMessage()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, message);
+    const QString optionFile = m_dir->filePath(options.takeLast());
+    const Run run = runCli(options << optionFile << write("page.html", "<p>x</p>"));
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(run.out.isEmpty());
+    QCOMPARE(run.err, "vorelind-cli: " + message.arg(optionFile) + "\n");
 }
 
 void TestCli::sourceEndingInsideAConstruct_data()
@@ -170,9 +298,8 @@ void TestCli::sourceEndingInsideAConstruct()
     QFETCH(QByteArray, source);
     QFETCH(QString, command);
     QFETCH(QByteArray, expected);
-    writeFile(QDir(m_dir->path()).filePath("cut.htm"), source);
-    const CliRun run = runCli(m_dir->path(), {command, "cut.htm"});
-    QCOMPARE(run.err, QByteArray());
+    const Run run = runCli({command, write("cut.html", source)});
+    QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, expected);
 }

@@ -1,0 +1,100 @@
+// Throughput of the document engine on a generated page.
+// The page comes from VORELIND_BENCH_PAGE (see bench/run-benchmarks.sh).
+
+#include "document/exporttidy.h"
+#include "document/indentwalk.h"
+#include "document/listing.h"
+#include "document/runlogfile.h"
+#include "document/sourceloader.h"
+#include "tree/indenttree.h"
+#include "tree/treefill.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+using namespace vorelind;
+
+const std::string& pageSource()
+{
+    static const std::string source = [] {
+        const char* path = std::getenv("VORELIND_BENCH_PAGE");
+        return loadSourceFile(path ? path : "bench/data/page10.html");
+    }();
+    return source;
+}
+
+void BM_WalkWithoutRunLog(benchmark::State& state)
+{
+    const std::string& source = pageSource();
+    const ExcludedTags excluded;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(indentSource(source, excluded));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(source.size()));
+}
+BENCHMARK(BM_WalkWithoutRunLog)->Unit(benchmark::kMillisecond);
+
+void BM_WalkWithRunLog(benchmark::State& state)
+{
+    const std::string& source = pageSource();
+    const ExcludedTags excluded;
+    const std::string logPath = "bench-runlog-" + std::to_string(getpid()) + ".log";
+    for (auto _ : state) {
+        RunLogFile runLog(logPath);
+        WalkSinks sinks;
+        sinks.runLog = &runLog;
+        benchmark::DoNotOptimize(indentSource(source, excluded, sinks));
+        runLog.close();
+        state.PauseTiming();
+        std::remove(logPath.c_str());
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(source.size()));
+}
+BENCHMARK(BM_WalkWithRunLog)->Unit(benchmark::kMillisecond);
+
+// A listing of exactly one million lines, repeated from the page's listing.
+std::vector<std::string_view> millionListingLines()
+{
+    static const std::string listing = indentSource(pageSource(), ExcludedTags());
+    const std::vector<std::string_view> pageLines = listingLines(listing);
+    std::vector<std::string_view> lines;
+    lines.reserve(1'000'000);
+    while (lines.size() < 1'000'000)
+        lines.push_back(pageLines[lines.size() % pageLines.size()]);
+    return lines;
+}
+
+void BM_TreeFillMillionLines(benchmark::State& state)
+{
+    const std::vector<std::string_view> lines = millionListingLines();
+    IndentTree tree;
+    for (auto _ : state) {
+        loadIndentedLines(tree, lines);
+        benchmark::DoNotOptimize(tree.nodeCount());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(lines.size()));
+}
+BENCHMARK(BM_TreeFillMillionLines)->Unit(benchmark::kMillisecond);
+
+void BM_ExportTidy(benchmark::State& state)
+{
+    const std::string listing = indentSource(pageSource(), ExcludedTags());
+    const std::vector<std::string> listLines = nonEmptyLines(listingLines(listing));
+    for (auto _ : state) {
+        std::vector<std::string> lines = listLines;
+        tidyForExport(lines);
+        benchmark::DoNotOptimize(exportBytes(lines));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(listing.size()));
+}
+BENCHMARK(BM_ExportTidy)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,154 @@
+#include "document/exporttidy.h"
+#include "util/apperror.h"
+#include "testlines.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vorelind;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+Lines tidied(Lines lines)
+{
+    tidyForExport(lines);
+    return lines;
+}
+
+QStringList shown(const Lines& lines)
+{
+    QStringList list;
+    for (const std::string& line : lines)
+        list << QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
+    return list;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Lines)
+
+class TestExportTidy : public QObject {
+    Q_OBJECT
+
+private slots:
+    void trimsTrailingBlanksAndControlBytes_data();
+    void trimsTrailingBlanksAndControlBytes();
+    void findsTheFirstNonBlank();
+    void tidiesLines_data();
+    void tidiesLines();
+    void secondExportRemovesOnlyBlanks();
+    void writesEveryLineWithCrLf();
+    void reportsAFileThatCannotBeCreated();
+};
+
+void TestExportTidy::trimsTrailingBlanksAndControlBytes_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("blanks") << QByteArray("abc  ") << QByteArray("abc");
+    QTest::newRow("tab") << QByteArray("abc\t") << QByteArray("abc");
+    QTest::newRow("control bytes") << QByteArray("a\r\n\x01 ") << QByteArray("a");
+    QTest::newRow("blanks only") << QByteArray("   ") << QByteArray();
+    QTest::newRow("one blank") << QByteArray(" ") << QByteArray();
+    QTest::newRow("leading blanks stay") << QByteArray("  a ") << QByteArray("  a");
+    QTest::newRow("double-byte character at the end") << QByteArray("a\x81\x40") << QByteArray("a\x81\x40");
+}
+
+void TestExportTidy::trimsTrailingBlanksAndControlBytes()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(bytes(TrimTail(text.toStdString())), expected);
+}
+
+void TestExportTidy::findsTheFirstNonBlank()
+{
+    QCOMPARE(FirstNonBlankPos("  <pre>"), std::size_t(3));
+    QCOMPARE(FirstNonBlankPos("\t<pre>"), std::size_t(2));
+    QCOMPARE(FirstNonBlankPos("\x81\x40"), std::size_t(1));
+    QCOMPARE(FirstNonBlankPos(" \r "), std::size_t(0));
+}
+
+void TestExportTidy::tidiesLines_data()
+{
+    QTest::addColumn<Lines>("lines");
+    QTest::addColumn<Lines>("expected");
+
+    QTest::newRow("page with a pre block")
+        << Lines{"<body>", "  <!-- note -->", "  <pre>one", "    two   <b>x  </b>", "  </pre>",
+                 "  <img src=\"a.png\">", "</body>"}
+        << Lines{"<body>", "  <!-- note -->", "  <pre>one", "two   <b>x  </b>", "  </pre>",
+                 "  <img src=\"a.png\">", "</body>"};
+    QTest::newRow("trailing blanks go outside blocks, marker lines keep theirs")
+        << Lines{"abc  ", "x\t", "   ", "  <pre>a  ", "  b  ", "  </pre>  "}
+        << Lines{"abc", "x", "", "  <pre>a  ", "b", "  </pre>  "};
+    QTest::newRow("block lines lose up to p + 1 blanks")
+        << Lines{"    <PRE>", "      word", "x", "        deep", "    </pre>", "      after"}
+        << Lines{"    <PRE>", "word", "x", "  deep", "    </pre>", "      after"};
+    // A block line that the listing led with the tag's own depth keeps its tag.
+    QTest::newRow("block line beginning with a tag keeps it")
+        << Lines{"  <pre>", "  <b>bold</b>", "  </pre>"} << Lines{"  <pre>", "<b>bold</b>", "  </pre>"};
+    QTest::newRow("lower-case markers open and close blocks")
+        << Lines{"<script>", "  x();", "</script>", "  y"} << Lines{"<script>", "x();", "</script>", "  y"};
+    QTest::newRow("a path holding /pre closes a block")
+        << Lines{"<pre>", "  a", "<a href=\"/preview/\">", "  b"}
+        << Lines{"<pre>", "a", "<a href=\"/preview/\">", "  b"};
+    QTest::newRow("opening and closing on one line opens a block")
+        << Lines{"  <script src=\"x\"></script>", "      a", "  <p>", "  </script>", "    b"}
+        << Lines{"  <script src=\"x\"></script>", "  a", "<p>", "  </script>", "    b"};
+    // Block lines are kept whole, however long.
+    QTest::newRow("long block line is not cut")
+        << Lines{"<script>", "  " + std::string(5000, 'x'), "</script>"}
+        << Lines{"<script>", std::string(5000, 'x'), "</script>"};
+    QTest::newRow("empty list") << Lines{} << Lines{};
+}
+
+void TestExportTidy::tidiesLines()
+{
+    QFETCH(Lines, lines);
+    QFETCH(Lines, expected);
+    QCOMPARE(shown(tidied(lines)), shown(expected));
+}
+
+void TestExportTidy::secondExportRemovesOnlyBlanks()
+{
+    const Lines once = tidied({"  <pre>", "      four blanks left", "    <b>x", "    y", "  </pre>"});
+    QCOMPARE(shown(once), shown({"  <pre>", "  four blanks left", "<b>x", "y", "  </pre>"}));
+    QCOMPARE(shown(tidied(once)), shown({"  <pre>", "four blanks left", "<b>x", "y", "  </pre>"}));
+}
+
+void TestExportTidy::writesEveryLineWithCrLf()
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("out.htm").toStdString();
+    writeExportFile(path, {"<p>", "", "\x95\x5c"});
+    QFile file(QString::fromStdString(path));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("<p>\r\n\r\n\x95\x5c\r\n"));
+
+    writeExportFile(path, {});
+    QCOMPARE(QFileInfo(QString::fromStdString(path)).size(), 0);
+}
+
+void TestExportTidy::reportsAFileThatCannotBeCreated()
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("no/such/folder/out.htm").toStdString();
+    try {
+        writeExportFile(path, {"x"});
+        QFAIL("no error raised");
+    } catch (const AppError& error) {
+        // "ファイル %s を作成できません" with the path.
+        QCOMPARE(bytes(error.what()),
+                 bytes("\x83\x74\x83\x40\x83\x43\x83\x8b " + path + " \x82\xf0\x8d\xec\x90\xac\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1"));
+    }
+}
+
+QTEST_APPLESS_MAIN(TestExportTidy)
+#include "tst_exporttidy.moc"

@@ -1,0 +1,154 @@
+#include "tree/indenttree.h"
+#include "tree/treefill.h"
+#include "testlines.h"
+
+#include <QStringList>
+#include <QTest>
+
+using namespace vorelind;
+
+namespace {
+
+// The tree in pre-order, one "level:text" entry per node.
+void appendNode(const IndentTree& tree, NodeId node, int level, QStringList& out)
+{
+    const std::string_view text = tree.text(node);
+    out << QString::number(level) + ":" + QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    for (std::size_t row = 0; row < tree.childCount(node); ++row)
+        appendNode(tree, tree.child(node, row), level + 1, out);
+}
+
+QStringList dump(const IndentTree& tree)
+{
+    QStringList out;
+    for (std::size_t row = 0; row < tree.topLevelCount(); ++row)
+        appendNode(tree, tree.topLevel(row), 0, out);
+    return out;
+}
+
+IndentTree filled(const QStringList& lines)
+{
+    std::vector<std::string> owned;
+    for (const QString& line : lines)
+        owned.push_back(line.toStdString());
+    const std::vector<std::string_view> views(owned.begin(), owned.end());
+    IndentTree tree;
+    loadIndentedLines(tree, views);
+    return tree;
+}
+
+// Every node's row leads back to the node through its parent.
+bool rowsAreConsistent(const IndentTree& tree)
+{
+    for (NodeId node = 0; node < tree.nodeCount(); ++node) {
+        const NodeId parent = tree.parent(node);
+        const NodeId atRow = parent == kNoNode ? tree.topLevel(tree.row(node)) : tree.child(parent, tree.row(node));
+        if (atRow != node)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+class TestTreeFill : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fillsByDepth_data();
+    void fillsByDepth();
+    void cutsIndentedNodeTexts();
+    void rowsSurviveInsertionsAtTheFront();
+    void expandsAndCollapsesEveryNode();
+    void refillReplacesEveryNode();
+};
+
+void TestTreeFill::fillsByDepth_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("listing of a page")
+        << QStringList{"", "<html>", "  <head>", "    <title>Test", "    </title>", "  </head>", "  <body>",
+                       "    <p>Hello", "      <br>world", "      </p>", "    </body>", "  </html>"}
+        << QStringList{"0:<html>", "1: <head>", "2: <title>Test", "2: </title>", "1: </head>", "1: <body>",
+                       "2: <p>Hello", "3: <br>world", "3: </p>", "2: </body>", "1: </html>"};
+    QTest::newRow("rise, equal, falls of one and two steps, empty line")
+        << QStringList{"A", "  B", "    C", "    D", "  E", "  F", "    G", "      H", "", "  I", "J"}
+        << QStringList{"0:A", "1: B", "2: C", "2: D", "1: E", "1: F", "2: G", "3: H", "2: I", "1:J"};
+    QTest::newRow("fall from a top-level node goes to the front")
+        << QStringList{"A", "    B", "  C", "D", "E"} << QStringList{"0:D", "0:A", "1: B", "0: C", "0:E"};
+    QTest::newRow("indented first line sets no depth")
+        << QStringList{"  A", "  B", "  C"} << QStringList{"0: A", "1: B", "1: C"};
+    QTest::newRow("empty lines before the first line") << QStringList{"", "", "  A", "B"}
+                                                       << QStringList{"0: A", "0:B"};
+    QTest::newRow("tab-led line has depth 0") << QStringList{"A", "  B", "\tC"}
+                                              << QStringList{"0:A", "1: B", "0:\tC"};
+    QTest::newRow("line of blanks is a node of one blank") << QStringList{"A", "   "}
+                                                           << QStringList{"0:A", "1: "};
+    QTest::newRow("no lines") << QStringList{} << QStringList{};
+    QTest::newRow("empty lines only") << QStringList{"", ""} << QStringList{};
+}
+
+void TestTreeFill::fillsByDepth()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, expected);
+    const IndentTree tree = filled(lines);
+    QCOMPARE(dump(tree), expected);
+    QVERIFY(rowsAreConsistent(tree));
+}
+
+void TestTreeFill::cutsIndentedNodeTexts()
+{
+    const QString longText(500, 'x');
+    const IndentTree tree = filled({longText, " " + longText, "   " + longText});
+    QCOMPARE(tree.text(0).size(), std::size_t(500));
+    // The last leading blank stays and counts towards the 200 bytes.
+    QCOMPARE(bytes(tree.text(1)), bytes(" " + std::string(199, 'x')));
+    QCOMPARE(bytes(tree.text(2)), bytes(" " + std::string(199, 'x')));
+}
+
+void TestTreeFill::rowsSurviveInsertionsAtTheFront()
+{
+    QStringList lines{"A"};
+    for (int i = 0; i < 50; ++i)
+        lines << "    B" << "  C" << "D";
+    const IndentTree tree = filled(lines);
+    QCOMPARE(tree.topLevelCount(), std::size_t(101));
+    QCOMPARE(bytes(tree.text(tree.topLevel(0))), QByteArray("D"));
+    QVERIFY(rowsAreConsistent(tree));
+}
+
+void TestTreeFill::expandsAndCollapsesEveryNode()
+{
+    IndentTree tree = filled({"A", "  B", "    C", "D"});
+    const auto expandedCount = [&tree] {
+        int count = 0;
+        for (NodeId node = 0; node < tree.nodeCount(); ++node)
+            count += tree.isExpanded(node) ? 1 : 0;
+        return count;
+    };
+    QCOMPARE(expandedCount(), 0);
+    tree.expandAll();
+    QCOMPARE(expandedCount(), 4);
+    tree.collapseAll();
+    QCOMPARE(expandedCount(), 0);
+
+    IndentTree empty;
+    empty.expandAll();
+    QCOMPARE(empty.nodeCount(), std::size_t(0));
+}
+
+void TestTreeFill::refillReplacesEveryNode()
+{
+    IndentTree tree = filled({"A", "  B"});
+    tree.expandAll();
+    const std::vector<std::string_view> lines{"C"};
+    loadIndentedLines(tree, lines);
+    QCOMPARE(dump(tree), QStringList{"0:C"});
+    QVERIFY(!tree.isExpanded(0));
+}
+
+QTEST_APPLESS_MAIN(TestTreeFill)
+#include "tst_treefill.moc"
