@@ -1,6 +1,7 @@
 #include "document/indentwalk.h"
 #include "document/sizelimits.h"
 #include "document/sourceloader.h"
+#include "testfiles.h"
 #include "testlines.h"
 #include "util/apperror.h"
 #include "util/machinememory.h"
@@ -36,13 +37,11 @@ QByteArray walkError(const std::string& source, std::size_t budget)
     return QByteArray();
 }
 
-// Creates a file of the given size without writing its bytes.
 QString sparseFile(const QTemporaryDir& dir, qint64 size)
 {
     const QString path = dir.filePath("big.htm");
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !file.resize(size))
-        qFatal("cannot create %s", qPrintable(path));
+    writeFile(path, QByteArray());
+    growFile(path, size);
     return path;
 }
 
