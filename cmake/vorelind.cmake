@@ -11,3 +11,4 @@ function(vorelind_add_test name)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VORELIND_BIN_DIR=${CMAKE_BINARY_DIR}/bin;VORELIND_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
 endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/versionrecord.cmake)

@@ -97,6 +97,16 @@ TextVerdict judgeText(std::string_view head)
     return length == kTextCheckLength ? TextVerdict::NotText : TextVerdict::EndOfFile;
 }
 
+TextCheck textCheckOf(TextVerdict verdict)
+{
+    switch (verdict) {
+    case TextVerdict::Text: return TextCheck::Text;
+    case TextVerdict::NotText: return TextCheck::NotText;
+    case TextVerdict::EndOfFile: break;
+    }
+    return TextCheck::EndOfFile;
+}
+
 TextCheck checkTextFile(const std::string& path)
 {
     if (isSpecialFile(path))
@@ -108,12 +118,7 @@ TextCheck checkTextFile(const std::string& path)
     const std::size_t count = std::fread(head, 1, sizeof head, file.get());
     if (count < sizeof head && std::ferror(file.get()))
         throw systemError();
-    switch (judgeText(std::string_view(head, count))) {
-    case TextVerdict::Text: return TextCheck::Text;
-    case TextVerdict::NotText: return TextCheck::NotText;
-    case TextVerdict::EndOfFile: break;
-    }
-    return TextCheck::EndOfFile;
+    return textCheckOf(judgeText(std::string_view(head, count)));
 }
 
 std::string loadText(std::string_view bytes)

@@ -20,6 +20,9 @@ TextVerdict judgeText(std::string_view head);
 // The outcome of checking a file on disk.
 enum class TextCheck { Text, NotText, EndOfFile, CannotOpen };
 
+// The outcome of a file check for a verdict on its first bytes.
+TextCheck textCheckOf(TextVerdict verdict);
+
 // Reads at most the first 129 bytes of the file and judges them. Anything
 // but a regular file cannot be opened. A read error raises AppError.
 TextCheck checkTextFile(const std::string& path);

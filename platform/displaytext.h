@@ -12,7 +12,7 @@ namespace vorelind {
 // replacement characters; the bytes themselves are never changed.
 QString toDisplayText(std::string_view sjis);
 
-// Typed text to Shift-JIS; characters with no Shift-JIS form become "?".
+// Typed text to Shift-JIS; a character with no Shift-JIS form becomes "〓".
 std::string fromDisplayText(const QString& text);
 
 } // namespace vorelind

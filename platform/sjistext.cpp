@@ -1,56 +1,72 @@
 #include "platform/sjistext.h"
 
-#include <unicode/ucnv.h>
+#include "platform/sjisencoder.h"
+#include "platform/textdecoder.h"
 
-#include <memory>
+#include <unicode/utf16.h>
+#include <unicode/utf8.h>
 
 namespace vorelind {
 
 namespace {
 
-struct ConverterCloser {
-    void operator()(UConverter* converter) const { ucnv_close(converter); }
-};
-using Converter = std::unique_ptr<UConverter, ConverterCloser>;
-
-// ICU's name for Windows code page 932 with the NEC and IBM extensions.
 constexpr char kCodePage932[] = "windows-31j";
 
-Converter openConverter(const char* name)
-{
-    UErrorCode status = U_ZERO_ERROR;
-    Converter converter(ucnv_open(name, &status));
-    return U_SUCCESS(status) ? std::move(converter) : nullptr;
-}
-
-std::string convert(std::string_view text, const char* from, const char* to)
-{
-    Converter source = openConverter(from);
-    Converter target = openConverter(to);
-    if (!source || !target || text.empty())
-        return std::string(text);
-    std::string out(text.size() * 3 + 16, '\0');
-    char* outCursor = out.data();
-    const char* inCursor = text.data();
-    UErrorCode status = U_ZERO_ERROR;
-    ucnv_convertEx(target.get(), source.get(), &outCursor, out.data() + out.size(), &inCursor,
-                   text.data() + text.size(), nullptr, nullptr, nullptr, nullptr, true, true, &status);
-    if (U_FAILURE(status))
-        return std::string(text);
-    out.resize(static_cast<std::size_t>(outCursor - out.data()));
-    return out;
-}
+// Long texts are converted in pieces of this many bytes, so the UTF-16
+// between the two converters stays small.
+constexpr std::size_t kPieceBytes = 1 << 16;
 
 } // namespace
 
+std::u16string sjisToUtf16(std::string_view sjis)
+{
+    std::u16string text;
+    TextDecoder(kCodePage932).decode(sjis, text, true);
+    return text;
+}
+
+std::string utf16ToSjis(std::u16string_view text)
+{
+    std::string sjis;
+    SjisEncoder().encode(text, sjis, true);
+    return sjis;
+}
+
 std::string sjisToUtf8(std::string_view sjis)
 {
-    return convert(sjis, kCodePage932, "UTF-8");
+    const std::u16string text = sjisToUtf16(sjis);
+    std::string utf8;
+    utf8.reserve(text.size() * 3 / 2);
+    for (std::size_t i = 0; i < text.size();) {
+        UChar32 codePoint;
+        U16_NEXT(text.data(), i, text.size(), codePoint);
+        char bytes[U8_MAX_LENGTH];
+        std::size_t length = 0;
+        U8_APPEND_UNSAFE(bytes, length, codePoint);
+        utf8.append(bytes, length);
+    }
+    return utf8;
 }
 
 std::string utf8ToSjis(std::string_view utf8)
 {
-    return convert(utf8, "UTF-8", kCodePage932);
+    return encodingToSjis(utf8, "UTF-8");
+}
+
+std::string encodingToSjis(std::string_view bytes, const char* icuName)
+{
+    TextDecoder decoder(icuName);
+    SjisEncoder encoder;
+    std::string sjis;
+    sjis.reserve(bytes.size());
+    std::u16string piece;
+    for (std::size_t start = 0; start < bytes.size(); start += kPieceBytes) {
+        const bool last = bytes.size() - start <= kPieceBytes;
+        piece.clear();
+        decoder.decode(bytes.substr(start, kPieceBytes), piece, last);
+        encoder.encode(piece, sjis, last);
+    }
+    return sjis;
 }
 
 } // namespace vorelind

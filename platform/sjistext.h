@@ -5,11 +5,18 @@
 
 namespace vorelind {
 
-// Shift-JIS (code page 932) text to UTF-8, for terminals. Bytes that are not
-// valid Shift-JIS become U+FFFD.
-std::string sjisToUtf8(std::string_view sjis);
+// The code page 932 codec of the whole program. Decoding turns bytes that
+// are not valid Shift-JIS into U+FFFD; encoding turns a character with no
+// Shift-JIS form into "〓".
 
-// UTF-8 text to Shift-JIS; characters without a Shift-JIS form become "?".
+std::u16string sjisToUtf16(std::string_view sjis);
+std::string utf16ToSjis(std::u16string_view text);
+
+// For terminals and UTF-8 files.
+std::string sjisToUtf8(std::string_view sjis);
 std::string utf8ToSjis(std::string_view utf8);
+
+// Converts bytes in the encoding ICU knows by that name to Shift-JIS.
+std::string encodingToSjis(std::string_view bytes, const char* icuName);
 
 } // namespace vorelind

@@ -1,5 +1,10 @@
 #include "settings/listfile.h"
 
+#include "document/messages.h"
+#include "platform/lockedfile.h"
+#include "settings/messages.h"
+#include "util/apperror.h"
+
 namespace vorelind {
 
 std::vector<std::string> parseListText(std::string_view bytes)
@@ -28,6 +33,32 @@ std::string listFileBytes(const std::vector<std::string>& entries)
         bytes += "\r\n";
     }
     return bytes;
+}
+
+IgnoreListFile::IgnoreListFile(std::string path)
+    : m_path(std::move(path))
+{
+}
+
+std::vector<std::string> IgnoreListFile::load()
+{
+    LockedFile file(m_path, LockedFile::Mode::Read);
+    std::string bytes;
+    if (!file.isOpen() || !file.readAll(bytes))
+        throw AppError(formatMessage(messages::kCannotOpenFile, m_path));
+    m_loaded = true;
+    return parseListText(bytes);
+}
+
+void IgnoreListFile::save(const std::vector<std::string>& entries)
+{
+    // Without a loaded list only a missing file may be written: creating it
+    // fails when it exists.
+    LockedFile file(m_path, m_loaded ? LockedFile::Mode::Write : LockedFile::Mode::CreateNew);
+    if (!file.isOpen() || !file.replaceContent(listFileBytes(entries)))
+        throw AppError(formatMessage(messages::kCannotCreateFile, m_path));
+    // The file now holds this list, so later saves may replace it.
+    m_loaded = true;
 }
 
 } // namespace vorelind

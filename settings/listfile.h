@@ -14,4 +14,23 @@ std::vector<std::string> parseListText(std::string_view bytes);
 // The list file's bytes: every entry followed by CR LF.
 std::string listFileBytes(const std::vector<std::string>& entries);
 
+// The excluded-tag file "ignore.trm". Remembers whether its list was loaded, and never
+// replaces an existing file with a list that was not loaded from it (a missing file is created).
+class IgnoreListFile {
+public:
+    explicit IgnoreListFile(std::string path);
+
+    // Reads the entries with other writers locked out.
+    std::vector<std::string> load(); // raises AppError "ファイル %s は開けません"
+
+    // Writes the entries with exclusive access. Refused, with the same error
+    // and the file untouched, when the file exists but its list was never
+    // loaded: the user's entries would be lost.
+    void save(const std::vector<std::string>& entries); // raises AppError "ファイル %s を作成できません"
+
+private:
+    std::string m_path;
+    bool m_loaded = false;
+};
+
 } // namespace vorelind

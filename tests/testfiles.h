@@ -1,16 +1,46 @@
 #pragma once
 
-#include <QByteArray>
-#include <QFile>
-#include <QString>
-#include <QtGlobal>
+#include "util/apperror.h"
 
-// Writes a test's input file; a test cannot go on without it.
-inline void writeFile(const QString& path, const QByteArray& content)
+#include <QFile>
+#include <QStringDecoder>
+#include <QTest>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+// The UTF-8 form of Shift-JIS bytes, through Qt's own codec, for readable failures.
+inline QString fromSjis(std::string_view bytes)
+{
+    QStringDecoder decoder("Shift_JIS");
+    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+inline void writeFile(const QString& path, std::string_view bytes)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    QCOMPARE(file.write(bytes.data(), static_cast<qint64>(bytes.size())), static_cast<qint64>(bytes.size()));
+}
+
+inline std::string readFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "(unreadable)";
+    return file.readAll().toStdString();
+}
+
+// The message of the AppError that the action raises, as UTF-8.
+inline QString messageOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const vorelind::AppError& error) {
+        return fromSjis(error.what());
+    }
+    return QStringLiteral("(no error)");
 }
 
 // Gives the file the size without writing the added bytes: a sparse file,

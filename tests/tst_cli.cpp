@@ -1,10 +1,10 @@
 #include "document/sizelimits.h"
+#include "kanjisamples.h"
 #include "testfiles.h"
 #include "testlines.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -12,19 +12,9 @@
 
 namespace {
 
-struct Run {
-    int exitCode;
-    QByteArray out;
-    QString err;
-};
-
-Run runCli(const QStringList& arguments)
+ProgramRun runCli(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(qEnvironmentVariable("VORELIND_BIN_DIR") + "/vorelind-cli", arguments);
-    if (!process.waitForFinished(30000))
-        qFatal("vorelind-cli did not finish");
-    return {process.exitCode(), process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+    return runProgram("vorelind-cli", arguments);
 }
 
 const QByteArray kPage = "<html>\r\n<head>\r\n<title>Test</title>\r\n</head>\r\n<body>\r\n"
@@ -46,6 +36,10 @@ private slots:
     void refusedFilesExitWithTheMessage();
     void usageErrorsExitWithTwo_data();
     void usageErrorsExitWithTwo();
+    void convertWritesTheViewText_data();
+    void convertWritesTheViewText();
+    void sjisOptionWalksTheConvertedText_data();
+    void sjisOptionWalksTheConvertedText();
     void specialEmptyAndBombFilesAreRefused_data();
     void specialEmptyAndBombFilesAreRefused();
     void failingOptionFilesExitWithTheMessage_data();
@@ -79,7 +73,7 @@ QString TestCli::write(const QString& name, const QByteArray& content)
 
 void TestCli::indentWritesTheListing()
 {
-    const Run run = runCli({"indent", write("page.html", kPage)});
+    const ProgramRun run = runCli({"indent", write("page.html", kPage)});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, bytes(crlfJoined({"", "<html>", "  <head>", "    <title>Test", "    </title>", "  </head>",
                                         "  <body>", "    <p>Hello", "      <br>world", "      </p>", "    </body>",
@@ -89,14 +83,14 @@ void TestCli::indentWritesTheListing()
 void TestCli::excludedTagsComeFromAListFile()
 {
     const QString list = write("ignore.trm", "P\nBR");
-    const Run run = runCli({"indent", "--exclude", list, write("page.html", "<div><p>a<br>b</p></div>")});
+    const ProgramRun run = runCli({"indent", "--exclude", list, write("page.html", "<div><p>a<br>b</p></div>")});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, bytes(crlfJoined({"", "<div>", "  <p>a", "  <br>b", "  </p>", "</div>"})));
 }
 
 void TestCli::treeWritesLevelsAndTexts()
 {
-    const Run run = runCli({"tree", write("page.html", "<a>\n<b>x</b>\n</a>\n<c>")});
+    const ProgramRun run = runCli({"tree", write("page.html", "<a>\n<b>x</b>\n</a>\n<c>")});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QByteArray("0\t<a>\n1\t <b>x\n1\t </b>\n0\t</a>\n0\t<c>\n"));
 }
@@ -106,12 +100,12 @@ void TestCli::exportWritesTheTidiedLines()
     const QString page = write("page.html", "<body>\n<pre>one\ntwo\n</pre>\n</body>\n");
     const QByteArray expected = "<body>\r\n  <pre>one\r\ntwo\r\n  </pre>\r\n</body>\r\n";
 
-    const Run toStdout = runCli({"export", page});
+    const ProgramRun toStdout = runCli({"export", page});
     QCOMPARE(toStdout.exitCode, 0);
     QCOMPARE(toStdout.out, expected);
 
     const QString out = m_dir->filePath("out.htm");
-    const Run toFile = runCli({"export", "-o", out, page});
+    const ProgramRun toFile = runCli({"export", "-o", out, page});
     QCOMPARE(toFile.exitCode, 0);
     QVERIFY(toFile.out.isEmpty());
     QFile file(out);
@@ -150,6 +144,8 @@ void TestCli::refusedFilesExitWithTheMessage_data()
                                                   << "Read beyond end of file";
     QTest::newRow("cannot open") << "tree" << "" << QByteArray() << "誰かがそのファイルmissing.htmlを握っていませんか";
     QTest::newRow("cannot open the list file") << "export" << "page.html" << QByteArray("<a>") << "No such file";
+    QTest::newRow("convert, not text") << "convert" << "data.bin" << QByteArray("ab\x01<", 4)
+                                       << "data.binはテキストファイルではないのでは？";
 }
 
 void TestCli::refusedFilesExitWithTheMessage()
@@ -162,7 +158,7 @@ void TestCli::refusedFilesExitWithTheMessage()
     QStringList arguments{command};
     if (command == "export")
         arguments << "--exclude" << m_dir->filePath("missing.trm");
-    const Run run = runCli(arguments << path);
+    const ProgramRun run = runCli(arguments << path);
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.out.isEmpty());
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
@@ -177,14 +173,64 @@ void TestCli::usageErrorsExitWithTwo_data()
     QTest::newRow("two files") << QStringList{"indent", "a.html", "b.html"};
     QTest::newRow("option of another command") << QStringList{"tree", "--run-log", "x.log", "a.html"};
     QTest::newRow("option without value") << QStringList{"export", "a.html", "-o"};
+    QTest::newRow("convert takes no --sjis") << QStringList{"convert", "--sjis", "a.html"};
+    QTest::newRow("check takes no --sjis") << QStringList{"check", "--sjis", "a.html"};
 }
 
 void TestCli::usageErrorsExitWithTwo()
 {
     QFETCH(QStringList, arguments);
-    const Run run = runCli(arguments);
+    const ProgramRun run = runCli(arguments);
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.err.contains("Usage: vorelind-cli"));
+}
+
+void TestCli::convertWritesTheViewText_data()
+{
+    QTest::addColumn<std::string>("fileBytes");
+
+    QTest::newRow("Shift-JIS") << shiftJis(kSamplePage);
+    QTest::newRow("EUC-JP") << eucJpPage();
+    QTest::newRow("ISO-2022-JP") << iso2022FromEucJp(eucJpPage());
+    QTest::newRow("UTF-8") << std::string(kSamplePage);
+    QTest::newRow("UTF-8 with a byte order mark") << "\xef\xbb\xbf" + std::string(kSamplePage);
+    QTest::newRow("UTF-16LE") << utf16LePage();
+    QTest::newRow("UTF-16BE") << utf16BePage();
+}
+
+void TestCli::convertWritesTheViewText()
+{
+    QFETCH(std::string, fileBytes);
+
+    const ProgramRun run = runCli({"convert", write("page.html", bytes(fileBytes))});
+
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, bytes(shiftJis(kSamplePageInView)));
+}
+
+void TestCli::sjisOptionWalksTheConvertedText_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<std::string>("fileBytes");
+
+    for (const QString& command : {QString("indent"), QString("tree"), QString("export")}) {
+        QTest::newRow(qPrintable(command + ", EUC-JP")) << command << eucJpPage();
+        QTest::newRow(qPrintable(command + ", UTF-16BE")) << command << utf16BePage();
+    }
+}
+
+void TestCli::sjisOptionWalksTheConvertedText()
+{
+    QFETCH(QString, command);
+    QFETCH(std::string, fileBytes);
+
+    const ProgramRun converted = runCli({command, "--sjis", write("page.html", bytes(fileBytes))});
+    const ProgramRun fromShiftJis = runCli({command, write("sjis.html", bytes(shiftJis(kSamplePage)))});
+
+    QCOMPARE(converted.exitCode, 0);
+    QCOMPARE(fromShiftJis.exitCode, 0);
+    QVERIFY(converted.out.contains(bytes(shiftJis("日本語のテスト"))));
+    QCOMPARE(converted.out, fromShiftJis.out);
 }
 
 void TestCli::specialEmptyAndBombFilesAreRefused_data()
@@ -236,7 +282,7 @@ void TestCli::specialEmptyAndBombFilesAreRefused()
     QFETCH(QString, command);
     QFETCH(QString, name);
     QFETCH(QString, message);
-    const Run run = runCli({command, inputPath(name)});
+    const ProgramRun run = runCli({command, inputPath(name)});
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.out.isEmpty());
     QCOMPARE(run.err, "vorelind-cli: " + message + "\n");
@@ -259,7 +305,7 @@ void TestCli::failingOptionFilesExitWithTheMessage()
     QFETCH(QStringList, options);
     QFETCH(QString, message);
     const QString optionFile = m_dir->filePath(options.takeLast());
-    const Run run = runCli(options << optionFile << write("page.html", "<p>x</p>"));
+    const ProgramRun run = runCli(options << optionFile << write("page.html", "<p>x</p>"));
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.out.isEmpty());
     QCOMPARE(run.err, "vorelind-cli: " + message.arg(optionFile) + "\n");
@@ -299,7 +345,7 @@ void TestCli::sourceEndingInsideAConstruct()
     QFETCH(QByteArray, source);
     QFETCH(QString, command);
     QFETCH(QByteArray, expected);
-    const Run run = runCli({command, write("cut.html", source)});
+    const ProgramRun run = runCli({command, write("cut.html", source)});
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, expected);

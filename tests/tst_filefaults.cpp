@@ -25,7 +25,7 @@ public:
     {
         if (::mkfifo(path("pipe").c_str(), 0600) != 0 || !QDir(m_dir.path()).mkdir("folder"))
             qFatal("cannot prepare %s", qPrintable(m_dir.path()));
-        writeFile(QString::fromStdString(path("empty.htm")), QByteArray());
+        writeFile(QString::fromStdString(path("empty.htm")), "");
     }
 
     // Names starting with '/' are taken as they stand.
@@ -37,16 +37,6 @@ public:
 private:
     QTemporaryDir m_dir;
 };
-
-QByteArray errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const AppError& error) {
-        return QByteArray(error.what());
-    }
-    return QByteArray();
-}
 
 } // namespace
 
@@ -95,10 +85,10 @@ void TestFileFaults::specialFilesAreNotRead()
     QFETCH(QString, name);
     const FaultFolder folder;
     const std::string path = folder.path(name);
-    const QByteArray expected = bytes(formatMessage(messages::kCannotOpenFile, path));
-    QCOMPARE(errorOf([&] { checkSourceFileSize(path); }), expected);
-    QCOMPARE(errorOf([&] { readFileBytes(path); }), expected);
-    QCOMPARE(errorOf([&] { loadSourceFile(path); }), expected);
+    const QString expected = fromSjis(formatMessage(messages::kCannotOpenFile, path));
+    QCOMPARE(messageOf([&] { checkSourceFileSize(path); }), expected);
+    QCOMPARE(messageOf([&] { readFileBytes(path); }), expected);
+    QCOMPARE(messageOf([&] { loadSourceFile(path); }), expected);
 }
 
 void TestFileFaults::emptyFileEndsTheCheck()
@@ -114,7 +104,7 @@ void TestFileFaults::fileDeletedAfterTheCheckFailsTheLoad()
     writeFile(QString::fromStdString(path), "<p>x</p>");
     QCOMPARE(checkTextFile(path), TextCheck::Text);
     QVERIFY(QFile::remove(QString::fromStdString(path)));
-    QCOMPARE(errorOf([&] { loadSourceFile(path); }), QByteArray(std::strerror(ENOENT)));
+    QCOMPARE(messageOf([&] { loadSourceFile(path); }), QString(std::strerror(ENOENT)));
 }
 
 QTEST_APPLESS_MAIN(TestFileFaults)

@@ -1,10 +1,9 @@
 #include "document/messages.h"
 #include "document/sourceloader.h"
 #include "util/apperror.h"
+#include "testfiles.h"
 #include "testlines.h"
 
-#include <QFile>
-#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,18 +13,10 @@ Q_DECLARE_METATYPE(vorelind::TextVerdict)
 
 namespace {
 
-QString fromShiftJis(std::string_view sjis)
-{
-    QStringDecoder decoder("Shift_JIS");
-    return decoder.decode(QByteArrayView(sjis.data(), static_cast<qsizetype>(sjis.size())));
-}
-
-std::string fileWith(const QTemporaryDir& dir, const QByteArray& content)
+std::string fileWith(const QTemporaryDir& dir, std::string_view content)
 {
     const QString path = dir.filePath("source.html");
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write the test file");
+    writeFile(path, content);
     return path.toStdString();
 }
 
@@ -76,7 +67,7 @@ void TestSourceLoader::checksFilesOnDisk()
 {
     QTemporaryDir dir;
     QCOMPARE(checkTextFile(fileWith(dir, "<p>x</p>")), TextCheck::Text);
-    QCOMPARE(checkTextFile(fileWith(dir, QByteArray(200, 'x'))), TextCheck::NotText);
+    QCOMPARE(checkTextFile(fileWith(dir, std::string(200, 'x'))), TextCheck::NotText);
     QCOMPARE(checkTextFile(fileWith(dir, "")), TextCheck::EndOfFile);
     QCOMPARE(checkTextFile(dir.filePath("missing.html").toStdString()), TextCheck::CannotOpen);
 }
@@ -112,7 +103,7 @@ void TestSourceLoader::loadsLineBreaksAsCrLf()
 void TestSourceLoader::loadsFilesUpToTheirFirstNul()
 {
     QTemporaryDir dir;
-    QCOMPARE(bytes(loadSourceFile(fileWith(dir, QByteArray("<p>\nok\0<b>\n", 11)))), QByteArray("<p>\r\nok"));
+    QCOMPARE(bytes(loadSourceFile(fileWith(dir, std::string_view("<p>\nok\0<b>\n", 11)))), QByteArray("<p>\r\nok"));
     QVERIFY_THROWS_EXCEPTION(AppError, loadSourceFile(dir.filePath("missing.html").toStdString()));
 }
 
@@ -141,15 +132,15 @@ void TestSourceLoader::takesTheFileNameAfterTheLastSeparator()
 
 void TestSourceLoader::messagesReadAsTheProgramWords()
 {
-    QCOMPARE(fromShiftJis(openFailureMessage("a.html")), QString("誰かがそのファイルa.htmlを握っていませんか"));
-    QCOMPARE(fromShiftJis(messages::kOpenFailureCaption), QString("I/Oエラー"));
-    QCOMPARE(fromShiftJis(notTextMessage("a.html")), QString("a.htmlはテキストファイルではないのでは？"));
-    QCOMPARE(fromShiftJis(messages::kNotTextCaption), QString("読めません"));
-    QCOMPARE(fromShiftJis(messages::kCannotCreateFile), QString("ファイル %s を作成できません"));
+    QCOMPARE(fromSjis(openFailureMessage("a.html")), QString("誰かがそのファイルa.htmlを握っていませんか"));
+    QCOMPARE(fromSjis(messages::kOpenFailureCaption), QString("I/Oエラー"));
+    QCOMPARE(fromSjis(notTextMessage("a.html")), QString("a.htmlはテキストファイルではないのでは？"));
+    QCOMPARE(fromSjis(messages::kNotTextCaption), QString("読めません"));
+    QCOMPARE(fromSjis(messages::kCannotCreateFile), QString("ファイル %s を作成できません"));
     const std::string title = documentTitle("index.html");
-    QCOMPARE(fromShiftJis(title + messages::kOriginalTabSuffix), QString("「index.html」　オリジナル"));
-    QCOMPARE(fromShiftJis(title + messages::kIndentedTabSuffix), QString("「index.html」　インデント"));
-    QCOMPARE(fromShiftJis(title + messages::kStructureTabSuffix), QString("「index.html」　構造化"));
+    QCOMPARE(fromSjis(title + messages::kOriginalTabSuffix), QString("「index.html」　オリジナル"));
+    QCOMPARE(fromSjis(title + messages::kIndentedTabSuffix), QString("「index.html」　インデント"));
+    QCOMPARE(fromSjis(title + messages::kStructureTabSuffix), QString("「index.html」　構造化"));
 }
 
 QTEST_APPLESS_MAIN(TestSourceLoader)

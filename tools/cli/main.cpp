@@ -8,10 +8,12 @@
 #include "document/runlogfile.h"
 #include "document/sourceloader.h"
 #include "platform/sjistext.h"
+#include "platform/sourceforview.h"
 #include "settings/listfile.h"
 #include "tree/indenttree.h"
 #include "tree/treefill.h"
 #include "util/apperror.h"
+#include "versioncommand.h"
 
 #include <cstdio>
 #include <iostream>
@@ -33,19 +35,29 @@ constexpr char kUsage[] =
     "then the indentation walk.\n"
     "\n"
     "Commands:\n"
-    "  indent [--exclude LISTFILE] [--run-log LOGFILE] FILE\n"
+    "  indent [--sjis] [--exclude LISTFILE] [--run-log LOGFILE] FILE\n"
     "      Writes the indented listing (lines ended by CR LF, the empty first\n"
     "      line included) to standard output.\n"
-    "  tree [--exclude LISTFILE] FILE\n"
+    "  tree [--sjis] [--exclude LISTFILE] FILE\n"
     "      Writes the tag tree, one node per line in pre-order: its level\n"
     "      (0 at the top) in decimal, a TAB, the node text, LF.\n"
-    "  export [--exclude LISTFILE] [-o OUT] FILE\n"
+    "  export [--sjis] [--exclude LISTFILE] [-o OUT] FILE\n"
     "      Writes the tidied listing as the save command would, to OUT or\n"
     "      standard output.\n"
     "  check FILE\n"
     "      Prints \"text\" when the file passes the text check.\n"
+    "  convert FILE\n"
+    "      Writes the text the source view receives with conversion to\n"
+    "      Shift-JIS on (converted, line breaks CR LF, ended at the first NUL)\n"
+    "      to standard output.\n"
+    "  version FILE\n"
+    "      Prints the sixteen texts of the file's version record, one\n"
+    "      Name=value line each.\n"
     "\n"
     "Options:\n"
+    "  --sjis              converts the file to Shift-JIS before the walk, as the\n"
+    "                      window's conversion option does (from Shift-JIS, EUC-JP,\n"
+    "                      ISO-2022-JP, UTF-8, or UTF-16 with a byte order mark)\n"
     "  --exclude LISTFILE  excluded tag names, one per line (as in ignore.trm)\n"
     "  --run-log LOGFILE   appends the run log to LOGFILE (none is written without it)\n"
     "  -o OUT              the file to write instead of standard output\n"
@@ -60,6 +72,7 @@ struct Options {
     std::optional<std::string> excludeFile;
     std::optional<std::string> runLog;
     std::optional<std::string> output;
+    bool convertToShiftJis = false;
 };
 
 class UsageError : public std::runtime_error {
@@ -67,10 +80,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+bool walksSource(const std::string& command)
+{
+    return command == "indent" || command == "tree" || command == "export";
+}
+
 bool takesOption(const std::string& command, const std::string& option)
 {
     if (option == "--exclude")
-        return command == "indent" || command == "tree" || command == "export";
+        return walksSource(command);
     if (option == "--run-log")
         return command == "indent";
     if (option == "-o")
@@ -84,12 +102,14 @@ Options parseArguments(const std::vector<std::string>& arguments)
         throw UsageError("no command given");
     Options options;
     options.command = arguments[0];
-    if (options.command != "indent" && options.command != "tree" && options.command != "export"
-        && options.command != "check")
+    if (!walksSource(options.command) && options.command != "check" && options.command != "convert"
+        && options.command != "version")
         throw UsageError("unknown command '" + options.command + "'");
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        if (argument.size() > 1 && argument[0] == '-') {
+        if (argument == "--sjis" && walksSource(options.command)) {
+            options.convertToShiftJis = true;
+        } else if (argument.size() > 1 && argument[0] == '-') {
             if (!takesOption(options.command, argument))
                 throw UsageError("'" + options.command + "' takes no option '" + argument + "'");
             if (i + 1 == arguments.size())
@@ -118,10 +138,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-void checkText(const std::string& path)
+void checkText(const std::string& path, bool convertToShiftJis)
 {
     const std::string name = fileNameOf(path);
-    switch (checkTextFile(path)) {
+    switch (checkSourceForView(path, convertToShiftJis)) {
     case TextCheck::Text: return;
     case TextCheck::CannotOpen: throw Refusal(openFailureMessage(name));
     case TextCheck::NotText: throw Refusal(notTextMessage(name));
@@ -138,8 +158,8 @@ ExcludedTags excludedTags(const Options& options)
 
 std::string listingOf(const Options& options)
 {
-    checkText(options.file);
-    const std::string source = loadSourceFile(options.file);
+    checkText(options.file, options.convertToShiftJis);
+    const std::string source = loadSourceForView(options.file, options.convertToShiftJis);
     const ExcludedTags excluded = excludedTags(options);
     if (!options.runLog)
         return indentSource(source, excluded);
@@ -180,8 +200,17 @@ std::string treeText(const IndentTree& tree)
 void runCommand(const Options& options)
 {
     if (options.command == "check") {
-        checkText(options.file);
+        checkText(options.file, false);
         writeOut("text\n");
+        return;
+    }
+    if (options.command == "version") {
+        writeOut(versionListing(options.file));
+        return;
+    }
+    if (options.command == "convert") {
+        checkText(options.file, true);
+        writeOut(loadSourceForView(options.file, true));
         return;
     }
     const std::string listing = listingOf(options);

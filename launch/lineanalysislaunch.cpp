@@ -1,0 +1,29 @@
+#include "launch/lineanalysislaunch.h"
+
+#include "document/exporttidy.h"
+#include "launch/launchcommands.h"
+#include "launch/reentryguard.h"
+
+#include <cstdio>
+
+namespace vorelind {
+
+LineAnalysisLaunch::LineAnalysisLaunch(Runner runAndWait)
+    : m_runAndWait(std::move(runAndWait))
+{
+}
+
+bool LineAnalysisLaunch::run(const std::vector<std::string>& lines, const std::string& executableFolder,
+                             const std::string& documentTitle)
+{
+    const ReentryGuard guard(m_running);
+    if (!guard.entered())
+        return false;
+    const std::string workFile = workFilePath(executableFolder);
+    writeExportFile(workFile, lines);
+    m_runAndWait(lineAnalysisCommand(workFile, documentTitle));
+    std::remove(workFile.c_str());
+    return true;
+}
+
+} // namespace vorelind

@@ -1,0 +1,46 @@
+#include "platform/nkf32.h"
+
+#include "platform/encodingguess.h"
+#include "platform/sjistext.h"
+
+#include <unicode/uversion.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace vorelind {
+
+namespace {
+
+constexpr char kLayerVersion[] = "1.0";
+
+} // namespace
+
+int SetNkfOption(const char* options)
+{
+    return options != nullptr && std::string_view(options) == "-s" ? 0 : 1;
+}
+
+std::string NkfConvert(std::string_view text)
+{
+    const EncodingGuess guess = guessEncoding(text);
+    const char* const icuName = icuConverterName(guess.encoding);
+    if (!icuName)
+        return std::string(text);
+    return encodingToSjis(text.substr(guess.byteOrderMarkLength), icuName);
+}
+
+void GetNkfVersion(char (&buffer)[kNkfVersionBufferSize])
+{
+    UVersionInfo icuVersion;
+    u_getVersion(icuVersion);
+    char icuText[U_MAX_VERSION_STRING_LENGTH];
+    u_versionToString(icuVersion, icuText);
+    // Shown after "Nkf" in the About dialog.
+    const std::string version = std::string(" (Vorelind kanji layer ") + kLayerVersion + ", ICU " + icuText + ")";
+    const std::size_t length = std::min(version.size(), kNkfVersionBufferSize - 1);
+    std::memcpy(buffer, version.data(), length);
+    buffer[length] = '\0';
+}
+
+} // namespace vorelind

@@ -1,0 +1,91 @@
+#include "platform/processlauncher.h"
+
+#include "platform/displaytext.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QProcess>
+#include <QStandardPaths>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace vorelind {
+
+namespace {
+
+constexpr char kBlanks[] = " \t";
+
+// The program file for the command's first word; empty when none is found.
+QString findProgram(const QString& name)
+{
+    if (name.contains('/') || name.contains('\\'))
+        return name;
+    const QString beside = QStandardPaths::findExecutable(name, {QCoreApplication::applicationDirPath()});
+    return beside.isEmpty() ? QStandardPaths::findExecutable(name) : beside;
+}
+
+// The arguments: the rest of the line as it stands on Windows, which splits
+// it in the child; split here elsewhere.
+void setArguments(QProcess& process, std::string_view commandLine)
+{
+#ifdef Q_OS_WIN
+    const std::size_t nameEnd = commandLine.find_first_of(kBlanks, commandLine.find_first_not_of(kBlanks));
+    if (nameEnd != std::string_view::npos)
+        process.setNativeArguments(toDisplayText(commandLine.substr(nameEnd)));
+    // The child starts hidden and takes its standard handles from its own console.
+    process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments* arguments) {
+        arguments->startupInfo->dwFlags = STARTF_USESHOWWINDOW;
+        arguments->startupInfo->wShowWindow = SW_HIDE;
+    });
+#else
+    const std::vector<std::string> words = splitCommandLine(commandLine);
+    QStringList arguments;
+    for (std::size_t i = 1; i < words.size(); ++i)
+        arguments << toDisplayText(words[i]);
+    process.setArguments(arguments);
+#endif
+}
+
+} // namespace
+
+std::vector<std::string> splitCommandLine(std::string_view commandLine)
+{
+    std::vector<std::string> words;
+    std::size_t start = commandLine.find_first_not_of(kBlanks);
+    while (start != std::string_view::npos) {
+        const std::size_t end = commandLine.find_first_of(kBlanks, start);
+        words.emplace_back(commandLine.substr(start, end == std::string_view::npos ? end : end - start));
+        start = commandLine.find_first_not_of(kBlanks, end);
+    }
+    return words;
+}
+
+void runAndWait(const std::string& commandLine)
+{
+    const std::vector<std::string> words = splitCommandLine(commandLine);
+    if (words.empty())
+        return;
+    const QString program = findProgram(toDisplayText(words.front()));
+    if (program.isEmpty())
+        return;
+
+    QProcess process;
+    process.setProgram(program);
+    setArguments(process, commandLine);
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.setInputChannelMode(QProcess::ForwardedInputChannel);
+
+    QEventLoop waiting;
+    QObject::connect(&process, &QProcess::finished, &waiting, &QEventLoop::quit);
+    QObject::connect(&process, &QProcess::errorOccurred, &waiting, [&waiting](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            waiting.quit();
+    });
+    process.start();
+    if (process.state() != QProcess::NotRunning)
+        waiting.exec();
+}
+
+} // namespace vorelind

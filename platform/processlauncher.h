@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorelind {
+
+// Splits a command line at runs of blanks and TABs, as Windows splits a
+// command line that holds no quotes; a quote is an ordinary byte here.
+std::vector<std::string> splitCommandLine(std::string_view commandLine);
+
+// Starts the Shift-JIS command line as a new process and returns when the
+// process has ended. The event loop keeps running meanwhile, so the windows
+// stay alive and other handlers can run inside the wait; nothing polls. The
+// first word names the program, looked for first in this executable's folder
+// and then on the search path. A program that cannot be found or started ends
+// the wait at once; nothing is reported. The command line may be of any length.
+void runAndWait(const std::string& commandLine);
+
+} // namespace vorelind

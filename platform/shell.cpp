@@ -1,0 +1,49 @@
+#include "platform/shell.h"
+
+#include "platform/displaytext.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#include <shellapi.h>
+#else
+#include <QDesktopServices>
+#include <QDir>
+#include <QUrl>
+#endif
+
+namespace vorelind {
+
+namespace {
+
+Shell::Opener& testOpener()
+{
+    static Shell::Opener opener;
+    return opener;
+}
+
+void openWithSystem(const std::string& target)
+{
+#ifdef _WIN32
+    ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOW);
+#else
+    // A path is taken as a local file, an address with a scheme as it stands.
+    QDesktopServices::openUrl(QUrl::fromUserInput(toDisplayText(target), QDir::currentPath(), QUrl::AssumeLocalFile));
+#endif
+}
+
+} // namespace
+
+void Shell::open(const std::string& target)
+{
+    if (testOpener())
+        testOpener()(target);
+    else
+        openWithSystem(target);
+}
+
+void Shell::setOpener(Opener opener)
+{
+    testOpener() = std::move(opener);
+}
+
+} // namespace vorelind

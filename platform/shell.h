@@ -1,0 +1,23 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace vorelind {
+
+// Opens files and addresses with the program that the system associates with
+// them. The outcome is not examined: a missing association shows nothing
+// beyond what the system itself shows.
+class Shell {
+public:
+    using Opener = std::function<void(const std::string& target)>;
+
+    // Opens the target, a Shift-JIS file path or address ("mailto:..." included).
+    static void open(const std::string& target);
+
+    // Routes open() to the given function, so tests never start a browser;
+    // an empty function restores the system's shell.
+    static void setOpener(Opener opener);
+};
+
+} // namespace vorelind

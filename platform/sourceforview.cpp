@@ -1,0 +1,59 @@
+#include "platform/sourceforview.h"
+
+#include "document/sourceloader.h"
+#include "platform/encodingguess.h"
+#include "platform/nkf32.h"
+
+#include <optional>
+
+namespace vorelind {
+
+namespace {
+
+bool startsWithUtf16ByteOrderMark(std::string_view bytes)
+{
+    const std::optional<ByteOrderMark> mark = byteOrderMarkOf(bytes);
+    return mark && (mark->encoding == SourceEncoding::Utf16Le || mark->encoding == SourceEncoding::Utf16Be);
+}
+
+// Converting before loading: the loading rule reads bytes as Shift-JIS, so
+// applied to EUC-JP or UTF-8 it would take a line break after a byte in the
+// lead-byte range for a second byte and leave it unconverted.
+std::string_view conversionInput(std::string_view fileBytes)
+{
+    if (startsWithUtf16ByteOrderMark(fileBytes))
+        return fileBytes;
+    return fileBytes.substr(0, fileBytes.find('\0'));
+}
+
+} // namespace
+
+TextCheck checkSourceForView(const std::string& path, bool convertToShiftJis)
+{
+    const TextCheck check = checkTextFile(path);
+    if (!convertToShiftJis || check == TextCheck::Text || check == TextCheck::CannotOpen)
+        return check;
+    const std::string bytes = readFileBytes(path);
+    if (!startsWithUtf16ByteOrderMark(bytes))
+        return check;
+    // The mark and 129 UTF-16 units give at least 129 converted bytes.
+    constexpr std::size_t kUtf16HeadBytes = 2 + 2 * kTextCheckLength;
+    return textCheckOf(judgeText(NkfConvert(std::string_view(bytes).substr(0, kUtf16HeadBytes))));
+}
+
+std::string loadSourceForView(const std::string& path, bool convertToShiftJis)
+{
+    if (!convertToShiftJis)
+        return loadSourceFile(path);
+    const bool optionAccepted = SetNkfOption("-s") == 0;
+    return convertedSourceText(readFileBytes(path), optionAccepted);
+}
+
+std::string convertedSourceText(std::string_view fileBytes, bool optionAccepted)
+{
+    if (!optionAccepted)
+        return loadText(fileBytes);
+    return loadText(NkfConvert(conversionInput(fileBytes)));
+}
+
+} // namespace vorelind

@@ -1,0 +1,189 @@
+#include "platform/displaytext.h"
+#include "testlines.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+ProgramRun runKivalter(const QStringList& arguments)
+{
+    return runProgram("kivalter", arguments);
+}
+
+// The work file as the program writes it: Shift-JIS lines, each + CR LF.
+QString writeWorkFile(const QTemporaryDir& folder, const QStringList& lines)
+{
+    std::string bytes;
+    for (const QString& line : lines)
+        bytes += vorelind::fromDisplayText(line) + "\r\n";
+    const QString path = folder.filePath("w.htm");
+    QFile file(path);
+    const auto size = static_cast<qint64>(bytes.size());
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), size) != size)
+        return {};
+    return path;
+}
+
+// "KIND BALANCE" of each line row, and the tag rows whole.
+struct ParsedReport {
+    QString totals;
+    QStringList lineMarks;
+    QStringList tagRows;
+};
+
+ParsedReport parseReport(const QString& report)
+{
+    ParsedReport parsed;
+    const QStringList rows = report.split('\n');
+    parsed.totals = rows.value(0);
+    const qsizetype gap = rows.indexOf(QString());
+    for (qsizetype i = 2; i < gap; ++i) {
+        const QStringList fields = rows[i].split('\t');
+        parsed.lineMarks << fields.value(2) + ' ' + fields.value(3);
+    }
+    for (qsizetype i = gap + 2; i < rows.size(); ++i) {
+        if (!rows[i].isEmpty())
+            parsed.tagRows << rows[i];
+    }
+    return parsed;
+}
+
+} // namespace
+
+class TestKivalter : public QObject {
+    Q_OBJECT
+
+private slots:
+    void reportsBalance_data();
+    void reportsBalance();
+    void reportShowsLevelsTagsAndShiftJisText();
+    void unreadableWorkFileGivesMessage();
+    void refusesIncompleteReportCommand();
+};
+
+void TestKivalter::reportsBalance_data()
+{
+    QTest::addColumn<QStringList>("listing");
+    QTest::addColumn<QString>("totals");
+    QTest::addColumn<QStringList>("lineMarks");
+    QTest::addColumn<QStringList>("tagRows");
+
+    QTest::newRow("balanced")
+        << QStringList{"<html>", "  <body>", "    <p>Hi", "    </p>", "  </body>", "</html>"}
+        << "6 lines, 0 unclosed, 0 stray"
+        << QStringList{"start matched", "start matched", "start matched", "end matched", "end matched",
+                       "end matched"}
+        << QStringList{"BODY\t1\t1\t0\t0\t", "HTML\t1\t1\t0\t0\t", "P\t1\t1\t0\t0\t"};
+    QTest::newRow("unclosed inside a closed element")
+        << QStringList{"<div>", "  <p>one", "    <p>two", "    </div>"}
+        << "4 lines, 2 unclosed, 0 stray"
+        << QStringList{"start matched", "start unclosed", "start unclosed", "end matched"}
+        << QStringList{"DIV\t1\t1\t0\t0\t", "P\t2\t0\t0\t2\t2,3"};
+    QTest::newRow("unclosed at the end")
+        << QStringList{"<div>", "  <span>x"}
+        << "2 lines, 2 unclosed, 0 stray"
+        << QStringList{"start unclosed", "start unclosed"}
+        << QStringList{"DIV\t1\t0\t0\t1\t1", "SPAN\t1\t0\t0\t1\t2"};
+    QTest::newRow("stray end tag")
+        << QStringList{"<div>", "</span>", "</div>"}
+        << "3 lines, 0 unclosed, 1 stray"
+        << QStringList{"start matched", "end stray", "end matched"}
+        << QStringList{"DIV\t1\t1\t0\t0\t", "SPAN\t0\t1\t0\t1\t2"};
+    QTest::newRow("empty element needs no end, self-closed tag leaves the depth")
+        << QStringList{"<div>", "  <br>a", "    <img src=\"x\">", "  </div>"}
+        << "4 lines, 0 unclosed, 0 stray"
+        << QStringList{"start matched", "start void", "self-closed -", "end matched"}
+        << QStringList{"BR\t1\t0\t0\t0\t", "DIV\t1\t1\t0\t0\t", "IMG\t0\t0\t1\t0\t"};
+    QTest::newRow("excluded tag that leaves the depth pairs with its end")
+        << QStringList{"<p>", "  <b>", "  <i>x", "  </i>", "  </b>", "</p>"}
+        << "6 lines, 0 unclosed, 0 stray"
+        << QStringList{"start matched", "start matched", "start matched", "end matched", "end matched",
+                       "end matched"}
+        << QStringList{"B\t1\t1\t0\t0\t", "I\t1\t1\t0\t0\t", "P\t1\t1\t0\t0\t"};
+    QTest::newRow("block lines are text, tags inside them do not count")
+        << QStringList{"<body>", "  <pre>one", "    two  <b>x  </b>", "    <i>three", "  </pre>",
+                       "  <script src=\"x\">  </script>", "  <script>", "    if (a  <b) go();  </script>",
+                       "</body>"}
+        << "9 lines, 0 unclosed, 0 stray"
+        << QStringList{"start matched", "start matched", "text -", "text -", "end matched", "start matched",
+                       "start matched", "text matched", "end matched"}
+        << QStringList{"BODY\t1\t1\t0\t0\t", "PRE\t1\t1\t0\t0\t", "SCRIPT\t2\t2\t0\t0\t"};
+    QTest::newRow("block left open")
+        << QStringList{"<pre>", "  </p>"}
+        << "2 lines, 1 unclosed, 0 stray"
+        << QStringList{"start unclosed", "text -"}
+        << QStringList{"PRE\t1\t0\t0\t1\t1"};
+    QTest::newRow("leading text, comments and declarations")
+        << QStringList{"Hello", "<!DOCTYPE html>", "<!-- note -->", "<?xml version=\"1.0\"?>", "<%= x %>"}
+        << "5 lines, 0 unclosed, 0 stray"
+        << QStringList{"text -", "declaration -", "declaration -", "declaration -", "declaration -"}
+        << QStringList{};
+    QTest::newRow("empty work file")
+        << QStringList{} << "0 lines, 0 unclosed, 0 stray" << QStringList{} << QStringList{};
+}
+
+void TestKivalter::reportsBalance()
+{
+    QFETCH(QStringList, listing);
+    QFETCH(QString, totals);
+    QFETCH(QStringList, lineMarks);
+    QFETCH(QStringList, tagRows);
+    QTemporaryDir folder;
+    const QString workFile = writeWorkFile(folder, listing);
+    QVERIFY(!workFile.isEmpty());
+
+    const ProgramRun run = runKivalter({"--report", workFile});
+
+    QCOMPARE(run.exitCode, 0);
+    const ParsedReport report = parseReport(QString::fromUtf8(run.out));
+    QCOMPARE(report.totals, totals);
+    QCOMPARE(report.lineMarks, lineMarks);
+    QCOMPARE(report.tagRows, tagRows);
+}
+
+void TestKivalter::reportShowsLevelsTagsAndShiftJisText()
+{
+    QTemporaryDir folder;
+    const QString workFile =
+        writeWorkFile(folder, {"<p class=\"x\">日本語の段落", "  <A href=\"y\">リンク", "  </a>", "</p>"});
+
+    const ProgramRun run = runKivalter({"--report", workFile});
+
+    const QStringList expected{
+        "4 lines, 0 unclosed, 0 stray",
+        "LINE\tLEVEL\tKIND\tBALANCE\tTAG\tTEXT",
+        "1\t0\tstart\tmatched\tP\t<p class=\"x\">日本語の段落",
+        "2\t1\tstart\tmatched\tA\t<A href=\"y\">リンク",
+        "3\t1\tend\tmatched\tA\t</a>",
+        "4\t0\tend\tmatched\tP\t</p>",
+        "",
+        "TAG\tSTARTS\tENDS\tSELF-CLOSED\tUNMATCHED\tUNMATCHED LINES",
+        "A\t1\t1\t0\t0\t",
+        "P\t1\t1\t0\t0\t",
+        "",
+    };
+    QCOMPARE(QString::fromUtf8(run.out).split('\n'), expected);
+}
+
+void TestKivalter::unreadableWorkFileGivesMessage()
+{
+    QTemporaryDir folder;
+
+    const ProgramRun run = runKivalter({"--report", folder.filePath("missing.htm")});
+
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(run.out.isEmpty());
+    QVERIFY2(run.err.contains("cannot read the work file " + folder.filePath("missing.htm")), qPrintable(run.err));
+}
+
+void TestKivalter::refusesIncompleteReportCommand()
+{
+    const ProgramRun run = runKivalter({"--report"});
+
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.err.startsWith("Usage: kivalter"));
+}
+
+QTEST_GUILESS_MAIN(TestKivalter)
+#include "tst_kivalter.moc"

@@ -1,0 +1,138 @@
+#include "launch/lineanalysislaunch.h"
+#include "platform/displaytext.h"
+#include "testlines.h"
+#include "util/apperror.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace vorelind;
+
+Q_DECLARE_METATYPE(std::vector<std::string>)
+
+namespace {
+
+std::string fileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// What the runner saw: the command line and the work file at that moment.
+struct RunnerView {
+    std::vector<std::string> commands;
+    std::vector<std::string> workFiles;
+};
+
+} // namespace
+
+class TestLineAnalysisLaunch : public QObject {
+    Q_OBJECT
+
+private slots:
+    void writesWorkFileForTheRunAndDeletesIt_data();
+    void writesWorkFileForTheRunAndDeletesIt();
+    void deletesWorkFileWhenToolDoesNotStart();
+    void refusesSecondRunWhileOneWaits();
+    void unwritableWorkFileStartsNothing();
+};
+
+void TestLineAnalysisLaunch::writesWorkFileForTheRunAndDeletesIt_data()
+{
+    QTest::addColumn<std::vector<std::string>>("lines");
+    QTest::addColumn<std::string>("title");
+    QTest::addColumn<std::string>("workFileBytes");
+
+    QTest::newRow("lines as they stand, each + CR LF")
+        << std::vector<std::string>{"<html>", "  <body>  ", "", "  </body>"} << fromDisplayText(u"「a.htm」"_qs)
+        << std::string("<html>\r\n  <body>  \r\n\r\n  </body>\r\n");
+    QTest::newRow("nothing loaded: empty file, empty title") << std::vector<std::string>{} << std::string()
+                                                             << std::string();
+}
+
+void TestLineAnalysisLaunch::writesWorkFileForTheRunAndDeletesIt()
+{
+    QFETCH(std::vector<std::string>, lines);
+    QFETCH(std::string, title);
+    QFETCH(std::string, workFileBytes);
+    QTemporaryDir folder;
+    const std::string executableFolder = folder.path().toStdString() + "/";
+    const std::string workFile = executableFolder + "w.htm";
+    RunnerView seen;
+    LineAnalysisLaunch launch([&](const std::string& command) {
+        seen.commands.push_back(command);
+        seen.workFiles.push_back(fileBytes(workFile));
+    });
+
+    QVERIFY(launch.run(lines, executableFolder, title));
+
+    QCOMPARE(seen.commands, std::vector<std::string>{"kivalter " + workFile + " " + title});
+    QCOMPARE(seen.workFiles.size(), std::size_t(1));
+    QCOMPARE(bytes(seen.workFiles[0]), bytes(workFileBytes));
+    QVERIFY(!std::filesystem::exists(workFile));
+}
+
+void TestLineAnalysisLaunch::deletesWorkFileWhenToolDoesNotStart()
+{
+    QTemporaryDir folder;
+    const std::string executableFolder = folder.path().toStdString() + "/";
+    LineAnalysisLaunch launch([](const std::string&) {});
+
+    QVERIFY(launch.run({"<p>"}, executableFolder, "t"));
+
+    QVERIFY(!std::filesystem::exists(executableFolder + "w.htm"));
+}
+
+void TestLineAnalysisLaunch::refusesSecondRunWhileOneWaits()
+{
+    QTemporaryDir folder;
+    const std::string executableFolder = folder.path().toStdString() + "/";
+    int runs = 0;
+    bool secondAccepted = true;
+    std::string workFileAfterSecond;
+    LineAnalysisLaunch* self = nullptr;
+    LineAnalysisLaunch launch([&](const std::string&) {
+        ++runs;
+        secondAccepted = self->run({"<other>"}, executableFolder, "second");
+        workFileAfterSecond = fileBytes(executableFolder + "w.htm");
+    });
+    self = &launch;
+
+    QVERIFY(launch.run({"<first>"}, executableFolder, "first"));
+
+    QCOMPARE(runs, 1);
+    QVERIFY(!secondAccepted);
+    QCOMPARE(bytes(workFileAfterSecond), bytes("<first>\r\n"));
+    QVERIFY(!launch.running());
+}
+
+void TestLineAnalysisLaunch::unwritableWorkFileStartsNothing()
+{
+    QTemporaryDir folder;
+    const std::string missingFolder = folder.path().toStdString() + "/missing/";
+    int runs = 0;
+    LineAnalysisLaunch launch([&](const std::string&) { ++runs; });
+
+    try {
+        launch.run({"<p>"}, missingFolder, "t");
+        QFAIL("no error raised");
+    } catch (const AppError& error) {
+        const std::string expected = fromDisplayText(u"ファイル "_qs) + missingFolder + "w.htm"
+                                     + fromDisplayText(u" を作成できません"_qs);
+        QCOMPARE(bytes(error.what()), bytes(expected));
+    }
+
+    QCOMPARE(runs, 0);
+    QVERIFY(!launch.running());
+    QVERIFY(launch.run({"<p>"}, folder.path().toStdString() + "/", "t"));
+    QCOMPARE(runs, 1);
+}
+
+QTEST_GUILESS_MAIN(TestLineAnalysisLaunch)
+#include "tst_lineanalysislaunch.moc"

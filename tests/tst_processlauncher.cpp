@@ -1,0 +1,178 @@
+#include "launch/lineanalysislaunch.h"
+#include "platform/displaytext.h"
+#include "platform/processlauncher.h"
+#include "testlines.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+
+using namespace vorelind;
+
+Q_DECLARE_METATYPE(std::vector<std::string>)
+
+namespace {
+
+QByteArray fileContents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The stand-in tool, built as "kivalter" beside this test, records into a
+// file of a temporary folder what it received.
+class FakeToolRun {
+public:
+    explicit FakeToolRun(int pauseMs = 0)
+    {
+        qputenv("VORELIND_FAKE_RECORD", recordPath().toLocal8Bit());
+        qputenv("VORELIND_FAKE_PAUSE_MS", QByteArray::number(pauseMs));
+    }
+    ~FakeToolRun()
+    {
+        qunsetenv("VORELIND_FAKE_RECORD");
+        qunsetenv("VORELIND_FAKE_PAUSE_MS");
+    }
+
+    std::string executableFolder() const { return m_folder.path().toStdString() + "/"; }
+    std::string workFile() const { return executableFolder() + "w.htm"; }
+    QString recordPath() const { return m_folder.filePath("record"); }
+    bool recorded() const { return QFile::exists(recordPath()); }
+    // The arguments as the tool received them, one per line.
+    QStringList arguments() const
+    {
+        return QString::fromLocal8Bit(fileContents(recordPath())).split('\n', Qt::SkipEmptyParts);
+    }
+    QByteArray workFileSeen() const { return fileContents(recordPath() + ".workfile"); }
+
+private:
+    QTemporaryDir m_folder;
+};
+
+} // namespace
+
+class TestProcessLauncher : public QObject {
+    Q_OBJECT
+
+private slots:
+    void splitsAtBlankRuns_data();
+    void splitsAtBlankRuns();
+    void toolGetsCommandLineAndWorkFile();
+    void waitKeepsEventLoopRunningAndRefusesSecondRun();
+    void longCommandLineArrivesWhole();
+    void programBesideExecutableComesBeforeSearchPath();
+    void missingProgramEndsWaitAtOnce();
+};
+
+void TestProcessLauncher::splitsAtBlankRuns_data()
+{
+    QTest::addColumn<std::string>("commandLine");
+    QTest::addColumn<std::vector<std::string>>("words");
+
+    QTest::newRow("one blank") << std::string("kivalter a b") << std::vector<std::string>{"kivalter", "a", "b"};
+    QTest::newRow("runs of blanks and TABs") << std::string("  kivalter \t a   b  ")
+                                             << std::vector<std::string>{"kivalter", "a", "b"};
+    QTest::newRow("trailing blank of an empty title") << std::string("kivalter /x/w.htm ")
+                                                      << std::vector<std::string>{"kivalter", "/x/w.htm"};
+    QTest::newRow("quotes are ordinary bytes") << std::string("kivalter \"a b\"")
+                                               << std::vector<std::string>{"kivalter", "\"a", "b\""};
+    QTest::newRow("nothing") << std::string(" ") << std::vector<std::string>{};
+}
+
+void TestProcessLauncher::splitsAtBlankRuns()
+{
+    QFETCH(std::string, commandLine);
+    QFETCH(std::vector<std::string>, words);
+
+    QCOMPARE(splitCommandLine(commandLine), words);
+}
+
+void TestProcessLauncher::toolGetsCommandLineAndWorkFile()
+{
+    FakeToolRun tool;
+    LineAnalysisLaunch launch(runAndWait);
+
+    QVERIFY(launch.run({"<p>", fromDisplayText(u"  日本語"_qs)}, tool.executableFolder(),
+                       fromDisplayText(u"「my page.htm」"_qs)));
+
+    QCOMPARE(tool.arguments(), (QStringList{QString::fromStdString(tool.workFile()), u"「my"_qs, u"page.htm」"_qs}));
+    QCOMPARE(tool.workFileSeen(), QByteArray("<p>\r\n") + bytes(fromDisplayText(u"  日本語"_qs)) + "\r\n");
+    QVERIFY(!std::filesystem::exists(tool.workFile()));
+}
+
+void TestProcessLauncher::waitKeepsEventLoopRunningAndRefusesSecondRun()
+{
+    FakeToolRun tool(1000);
+    LineAnalysisLaunch launch(runAndWait);
+    int timerRuns = 0;
+    bool secondAccepted = true;
+    bool toolEndedBeforeTimer = true;
+    QTimer::singleShot(50, this, [&] {
+        ++timerRuns;
+        toolEndedBeforeTimer = tool.recorded();
+        secondAccepted = launch.run({"<second>"}, tool.executableFolder(), "second");
+    });
+
+    QVERIFY(launch.run({"<first>"}, tool.executableFolder(), "first"));
+
+    QVERIFY(tool.recorded());
+    QCOMPARE(timerRuns, 1);
+    QVERIFY(!toolEndedBeforeTimer);
+    QVERIFY(!secondAccepted);
+    QCOMPARE(tool.workFileSeen(), QByteArray("<first>\r\n"));
+    QVERIFY(!std::filesystem::exists(tool.workFile()));
+}
+
+void TestProcessLauncher::longCommandLineArrivesWhole()
+{
+    FakeToolRun tool;
+    const QString title = "「" + QString(480, u'あ') + "」";
+    const std::string commandLine = "kivalter " + tool.workFile() + " " + fromDisplayText(title);
+    QVERIFY(commandLine.size() >= 1000);
+
+    runAndWait(commandLine);
+
+    QCOMPARE(tool.arguments(), (QStringList{QString::fromStdString(tool.workFile()), title}));
+}
+
+void TestProcessLauncher::programBesideExecutableComesBeforeSearchPath()
+{
+    FakeToolRun tool;
+    QTemporaryDir pathFolder;
+    // Each script on the search path records its own name.
+    for (const QString& name : {u"kivalter"_qs, u"vorelind-onpath"_qs}) {
+        QFile script(pathFolder.filePath(name));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nbasename \"$0\" > \"$VORELIND_FAKE_RECORD\"\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFile::ExeOwner);
+    }
+    const QByteArray originalPath = qgetenv("PATH");
+    qputenv("PATH", pathFolder.path().toLocal8Bit() + ":" + originalPath);
+
+    runAndWait("kivalter beside");
+    const QStringList besideRun = tool.arguments();
+    runAndWait("vorelind-onpath");
+    const QStringList pathRun = tool.arguments();
+    qputenv("PATH", originalPath);
+
+    QCOMPARE(besideRun, QStringList{"beside"});
+    QCOMPARE(pathRun, QStringList{"vorelind-onpath"});
+}
+
+void TestProcessLauncher::missingProgramEndsWaitAtOnce()
+{
+    FakeToolRun tool;
+
+    runAndWait("vorelind-no-such-program " + tool.workFile());
+    runAndWait("/no/such/folder/kivalter x");
+    runAndWait("");
+
+    QVERIFY(!tool.recorded());
+}
+
+QTEST_GUILESS_MAIN(TestProcessLauncher)
+#include "tst_processlauncher.moc"

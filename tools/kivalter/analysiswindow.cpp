@@ -1,0 +1,170 @@
+#include "tools/kivalter/analysiswindow.h"
+
+#include "platform/displaytext.h"
+#include "tools/kivalter/linetablemodel.h"
+#include "tools/kivalter/nestingchart.h"
+#include "tools/kivalter/tagsummarymodel.h"
+
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSortFilterProxyModel>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace vorelind {
+
+namespace {
+
+QWidget* framed(const QString& caption, QWidget* content)
+{
+    auto* box = new QGroupBox(caption);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(content);
+    return box;
+}
+
+// Uniform row heights keep a table of many thousand lines quick.
+void useCompactRows(QTableView* view)
+{
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->horizontalHeader()->setStretchLastSection(true);
+}
+
+} // namespace
+
+AnalysisWindow::AnalysisWindow(LineAnalysis analysis, const QString& title, QWidget* parent)
+    : QMainWindow(parent)
+    , m_analysis(std::move(analysis))
+    , m_tagClicks(m_analysis.tags.size(), 0)
+{
+    setWindowTitle(title.isEmpty() ? QStringLiteral("kivalter") : title);
+    auto* lower = new QSplitter(Qt::Horizontal);
+    lower->addWidget(framed(tr("Tags: click one to go to its lines"), createTagView()));
+    lower->addWidget(framed(tr("Nesting level along the lines"), createChart()));
+    lower->setStretchFactor(1, 1);
+    lower->setSizes({500, 540});
+    auto* whole = new QSplitter(Qt::Vertical);
+    whole->addWidget(createLineView());
+    whole->addWidget(lower);
+    whole->setStretchFactor(0, 3);
+    whole->setStretchFactor(1, 1);
+    setCentralWidget(whole);
+    createActions();
+    showTotals();
+    resize(1040, 720);
+}
+
+QWidget* AnalysisWindow::createLineView()
+{
+    m_lineModel = new LineTableModel(m_analysis, this);
+    m_lineView = new QTableView;
+    m_lineView->setObjectName("lines");
+    m_lineView->setModel(m_lineModel);
+    useCompactRows(m_lineView);
+    const int widths[] = {64, 48, 92, 80, 96};
+    for (int column = 0; column < LineTableModel::TextColumn; ++column)
+        m_lineView->setColumnWidth(column, widths[column]);
+    connect(m_lineView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { m_chart->setCurrentLine(current.row()); });
+    return m_lineView;
+}
+
+QWidget* AnalysisWindow::createTagView()
+{
+    m_tagModel = new TagSummaryModel(m_analysis, this);
+    m_sortedTags = new QSortFilterProxyModel(this);
+    m_sortedTags->setSourceModel(m_tagModel);
+    m_tagView = new QTableView;
+    m_tagView->setObjectName("tags");
+    m_tagView->setModel(m_sortedTags);
+    useCompactRows(m_tagView);
+    m_tagView->setSortingEnabled(true);
+    m_tagView->sortByColumn(TagSummaryModel::TagColumn, Qt::AscendingOrder);
+    m_tagView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_tagView->setMinimumWidth(300);
+    connect(m_tagView, &QTableView::clicked, this, &AnalysisWindow::goToTagLine);
+    connect(m_tagView, &QTableView::activated, this, &AnalysisWindow::goToTagLine);
+    return m_tagView;
+}
+
+QWidget* AnalysisWindow::createChart()
+{
+    m_chart = new NestingChart(m_analysis);
+    m_chart->setObjectName("chart");
+    connect(m_chart, &NestingChart::lineClicked, this, &AnalysisWindow::goToLine);
+    return m_chart;
+}
+
+void AnalysisWindow::createActions()
+{
+    QToolBar* bar = addToolBar(tr("Go to"));
+    bar->setMovable(false);
+    QAction* previous = bar->addAction(tr("Previous unmatched"), this, [this] { goToUnmatched(-1); });
+    previous->setShortcut(Qt::SHIFT | Qt::Key_F3);
+    previous->setToolTip(tr("Previous line that does not balance (Shift+F3)"));
+    QAction* next = bar->addAction(tr("Next unmatched"), this, [this] { goToUnmatched(1); });
+    next->setShortcut(Qt::Key_F3);
+    next->setToolTip(tr("Next line that does not balance (F3)"));
+    const bool anyUnmatched = m_analysis.unclosed + m_analysis.stray > 0;
+    previous->setEnabled(anyUnmatched);
+    next->setEnabled(anyUnmatched);
+}
+
+void AnalysisWindow::goToLine(int line)
+{
+    const QModelIndex index = m_lineModel->index(line, LineTableModel::TextColumn);
+    m_lineView->setCurrentIndex(index);
+    m_lineView->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    m_lineView->setFocus();
+}
+
+void AnalysisWindow::goToTagLine(const QModelIndex& sortedIndex)
+{
+    const auto row = static_cast<std::size_t>(m_sortedTags->mapToSource(sortedIndex).row());
+    const TagSummary& tag = m_analysis.tags[row];
+    const bool unmatchedOnly = !tag.unmatchedLines.empty();
+    const std::vector<std::size_t>& targets = unmatchedOnly ? tag.unmatchedLines : tag.lines;
+    const std::size_t at = m_tagClicks[row]++ % targets.size();
+    goToLine(static_cast<int>(targets[at]));
+    statusBar()->showMessage(tr("%1: line %2 (%3 of %4%5)")
+                                 .arg(toDisplayText(tag.tag))
+                                 .arg(targets[at] + 1)
+                                 .arg(at + 1)
+                                 .arg(targets.size())
+                                 .arg(unmatchedOnly ? tr(" unmatched") : QString()));
+}
+
+void AnalysisWindow::goToUnmatched(int direction)
+{
+    const auto count = static_cast<long long>(m_analysis.lines.size());
+    const long long current = m_lineView->currentIndex().isValid() ? m_lineView->currentIndex().row()
+                                                                    : (direction > 0 ? -1 : count);
+    for (long long step = 1; step <= count; ++step) {
+        const long long line = ((current + direction * step) % count + count) % count;
+        if (isUnmatched(m_analysis.lines[static_cast<std::size_t>(line)].balance)) {
+            goToLine(static_cast<int>(line));
+            return;
+        }
+    }
+}
+
+void AnalysisWindow::showTotals()
+{
+    auto* totals = new QLabel(tr("%1 lines, %2 unclosed, %3 stray")
+                                  .arg(m_analysis.lines.size())
+                                  .arg(m_analysis.unclosed)
+                                  .arg(m_analysis.stray));
+    statusBar()->addPermanentWidget(totals);
+}
+
+} // namespace vorelind

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "tools/kivalter/lineanalysis.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+
+namespace vorelind {
+
+// The listing's lines as a table: line number, level, kind, balance, tag and
+// text. Lines that do not balance are tinted.
+class LineTableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Column { LineColumn, LevelColumn, KindColumn, BalanceColumn, TagColumn, TextColumn, ColumnCount };
+
+    explicit LineTableModel(const LineAnalysis& analysis, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    QVariant displayText(const AnalysedLine& line, int row, int column) const;
+
+    const LineAnalysis& m_analysis;
+};
+
+// The tint of the lines and tags that do not balance.
+QColor unmatchedTint();
+
+} // namespace vorelind

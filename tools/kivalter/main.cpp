@@ -1,0 +1,109 @@
+// kivalter: the line-analysis tool. It reads an indented listing (Shift-JIS
+// lines ended by CR LF) and shows how its tags nest and balance.
+
+#include "document/listing.h"
+#include "document/sourceloader.h"
+#include "platform/displaytext.h"
+#include "platform/programmessage.h"
+#include "platform/sjistext.h"
+#include "tools/kivalter/analysiswindow.h"
+#include "tools/kivalter/analysisreport.h"
+#include "tools/kivalter/lineanalysis.h"
+#include "util/apperror.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QStringList>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace vorelind;
+
+constexpr int kFailed = 1;
+constexpr int kUsageError = 2;
+
+constexpr char kUsage[] =
+    "Usage: kivalter WORKFILE [TITLE...]\n"
+    "       kivalter --report WORKFILE\n"
+    "\n"
+    "Shows how the tags of an indented listing nest and balance: a table of\n"
+    "the lines (number, level, kind, balance, tag, text), a summary per tag\n"
+    "and a chart of the nesting level. WORKFILE holds the listing as Shift-JIS\n"
+    "lines ended by CR LF; the window is captioned with TITLE (the words after\n"
+    "WORKFILE, joined by blanks).\n"
+    "\n"
+    "Start and end tags pair by name, innermost first. A start tag after which\n"
+    "the listing does not go deeper (<x/>, or a tag named in the excluded-tag\n"
+    "list) pairs with an end tag when one follows and is self-closed otherwise.\n"
+    "HTML empty elements such as BR and IMG need no end tag.\n"
+    "\n"
+    "--report prints the same analysis as TAB-separated text in UTF-8 to\n"
+    "standard output: a totals line, the lines, an empty line, the tags.\n"
+    "\n"
+    "Exit status: 0 on success; 1 when the work file cannot be read; 2 on a\n"
+    "usage error.\n";
+
+LineAnalysis analyseWorkFile(const std::string& path)
+{
+    const std::string bytes = readFileBytes(path);
+    return analyseListing(listingLines(bytes));
+}
+
+std::string unreadableMessage(const std::string& path, const AppError& error)
+{
+    return "kivalter cannot read the work file " + path + ": " + error.what();
+}
+
+int printReport(const std::string& path)
+{
+    try {
+        std::cout << sjisToUtf8(analysisReport(analyseWorkFile(path))) << std::flush;
+        return std::cout ? 0 : kFailed;
+    } catch (const AppError& error) {
+        std::cerr << unreadableMessage(path, error) << '\n';
+        return kFailed;
+    }
+}
+
+// The title arrives split at its blanks, as the command line is not quoted.
+QString titleOf(const QStringList& arguments)
+{
+    return arguments.mid(2).join(QLatin1Char(' '));
+}
+
+int showWindow(int argc, char* argv[], const std::string& path)
+{
+    QApplication application(argc, argv);
+    try {
+        AnalysisWindow window(analyseWorkFile(path), titleOf(QApplication::arguments()));
+        window.show();
+        return QApplication::exec();
+    } catch (const AppError& error) {
+        const std::string displayedPath = fromDisplayText(QFile::decodeName(path.c_str()));
+        ProgramMessage::show(unreadableMessage(displayedPath, error), "kivalter", MessageIcon::Error);
+        return kFailed;
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (!arguments.empty() && arguments[0] == "--report") {
+        if (arguments.size() == 2)
+            return printReport(arguments[1]);
+    } else if (!arguments.empty()) {
+        return showWindow(argc, argv, arguments[0]);
+    }
+    std::cerr << kUsage;
+    return kUsageError;
+}

@@ -1,0 +1,149 @@
+#include "ui/htmladjabt.h"
+
+#include "platform/displaytext.h"
+#include "ui/aboutmessages.h"
+#include "ui/internetlabel.h"
+#include "ui/programicon.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace vorelind {
+
+namespace {
+
+const QColor kDialogColor(128, 255, 255);
+const QColor kPanelColor(255, 255, 128);
+
+TAboutBox::ModalHook& modalHook()
+{
+    static TAboutBox::ModalHook hook;
+    return hook;
+}
+
+// The design's font, or the closest Japanese font where it is not installed.
+QFont designFont(int pixelSize)
+{
+    QFont font;
+    font.setFamilies({toDisplayText(messages::kDialogFont), QStringLiteral("IPAPGothic")});
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+void fillWith(QWidget* widget, const QColor& color)
+{
+    QPalette colors = widget->palette();
+    colors.setColor(QPalette::Window, color);
+    widget->setPalette(colors);
+    widget->setAutoFillBackground(true);
+}
+
+QLabel* placedLabel(QWidget* parent, int left, int top, const QString& text = {})
+{
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+// Sets a label's text and lets it take the size of that text.
+void showText(QLabel* label, const std::string& sjis)
+{
+    label->setText(toDisplayText(sjis));
+    label->adjustSize();
+}
+
+} // namespace
+
+TAboutBox::TAboutBox(QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(toDisplayText(messages::kAboutCaption));
+    setWindowIcon(programIcon());
+    setFont(designFont(12));
+    fillWith(this, kDialogColor);
+    setFixedSize(298, 213);
+    createPanel();
+
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setGeometry(111, 180, 75, 25);
+    OKButton->setDefault(true);
+    connect(OKButton, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
+}
+
+void TAboutBox::createPanel()
+{
+    Panel1 = new QFrame(this);
+    Panel1->setGeometry(8, 8, 281, 161);
+    // A lowered outer and a raised inner bevel.
+    Panel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    fillWith(Panel1, kPanelColor);
+
+    ProgramIcon = new QLabel(Panel1);
+    ProgramIcon->setGeometry(8, 8, 65, 57);
+    ProgramIcon->setPixmap(programIcon().pixmap(32, 32));
+    ProgramIcon->setScaledContents(true);
+
+    QFont productFont = designFont(16);
+    productFont.setBold(true);
+    ProductName = placedLabel(Panel1, 88, 16);
+    ProductName->setFont(productFont);
+    showText(ProductName, messages::kProductName);
+
+    Version = placedLabel(Panel1, 88, 40);
+    Copyright = placedLabel(Panel1, 8, 80);
+    Comments = placedLabel(Panel1, 8, 104);
+    Comments->setWordWrap(true);
+    Comments->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Comments->resize(250, 26);
+    Label1 = placedLabel(Panel1, 8, 136, toDisplayText(messages::kContactLabel));
+
+    InternetLabel1 = new TInternetLabel(Panel1);
+    InternetLabel1->setGeometry(104, 136, 153, 15);
+    QFont linkFont = designFont(15);
+    linkFont.setItalic(true);
+    linkFont.setUnderline(true);
+    InternetLabel1->setFont(linkFont);
+    InternetLabel1->setFontColor(QColor(0, 0, 255));
+    InternetLabel1->setText(toDisplayText(messages::kContactAddress));
+    InternetLabel1->setExecutable(true);
+    InternetLabel1->setHotColor(QColor(255, 0, 0));
+}
+
+void TAboutBox::setTexts(const AboutTexts& texts)
+{
+    showText(Version, texts.version);
+    showText(Copyright, texts.copyright);
+    // The remarks keep their size; their CR LF breaks the line.
+    Comments->setText(toDisplayText(texts.comments).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void TAboutBox::showModal()
+{
+    if (modalHook())
+        modalHook()(*this);
+    else
+        exec();
+}
+
+void TAboutBox::setModalHook(ModalHook hook)
+{
+    modalHook() = std::move(hook);
+}
+
+void TAboutBox::OKButtonClick()
+{
+    accept();
+}
+
+void TAboutBox::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen* shown = screen())
+        move(shown->availableGeometry().center() - rect().center());
+}
+
+} // namespace vorelind
