@@ -40,34 +40,6 @@ void refuseSpecialFile(const std::string& path)
         throw AppError(formatMessage(messages::kCannotOpenFile, path));
 }
 
-// Reads a regular file up to its end, or up to limit bytes.
-std::string readAtMost(const std::string& path, std::size_t limit)
-{
-    refuseSpecialFile(path);
-    const File file = openForReading(path);
-    if (!file)
-        throw systemError();
-    std::string bytes;
-    // One read takes the whole file unless it grows meanwhile; then it is
-    // read on in steps of the same size.
-    std::size_t expected = 1 << 16;
-    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-        expected = static_cast<std::size_t>(std::max(std::ftell(file.get()), 0L)) + 1;
-        std::rewind(file.get());
-    }
-    expected = std::min(expected, limit);
-    reserveLarge(bytes, expected);
-    std::size_t count = 0;
-    do {
-        bytes.resize(count + std::min(expected, limit - count));
-        count += std::fread(bytes.data() + count, 1, bytes.size() - count, file.get());
-    } while (count == bytes.size() && count < limit);
-    bytes.resize(count);
-    if (std::ferror(file.get()))
-        throw systemError();
-    return bytes;
-}
-
 // Returns the position of the first line break from `from` on, skipping the
 // second bytes of Shift-JIS characters; the text's size when there is none.
 std::size_t findLineBreak(std::string_view bytes, std::size_t from)
@@ -140,9 +112,36 @@ std::string loadText(std::string_view bytes)
     return text;
 }
 
+std::string readFileHead(const std::string& path, std::size_t limit)
+{
+    refuseSpecialFile(path);
+    const File file = openForReading(path);
+    if (!file)
+        throw systemError();
+    std::string bytes;
+    // One read takes the whole file unless it grows meanwhile; then it is
+    // read on in steps of the same size.
+    std::size_t expected = 1 << 16;
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+        expected = static_cast<std::size_t>(std::max(std::ftell(file.get()), 0L)) + 1;
+        std::rewind(file.get());
+    }
+    expected = std::min(expected, limit);
+    reserveLarge(bytes, expected);
+    std::size_t count = 0;
+    do {
+        bytes.resize(count + std::min(expected, limit - count));
+        count += std::fread(bytes.data() + count, 1, bytes.size() - count, file.get());
+    } while (count == bytes.size() && count < limit);
+    bytes.resize(count);
+    if (std::ferror(file.get()))
+        throw systemError();
+    return bytes;
+}
+
 std::string readFileBytes(const std::string& path)
 {
-    return readAtMost(path, std::numeric_limits<std::size_t>::max());
+    return readFileHead(path, std::numeric_limits<std::size_t>::max());
 }
 
 void checkSourceFileSize(const std::string& path)
@@ -156,14 +155,19 @@ void checkSourceFileSize(const std::string& path)
         throw AppError(sourceTooLargeMessage(fileNameOf(path)));
 }
 
-std::string loadSourceFile(const std::string& path)
+std::string readSourceBytes(const std::string& path)
 {
     checkSourceFileSize(path);
     // The file may have grown since its size was checked.
-    const std::string bytes = readAtMost(path, kMaxSourceSize + 1);
+    std::string bytes = readFileHead(path, kMaxSourceSize + 1);
     if (bytes.size() > kMaxSourceSize)
         throw AppError(sourceTooLargeMessage(fileNameOf(path)));
-    return loadText(bytes);
+    return bytes;
+}
+
+std::string loadSourceFile(const std::string& path)
+{
+    return loadText(readSourceBytes(path));
 }
 
 std::string fileNameOf(std::string_view path)

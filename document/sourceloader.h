@@ -36,13 +36,19 @@ std::string loadText(std::string_view bytes);
 // or read, raises AppError.
 std::string readFileBytes(const std::string& path);
 
+// Reads at most the first limit bytes of a regular file, as readFileBytes.
+std::string readFileHead(const std::string& path, std::size_t limit);
+
 // Raises AppError when the file is larger than kMaxSourceSize, or is not a
 // regular file, or cannot be examined. The window calls it right after the
 // text check, so that a refused file changes nothing.
 void checkSourceFileSize(const std::string& path);
 
-// Reads a source file and loads its bytes (loadText). A file larger than
-// kMaxSourceSize, or one that cannot be read, raises AppError.
+// Reads a source file's bytes. A file larger than kMaxSourceSize, also one
+// that grew after the size check, or one that cannot be read raises AppError.
+std::string readSourceBytes(const std::string& path);
+
+// Reads a source file and loads its bytes (readSourceBytes, then loadText).
 std::string loadSourceFile(const std::string& path);
 
 // Returns the part of a path after its last '\', ':' or '/', skipping the

@@ -1,6 +1,7 @@
 #include "document/indentwalk.h"
 #include "document/sizelimits.h"
 #include "document/sourceloader.h"
+#include "platform/sourceforview.h"
 #include "testfiles.h"
 #include "testlines.h"
 #include "util/machinememory.h"
@@ -11,6 +12,8 @@
 #include <string>
 
 using namespace vorelind;
+
+Q_DECLARE_METATYPE(std::function<void(const std::string&)>)
 
 namespace {
 
@@ -95,20 +98,22 @@ void TestSizeLimits::budgetNeverPassesAnEighthOfTheMachine()
 
 void TestSizeLimits::oversizedSourceIsRefusedBeforeLoading_data()
 {
-    QTest::addColumn<bool>("throughLoading");
+    QTest::addColumn<std::function<void(const std::string&)>>("reader");
 
-    QTest::newRow("size check") << false;
-    QTest::newRow("loading") << true;
+    QTest::newRow("size check") << std::function<void(const std::string&)>(checkSourceFileSize);
+    QTest::newRow("loading") << std::function<void(const std::string&)>(loadSourceFile);
+    QTest::newRow("loading for the view")
+        << std::function<void(const std::string&)>([](const std::string& path) { loadSourceForView(path, false); });
+    QTest::newRow("loading converted for the view")
+        << std::function<void(const std::string&)>([](const std::string& path) { loadSourceForView(path, true); });
 }
 
 void TestSizeLimits::oversizedSourceIsRefusedBeforeLoading()
 {
-    QFETCH(bool, throughLoading);
+    QFETCH(std::function<void(const std::string&)>, reader);
     const QTemporaryDir dir;
     const std::string path = sparseFile(dir, static_cast<qint64>(kMaxSourceSize) + 1).toStdString();
-    const QString message = throughLoading ? messageOf([&] { loadSourceFile(path); })
-                                           : messageOf([&] { checkSourceFileSize(path); });
-    QCOMPARE(message, QString("ファイル big.htm は大きすぎるため処理できません"));
+    QCOMPARE(messageOf([&] { reader(path); }), QString("ファイル big.htm は大きすぎるため処理できません"));
 }
 
 void TestSizeLimits::sourceAtTheLimitPassesTheSizeCheck()
