@@ -2,6 +2,7 @@
 
 #include "document/messages.h"
 #include "platform/lockedfile.h"
+#include "platform/wholefile.h"
 #include "settings/messages.h"
 #include "util/apperror.h"
 
@@ -53,9 +54,11 @@ std::vector<std::string> IgnoreListFile::load()
 void IgnoreListFile::save(const std::vector<std::string>& entries)
 {
     // Without a loaded list only a missing file may be written: creating it
-    // fails when it exists.
-    LockedFile file(m_path, m_loaded ? LockedFile::Mode::Write : LockedFile::Mode::CreateNew);
-    if (!file.isOpen() || !file.replaceContent(listFileBytes(entries)))
+    // fails when it exists. The lock keeps the saves of other copies apart,
+    // and the file is replaced whole, so a copy stopped midway never leaves
+    // part of a list.
+    const LockedFile file(m_path, m_loaded ? LockedFile::Mode::Write : LockedFile::Mode::CreateNew);
+    if (!file.isOpen() || !replaceFileWhole(m_path, listFileBytes(entries)))
         throw AppError(formatMessage(messages::kCannotCreateFile, m_path));
     // The file now holds this list, so later saves may replace it.
     m_loaded = true;
