@@ -8,10 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-size=${1:-10}
-page=bench/data/page${size}.html
-mkdir -p bench/data
-[ -f "$page" ] || python3 bench/generate_page.py "$size" "$page"
+page=$(bash bench/generated-page.sh "${1:-10}")
 page_bytes=$(stat -c %s "$page")
 timing=$(mktemp)
 trap 'rm -f "$timing"' EXIT

@@ -7,10 +7,8 @@ cd "$(dirname "$0")/.."
 
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(10 50)
-mkdir -p bench/data
 for size in "${sizes[@]}"; do
-  page=bench/data/page${size}.html
-  [ -f "$page" ] || python3 bench/generate_page.py "$size" "$page"
+  page=$(bash bench/generated-page.sh "$size")
   echo "== $page"
   VORELIND_BENCH_PAGE=$page build/bench/bench_engine
 done

@@ -19,6 +19,10 @@ public:
     NodeId addLastSibling(NodeId node, std::string_view text) override;
     NodeId parent(NodeId node) const override;
 
+    // Makes room for the nodes of a fill at once, so that a large tree is
+    // not copied while it grows.
+    void reserve(std::size_t nodeCount) { m_nodes.reserve(nodeCount); }
+
     std::size_t nodeCount() const { return m_nodes.size(); }
     std::string_view text(NodeId node) const;
 

@@ -1,0 +1,136 @@
+// The main window on a generated page, offscreen: the time from the
+// double-click to the standing tree (run log on), the times of expand all
+// and collapse all on that tree, and the peak memory of the process.
+//
+// Usage: QT_QPA_PLATFORM=offscreen bench_window PAGE
+// (bench/run-window-benchmark.sh sets it up and compares with vorelind-cli.)
+
+#include "ui/applicationsetup.h"
+#include "ui/errorreport.h"
+#include "ui/filelistbox.h"
+#include "ui/directorylistbox.h"
+#include "ui/htmladj.h"
+#include "ui/modalseam.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeView>
+
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+using namespace vorelind;
+
+template <typename Control>
+Control* control(const QObject& window, const char* name)
+{
+    return window.findChild<Control*>(QLatin1String(name));
+}
+
+// Wall-clock and processor time of one step, in milliseconds.
+struct StepTime {
+    qint64 wall;
+    qint64 processor;
+};
+
+qint64 processorMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval& time) { return qint64(time.tv_sec) * 1000 + time.tv_usec / 1000; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+// Runs a step and lets the views lay themselves out and paint. The
+// processor time is the fairer figure on a machine shared with other work.
+StepTime timed(const std::function<void()>& step)
+{
+    QElapsedTimer timer;
+    const qint64 processorBefore = processorMs();
+    timer.start();
+    step();
+    QApplication::processEvents();
+    return {timer.elapsed(), processorMs() - processorBefore};
+}
+
+void printStep(const char* name, const StepTime& time)
+{
+    std::printf("%-27s %lld ms (processor %lld ms)\n", name, static_cast<long long>(time.wall),
+                static_cast<long long>(time.processor));
+}
+
+qint64 countRows(const QAbstractItemModel& model, const QModelIndex& parent = {})
+{
+    qint64 rows = model.rowCount(parent);
+    for (int row = 0; row < model.rowCount(parent); ++row)
+        rows += countRows(model, model.index(row, 0, parent));
+    return rows;
+}
+
+long peakMemoryKiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: bench_window PAGE\n");
+        return 2;
+    }
+    setUpApplication();
+    ModalSeam::answerForTests();
+    QTemporaryDir program;
+    QTemporaryDir documents;
+    const QString page = documents.filePath(QFileInfo(QString::fromLocal8Bit(argv[1])).fileName());
+    if (!QFile::copy(QString::fromLocal8Bit(argv[1]), page)) {
+        std::fprintf(stderr, "bench_window: cannot read %s\n", argv[1]);
+        return 1;
+    }
+
+    TStructedHtmlForm form(program.filePath(QStringLiteral("vorelind")));
+    form.show();
+    QApplication::processEvents();
+    control<DirectoryListBox>(form, "DirectoryListBox1")->setDirectory(documents.path());
+    auto* files = control<FileListBox>(form, "FileListBox1");
+    files->setCurrentRow(0);
+    ModalSeam::takeAnsweredMessages();
+
+    const StepTime load = timed([&] { runHandler([&] { form.FileListBox1DblClick(); }); });
+    for (const AnsweredMessage& message : ModalSeam::takeAnsweredMessages()) {
+        std::fprintf(stderr, "bench_window: %s\n", qPrintable(message.text));
+        return 1;
+    }
+    auto* listing = control<QAbstractItemView>(form, "ShowResultList");
+    auto* tree = control<QTreeView>(form, "TreeIndent1");
+    const StepTime listingScroll = timed([&] { listing->scrollToBottom(); });
+    const StepTime expand = timed([&] { control<QPushButton>(form, "ExpandBtn")->click(); });
+    const StepTime treeScroll = timed([&] { tree->scrollToBottom(); });
+    const StepTime collapse = timed([&] { control<QPushButton>(form, "CollapseBtn")->click(); });
+
+    const qint64 pageBytes = QFileInfo(page).size();
+    const double peakMiB = peakMemoryKiB() / 1024.0;
+    std::printf("page:                       %lld bytes\n", static_cast<long long>(pageBytes));
+    std::printf("tree nodes:                 %lld\n",
+                static_cast<long long>(countRows(*tree->model())));
+    std::printf("listing lines:              %lld\n", static_cast<long long>(listing->model()->rowCount()));
+    printStep("double-click to tree:", load);
+    printStep("listing to its last line:", listingScroll);
+    printStep("expand all:", expand);
+    printStep("expanded tree to its end:", treeScroll);
+    printStep("collapse all:", collapse);
+    std::printf("peak memory:                %.1f MiB (%.1f x the page)\n", peakMiB,
+                peakMiB * 1024 * 1024 / static_cast<double>(pageBytes));
+    return 0;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+// A main window over temporary folders, for the tests that drive it.
+
+#include "tree/treeindent.h"
+#include "ui/directorylistbox.h"
+#include "ui/filelistbox.h"
+#include "ui/htmladj.h"
+#include "ui/linelistview.h"
+#include "ui/modalseam.h"
+#include "windowtest.h"
+
+#include <QTabWidget>
+
+// One window over a program folder and a document folder, browsing the
+// document folder.
+class WindowUnderTest {
+public:
+    WindowUnderTest()
+        : form(folders.executablePath())
+    {
+        form.show();
+        if (!QTest::qWaitForWindowExposed(&form))
+            qFatal("the window was never shown");
+        control<vorelind::DirectoryListBox>(form, "DirectoryListBox1")->setDirectory(folders.documents());
+        vorelind::ModalSeam::takeAnsweredMessages();
+    }
+
+    // Writes a document, lists it and double-clicks it.
+    void openDocument(const QString& name, const QByteArray& bytes)
+    {
+        writeFile(folders.document(name), bytes.toStdString());
+        doubleClick(name);
+    }
+
+    void doubleClick(const QString& name)
+    {
+        auto* files = control<vorelind::FileListBox>(form, "FileListBox1");
+        files->setDirectory(folders.documents());
+        QListWidgetItem* item = itemNamed(*files, name);
+        QVERIFY(item);
+        doubleClickItem(*files, *item);
+    }
+
+    QStringList tabCaptions() const
+    {
+        auto* tabs = control<QTabWidget>(form, "PageControl1");
+        QStringList captions;
+        for (int index = 0; index < tabs->count(); ++index)
+            captions << tabs->tabText(index);
+        return captions;
+    }
+
+    QString currentTab() const { return control<QTabWidget>(form, "PageControl1")->currentWidget()->objectName(); }
+    QStringList listing() const { return displayedRows(*control<vorelind::LineListView>(form, "ShowResultList")->model()); }
+    QStringList tree() const { return outline(*control<vorelind::TTreeIndent>(form, "TreeIndent1")->model()); }
+
+    WindowTestFolders folders;
+    vorelind::TStructedHtmlForm form;
+};

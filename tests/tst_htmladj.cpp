@@ -1,0 +1,525 @@
+#include "platform/displaytext.h"
+#include "ui/applicationsetup.h"
+#include "ui/errorreport.h"
+#include "ui/walkprogress.h"
+#include "formundertest.h"
+#include "testlines.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+
+using namespace vorelind;
+
+namespace {
+
+const QByteArray kPage = "<html>\r\n<head>\r\n<title>Test</title>\r\n</head>\r\n<body>\r\n"
+                         "<p>Hello<br>world</p>\r\n</body>\r\n</html>\r\n";
+const QStringList kPageListing{"<html>",      "  <head>",      "    <title>Test", "    </title>",
+                               "  </head>",   "  <body>",      "    <p>Hello",    "      <br>world",
+                               "      </p>", "    </body>",    "  </html>"};
+const QStringList kPageTree{"<html>",         ". <head>", ".. <title>Test", ".. </title>",   ". </head>", ". <body>",
+                            ".. <p>Hello", "... <br>world", "... </p>",      ".. </body>",  ". </html>"};
+const QByteArray kPrePage = "<body>\r\n<!-- note -->\r\n<pre>one\r\ntwo <b>x</b>\r\n</pre>\r\n"
+                            "<img src=\"a.png\"/>\r\n</body>\r\n";
+
+// The geometry of every named control, each tab shown once so that its
+// page is laid out.
+QMap<QString, QRect> geometriesOnEveryTab(TStructedHtmlForm& form)
+{
+    auto* tabs = control<QTabWidget>(form, "PageControl1");
+    QMap<QString, QRect> geometries;
+    for (int index = 0; index < tabs->count(); ++index) {
+        tabs->setCurrentIndex(index);
+        QApplication::processEvents();
+        for (QWidget* widget : tabs->widget(index)->findChildren<QWidget*>())
+            geometries.insert(widget->objectName(), widget->geometry());
+    }
+    return geometries;
+}
+
+} // namespace
+
+class TestHtmlAdj : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void firstStart();
+    void captionWithoutVersionRecord();
+    void settingsAndListSurviveTheExit_data();
+    void settingsAndListSurviveTheExit();
+    void exitDeletesTheWorkFilesBesideTheExecutable();
+    void storedFolderGoneSkipsTheRestOfStartUp();
+    void unreadableListFileIsNeverReplaced();
+    void doubleClickBuildsListingAndTree();
+    void conversionFollowsTheOption_data();
+    void conversionFollowsTheOption();
+    void refusedFileChangesNothing_data();
+    void refusedFileChangesNothing();
+    void runLogFailureEndsTheRun();
+    void exportThroughTheSaveDialog();
+    void exportCancelledOrRefused();
+    void treeDoubleClickShowsFileSelection();
+    void statusTextShowsPositionDateAndTime();
+    void contextMenusPopUp_data();
+    void contextMenusPopUp();
+    void errorBoxText_data();
+    void errorBoxText();
+    void layoutFollowsTheWindowSize();
+    void designedFontsAreInstalled_data();
+    void designedFontsAreInstalled();
+};
+
+void TestHtmlAdj::initTestCase()
+{
+    setUpApplication();
+    ModalSeam::answerForTests();
+}
+
+void TestHtmlAdj::firstStart()
+{
+    WindowTestFolders folders;
+    QVERIFY(QFile::copy(qEnvironmentVariable("VORELIND_BIN_DIR") + QStringLiteral("/vorelind"),
+                        folders.executablePath()));
+    {
+        TStructedHtmlForm form(folders.executablePath());
+        QCOMPARE(form.windowTitle(), QStringLiteral("Vorelind Ver.1.2.0.49"));
+        QCOMPARE(control<QTabWidget>(form, "PageControl1")->currentWidget()->objectName(),
+                 QStringLiteral("TabSelect"));
+        QCOMPARE(control<DirectoryListBox>(form, "DirectoryListBox1")->directory(), QStringLiteral("/"));
+        QCOMPARE(bytes(control<FileListBox>(form, "FileListBox1")->mask()), bytes("*.htm*"));
+        QVERIFY(control<QCheckBox>(form, "isShiftJis")->isChecked());
+        QCOMPARE(form.executableFolder(), folders.programFile(QString()) + QLatin1Char('/'));
+        QCOMPARE(displayedRows(*control<LineListView>(form, "IgnoreTags")->model()), QStringList());
+        const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.at(0).caption, QStringLiteral("Vorelind"));
+        QCOMPARE(messages.at(0).text,
+                 QStringLiteral("ファイル %1 は開けません.").arg(folders.programFile(QStringLiteral("ignore.trm"))));
+    }
+    QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+    QVERIFY(QFile::exists(folders.programFile(QStringLiteral("ignore.trm"))));
+    QCOMPARE(bytes(readFile(folders.programFile(QStringLiteral("ignore.trm")))), QByteArray());
+}
+
+void TestHtmlAdj::captionWithoutVersionRecord()
+{
+    WindowTestFolders folders;
+    writeFile(folders.executablePath(), "#!/bin/sh\n");
+    TStructedHtmlForm form(folders.executablePath());
+    QCOMPARE(form.windowTitle(), QStringLiteral("Vorelind Ver."));
+    ModalSeam::takeAnsweredMessages();
+}
+
+void TestHtmlAdj::settingsAndListSurviveTheExit_data()
+{
+    QTest::addColumn<QString>("closedBy");
+    QTest::newRow("menu command") << QString("Exit1");
+    QTest::newRow("close box") << QString();
+}
+
+void TestHtmlAdj::settingsAndListSurviveTheExit()
+{
+    QFETCH(QString, closedBy);
+    WindowTestFolders folders;
+    writeFile(folders.programFile(QStringLiteral("ignore.trm")), "td\nBR\n");
+    // A folder name that Shift-JIS cannot spell comes back all the same.
+    const QString folder = folders.document(QStringLiteral("文書 ✓"));
+    QVERIFY(QDir().mkpath(folder));
+    writeFile(folder + QStringLiteral("/notes.txt"), "x");
+    {
+        TStructedHtmlForm form(folders.executablePath());
+        form.show();
+        QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+        control<DirectoryListBox>(form, "DirectoryListBox1")->setDirectory(folder);
+        control<FileListBox>(form, "FileListBox1")->setMask("*.txt");
+        control<QCheckBox>(form, "isShiftJis")->setChecked(false);
+        if (closedBy.isEmpty())
+            form.close();
+        else
+            control<QAction>(form, qPrintable(closedBy))->trigger();
+        QVERIFY(!form.isVisible());
+    }
+    QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+    // Written back in list order, with CR LF.
+    QCOMPARE(bytes(readFile(folders.programFile(QStringLiteral("ignore.trm")))), QByteArray("BR\r\ntd\r\n"));
+
+    QDir::setCurrent(QDir::rootPath());
+    TStructedHtmlForm again(folders.executablePath());
+    QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+    QCOMPARE(control<DirectoryListBox>(again, "DirectoryListBox1")->directory(), folder);
+    QCOMPARE(bytes(control<FileListBox>(again, "FileListBox1")->mask()), bytes("*.txt"));
+    QCOMPARE(control<FileListBox>(again, "FileListBox1")->item(0)->text(), QStringLiteral("notes.txt"));
+    QVERIFY(!control<QCheckBox>(again, "isShiftJis")->isChecked());
+    QCOMPARE(displayedRows(*control<LineListView>(again, "IgnoreTags")->model()), (QStringList{"BR", "td"}));
+}
+
+void TestHtmlAdj::exitDeletesTheWorkFilesBesideTheExecutable()
+{
+    WindowTestFolders folders;
+    const QStringList workFiles{"wbat.bat", "wsrc.txt"};
+    {
+        TStructedHtmlForm form(folders.executablePath());
+        control<DirectoryListBox>(form, "DirectoryListBox1")->setDirectory(folders.documents());
+        for (const QString& name : workFiles) {
+            writeFile(folders.programFile(name), "x");
+            writeFile(folders.document(name), "x");
+        }
+        ModalSeam::takeAnsweredMessages();
+    }
+    for (const QString& name : workFiles) {
+        QVERIFY(!QFile::exists(folders.programFile(name)));
+        QVERIFY(QFile::exists(folders.document(name)));
+    }
+}
+
+void TestHtmlAdj::storedFolderGoneSkipsTheRestOfStartUp()
+{
+    WindowTestFolders folders;
+    const QString gone = folders.document(QStringLiteral("gone"));
+    QVERIFY(QDir().mkpath(gone));
+    writeFile(folders.programFile(QStringLiteral("ignore.trm")), "BR\r\n");
+    {
+        TStructedHtmlForm form(folders.executablePath());
+        control<DirectoryListBox>(form, "DirectoryListBox1")->setDirectory(gone);
+        control<QCheckBox>(form, "isShiftJis")->setChecked(false);
+    }
+    QVERIFY(QDir(gone).removeRecursively());
+    QVERIFY(QDir::setCurrent(folders.documents()));
+    writeFile(folders.programFile(QStringLiteral("wbat.bat")), "x");
+    {
+        TStructedHtmlForm form(folders.executablePath());
+        const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.at(0).text, QString::fromLocal8Bit(strerror(ENOENT)) + QLatin1Char('.'));
+        // The option keeps its design state, and the list was never loaded.
+        QVERIFY(control<QCheckBox>(form, "isShiftJis")->isChecked());
+        QCOMPARE(form.executableFolder(), QString());
+        QCOMPARE(displayedRows(*control<LineListView>(form, "IgnoreTags")->model()), QStringList());
+    }
+    QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+    QCOMPARE(bytes(readFile(folders.programFile(QStringLiteral("ignore.trm")))), QByteArray("BR\r\n"));
+    QVERIFY(QFile::exists(folders.programFile(QStringLiteral("wbat.bat"))));
+}
+
+void TestHtmlAdj::unreadableListFileIsNeverReplaced()
+{
+    WindowTestFolders folders;
+    // A folder in the list file's place can be neither read nor replaced.
+    QVERIFY(QDir().mkpath(folders.programFile(QStringLiteral("ignore.trm"))));
+    {
+        TStructedHtmlForm form(folders.executablePath());
+        QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 1);
+    }
+    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).text,
+             QStringLiteral("ファイル %1 を作成できません.").arg(folders.programFile(QStringLiteral("ignore.trm"))));
+    QVERIFY(QFileInfo(folders.programFile(QStringLiteral("ignore.trm"))).isDir());
+}
+
+void TestHtmlAdj::doubleClickBuildsListingAndTree()
+{
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("page.htm"), kPage);
+
+    QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+    QCOMPARE(bytes(window.form.documentTitle()), bytes("\x81\x75page.htm\x81\x76"));
+    QCOMPARE(window.tabCaptions(), (QStringList{"ファイル選択", "動作環境", "「page.htm」　オリジナル",
+                                                "「page.htm」　インデント", "「page.htm」　構造化"}));
+    QCOMPARE(window.currentTab(), QStringLiteral("TabStructure"));
+    QCOMPARE(control<QPlainTextEdit>(window.form, "Memo1")->toPlainText(), QString::fromLatin1(kPage).remove('\r'));
+    QCOMPARE(window.listing(), kPageListing);
+    QCOMPARE(window.tree(), kPageTree);
+
+    const auto* progress = control<QProgressBar>(window.form, "ProgressBar1");
+    QCOMPARE(progress->maximum(), kPage.size());
+    QCOMPARE(progress->value(), kPage.size());
+    const QString status = control<QLabel>(window.form, "StatusBar1")->text();
+    const QString positions = QStringLiteral("%1/%1     ").arg(kPage.size());
+    const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    QVERIFY2(status.startsWith(positions + date + QLatin1Char(' ')), qPrintable(status));
+    QVERIFY2(status.size() > positions.size() + date.size() + 1, qPrintable(status));
+
+    // The run log grows in the browsed folder, one line per position.
+    const QList<QByteArray> log = bytes(readFile(window.folders.document(QStringLiteral("runlog.log")))).split('\n');
+    QCOMPARE(log.size(), kPage.size() + 1);
+    QVERIFY(log.at(kPage.size() - 1).endsWith(" i=" + QByteArray::number(kPage.size()) + "\r"));
+
+    // The save dialog is preset to the browsed folder and the loaded file.
+    auto* dialog = control<QFileDialog>(window.form, "SaveDialog1");
+    QCOMPARE(dialog->directory().absolutePath(), window.folders.documents());
+    QCOMPARE(dialog->selectedFiles().value(0), window.folders.document(QStringLiteral("page.htm")));
+
+    // A second run appends to the log.
+    window.doubleClick(QStringLiteral("page.htm"));
+    QCOMPARE(bytes(readFile(window.folders.document(QStringLiteral("runlog.log")))).count('\n'), 2 * kPage.size());
+}
+
+void TestHtmlAdj::conversionFollowsTheOption_data()
+{
+    QTest::addColumn<bool>("converts");
+    QTest::addColumn<QString>("firstLine");
+
+    const QByteArray utf8 = QStringLiteral("<p>表示").toUtf8();
+    QTest::newRow("on: the walk sees Shift-JIS") << true << QString("<p>表示");
+    QTest::newRow("off: the walk sees the file's bytes")
+        << false << toDisplayText(std::string_view(utf8.constData(), utf8.size()));
+}
+
+void TestHtmlAdj::conversionFollowsTheOption()
+{
+    QFETCH(bool, converts);
+    QFETCH(QString, firstLine);
+    WindowUnderTest window;
+    control<QCheckBox>(window.form, "isShiftJis")->setChecked(converts);
+    window.openDocument(QStringLiteral("utf8.htm"), QStringLiteral("<p>表示</p>\n").toUtf8());
+    QCOMPARE(window.listing().value(0), firstLine);
+    QCOMPARE(window.listing().value(1), QStringLiteral("</p>"));
+}
+
+void TestHtmlAdj::refusedFileChangesNothing_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("removedBeforeClick");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("file gone") << QByteArray("<p>") << true << QString("I/Oエラー")
+                               << QString("誰かがそのファイルbad.htmを握っていませんか");
+    QTest::newRow("binary bytes") << QByteArray("ab\x01<p>", 6) << false << QString("読めません")
+                                  << QString("bad.htmはテキストファイルではないのでは？");
+    QTest::newRow("129 bytes without a marker") << QByteArray(129, 'x') << false << QString("読めません")
+                                                << QString("bad.htmはテキストファイルではないのでは？");
+    QTest::newRow("short file without a marker")
+        << QByteArray("abc") << false << QString("Vorelind") << QString("Read beyond end of file.");
+    QTest::newRow("empty file") << QByteArray() << false << QString("Vorelind")
+                                << QString("Read beyond end of file.");
+}
+
+void TestHtmlAdj::refusedFileChangesNothing()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, removedBeforeClick);
+    QFETCH(QString, caption);
+    QFETCH(QString, message);
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("page.htm"), kPage);
+    const QStringList captionsBefore = window.tabCaptions();
+
+    const QString bad = window.folders.document(QStringLiteral("bad.htm"));
+    writeFile(bad, content.toStdString());
+    control<FileListBox>(window.form, "FileListBox1")->setDirectory(window.folders.documents());
+    if (removedBeforeClick)
+        QVERIFY(QFile::remove(bad));
+    QListWidgetItem* item = itemNamed(*control<FileListBox>(window.form, "FileListBox1"), QStringLiteral("bad.htm"));
+    QVERIFY(item);
+    doubleClickItem(*control<FileListBox>(window.form, "FileListBox1"), *item);
+
+    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).icon, MessageIcon::Error);
+    QCOMPARE(messages.at(0).caption, caption);
+    QCOMPARE(messages.at(0).text, message);
+    QCOMPARE(window.tabCaptions(), captionsBefore);
+    QCOMPARE(window.listing(), kPageListing);
+    QCOMPARE(window.tree(), kPageTree);
+    QCOMPARE(bytes(window.form.documentTitle()), bytes("\x81\x75page.htm\x81\x76"));
+}
+
+void TestHtmlAdj::runLogFailureEndsTheRun()
+{
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("page.htm"), kPage);
+    // A folder where the log should be: the log can't be opened.
+    QVERIFY(QFile::remove(window.folders.document(QStringLiteral("runlog.log"))));
+    QVERIFY(QDir(window.folders.documents()).mkdir(QStringLiteral("runlog.log")));
+
+    window.openDocument(QStringLiteral("next.htm"), "<a>b</a>");
+
+    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).caption, QStringLiteral("Vorelind"));
+    QCOMPARE(messages.at(0).text, QString::fromLocal8Bit(strerror(EISDIR)) + QLatin1Char('.'));
+    // The source is loaded and titled, the listing stays empty, the tree
+    // keeps the previous document and the source tab stays in front.
+    QCOMPARE(control<QPlainTextEdit>(window.form, "Memo1")->toPlainText(), QStringLiteral("<a>b</a>"));
+    QCOMPARE(window.tabCaptions().at(2), QStringLiteral("「next.htm」　オリジナル"));
+    QCOMPARE(window.listing(), QStringList());
+    QCOMPARE(window.tree(), kPageTree);
+    QCOMPARE(window.currentTab(), QStringLiteral("TabOriginal"));
+}
+
+void TestHtmlAdj::exportThroughTheSaveDialog()
+{
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("pre.htm"), kPrePage);
+    const QString target = window.folders.document(QStringLiteral("out.htm"));
+
+    ModalSeam::setNextSaveFileName(target);
+    control<QAction>(window.form, "Save1")->trigger();
+
+    const QStringList tidied{"<body>", "  <!-- note -->", "  <pre>one", "two   <b>x  </b>", "  </pre>",
+                             "  <img src=\"a.png\">", "</body>"};
+    QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+    QCOMPARE(QString::fromStdString(readFile(target)), tidied.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    // The tidied lines replace the listing.
+    QCOMPARE(window.listing(), tidied);
+}
+
+void TestHtmlAdj::exportCancelledOrRefused()
+{
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("pre.htm"), kPrePage);
+    const QStringList untouched = window.listing();
+
+    ModalSeam::setNextSaveFileName(QString());
+    control<QAction>(window.form, "Save1")->trigger();
+    QCOMPARE(window.listing(), untouched);
+    QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+
+    const QString unwritable = window.folders.document(QStringLiteral("missing/out.htm"));
+    ModalSeam::setNextSaveFileName(unwritable);
+    control<QAction>(window.form, "Save1")->trigger();
+    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).caption, QStringLiteral("Vorelind"));
+    QCOMPARE(messages.at(0).text, QStringLiteral("ファイル %1 を作成できません.").arg(unwritable));
+    // The listing was tidied before the file failed, and stays so.
+    QCOMPARE(window.listing().at(3), QStringLiteral("two   <b>x  </b>"));
+}
+
+void TestHtmlAdj::treeDoubleClickShowsFileSelection()
+{
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("page.htm"), kPage);
+    auto* tree = control<TTreeIndent>(window.form, "TreeIndent1");
+    control<QPushButton>(window.form, "ExpandBtn")->click();
+    QVERIFY(tree->isExpanded(tree->model()->index(0, 0)));
+
+    // On a node, and on the empty space below the nodes.
+    const QPoint points[] = {tree->visualRect(tree->model()->index(0, 0)).center(),
+                             QPoint(5, tree->viewport()->height() - 5)};
+    for (const QPoint& point : points) {
+        control<QTabWidget>(window.form, "PageControl1")->setCurrentIndex(4);
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, point);
+        QCOMPARE(window.currentTab(), QStringLiteral("TabSelect"));
+    }
+    QCOMPARE(window.tree(), kPageTree);
+    QVERIFY(tree->isExpanded(tree->model()->index(0, 0)));
+
+    control<QPushButton>(window.form, "CollapseBtn")->click();
+    QVERIFY(!tree->isExpanded(tree->model()->index(0, 0)));
+}
+
+void TestHtmlAdj::statusTextShowsPositionDateAndTime()
+{
+    const QDateTime when(QDate(2024, 1, 2), QTime(13, 4, 5));
+    const QString text = WalkProgress::statusText(3, 10, when);
+    const QString date = QLocale::system().toString(when.date(), QLocale::ShortFormat);
+    QVERIFY2(text.startsWith(QStringLiteral("3/10     ") + date + QLatin1Char(' ')), qPrintable(text));
+    // The long time: with seconds, without the time zone.
+    QVERIFY2(text.contains(QStringLiteral("04:05")), qPrintable(text));
+    QVERIFY2(!text.contains(when.timeZoneAbbreviation()), qPrintable(text));
+}
+
+void TestHtmlAdj::contextMenusPopUp_data()
+{
+    QTest::addColumn<QString>("view");
+    QTest::addColumn<QString>("menu");
+    QTest::newRow("excluded tags") << QString("IgnoreTags") << QString("PopupMenu1");
+    QTest::newRow("structure tree") << QString("TreeIndent1") << QString("SaveStructure");
+}
+
+void TestHtmlAdj::contextMenusPopUp()
+{
+    QFETCH(QString, view);
+    QFETCH(QString, menu);
+    WindowUnderTest window;
+    auto* list = control<QAbstractItemView>(window.form, qPrintable(view));
+    control<QTabWidget>(window.form, "PageControl1")->setCurrentWidget(list->parentWidget());
+    const QPoint at(10, 10);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list->viewport(), &event);
+    auto* popup = control<QMenu>(window.form, qPrintable(menu));
+    QVERIFY(popup->isVisible());
+    popup->hide();
+}
+
+void TestHtmlAdj::errorBoxText_data()
+{
+    QTest::addColumn<std::string>("message");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("letter gets a full stop") << std::string("No such file") << QString("No such file.");
+    QTest::newRow("full stop stays single") << std::string("Done.") << QString("Done.");
+    QTest::newRow("bytes below the full stop get none") << std::string("Gone!") << QString("Gone!");
+    QTest::newRow("shift-jis last byte sorts above") << std::string("\x8a\xae\x97\xb9") << QString("完了.");
+    QTest::newRow("empty message") << std::string() << QString();
+}
+
+void TestHtmlAdj::errorBoxText()
+{
+    QFETCH(std::string, message);
+    QFETCH(QString, shown);
+    runHandler([&] { throw AppError(message); });
+    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).icon, MessageIcon::Error);
+    QCOMPARE(messages.at(0).caption, QStringLiteral("Vorelind"));
+    QCOMPARE(messages.at(0).text, shown);
+}
+
+void TestHtmlAdj::layoutFollowsTheWindowSize()
+{
+    WindowUnderTest window;
+    const char* growsBothWays[] = {"FileListBox1", "Memo1", "ShowResultList", "TreeIndent1"};
+    const char* growsInHeight[] = {"DirectoryListBox1", "IgnoreTags"};
+    const char* staysBottomLeft[] = {"ExpandBtn", "CollapseBtn", "BrowserBtn", "isShiftJis"};
+    const QMap<QString, QRect> before = geometriesOnEveryTab(window.form);
+    window.form.resize(window.form.width() + 200, window.form.height() + 150);
+    const QMap<QString, QRect> resized = geometriesOnEveryTab(window.form);
+
+    for (const char* name : growsBothWays) {
+        const QRect after = resized[name];
+        QVERIFY2(after.width() > before[name].width() && after.height() > before[name].height(), name);
+    }
+    for (const char* name : growsInHeight) {
+        const QRect after = resized[name];
+        QVERIFY2(after.width() == before[name].width() && after.height() > before[name].height(), name);
+    }
+    for (const char* name : staysBottomLeft) {
+        const QRect after = resized[name];
+        QVERIFY2(after.x() == before[name].x() && after.y() > before[name].y(), name);
+    }
+}
+
+void TestHtmlAdj::designedFontsAreInstalled_data()
+{
+    QTest::addColumn<QString>("designed");
+    QTest::addColumn<QString>("installed");
+
+    QTest::newRow("proportional gothic") << QString("ＭＳ Ｐゴシック") << QString("IPAPGothic");
+    QTest::newRow("gothic") << QString("ＭＳ ゴシック") << QString("IPAGothic");
+    QTest::newRow("mincho") << QString("ＭＳ 明朝") << QString("IPAMincho");
+}
+
+void TestHtmlAdj::designedFontsAreInstalled()
+{
+    QFETCH(QString, designed);
+    QFETCH(QString, installed);
+    QCOMPARE(QFontInfo(QFont(designed)).family(), installed);
+}
+
+QTEST_MAIN(TestHtmlAdj)
+#include "tst_htmladj.moc"

@@ -1,0 +1,78 @@
+#pragma once
+
+// Helpers for the tests that drive the windows offscreen.
+
+#include "testfiles.h"
+
+#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Folders for one window test: one that holds the program (its excluded-tag
+// file and work files lie there), one with documents to browse, and a fresh
+// store for the settings.
+class WindowTestFolders {
+public:
+    WindowTestFolders() { qputenv("XDG_CONFIG_HOME", m_settings.path().toLocal8Bit()); }
+
+    QString executablePath() const { return m_program.filePath(QStringLiteral("vorelind")); }
+    QString programFile(const QString& name) const { return m_program.filePath(name); }
+    QString documents() const { return m_documents.path(); }
+    QString document(const QString& name) const { return m_documents.filePath(name); }
+
+private:
+    QTemporaryDir m_settings;
+    QTemporaryDir m_program;
+    QTemporaryDir m_documents;
+};
+
+// The named child of a window, as the window design names its controls.
+template <typename Control>
+Control* control(const QObject& window, const char* name)
+{
+    auto* found = window.findChild<Control*>(QLatin1String(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
+
+inline QListWidgetItem* itemNamed(QListWidget& list, const QString& text)
+{
+    const QList<QListWidgetItem*> items = list.findItems(text, Qt::MatchExactly);
+    return items.isEmpty() ? nullptr : items.constFirst();
+}
+
+// Double-clicks an item of a list as the user would.
+inline void doubleClickItem(QListWidget& list, QListWidgetItem& item)
+{
+    // The list lays its items out on the next pass of the event loop.
+    QCoreApplication::processEvents();
+    const QPoint centre = list.visualItemRect(&item).center();
+    // QTest's double-click is only the second click: the view needs the first.
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, centre);
+}
+
+inline QStringList displayedRows(const QAbstractItemModel& model)
+{
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(); ++row)
+        rows << model.index(row, 0).data().toString();
+    return rows;
+}
+
+// A tree as its model shows it: one line per node in pre-order, its level
+// in dots, then its text.
+inline QStringList outline(const QAbstractItemModel& model, const QModelIndex& parent = {}, int level = 0)
+{
+    QStringList lines;
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        const QModelIndex index = model.index(row, 0, parent);
+        lines << QString(level, QLatin1Char('.')) + index.data().toString();
+        lines << outline(model, index, level + 1);
+    }
+    return lines;
+}

@@ -1,0 +1,21 @@
+#include "ui/applicationsetup.h"
+
+#include <QCoreApplication>
+#include <QFont>
+
+namespace vorelind {
+
+QString applicationTitle()
+{
+    return QStringLiteral("Vorelind");
+}
+
+void setUpApplication()
+{
+    QCoreApplication::setApplicationName(applicationTitle());
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
+}
+
+} // namespace vorelind

@@ -1,0 +1,652 @@
+#include "ui/htmladj.h"
+
+#include "document/exporttidy.h"
+#include "document/indentwalk.h"
+#include "document/listing.h"
+#include "document/messages.h"
+#include "document/runlogfile.h"
+#include "document/sourceloader.h"
+#include "document/tagorder.h"
+#include "platform/displaytext.h"
+#include "platform/sourceforview.h"
+#include "tree/treeindent.h"
+#include "ui/directorylistbox.h"
+#include "ui/drivecombobox.h"
+#include "ui/errorreport.h"
+#include "ui/filelistbox.h"
+#include "ui/htmlmask.h"
+#include "ui/linelistview.h"
+#include "ui/modalseam.h"
+#include "ui/walkprogress.h"
+#include "ui/windowlook.h"
+#include "util/filemask.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace vorelind {
+
+namespace {
+
+const QColor kListingBackground(255, 255, 128);
+const QColor kTreeBackground(128, 255, 128);
+const QColor kTreeText(128, 0, 0);
+const QColor kAddPanelBackground(255, 128, 64);
+constexpr int kAddPanelTop = 56;
+constexpr int kAddPanelLeft = 5;
+constexpr int kLeftColumnWidth = 200;
+
+// A path as the operating system takes it.
+std::string nativePath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+// A path as the program's Shift-JIS texts hold it.
+std::string sjisPath(const QString& path)
+{
+    return fromDisplayText(path);
+}
+
+// A tab caption shows "&" as it stands rather than as a shortcut mark.
+QString tabCaption(std::string_view sjis)
+{
+    return toDisplayText(sjis).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+template <typename View>
+View* named(View* view, const char* name)
+{
+    view->setObjectName(QLatin1String(name));
+    return view;
+}
+
+// A tab page that one view fills.
+QWidget* pageFilledBy(QWidget* view)
+{
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(view);
+    return page;
+}
+
+bool isEnterKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+TStructedHtmlForm::TStructedHtmlForm(const QString& executablePath, QWidget* parent)
+    : QMainWindow(parent)
+    , m_executablePath(executablePath)
+{
+    setObjectName(QStringLiteral("StructedHtmlForm"));
+    setWindowTitle(QStringLiteral("Vorelind"));
+    setGeometry(192, 114, 650, 473);
+    setFont(designFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
+    buildMenus();
+    buildTabs();
+    buildIgnoreAddPanel();
+    buildSaveDialog();
+    connectFileSelection();
+    installEventFilters();
+    runHandler([this] { FormCreate(); });
+    m_maskSetForm = std::make_unique<TMaskSetForm>();
+}
+
+TStructedHtmlForm::~TStructedHtmlForm()
+{
+    runHandler([this] { FormDestroy(); });
+}
+
+void TStructedHtmlForm::FormCreate()
+{
+    std::string OSText;
+    std::string VersionText;
+    std::string FlagsText;
+    std::string TypeText;
+    CommonUtil1.GetFixedVersionInfo(nativePath(m_executablePath), OSText, VersionText, FlagsText, TypeText);
+    setWindowTitle(windowTitle() + QStringLiteral(" Ver.") + toDisplayText(VersionText));
+    PageControl1->setCurrentWidget(TabSelect);
+    RegRead();
+    m_executableFolder = QFileInfo(m_executablePath).absolutePath() + QLatin1Char('/');
+    m_firstWorkFile = m_executableFolder + QStringLiteral("wbat.bat");
+    m_secondWorkFile = m_executableFolder + QStringLiteral("wsrc.txt");
+    loadIgnoreList();
+}
+
+void TStructedHtmlForm::FormDestroy()
+{
+    RegWrite();
+    saveIgnoreList();
+    // Without a recorded folder the paths would name files in the browsed folder.
+    if (!m_executableFolder.isEmpty()) {
+        QFile::remove(m_firstWorkFile);
+        QFile::remove(m_secondWorkFile);
+    }
+}
+
+void TStructedHtmlForm::Exit1Click()
+{
+    close();
+}
+
+void TStructedHtmlForm::FileListBox1DblClick()
+{
+    const QString path = FileListBox1->selectedPath();
+    const std::string name = fileNameOf(sjisPath(path));
+    const bool convertsToShiftJis = isShiftJis->isChecked();
+    switch (checkSourceForView(nativePath(path), convertsToShiftJis)) {
+    case TextCheck::Text:
+        break;
+    case TextCheck::CannotOpen:
+        ModalSeam::showMessage(this, MessageIcon::Error, toDisplayText(messages::kOpenFailureCaption),
+                               toDisplayText(openFailureMessage(name)));
+        return;
+    case TextCheck::NotText:
+        ModalSeam::showMessage(this, MessageIcon::Error, toDisplayText(messages::kNotTextCaption),
+                               toDisplayText(notTextMessage(name)));
+        return;
+    case TextCheck::EndOfFile:
+        throw AppError(messages::kEndOfFile);
+    }
+    SaveDialog1->setDirectory(FileListBox1->directory());
+    SaveDialog1->selectFile(path);
+    ShowResultList->lineModel().clear();
+    m_source = loadSourceForView(nativePath(path), convertsToShiftJis);
+    Memo1->setPlainText(toDisplayText(m_source));
+    m_documentTitle = vorelind::documentTitle(name);
+    PageControl1->setCurrentWidget(TabOriginal);
+    PageControl1->setTabText(PageControl1->indexOf(TabOriginal),
+                             tabCaption(m_documentTitle + messages::kOriginalTabSuffix));
+    PageControl1->setTabText(PageControl1->indexOf(TabIndented),
+                             tabCaption(m_documentTitle + messages::kIndentedTabSuffix));
+    PageControl1->setTabText(PageControl1->indexOf(TabStructure),
+                             tabCaption(m_documentTitle + messages::kStructureTabSuffix));
+    repaint();
+    StructuringDo();
+}
+
+void TStructedHtmlForm::StructuringDo()
+{
+    WalkProgress progress(*ProgressBar1, *StatusBar1);
+    RunLogFile runLog;
+    std::string fixedResult = indentSource(m_source, ExcludedTags(IgnoreTags->lines()),
+                                           WalkSinks{&progress, &progress, &runLog});
+    progress.finish();
+    runLog.close();
+    // Memo1 holds its own copy; the bytes were only kept for the walk.
+    std::string().swap(m_source);
+    ShowResultList->lineModel().setLines(nonEmptyLines(listingLines(fixedResult)));
+    PageControl1->setCurrentWidget(TabIndented);
+    // The fill skips empty lines without any effect, so the tree grows from
+    // the list's lines alike, and the listing text can go first.
+    std::string().swap(fixedResult);
+    const std::vector<std::string>& lines = ShowResultList->lines();
+    TreeIndent1->LoadIndentedLines(std::vector<std::string_view>(lines.begin(), lines.end()));
+    PageControl1->setCurrentWidget(TabStructure);
+}
+
+void TStructedHtmlForm::RegRead()
+{
+    readSettings(*this, programNameOf(sjisPath(m_executablePath)));
+}
+
+void TStructedHtmlForm::RegWrite()
+{
+    writeSettings(*this, programNameOf(sjisPath(m_executablePath)));
+}
+
+void TStructedHtmlForm::Save1Click()
+{
+    const QString path = ModalSeam::chooseSaveFile(*SaveDialog1);
+    if (path.isEmpty())
+        return;
+    std::vector<std::string> lines = ShowResultList->lines();
+    tidyForExport(lines);
+    ShowResultList->lineModel().setLines(lines);
+    try {
+        writeExportFile(nativePath(path), lines);
+    } catch (const AppError&) {
+        // The message names the file as the program's texts show it.
+        throw AppError(formatMessage(messages::kCannotCreateFile, sjisPath(path)));
+    }
+}
+
+void TStructedHtmlForm::FileListBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, const QPoint&)
+{
+    if (button != Qt::RightButton)
+        return;
+    TMaskSetForm& dialog = *m_maskSetForm;
+    const std::string& mask = FileListBox1->mask();
+    dialog.show();
+    const int choice = maskChoiceOf(mask);
+    dialog.setItemIndex(choice);
+    if (choice == kOneExtension)
+        dialog.setExtension(presetExtensionOf(mask));
+    dialog.hide();
+    ModalSeam::runDialog(dialog);
+    FileListBox1->setMask(maskForChoice(dialog.itemIndex(), dialog.extension()));
+    clearDocumentViews();
+    repaint();
+}
+
+void TStructedHtmlForm::TreeIndent1DblClick()
+{
+    PageControl1->setCurrentWidget(TabSelect);
+}
+
+void TStructedHtmlForm::ExpandBtnClick()
+{
+    TreeIndent1->expandAll();
+}
+
+void TStructedHtmlForm::CollapseBtnClick()
+{
+    TreeIndent1->collapseAll();
+}
+
+void TStructedHtmlForm::AddIgnoreTagClick()
+{
+    IgnoreAddPanel->move(kAddPanelLeft, menuBar()->height() + kAddPanelTop);
+    IgnoreAddPanel->show();
+    IgnoreAddPanel->raise();
+    AddTag->setFocus();
+}
+
+void TStructedHtmlForm::DelIgnoreTagClick()
+{
+    const int row = IgnoreTags->selectedRow();
+    if (row < 0) {
+        ModalSeam::showMessage(this, MessageIcon::Information, QStringLiteral("削除？"),
+                               QStringLiteral("カーソルが設定されていません"));
+        return;
+    }
+    IgnoreTags->lineModel().removeLine(static_cast<std::size_t>(row));
+    const int count = static_cast<int>(IgnoreTags->lines().size());
+    IgnoreTags->selectRow(row < count ? row : row - 1);
+}
+
+void TStructedHtmlForm::IgnoreTagsKeyDown(int key)
+{
+    if (key == Qt::Key_Delete)
+        DelIgnoreTagClick();
+}
+
+QChar TStructedHtmlForm::AddTagKeyPress(QChar key)
+{
+    if (key == QLatin1Char('<') || key == QLatin1Char('>'))
+        return {};
+    if (key >= QLatin1Char('a') && key <= QLatin1Char('z'))
+        return key.toUpper();
+    return key;
+}
+
+void TStructedHtmlForm::AddTagKeyDown(int key)
+{
+    if (key == Qt::Key_Escape) {
+        AddTag->clear();
+        IgnoreAddPanel->hide();
+        return;
+    }
+    if (isEnterKey(key)) {
+        addIgnoreTag(fromDisplayText(AddTag->text()));
+        AddTag->clear();
+        IgnoreAddPanel->hide();
+    }
+    removeDuplicateIgnoreTags();
+    saveIgnoreList();
+}
+
+void TStructedHtmlForm::BrowserBtnClick()
+{
+    showPlaceholder(QStringLiteral("画面表示"));
+}
+
+void TStructedHtmlForm::TagCheckClick()
+{
+    showPlaceholder(QStringLiteral("行分析表示"));
+}
+
+void TStructedHtmlForm::Contents1Click()
+{
+    showPlaceholder(QStringLiteral("目次"));
+}
+
+void TStructedHtmlForm::about1Click()
+{
+    showPlaceholder(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+}
+
+bool TStructedHtmlForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == AddTag && event->type() == QEvent::KeyPress)
+        return filterAddTagKey(*static_cast<QKeyEvent*>(event));
+    if (watched == IgnoreTags && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        runHandler([&] { IgnoreTagsKeyDown(key); });
+        return key == Qt::Key_Delete;
+    }
+    if (watched == FileListBox1->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        runHandler([&] { FileListBox1MouseDown(mouse->button(), mouse->modifiers(), mouse->position().toPoint()); });
+        // The right button chooses the mask; it leaves the selection alone.
+        return mouse->button() == Qt::RightButton;
+    }
+    if (watched == TreeIndent1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        runHandler([this] { TreeIndent1DblClick(); });
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Runs the key-down handler, then the character filter on the typed
+// character, as the key's two events would.
+bool TStructedHtmlForm::filterAddTagKey(QKeyEvent& event)
+{
+    const int key = event.key();
+    runHandler([&] { AddTagKeyDown(key); });
+    if (key == Qt::Key_Escape || isEnterKey(key))
+        return true;
+    const QString typed = event.text();
+    if (typed.size() != 1)
+        return false;
+    const QChar character = AddTagKeyPress(typed.front());
+    if (character == typed.front())
+        return false;
+    if (!character.isNull())
+        AddTag->insert(character);
+    return true;
+}
+
+void TStructedHtmlForm::loadIgnoreList()
+{
+    m_ignoreListFile.emplace(nativePath(m_executableFolder + QStringLiteral("ignore.trm")));
+    std::vector<std::string> entries = m_ignoreListFile->load();
+    sortTags(entries);
+    IgnoreTags->lineModel().setLines(std::move(entries));
+}
+
+// Without a recorded executable folder there is no list file to write.
+void TStructedHtmlForm::saveIgnoreList()
+{
+    if (m_ignoreListFile)
+        m_ignoreListFile->save(IgnoreTags->lines());
+}
+
+void TStructedHtmlForm::addIgnoreTag(const std::string& entry)
+{
+    IgnoreTags->lineModel().insertLine(tagInsertRow(IgnoreTags->lines(), entry), entry);
+}
+
+void TStructedHtmlForm::removeDuplicateIgnoreTags()
+{
+    for (std::size_t row = IgnoreTags->lines().size(); row-- > 1;) {
+        if (IgnoreTags->lines()[row] == IgnoreTags->lines()[row - 1])
+            IgnoreTags->lineModel().removeLine(row);
+    }
+}
+
+void TStructedHtmlForm::clearDocumentViews()
+{
+    m_source.clear();
+    Memo1->clear();
+    ShowResultList->lineModel().clear();
+    TreeIndent1->clearNodes();
+}
+
+void TStructedHtmlForm::showPlaceholder(const QString& command)
+{
+    ModalSeam::showMessage(this, MessageIcon::Information, command, QStringLiteral("この機能は準備中です"));
+}
+
+std::string TStructedHtmlForm::fileMask() const
+{
+    return FileListBox1->mask();
+}
+
+void TStructedHtmlForm::setFileMask(const std::string& mask)
+{
+    FileListBox1->setMask(mask);
+}
+
+// The folder is stored as the system reports it, byte for byte, so that
+// any folder name comes back, also one that Shift-JIS cannot spell.
+std::string TStructedHtmlForm::folder() const
+{
+    return nativePath(DirectoryListBox1->directory());
+}
+
+void TStructedHtmlForm::setFolder(const std::string& folder)
+{
+    DirectoryListBox1->setDirectory(QFile::decodeName(QByteArray::fromStdString(folder)));
+}
+
+bool TStructedHtmlForm::convertsToShiftJis() const
+{
+    return isShiftJis->isChecked();
+}
+
+void TStructedHtmlForm::setConvertsToShiftJis(bool on)
+{
+    isShiftJis->setChecked(on);
+}
+
+std::function<void()> TStructedHtmlForm::guarded(void (TStructedHtmlForm::*handler)())
+{
+    return [this, handler] { runHandler([&] { (this->*handler)(); }); };
+}
+
+void TStructedHtmlForm::buildMenus()
+{
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
+    addCommand(*help, QStringLiteral("目次"), "Contents1", &TStructedHtmlForm::Contents1Click);
+    addCommand(*help, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), "about1", &TStructedHtmlForm::about1Click);
+    addCommand(*menuBar(), QStringLiteral("終了"), "Exit1", &TStructedHtmlForm::Exit1Click);
+}
+
+void TStructedHtmlForm::buildTabs()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    PageControl1 = named(new QTabWidget(central), "PageControl1");
+    TabSelect = named(buildSelectTab(), "TabSelect");
+    TabEnv = named(buildEnvTab(), "TabEnv");
+    TabOriginal = named(buildOriginalTab(), "TabOriginal");
+    TabIndented = named(buildIndentedTab(), "TabIndented");
+    TabStructure = named(buildStructureTab(), "TabStructure");
+    PageControl1->addTab(TabSelect, QStringLiteral("ファイル選択"));
+    PageControl1->addTab(TabEnv, QStringLiteral("動作環境"));
+    PageControl1->addTab(TabOriginal, QStringLiteral("オリジナルソース"));
+    PageControl1->addTab(TabIndented, QStringLiteral("インデント"));
+    PageControl1->addTab(TabStructure, QStringLiteral("構造化"));
+    layout->addWidget(PageControl1, 1);
+    ProgressBar1 = named(new QProgressBar(central), "ProgressBar1");
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setFixedHeight(8);
+    layout->addWidget(ProgressBar1);
+    setCentralWidget(central);
+    StatusBar1 = named(new QLabel(this), "StatusBar1");
+    statusBar()->addWidget(StatusBar1, 1);
+}
+
+QWidget* TStructedHtmlForm::buildSelectTab()
+{
+    auto* tab = new QWidget;
+    auto* layout = new QHBoxLayout(tab);
+    auto* leftColumn = new QVBoxLayout;
+    DriveComboBox1 = named(new DriveComboBox(tab), "DriveComboBox1");
+    DirectoryListBox1 = named(new DirectoryListBox(tab), "DirectoryListBox1");
+    DriveComboBox1->setFixedWidth(kLeftColumnWidth);
+    DirectoryListBox1->setFixedWidth(kLeftColumnWidth);
+    leftColumn->addWidget(DriveComboBox1);
+    leftColumn->addWidget(DirectoryListBox1, 1);
+    layout->addLayout(leftColumn);
+    FileListBox1 = named(new FileListBox(tab), "FileListBox1");
+    FileListBox1->setToolTip(QStringLiteral("右ボタンを押すと、表示する拡張子を変更できます"));
+    connect(FileListBox1, &QAbstractItemView::doubleClicked, this, guarded(&TStructedHtmlForm::FileListBox1DblClick));
+    layout->addWidget(FileListBox1, 1);
+    return tab;
+}
+
+QWidget* TStructedHtmlForm::buildEnvTab()
+{
+    auto* tab = new QWidget;
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(new QLabel(QStringLiteral("構造化除外タグ"), tab));
+    IgnoreTags = named(new LineListView(tab), "IgnoreTags");
+    IgnoreTags->setFont(designFont(QStringLiteral("ＭＳ ゴシック"), 15, QFont::Bold));
+    IgnoreTags->setFixedWidth(kLeftColumnWidth);
+    layout->addWidget(IgnoreTags, 1);
+    PopupMenu1 = addPopupMenu(*IgnoreTags, "PopupMenu1");
+    addCommand(*PopupMenu1, QStringLiteral("除外タグの追加"), "AddIgnoreTag", &TStructedHtmlForm::AddIgnoreTagClick);
+    addCommand(*PopupMenu1, QStringLiteral("除外タグの削除"), "DelIgnoreTag", &TStructedHtmlForm::DelIgnoreTagClick);
+    isShiftJis = named(new QCheckBox(QStringLiteral("Shift-JISに変換して処理"), tab), "isShiftJis");
+    isShiftJis->setChecked(true);
+    layout->addWidget(isShiftJis, 0, Qt::AlignLeft);
+    return tab;
+}
+
+QWidget* TStructedHtmlForm::buildOriginalTab()
+{
+    Memo1 = named(new QPlainTextEdit, "Memo1");
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    return pageFilledBy(Memo1);
+}
+
+QWidget* TStructedHtmlForm::buildIndentedTab()
+{
+    ShowResultList = named(new LineListView, "ShowResultList");
+    setBackground(*ShowResultList, kListingBackground);
+    return pageFilledBy(ShowResultList);
+}
+
+QWidget* TStructedHtmlForm::buildStructureTab()
+{
+    auto* tab = new QWidget;
+    auto* layout = new QVBoxLayout(tab);
+    TreeIndent1 = named(new TTreeIndent(tab), "TreeIndent1");
+    setBackground(*TreeIndent1, kTreeBackground);
+    QPalette palette = TreeIndent1->palette();
+    palette.setColor(QPalette::Text, kTreeText);
+    TreeIndent1->setPalette(palette);
+    TreeIndent1->setFont(designFont(QStringLiteral("ＭＳ 明朝"), 12));
+    TreeIndent1->setIndentation(19);
+    TreeIndent1->setExpandsOnDoubleClick(false);
+    TreeIndent1->setToolTip(QStringLiteral("ダブルクリックでファイル選択に"));
+    SaveStructure = addPopupMenu(*TreeIndent1, "SaveStructure");
+    addCommand(*SaveStructure, QStringLiteral("保存"), "Save1", &TStructedHtmlForm::Save1Click);
+    addCommand(*SaveStructure, QStringLiteral("行分析表示"), "TagCheck", &TStructedHtmlForm::TagCheckClick);
+    layout->addWidget(TreeIndent1, 1);
+    auto* buttons = new QHBoxLayout;
+    ExpandBtn = named(addGlyphButton(QStringLiteral("全展開"), QStyle::SP_ArrowDown, &TStructedHtmlForm::ExpandBtnClick),
+                      "ExpandBtn");
+    CollapseBtn = named(addGlyphButton(QStringLiteral("全たたみ"), QStyle::SP_ArrowUp,
+                                       &TStructedHtmlForm::CollapseBtnClick),
+                        "CollapseBtn");
+    BrowserBtn = named(addGlyphButton(QStringLiteral("画面表示"), QStyle::SP_ComputerIcon,
+                                      &TStructedHtmlForm::BrowserBtnClick),
+                       "BrowserBtn");
+    buttons->addWidget(ExpandBtn);
+    buttons->addWidget(CollapseBtn);
+    buttons->addWidget(BrowserBtn);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+    return tab;
+}
+
+void TStructedHtmlForm::addCommand(QWidget& menu, const QString& caption, const char* name,
+                                   void (TStructedHtmlForm::*handler)())
+{
+    auto* command = named(new QAction(caption, &menu), name);
+    menu.addAction(command);
+    connect(command, &QAction::triggered, this, guarded(handler));
+}
+
+// The menu pops up where the right button is pressed over the view.
+QMenu* TStructedHtmlForm::addPopupMenu(QAbstractItemView& view, const char* name)
+{
+    auto* menu = named(new QMenu(&view), name);
+    view.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&view, &QWidget::customContextMenuRequested, menu,
+            [menu, &view](const QPoint& at) { menu->popup(view.viewport()->mapToGlobal(at)); });
+    return menu;
+}
+
+// The style's icon gives the button its glyph and, drawn greyed, the glyph
+// of the disabled button.
+QPushButton* TStructedHtmlForm::addGlyphButton(const QString& caption, int glyph,
+                                               void (TStructedHtmlForm::*handler)())
+{
+    auto* button = new QPushButton(style()->standardIcon(static_cast<QStyle::StandardPixmap>(glyph)), caption);
+    connect(button, &QPushButton::clicked, this, guarded(handler));
+    return button;
+}
+
+void TStructedHtmlForm::buildIgnoreAddPanel()
+{
+    // A child of the window, not of tab 2: it stays in front whichever tab is shown.
+    IgnoreAddPanel = named(new QFrame(this), "IgnoreAddPanel");
+    IgnoreAddPanel->setFrameShape(QFrame::Panel);
+    IgnoreAddPanel->resize(185, 65);
+    setBackground(*IgnoreAddPanel, kAddPanelBackground);
+    auto* layout = new QVBoxLayout(IgnoreAddPanel);
+    layout->addWidget(new QLabel(QStringLiteral("除外タグの追加"), IgnoreAddPanel));
+    AddTag = named(new QLineEdit(IgnoreAddPanel), "AddTag");
+    AddTag->setAttribute(Qt::WA_InputMethodEnabled, false);
+    layout->addWidget(AddTag);
+    IgnoreAddPanel->hide();
+}
+
+void TStructedHtmlForm::buildSaveDialog()
+{
+    SaveDialog1 = named(new QFileDialog(this, QStringLiteral("構造化ソース保存")), "SaveDialog1");
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog1->setFileMode(QFileDialog::AnyFile);
+    SaveDialog1->setNameFilter(QStringLiteral("htmlファイル (*.htm*)"));
+    SaveDialog1->setDefaultSuffix(QStringLiteral("htm"));
+    SaveDialog1->setSizeGripEnabled(true);
+}
+
+// Installed once every view exists, since the filter looks at all of them.
+void TStructedHtmlForm::installEventFilters()
+{
+    FileListBox1->viewport()->installEventFilter(this);
+    IgnoreTags->installEventFilter(this);
+    AddTag->installEventFilter(this);
+    TreeIndent1->viewport()->installEventFilter(this);
+}
+
+void TStructedHtmlForm::connectFileSelection()
+{
+    connect(DirectoryListBox1, &DirectoryListBox::directoryChanged, this, [this](const QString& folder) {
+        FileListBox1->setDirectory(folder);
+        DriveComboBox1->showDriveOf(folder);
+    });
+    connect(DriveComboBox1, &DriveComboBox::driveChosen, this,
+            [this](const QString& root) { runHandler([&] { DirectoryListBox1->setDirectory(root); }); });
+    FileListBox1->setDirectory(DirectoryListBox1->directory());
+    DriveComboBox1->showDriveOf(DirectoryListBox1->directory());
+}
+
+} // namespace vorelind

@@ -1,0 +1,154 @@
+#pragma once
+
+#include "settings/listfile.h"
+#include "settings/settings.h"
+#include "util/commonutil.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QAbstractItemView;
+class QCheckBox;
+class QFileDialog;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+
+namespace vorelind {
+
+class DirectoryListBox;
+class DriveComboBox;
+class FileListBox;
+class LineListView;
+class TMaskSetForm;
+class TTreeIndent;
+
+// The main window: five tabs (file selection, excluded tags, original
+// source, indented listing, structure tree), a menu bar, a thin progress
+// bar and a status line. It owns every view and runs start-up and exit.
+// Each user event has one handler, and every handler runs inside the
+// default error report.
+class TStructedHtmlForm : public QMainWindow, private SettingsViews {
+    Q_OBJECT
+
+public:
+    // Creates the window for the program whose executable lies at the path
+    // (its folder holds the excluded-tag file and the work files) and runs
+    // FormCreate; then creates the extension mask dialog, hidden.
+    explicit TStructedHtmlForm(const QString& executablePath, QWidget* parent = nullptr);
+    // Runs FormDestroy.
+    ~TStructedHtmlForm() override;
+
+    const std::string& documentTitle() const { return m_documentTitle; }
+    const QString& executableFolder() const { return m_executableFolder; }
+    TMaskSetForm& maskSetForm() { return *m_maskSetForm; }
+
+    void FormCreate();
+    void FormDestroy();
+    void Exit1Click();
+    void FileListBox1DblClick();
+    void FileListBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint& position);
+    void StructuringDo();
+    void RegRead();
+    void RegWrite();
+    void Save1Click();
+    void TreeIndent1DblClick();
+    void ExpandBtnClick();
+    void CollapseBtnClick();
+    void AddIgnoreTagClick();
+    void DelIgnoreTagClick();
+    void IgnoreTagsKeyDown(int key);
+    // Returns the character to type, or a null character to drop it.
+    QChar AddTagKeyPress(QChar key);
+    void AddTagKeyDown(int key);
+    void BrowserBtnClick();
+    void TagCheckClick();
+    void Contents1Click();
+    void about1Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The views that the stored settings come from and go to.
+    std::string fileMask() const override;
+    void setFileMask(const std::string& mask) override;
+    std::string folder() const override;
+    void setFolder(const std::string& folder) override;
+    bool convertsToShiftJis() const override;
+    void setConvertsToShiftJis(bool on) override;
+
+    void buildMenus();
+    void buildTabs();
+    QWidget* buildSelectTab();
+    QWidget* buildEnvTab();
+    QWidget* buildOriginalTab();
+    QWidget* buildIndentedTab();
+    QWidget* buildStructureTab();
+    void buildIgnoreAddPanel();
+    void buildSaveDialog();
+    void connectFileSelection();
+    void installEventFilters();
+    void addCommand(QWidget& menu, const QString& caption, const char* name, void (TStructedHtmlForm::*handler)());
+    QMenu* addPopupMenu(QAbstractItemView& view, const char* name);
+    QPushButton* addGlyphButton(const QString& caption, int glyph, void (TStructedHtmlForm::*handler)());
+    // Wraps a handler for a signal connection, inside the default error report.
+    std::function<void()> guarded(void (TStructedHtmlForm::*handler)());
+
+    bool filterAddTagKey(QKeyEvent& event);
+    void loadIgnoreList();
+    void saveIgnoreList();
+    void addIgnoreTag(const std::string& entry);
+    void removeDuplicateIgnoreTags();
+    void clearDocumentViews();
+    void showPlaceholder(const QString& command);
+
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSelect = nullptr;
+    QWidget* TabEnv = nullptr;
+    QWidget* TabOriginal = nullptr;
+    QWidget* TabIndented = nullptr;
+    QWidget* TabStructure = nullptr;
+    DriveComboBox* DriveComboBox1 = nullptr;
+    DirectoryListBox* DirectoryListBox1 = nullptr;
+    FileListBox* FileListBox1 = nullptr;
+    LineListView* IgnoreTags = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QCheckBox* isShiftJis = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    LineListView* ShowResultList = nullptr;
+    TTreeIndent* TreeIndent1 = nullptr;
+    QMenu* SaveStructure = nullptr;
+    QPushButton* ExpandBtn = nullptr;
+    QPushButton* CollapseBtn = nullptr;
+    QPushButton* BrowserBtn = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QLabel* StatusBar1 = nullptr;
+    QFrame* IgnoreAddPanel = nullptr;
+    QLineEdit* AddTag = nullptr;
+    QFileDialog* SaveDialog1 = nullptr;
+    TCommonUtil CommonUtil1;
+    std::unique_ptr<TMaskSetForm> m_maskSetForm;
+
+    // The text loaded into Memo1, as Shift-JIS bytes, until the walk has read it.
+    std::string m_source;
+    std::string m_documentTitle;
+    QString m_executablePath;
+    QString m_executableFolder;
+    QString m_firstWorkFile;
+    QString m_secondWorkFile;
+    // "ignore.trm" beside the executable, once the folder is known; it
+    // refuses to replace a file whose list it could not load.
+    std::optional<IgnoreListFile> m_ignoreListFile;
+};
+
+} // namespace vorelind

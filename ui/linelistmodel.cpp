@@ -1,0 +1,47 @@
+#include "ui/linelistmodel.h"
+
+#include "platform/displaytext.h"
+
+namespace vorelind {
+
+LineListModel::LineListModel(QObject* parent)
+    : QAbstractListModel(parent)
+{
+}
+
+void LineListModel::setLines(std::vector<std::string> lines)
+{
+    beginResetModel();
+    m_lines = std::move(lines);
+    endResetModel();
+}
+
+void LineListModel::insertLine(std::size_t row, std::string line)
+{
+    const int at = static_cast<int>(row);
+    beginInsertRows({}, at, at);
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(row), std::move(line));
+    endInsertRows();
+}
+
+void LineListModel::removeLine(std::size_t row)
+{
+    const int at = static_cast<int>(row);
+    beginRemoveRows({}, at, at);
+    m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(row));
+    endRemoveRows();
+}
+
+int LineListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_lines.size());
+}
+
+QVariant LineListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || role != Qt::DisplayRole)
+        return {};
+    return toDisplayText(m_lines[static_cast<std::size_t>(index.row())]);
+}
+
+} // namespace vorelind

@@ -1,0 +1,80 @@
+#include "ui/modalseam.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include <optional>
+
+namespace vorelind {
+
+namespace {
+
+struct TestAnswers {
+    bool answering = false;
+    std::optional<QString> nextSaveFileName;
+    std::function<void(QDialog&)> nextDialogAction;
+    QList<AnsweredMessage> messages;
+};
+
+TestAnswers& testAnswers()
+{
+    static TestAnswers answers;
+    return answers;
+}
+
+} // namespace
+
+void ModalSeam::showMessage(QWidget* parent, MessageIcon icon, const QString& caption, const QString& text)
+{
+    if (testAnswers().answering) {
+        testAnswers().messages.append({icon, caption, text});
+        return;
+    }
+    QMessageBox box(icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Information, caption, text,
+                    QMessageBox::Ok, parent);
+    box.exec();
+}
+
+QString ModalSeam::chooseSaveFile(QFileDialog& dialog)
+{
+    if (testAnswers().answering)
+        return std::exchange(testAnswers().nextSaveFileName, std::nullopt).value_or(QString());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+void ModalSeam::runDialog(QDialog& dialog)
+{
+    if (!testAnswers().answering) {
+        dialog.exec();
+        return;
+    }
+    dialog.show();
+    if (auto action = std::exchange(testAnswers().nextDialogAction, nullptr))
+        action(dialog);
+    dialog.hide();
+}
+
+void ModalSeam::answerForTests()
+{
+    testAnswers().answering = true;
+}
+
+void ModalSeam::setNextSaveFileName(const QString& path)
+{
+    testAnswers().nextSaveFileName = path;
+}
+
+void ModalSeam::setNextDialogAction(std::function<void(QDialog&)> action)
+{
+    testAnswers().nextDialogAction = std::move(action);
+}
+
+QList<AnsweredMessage> ModalSeam::takeAnsweredMessages()
+{
+    return std::exchange(testAnswers().messages, {});
+}
+
+} // namespace vorelind

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "document/walksinks.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+
+class QLabel;
+class QProgressBar;
+
+namespace vorelind {
+
+// Shows the walk on the progress bar and the status line. The walk takes
+// no input, but every tenth of a second both are repainted at once so that
+// a long run visibly moves; a position costs a counter and, every 1024
+// positions, a look at the clock. finish() shows what the last position set.
+class WalkProgress : public ProgressSink, public StatusSink {
+public:
+    WalkProgress(QProgressBar& progressBar, QLabel& statusLine);
+
+    void start(std::size_t maximum) override;
+    void advance() override;
+    void showPosition(std::size_t position, std::size_t total) override;
+    void finish();
+
+    // "i/n", five blanks, the local short date, a blank and the long time.
+    static QString statusText(std::size_t position, std::size_t total, const QDateTime& when);
+
+private:
+    void repaintNow();
+
+    QProgressBar& m_progressBar;
+    QLabel& m_statusLine;
+    QElapsedTimer m_sinceRepaint;
+    std::size_t m_steps = 0;
+    std::size_t m_position = 0;
+    std::size_t m_total = 0;
+    std::size_t m_uncheckedPositions = 0;
+};
+
+} // namespace vorelind
