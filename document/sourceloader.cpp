@@ -40,18 +40,39 @@ void refuseSpecialFile(const std::string& path)
         throw AppError(formatMessage(messages::kCannotOpenFile, path));
 }
 
-// Returns the position of the first line break from `from` on, skipping the
-// second bytes of Shift-JIS characters; the text's size when there is none.
+// Returns the position of the first CR or LF from `from` on, or the text's size.
+std::size_t findCrOrLf(std::string_view bytes, std::size_t from)
+{
+    while (from < bytes.size() && bytes[from] != '\r' && bytes[from] != '\n')
+        ++from;
+    return from;
+}
+
+// Returns whether the byte at `at` is the second byte of a double-byte
+// character, given that a character starts at `start`. The byte before a run
+// of bytes in the lead-byte range always ends a character, so the run pairs
+// up from its first byte: an odd run takes the byte at `at` as a second byte.
+bool isSecondByte(std::string_view bytes, std::size_t start, std::size_t at)
+{
+    std::size_t leadRange = 0;
+    while (at - leadRange > start && isSjisLeadByte(static_cast<unsigned char>(bytes[at - leadRange - 1])))
+        ++leadRange;
+    return leadRange % 2 == 1;
+}
+
+// Returns the position of the first line break from `from` on, where a
+// character starts, skipping the second bytes of Shift-JIS characters; the
+// text's size when there is none. Looking back from each CR or LF instead of
+// reading every character forwards keeps the common scan free of a byte
+// that depends on the byte before it.
 std::size_t findLineBreak(std::string_view bytes, std::size_t from)
 {
-    bool secondByte = false;
-    for (; from < bytes.size(); ++from) {
-        const auto byte = static_cast<unsigned char>(bytes[from]);
-        if (!secondByte && (byte == '\r' || byte == '\n'))
-            return from;
-        secondByte = !secondByte && isSjisLeadByte(byte);
+    std::size_t candidate = findCrOrLf(bytes, from);
+    while (candidate < bytes.size() && isSecondByte(bytes, from, candidate)) {
+        from = candidate + 1;
+        candidate = findCrOrLf(bytes, from);
     }
-    return bytes.size();
+    return candidate;
 }
 
 } // namespace
