@@ -1,5 +1,7 @@
 #include "document/indentwalk.h"
 
+#include "document/sizelimits.h"
+#include "util/apperror.h"
 #include "util/largebuffer.h"
 
 namespace vorelind {
@@ -35,11 +37,12 @@ bool isMarkupDeclarationName(const std::string& name)
 // One run over one source; positions are 1-based as in the run log.
 class IndentWalk {
 public:
-    IndentWalk(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks)
+    IndentWalk(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks, std::size_t budget)
         : m_source(source)
         , m_excluded(excluded)
         , m_sinks(sinks)
         , m_reporting(sinks.progress || sinks.status || sinks.runLog)
+        , m_budget(budget)
     {
     }
 
@@ -58,6 +61,7 @@ public:
                 walkPosition(i);
                 ++i;
             }
+            checkBudget();
         }
         // The listing ends at the first NUL, which only a raw block can copy.
         const auto end = m_output.find('\0');
@@ -189,6 +193,16 @@ private:
             AppendBlanks(m_output, m_depth + kBlanksPerLevel);
     }
 
+    // A plain run copies no more than the source holds. One other position
+    // writes at most its depth and four bytes more, and reaching depth d takes
+    // some d * d / 4 blanks already written, so checking after each step
+    // passes the budget by little.
+    void checkBudget() const
+    {
+        if (m_output.size() > m_budget)
+            throw AppError(listingTooLargeMessage(m_budget));
+    }
+
     void report(std::size_t i, std::size_t outputCount)
     {
         if (m_sinks.runLog)
@@ -203,6 +217,7 @@ private:
     const ExcludedTags& m_excluded;
     const WalkSinks& m_sinks;
     const bool m_reporting;
+    const std::size_t m_budget;
     std::string m_output;
     std::string m_name;
     long long m_depth = 0; // in blanks, not levels
@@ -229,7 +244,13 @@ void AppendBlanks(std::string& output, long long n)
 
 std::string indentSource(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks)
 {
-    return IndentWalk(source, excluded, sinks).run();
+    return indentSourceWithin(source, excluded, sinks, listingBudget(source.size()));
+}
+
+std::string indentSourceWithin(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks,
+                               std::size_t budget)
+{
+    return IndentWalk(source, excluded, sinks, budget).run();
 }
 
 } // namespace vorelind

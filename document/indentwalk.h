@@ -17,7 +17,12 @@ void AppendBlanks(std::string& output, long long n);
 // Walks the source once and returns the indented listing: every tag on a
 // new line led by its depth in blanks, SCRIPT and PRE blocks keeping their
 // own line breaks, excluded tags on a line of their own without nesting.
+// A listing that would pass listingBudget() stops the walk with AppError.
 std::string indentSource(std::string_view source, const ExcludedTags& excluded,
                          const WalkSinks& sinks = {});
+
+// The same walk within an output budget of the caller's choice, in bytes.
+std::string indentSourceWithin(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks,
+                               std::size_t budget);
 
 } // namespace vorelind

@@ -1,11 +1,14 @@
 #include "document/sourceloader.h"
 
 #include "document/messages.h"
+#include "document/sizelimits.h"
 #include "util/apperror.h"
 #include "util/largebuffer.h"
 #include "util/sjis.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <limits>
 #include <memory>
 
 namespace vorelind {
@@ -20,6 +23,21 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 File openForReading(const std::string& path)
 {
     return File(std::fopen(path.c_str(), "rb"));
+}
+
+// Folders, devices and pipes are turned away before they are opened: opening
+// a pipe waits for a writer, and a device may never end.
+bool isSpecialFile(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    return std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
+}
+
+void refuseSpecialFile(const std::string& path)
+{
+    if (isSpecialFile(path))
+        throw AppError(formatMessage(messages::kCannotOpenFile, path));
 }
 
 // Returns the position of the first CR or LF from `from` on, or the text's size.
@@ -84,6 +102,8 @@ TextCheck textCheckOf(TextVerdict verdict)
 
 TextCheck checkTextFile(const std::string& path)
 {
+    if (isSpecialFile(path))
+        return TextCheck::CannotOpen;
     const File file = openForReading(path);
     if (!file)
         return TextCheck::CannotOpen;
@@ -113,33 +133,62 @@ std::string loadText(std::string_view bytes)
     return text;
 }
 
-std::string readFileBytes(const std::string& path)
+std::string readFileHead(const std::string& path, std::size_t limit)
 {
+    refuseSpecialFile(path);
     const File file = openForReading(path);
     if (!file)
         throw systemError();
     std::string bytes;
-    // Devices and pipes have no size; they are read in chunks until their end.
+    // One read takes the whole file unless it grows meanwhile; then it is
+    // read on in steps of the same size.
     std::size_t expected = 1 << 16;
     if (std::fseek(file.get(), 0, SEEK_END) == 0) {
         expected = static_cast<std::size_t>(std::max(std::ftell(file.get()), 0L)) + 1;
         std::rewind(file.get());
     }
+    expected = std::min(expected, limit);
     reserveLarge(bytes, expected);
     std::size_t count = 0;
     do {
-        bytes.resize(count + expected);
-        count += std::fread(bytes.data() + count, 1, expected, file.get());
-    } while (count == bytes.size());
+        bytes.resize(count + std::min(expected, limit - count));
+        count += std::fread(bytes.data() + count, 1, bytes.size() - count, file.get());
+    } while (count == bytes.size() && count < limit);
     bytes.resize(count);
     if (std::ferror(file.get()))
         throw systemError();
     return bytes;
 }
 
+std::string readFileBytes(const std::string& path)
+{
+    return readFileHead(path, std::numeric_limits<std::size_t>::max());
+}
+
+void checkSourceFileSize(const std::string& path)
+{
+    refuseSpecialFile(path);
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error)
+        throw AppError(error.message());
+    if (size > kMaxSourceSize)
+        throw AppError(sourceTooLargeMessage(fileNameOf(path)));
+}
+
+std::string readSourceBytes(const std::string& path)
+{
+    checkSourceFileSize(path);
+    // The file may have grown since its size was checked.
+    std::string bytes = readFileHead(path, kMaxSourceSize + 1);
+    if (bytes.size() > kMaxSourceSize)
+        throw AppError(sourceTooLargeMessage(fileNameOf(path)));
+    return bytes;
+}
+
 std::string loadSourceFile(const std::string& path)
 {
-    return loadText(readFileBytes(path));
+    return loadText(readSourceBytes(path));
 }
 
 std::string fileNameOf(std::string_view path)

@@ -2,6 +2,7 @@
 
 #include "platform/lockedfile.h"
 #include "platform/messages.h"
+#include "platform/wholefile.h"
 #include "util/apperror.h"
 
 #include <cerrno>
@@ -199,27 +200,11 @@ RegistryStatus RegistryFile::update(const Change& change)
 
 bool RegistryFile::replaceFile(const std::string& text) const
 {
-    struct stat info;
-    const bool exists = ::stat(m_path.c_str(), &info) == 0;
     // A settings file made read-only keeps its content.
-    if (exists && !openableForWriting(m_path))
+    struct stat info;
+    if (::stat(m_path.c_str(), &info) == 0 && !openableForWriting(m_path))
         return false;
-    // The folder lock keeps other copies out, so one fixed name will do; a
-    // file of that name can only be left from a copy that stopped midway.
-    const std::string temporary = m_path + ".new";
-    ::unlink(temporary.c_str());
-    bool written = false;
-    {
-        LockedFile file(temporary, LockedFile::Mode::CreateNew);
-        written = file.isOpen() && file.replaceContent(text);
-    }
-    if (written && exists)
-        written = ::chmod(temporary.c_str(), info.st_mode & 07777) == 0;
-    if (!written || ::rename(temporary.c_str(), m_path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    return true;
+    return replaceFileWhole(m_path, text);
 }
 
 RegistryKey RegistryFile::openHandle(const std::string& path)

@@ -33,12 +33,12 @@ TextCheck checkSourceForView(const std::string& path, bool convertToShiftJis)
     const TextCheck check = checkTextFile(path);
     if (!convertToShiftJis || check == TextCheck::Text || check == TextCheck::CannotOpen)
         return check;
-    const std::string bytes = readFileBytes(path);
-    if (!startsWithUtf16ByteOrderMark(bytes))
-        return check;
     // The mark and 129 UTF-16 units give at least 129 converted bytes.
     constexpr std::size_t kUtf16HeadBytes = 2 + 2 * kTextCheckLength;
-    return textCheckOf(judgeText(NkfConvert(std::string_view(bytes).substr(0, kUtf16HeadBytes))));
+    const std::string head = readFileHead(path, kUtf16HeadBytes);
+    if (!startsWithUtf16ByteOrderMark(head))
+        return check;
+    return textCheckOf(judgeText(NkfConvert(head)));
 }
 
 std::string loadSourceForView(const std::string& path, bool convertToShiftJis)
@@ -46,7 +46,7 @@ std::string loadSourceForView(const std::string& path, bool convertToShiftJis)
     if (!convertToShiftJis)
         return loadSourceFile(path);
     const bool optionAccepted = SetNkfOption("-s") == 0;
-    return convertedSourceText(readFileBytes(path), optionAccepted);
+    return convertedSourceText(readSourceBytes(path), optionAccepted);
 }
 
 std::string convertedSourceText(std::string_view fileBytes, bool optionAccepted)

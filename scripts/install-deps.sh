@@ -7,6 +7,8 @@ packages=(
   qt6-base-dev libgl-dev libicu-dev libbenchmark-dev
   fonts-dejavu-core fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth
+  time python3
+  clang-14 libclang-rt-14-dev llvm-14
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include "document/messages.h"
 #include "platform/lockedfile.h"
+#include "platform/wholefile.h"
 #include "settings/messages.h"
 #include "util/apperror.h"
 
@@ -52,10 +53,14 @@ std::vector<std::string> IgnoreListFile::load()
 
 void IgnoreListFile::save(const std::vector<std::string>& entries)
 {
-    // Without a loaded list only a missing file may be written: creating it
-    // fails when it exists.
-    LockedFile file(m_path, m_loaded ? LockedFile::Mode::Write : LockedFile::Mode::CreateNew);
-    if (!file.isOpen() || !file.replaceContent(listFileBytes(entries)))
+    // Opening the file checks that it may be written; without a loaded list
+    // only a missing file may be, and creating it fails when it exists. The
+    // file is closed again before it is replaced whole, since not every
+    // system renames over an open file. So a copy stopped midway never leaves
+    // part of a list, and of copies saving at once the last one wins.
+    const LockedFile::Mode mode = m_loaded ? LockedFile::Mode::Write : LockedFile::Mode::CreateNew;
+    const bool writable = LockedFile(m_path, mode).isOpen();
+    if (!writable || !replaceFileWhole(m_path, listFileBytes(entries)))
         throw AppError(formatMessage(messages::kCannotCreateFile, m_path));
     // The file now holds this list, so later saves may replace it.
     m_loaded = true;

@@ -1,7 +1,8 @@
 #pragma once
 
 // The settings messages as Shift-JIS bytes; the UTF-8 form stands beside each.
-// "ファイル %s を作成できません" is shared with the export, in document/messages.h.
+// "ファイル %s を作成できません" and "ファイル %s は開けません" are shared with the
+// document files, in document/messages.h.
 
 namespace vorelind::messages {
 
@@ -14,7 +15,5 @@ inline constexpr char kKeyNotCreated[] =
 inline constexpr char kValueNotStored[] = "'%s' \x82\xcc\x90\xdd\x92\xe8\x82\xc9\x8e\xb8\x94\x73\x82\xb5\x82\xdc\x82\xb5\x82\xbd";
 // "'%s' の取得に失敗しました"
 inline constexpr char kValueNotRead[] = "'%s' \x82\xcc\x8e\xe6\x93\xbe\x82\xc9\x8e\xb8\x94\x73\x82\xb5\x82\xdc\x82\xb5\x82\xbd";
-// "ファイル %s は開けません"
-inline constexpr char kCannotOpenFile[] = "\x83\x74\x83\x40\x83\x43\x83\x8b %s \x82\xcd\x8a\x4a\x82\xaf\x82\xdc\x82\xb9\x82\xf1";
 
 } // namespace vorelind::messages

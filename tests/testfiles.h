@@ -42,3 +42,11 @@ inline QString messageOf(const std::function<void()>& action)
     }
     return QStringLiteral("(no error)");
 }
+
+// Gives the file the size without writing the added bytes: a sparse file,
+// which costs no disk space however large it is.
+inline void growFile(const QString& path, qint64 size)
+{
+    if (!QFile::resize(path, size))
+        qFatal("cannot grow %s", qPrintable(path));
+}

@@ -1,9 +1,14 @@
+#include "document/sizelimits.h"
 #include "kanjisamples.h"
+#include "testfiles.h"
 #include "testlines.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -35,9 +40,16 @@ private slots:
     void convertWritesTheViewText();
     void sjisOptionWalksTheConvertedText_data();
     void sjisOptionWalksTheConvertedText();
+    void specialEmptyAndBombFilesAreRefused_data();
+    void specialEmptyAndBombFilesAreRefused();
+    void failingOptionFilesExitWithTheMessage_data();
+    void failingOptionFilesExitWithTheMessage();
+    void sourceEndingInsideAConstruct_data();
+    void sourceEndingInsideAConstruct();
 
 private:
     QString write(const QString& name, const QByteArray& content);
+    QString inputPath(const QString& name);
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -45,6 +57,9 @@ private:
 void TestCli::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
+    if (::mkfifo(QFile::encodeName(m_dir->filePath("pipe")).constData(), 0600) != 0
+        || !QDir(m_dir->path()).mkdir("folder"))
+        qFatal("cannot prepare a named pipe and a folder");
 }
 
 QString TestCli::write(const QString& name, const QByteArray& content)
@@ -216,6 +231,124 @@ void TestCli::sjisOptionWalksTheConvertedText()
     QCOMPARE(fromShiftJis.exitCode, 0);
     QVERIFY(converted.out.contains(bytes(shiftJis("日本語のテスト"))));
     QCOMPARE(converted.out, fromShiftJis.out);
+}
+
+void TestCli::specialEmptyAndBombFilesAreRefused_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+
+    // A pipe would keep the tool waiting for a writer, and /dev/urandom,
+    // which often looks like text, would be read until memory ran out.
+    for (const char* command : {"indent", "tree", "export", "check"}) {
+        QTest::addRow("%s a folder", command) << command << "folder" << "誰かがそのファイルfolderを握っていませんか";
+        QTest::addRow("%s a named pipe", command) << command << "pipe" << "誰かがそのファイルpipeを握っていませんか";
+        QTest::addRow("%s /dev/zero", command) << command << "/dev/zero" << "誰かがそのファイルzeroを握っていませんか";
+        QTest::addRow("%s /dev/urandom", command)
+            << command << "/dev/urandom" << "誰かがそのファイルurandomを握っていませんか";
+        QTest::addRow("%s an empty file", command) << command << "empty.html" << "Read beyond end of file";
+    }
+    const QString bombError = QString("インデントの結果が %1 バイトを超えたため中止しました。"
+                                      "閉じないタグは除外タグに加えてください")
+                                  .arg(vorelind::listingBudget(300000));
+    for (const char* command : {"indent", "tree", "export"}) {
+        QTest::addRow("%s a nesting bomb", command) << command << "bomb.html" << bombError;
+        QTest::addRow("%s a file over the size limit", command)
+            << command << "huge.html" << "ファイル huge.html は大きすぎるため処理できません";
+    }
+}
+
+// The path of an input named in a data row: a device as it stands, the folder
+// or pipe that init() made, or a file made here.
+QString TestCli::inputPath(const QString& name)
+{
+    if (name.startsWith('/'))
+        return name;
+    if (name == "empty.html")
+        return write(name, QByteArray());
+    if (name == "bomb.html")
+        return write(name, QByteArray("<a>").repeated(100000));
+    if (name == "huge.html") {
+        const QString path = write(name, "<");
+        growFile(path, static_cast<qint64>(vorelind::kMaxSourceSize) + 1);
+        return path;
+    }
+    return m_dir->filePath(name);
+}
+
+void TestCli::specialEmptyAndBombFilesAreRefused()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    const ProgramRun run = runCli({command, inputPath(name)});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(run.out.isEmpty());
+    QCOMPARE(run.err, "vorelind-cli: " + message + "\n");
+}
+
+void TestCli::failingOptionFilesExitWithTheMessage_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("excluded list is a folder") << QStringList{"indent", "--exclude", "folder"} << "ファイル %1 は開けません";
+    QTest::newRow("excluded list is a named pipe") << QStringList{"tree", "--exclude", "pipe"} << "ファイル %1 は開けません";
+    QTest::newRow("run log is a folder") << QStringList{"indent", "--run-log", "folder"} << "Is a directory";
+    QTest::newRow("export into a missing folder")
+        << QStringList{"export", "-o", "missing/out.htm"} << "ファイル %1 を作成できません";
+}
+
+void TestCli::failingOptionFilesExitWithTheMessage()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, message);
+    const QString optionFile = m_dir->filePath(options.takeLast());
+    const ProgramRun run = runCli(options << optionFile << write("page.html", "<p>x</p>"));
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(run.out.isEmpty());
+    QCOMPARE(run.err, "vorelind-cli: " + message.arg(optionFile) + "\n");
+}
+
+void TestCli::sourceEndingInsideAConstruct_data()
+{
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QByteArray>("expected");
+
+    const struct {
+        const char* construct;
+        QByteArray source;
+        QByteArray listing;
+        QByteArray tree;
+        QByteArray exported;
+    } rows[] = {
+        {"a tag name", "<html><bo", "\r\n<html>\r\n  <bo", "0\t<html>\n1\t <bo\n", "<html>\r\n  <bo\r\n"},
+        {"a comment", "<p><!-- open", "\r\n<p>\r\n  <!-- open", "0\t<p>\n1\t <!-- open\n", "<p>\r\n  <!-- open\r\n"},
+        {"a quoted attribute", "<p><a href=\"x>y", "\r\n<p>\r\n  <a href=\"x>y", "0\t<p>\n1\t <a href=\"x>y\n",
+         "<p>\r\n  <a href=\"x>y\r\n"},
+        {"a script block", "<p><script>if (a<b)\r\nx", "\r\n<p>\r\n  <script>if (a  <b)\r\n    x",
+         "0\t<p>\n1\t <script>if (a  <b)\n2\t x\n", "<p>\r\n  <script>if (a  <b)\r\nx\r\n"},
+        {"a pre block", "<p><pre>one\r\ntwo", "\r\n<p>\r\n  <pre>one\r\n    two", "0\t<p>\n1\t <pre>one\n2\t two\n",
+         "<p>\r\n  <pre>one\r\ntwo\r\n"},
+    };
+    for (const auto& row : rows) {
+        QTest::addRow("indent, ends inside %s", row.construct) << row.source << "indent" << row.listing;
+        QTest::addRow("tree, ends inside %s", row.construct) << row.source << "tree" << row.tree;
+        QTest::addRow("export, ends inside %s", row.construct) << row.source << "export" << row.exported;
+    }
+}
+
+void TestCli::sourceEndingInsideAConstruct()
+{
+    QFETCH(QByteArray, source);
+    QFETCH(QString, command);
+    QFETCH(QByteArray, expected);
+    const ProgramRun run = runCli({command, write("cut.html", source)});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, expected);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace vorelind;
@@ -129,11 +130,16 @@ public:
 };
 
 // A running copy of the program, started with the values it stores at exit.
+// With a file size limit, the system kills it when a write passes the limit.
 class Peer {
 public:
-    Peer(const QString& listPath, const QStringList& values)
+    Peer(const QString& listPath, const QStringList& values, rlim_t fileSizeLimit = RLIM_INFINITY)
     {
         const QString program = QCoreApplication::applicationDirPath() + "/settingspeer";
+        m_process.setChildProcessModifier([fileSizeLimit] {
+            const rlimit limit{fileSizeLimit, fileSizeLimit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
         m_process.start(program, QStringList{QString::fromStdString(kProgram), listPath} + values);
     }
 
@@ -191,6 +197,8 @@ private slots:
     void lastCopyToExitWins_data();
     void lastCopyToExitWins();
     void copiesExitingTogetherLeaveWholeFiles();
+    void writerKilledMidwayLeavesWholeFiles_data();
+    void writerKilledMidwayLeavesWholeFiles();
 
 private:
     QString storePath() const { return m_config->filePath("vorelind/registry.reg"); }
@@ -532,6 +540,44 @@ void TestSettings::copiesExitingTogetherLeaveWholeFiles()
     QVERIFY2(masks.contains(QString::fromStdString(views.mask)), views.mask.c_str());
     QVERIFY(lists.contains(QByteArray::fromStdString(readFile(listPath))));
     QCOMPARE(QDir(m_config->filePath("vorelind")).entryList(QDir::Files), QStringList{"registry.reg"});
+}
+
+void TestSettings::writerKilledMidwayLeavesWholeFiles_data()
+{
+    QTest::addColumn<qint64>("fileSizeLimit");
+    QTest::addColumn<bool>("settingsStored");
+
+    // The settings file of this test takes some 300 bytes, the new list some 8 KB.
+    QTest::newRow("killed writing the settings") << qint64(64) << false;
+    QTest::newRow("killed writing the list") << qint64(4096) << true;
+}
+
+void TestSettings::writerKilledMidwayLeavesWholeFiles()
+{
+    QFETCH(qint64, fileSizeLimit);
+    QFETCH(bool, settingsStored);
+    const QString listPath = m_config->filePath("ignore.trm");
+    writeFile(listPath, "P\r\n");
+    FakeViews before;
+    writeSettings(before, kProgram);
+    const std::string storedBefore = storeText();
+    QStringList values{"*.after", "/after", "0"};
+    for (int i = 0; i < 1000; ++i)
+        values << QString("TAG%1").arg(i);
+
+    Peer writer(listPath, values, static_cast<rlim_t>(fileSizeLimit));
+    QVERIFY(writer.waitUntilReady());
+    writer.exit();
+    QVERIFY(!writer.exitedCleanly());
+
+    QCOMPARE(bytes(readFile(listPath)), bytes("P\r\n"));
+    if (!settingsStored) {
+        QCOMPARE(bytes(storeText()), bytes(storedBefore));
+        return;
+    }
+    FakeViews after;
+    readSettings(after, kProgram);
+    QCOMPARE(bytes(after.mask), bytes("*.after"));
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

@@ -1,3 +1,4 @@
+#include "document/messages.h"
 #include "platform/messages.h"
 #include "settings/messages.h"
 

@@ -1,0 +1,150 @@
+// The document path on arbitrary bytes: text check, loading, the walk with
+// the excluded list taken from the head of the input, line split, tree fill
+// and export, checking on the way what must hold for any input.
+
+#include "require.h"
+
+#include "document/exporttidy.h"
+#include "document/indentwalk.h"
+#include "document/listing.h"
+#include "document/sizelimits.h"
+#include "document/sourceloader.h"
+#include "settings/listfile.h"
+#include "tree/indenttree.h"
+#include "tree/treefill.h"
+#include "util/apperror.h"
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace vorelind;
+
+// Small enough to keep every run fast, so that nesting bombs reach it.
+constexpr std::size_t kBudgetBase = 256 << 10;
+
+// Checks the walk's reports as they come: one per position, in order, but
+// none for the '/' of a "/>", and an output count that never shrinks.
+class CheckingSinks : public ProgressSink, public StatusSink, public RunLogSink {
+public:
+    explicit CheckingSinks(std::string_view source)
+        : m_source(source)
+    {
+    }
+
+    void start(std::size_t maximum) override
+    {
+        require(!m_started && maximum == m_source.size(), "progress range is the source length, set once");
+        m_started = true;
+    }
+
+    void advance() override { ++m_advances; }
+
+    void showPosition(std::size_t position, std::size_t total) override
+    {
+        require(position == m_lastPosition && total == m_source.size(), "status shows the logged position");
+    }
+
+    void appendLine(std::size_t outputCount, std::size_t position) override
+    {
+        require(position == nextReported(m_lastPosition + 1), "one log line per position but the / of each />");
+        require(outputCount >= m_lastCount, "the output count never shrinks");
+        m_lastPosition = position;
+        m_lastCount = outputCount;
+        ++m_lines;
+    }
+
+    void requireAllReported(std::size_t listingSize) const
+    {
+        require(nextReported(m_lastPosition + 1) > m_source.size(), "every position is logged");
+        require(m_advances == m_lines, "progress advances once per logged position");
+        require(listingSize <= m_lastCount, "the listing is the output up to its first NUL");
+    }
+
+    std::size_t lastCount() const { return m_lastCount; }
+
+private:
+    // The first position from the given one on that the walk reports.
+    std::size_t nextReported(std::size_t position) const
+    {
+        while (position <= m_source.size() && isSelfClosingSlash(position))
+            ++position;
+        return position;
+    }
+
+    bool isSelfClosingSlash(std::size_t position) const
+    {
+        const char next = position < m_source.size() ? m_source[position] : '\0';
+        return m_source[position - 1] == '/' && next == '>';
+    }
+
+    std::string_view m_source;
+    bool m_started = false;
+    std::size_t m_lastPosition = 0;
+    std::size_t m_lastCount = 0;
+    std::size_t m_lines = 0;
+    std::size_t m_advances = 0;
+};
+
+// Walks the source without a budget, checking the reports, and returns the
+// output count of its last position.
+std::size_t unboundedOutputCount(std::string_view source, const ExcludedTags& excluded)
+{
+    CheckingSinks sinks(source);
+    const std::string listing =
+        indentSourceWithin(source, excluded, WalkSinks{&sinks, &sinks, &sinks}, std::numeric_limits<std::size_t>::max());
+    sinks.requireAllReported(listing.size());
+    return sinks.lastCount();
+}
+
+void checkTreeAndExport(std::string_view listing)
+{
+    require(listing.find('\0') == std::string_view::npos, "the listing holds no NUL");
+    const std::vector<std::string_view> lines = listingLines(listing);
+    IndentTree tree;
+    loadIndentedLines(tree, lines);
+    std::vector<std::string> listed = nonEmptyLines(lines);
+    require(tree.nodeCount() == listed.size(), "one node per non-empty line");
+
+    tidyForExport(listed);
+    const std::string exported = exportBytes(listed);
+    const std::vector<std::string_view> exportedLines = listingLines(exported);
+    require(exportedLines.size() == listed.size(), "the export has as many lines as the list");
+    for (std::size_t i = 0; i < listed.size(); ++i)
+        require(exportedLines[i] == listed[i], "the export holds the list's lines");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    // The head up to the first NUL is the excluded-tag file, the rest the
+    // source file; without a NUL the whole input is the source.
+    const std::size_t split = input.find('\0');
+    const std::string_view listBytes = split == std::string_view::npos ? std::string_view() : input.substr(0, split);
+    const std::string_view fileBytes = split == std::string_view::npos ? input : input.substr(split + 1);
+
+    // The window walks only what passes the check; the walk itself must
+    // stand any bytes, so every input goes on.
+    judgeText(fileBytes);
+    const std::string source = loadText(fileBytes);
+    const ExcludedTags excluded(parseListText(listBytes));
+
+    CheckingSinks sinks(source);
+    const std::size_t budget = 64 * source.size() + kBudgetBase;
+    std::string listing;
+    try {
+        listing = indentSourceWithin(source, excluded, WalkSinks{&sinks, &sinks, &sinks}, budget);
+    } catch (const AppError& error) {
+        require(error.what() == listingTooLargeMessage(budget), "only the budget stops a walk");
+        require(unboundedOutputCount(source, excluded) > budget, "a walk stops only when it passes its budget");
+        return 0;
+    }
+    sinks.requireAllReported(listing.size());
+    checkTreeAndExport(listing);
+    return 0;
+}

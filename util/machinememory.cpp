@@ -1,0 +1,16 @@
+#include "util/machinememory.h"
+
+#include <unistd.h>
+
+namespace vorelind {
+
+std::uint64_t physicalMemoryBytes()
+{
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0)
+        return 0;
+    return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
+}
+
+} // namespace vorelind
