@@ -1,3 +1,4 @@
+#include "document/sizelimits.h"
 #include "platform/displaytext.h"
 #include "platform/shell.h"
 #include "ui/abouttexts.h"
@@ -338,25 +339,32 @@ void TestHtmlAdj::conversionFollowsTheOption()
 void TestHtmlAdj::refusedFileChangesNothing_data()
 {
     QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<qint64>("grownTo"); // 0: as written
     QTest::addColumn<bool>("removedBeforeClick");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("file gone") << QByteArray("<p>") << true << QString("I/Oエラー")
+    const qint64 asWritten = 0;
+    QTest::newRow("file gone") << QByteArray("<p>") << asWritten << true << QString("I/Oエラー")
                                << QString("誰かがそのファイルbad.htmを握っていませんか");
-    QTest::newRow("binary bytes") << QByteArray("ab\x01<p>", 6) << false << QString("読めません")
+    QTest::newRow("binary bytes") << QByteArray("ab\x01<p>", 6) << asWritten << false << QString("読めません")
                                   << QString("bad.htmはテキストファイルではないのでは？");
-    QTest::newRow("129 bytes without a marker") << QByteArray(129, 'x') << false << QString("読めません")
+    QTest::newRow("129 bytes without a marker") << QByteArray(129, 'x') << asWritten << false
+                                                << QString("読めません")
                                                 << QString("bad.htmはテキストファイルではないのでは？");
     QTest::newRow("short file without a marker")
-        << QByteArray("abc") << false << QString("Vorelind") << QString("Read beyond end of file.");
-    QTest::newRow("empty file") << QByteArray() << false << QString("Vorelind")
+        << QByteArray("abc") << asWritten << false << QString("Vorelind") << QString("Read beyond end of file.");
+    QTest::newRow("empty file") << QByteArray() << asWritten << false << QString("Vorelind")
                                 << QString("Read beyond end of file.");
+    QTest::newRow("text, but larger than the window takes")
+        << QByteArray("<p>") << static_cast<qint64>(kMaxSourceSize + 1) << false << QString("Vorelind")
+        << QString("ファイル bad.htm は大きすぎるため処理できません.");
 }
 
 void TestHtmlAdj::refusedFileChangesNothing()
 {
     QFETCH(QByteArray, content);
+    QFETCH(qint64, grownTo);
     QFETCH(bool, removedBeforeClick);
     QFETCH(QString, caption);
     QFETCH(QString, message);
@@ -366,6 +374,8 @@ void TestHtmlAdj::refusedFileChangesNothing()
 
     const QString bad = window.folders.document(QStringLiteral("bad.htm"));
     writeFile(bad, content.toStdString());
+    if (grownTo > 0)
+        growFile(bad, grownTo);
     control<FileListBox>(window.form, "FileListBox1")->setDirectory(window.folders.documents());
     if (removedBeforeClick)
         QVERIFY(QFile::remove(bad));
@@ -382,6 +392,8 @@ void TestHtmlAdj::refusedFileChangesNothing()
     QCOMPARE(window.listing(), kPageListing);
     QCOMPARE(window.tree(), kPageTree);
     QCOMPARE(bytes(window.form.documentTitle()), bytes("\x81\x75page.htm\x81\x76"));
+    QCOMPARE(control<QFileDialog>(window.form, "SaveDialog1")->selectedFiles().value(0),
+             window.folders.document(QStringLiteral("page.htm")));
 }
 
 void TestHtmlAdj::exportThroughTheSaveDialog()

@@ -5,6 +5,7 @@
 #include "document/listing.h"
 #include "document/messages.h"
 #include "document/runlogfile.h"
+#include "document/sizelimits.h"
 #include "document/sourceloader.h"
 #include "document/tagorder.h"
 #include "launch/launchcommands.h"
@@ -108,6 +109,14 @@ AboutTexts readAboutTexts(TCommonUtil& util, const std::string& executablePath)
     return aboutTexts(VersionText, Comments, LegalCopyright, nkfVersionText());
 }
 
+// A file too big to show is refused before anything changes. The message
+// names the file as the window's texts do.
+void refuseOversizedSource(const QString& path, const std::string& name)
+{
+    if (static_cast<std::uint64_t>(QFileInfo(path).size()) > kMaxSourceSize)
+        throw AppError(sourceTooLargeMessage(name));
+}
+
 bool isEnterKey(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
@@ -191,6 +200,7 @@ void TStructedHtmlForm::FileListBox1DblClick()
     case TextCheck::EndOfFile:
         throw AppError(messages::kEndOfFile);
     }
+    refuseOversizedSource(path, name);
     SaveDialog1->setDirectory(FileListBox1->directory());
     SaveDialog1->selectFile(path);
     ShowResultList->lineModel().clear();
