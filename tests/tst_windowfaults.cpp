@@ -1,3 +1,4 @@
+#include "document/sizelimits.h"
 #include "platform/displaytext.h"
 #include "ui/applicationsetup.h"
 #include "faketoolrun.h"
@@ -82,6 +83,7 @@ private slots:
     void init();
     void runLogFailureEndsTheRun_data();
     void runLogFailureEndsTheRun();
+    void nestingBombStopsTheRun();
     void fileChangedBetweenCheckAndLoad_data();
     void fileChangedBetweenCheckAndLoad();
     void readOnlyProgramFolderKeepsTheListFile_data();
@@ -145,6 +147,26 @@ void TestWindowFaults::runLogFailureEndsTheRun()
     QCOMPARE(window.tree(), kPageTree);
     QCOMPARE(window.currentTab(), QStringLiteral("TabOriginal"));
     QCOMPARE(QFileInfo(log).isFile(), false);
+}
+
+void TestWindowFaults::nestingBombStopsTheRun()
+{
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("page.htm"), kPage);
+    // Every start tag nests one deeper: the listing grows with the square
+    // of the source and passes its budget long before the end.
+    const QByteArray bomb = QByteArray("<a>").repeated(12000);
+
+    window.openDocument(QStringLiteral("bomb.htm"), bomb);
+
+    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).caption, QStringLiteral("Vorelind"));
+    QCOMPARE(messages.at(0).text, toDisplayText(errorBoxText(listingTooLargeMessage(listingBudget(bomb.size())))));
+    QCOMPARE(window.tabCaptions().at(2), QStringLiteral("「bomb.htm」　オリジナル"));
+    QCOMPARE(window.listing(), QStringList());
+    QCOMPARE(window.tree(), kPageTree);
+    QCOMPARE(window.currentTab(), QStringLiteral("TabOriginal"));
 }
 
 void TestWindowFaults::fileChangedBetweenCheckAndLoad_data()
