@@ -81,9 +81,8 @@ class TestWindowFaults : public QObject {
 private slots:
     void initTestCase();
     void init();
-    void runLogFailureEndsTheRun_data();
-    void runLogFailureEndsTheRun();
-    void nestingBombStopsTheRun();
+    void failedWalkKeepsThePreviousTree_data();
+    void failedWalkKeepsThePreviousTree();
     void fileChangedBetweenCheckAndLoad_data();
     void fileChangedBetweenCheckAndLoad();
     void readOnlyProgramFolderKeepsTheListFile_data();
@@ -107,30 +106,41 @@ void TestWindowFaults::init()
     ModalSeam::takeAnsweredMessages();
 }
 
-void TestWindowFaults::runLogFailureEndsTheRun_data()
+void TestWindowFaults::failedWalkKeepsThePreviousTree_data()
 {
-    QTest::addColumn<bool>("folderReadOnly");
-    QTest::addColumn<int>("error");
-    QTest::newRow("a folder where the log should be") << false << EISDIR;
-    QTest::newRow("browsed folder read-only") << true << EACCES;
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QString>("message");
+
+    const QByteArray tags("<a>b</a>");
+    // Every start tag nests one deeper: the listing grows with the square
+    // of the source and passes its budget long before the end.
+    const QByteArray bomb = QByteArray("<a>").repeated(12000);
+    QTest::newRow("run log: a folder in its place") << QString("log is a folder") << tags << systemMessage(EISDIR);
+    QTest::newRow("run log: browsed folder read-only")
+        << QString("folder read-only") << tags << systemMessage(EACCES);
+    QTest::newRow("nesting bomb: listing over its budget")
+        << QString() << bomb << toDisplayText(errorBoxText(listingTooLargeMessage(listingBudget(bomb.size()))));
 }
 
-void TestWindowFaults::runLogFailureEndsTheRun()
+void TestWindowFaults::failedWalkKeepsThePreviousTree()
 {
-    QFETCH(bool, folderReadOnly);
-    QFETCH(int, error);
+    QFETCH(QString, fault);
+    QFETCH(QByteArray, source);
+    QFETCH(QString, message);
     WindowUnderTest window;
     window.openDocument(QStringLiteral("page.htm"), kPage);
     const QString log = window.folders.document(QStringLiteral("runlog.log"));
-    QVERIFY(QFile::remove(log));
-    writeFile(window.folders.document(QStringLiteral("next.htm")), "<a>b</a>");
+    writeFile(window.folders.document(QStringLiteral("next.htm")), source.toStdString());
     std::optional<ModeChange> readOnly;
-    if (folderReadOnly)
-        readOnly.emplace(window.folders.documents(), 0555);
-    else
+    if (!fault.isEmpty())
+        QVERIFY(QFile::remove(log));
+    if (fault == "log is a folder")
         QVERIFY(QDir().mkdir(log));
+    else if (fault == "folder read-only")
+        readOnly.emplace(window.folders.documents(), 0555);
     const WithoutRootOverride asUser;
-    if (folderReadOnly && !asUser.modesBind())
+    if (readOnly && !asUser.modesBind())
         QSKIP("file modes can't be made to bind this process");
 
     window.doubleClick(QStringLiteral("next.htm"));
@@ -138,32 +148,11 @@ void TestWindowFaults::runLogFailureEndsTheRun()
     const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
     QCOMPARE(messages.size(), 1);
     QCOMPARE(messages.at(0).caption, QStringLiteral("Vorelind"));
-    QCOMPARE(messages.at(0).text, systemMessage(error));
+    QCOMPARE(messages.at(0).text, message);
     // The source is loaded and titled, the listing stays empty, the tree
     // keeps the previous document and the source tab stays in front.
-    QCOMPARE(control<QPlainTextEdit>(window.form, "Memo1")->toPlainText(), QStringLiteral("<a>b</a>"));
+    QCOMPARE(control<QPlainTextEdit>(window.form, "Memo1")->toPlainText(), QString::fromLatin1(source));
     QCOMPARE(window.tabCaptions().at(2), QStringLiteral("「next.htm」　オリジナル"));
-    QCOMPARE(window.listing(), QStringList());
-    QCOMPARE(window.tree(), kPageTree);
-    QCOMPARE(window.currentTab(), QStringLiteral("TabOriginal"));
-    QCOMPARE(QFileInfo(log).isFile(), false);
-}
-
-void TestWindowFaults::nestingBombStopsTheRun()
-{
-    WindowUnderTest window;
-    window.openDocument(QStringLiteral("page.htm"), kPage);
-    // Every start tag nests one deeper: the listing grows with the square
-    // of the source and passes its budget long before the end.
-    const QByteArray bomb = QByteArray("<a>").repeated(12000);
-
-    window.openDocument(QStringLiteral("bomb.htm"), bomb);
-
-    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
-    QCOMPARE(messages.size(), 1);
-    QCOMPARE(messages.at(0).caption, QStringLiteral("Vorelind"));
-    QCOMPARE(messages.at(0).text, toDisplayText(errorBoxText(listingTooLargeMessage(listingBudget(bomb.size())))));
-    QCOMPARE(window.tabCaptions().at(2), QStringLiteral("「bomb.htm」　オリジナル"));
     QCOMPARE(window.listing(), QStringList());
     QCOMPARE(window.tree(), kPageTree);
     QCOMPARE(window.currentTab(), QStringLiteral("TabOriginal"));
@@ -224,35 +213,39 @@ void TestWindowFaults::fileChangedBetweenCheckAndLoad()
 void TestWindowFaults::readOnlyProgramFolderKeepsTheListFile_data()
 {
     QTest::addColumn<QByteArray>("listFile"); // null: no file
+    QTest::addColumn<bool>("fileReadOnly");
     QTest::addColumn<QString>("edit");
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QStringList>("messages");
 
+    const QByteArray list("BR\r\nTD\r\n");
     const QString cannotOpen = QStringLiteral("ファイル %1 は開けません.");
     const QString cannotCreate = QStringLiteral("ファイル %1 を作成できません.");
-    QTest::newRow("exit after a deletion")
-        << QByteArray("BR\r\nTD\r\n") << QString("delete") << QStringList{"TD"} << QStringList{cannotCreate};
-    QTest::newRow("an addition, then the exit")
-        << QByteArray("BR\r\nTD\r\n") << QString("add HR") << QStringList{"BR", "HR", "TD"}
-        << QStringList{cannotCreate, cannotCreate};
-    QTest::newRow("first start") << QByteArray() << QString() << QStringList()
+    QTest::newRow("exit after a deletion") << list << false << QString("delete") << QStringList{"TD"}
+                                           << QStringList{cannotCreate};
+    QTest::newRow("exit after a deletion, the file read-only too")
+        << list << true << QString("delete") << QStringList{"TD"} << QStringList{cannotCreate};
+    QTest::newRow("an addition, then the exit") << list << false << QString("add HR")
+                                                << QStringList{"BR", "HR", "TD"}
+                                                << QStringList{cannotCreate, cannotCreate};
+    QTest::newRow("first start") << QByteArray() << false << QString() << QStringList()
                                  << QStringList{cannotOpen, cannotCreate};
 }
 
 void TestWindowFaults::readOnlyProgramFolderKeepsTheListFile()
 {
     QFETCH(QByteArray, listFile);
+    QFETCH(bool, fileReadOnly);
     QFETCH(QString, edit);
     QFETCH(QStringList, entries);
     QFETCH(QStringList, messages);
     WindowTestFolders folders;
     const QString listPath = folders.programFile(QStringLiteral("ignore.trm"));
-    // As an installation that the user doesn't own: the folder and its files.
-    std::optional<ModeChange> readOnlyFile;
-    if (!listFile.isNull()) {
+    if (!listFile.isNull())
         writeFile(listPath, listFile.toStdString());
+    std::optional<ModeChange> readOnlyFile;
+    if (fileReadOnly)
         readOnlyFile.emplace(listPath, 0444);
-    }
     const ModeChange readOnlyFolder(folders.programFolder(), 0555);
     const WithoutRootOverride asUser;
     if (!asUser.modesBind())
