@@ -61,7 +61,7 @@ qsizetype runLogLines(const WindowTestFolders& folders)
     return bytes(readFile(folders.document(QStringLiteral("runlog.log")))).count('\n');
 }
 
-// One session of the program that stores these settings at its exit. Its
+// One run of the program that stores these settings at its exit. Its
 // first start's message about the missing list file is passed over.
 void storeSettings(const WindowTestFolders& folders, const std::string& mask, bool converts)
 {
