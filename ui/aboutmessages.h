@@ -17,8 +17,6 @@ inline constexpr char kRemarksPrefix[] = "Remarks:";
 inline constexpr char kNkfHead[] = "\r\nNkf";
 inline constexpr char kNkfTail[] = "\x82\xf0\x8e\x67\x97\x70";
 inline constexpr char kCopyrightPrefix[] = "Copyright:";
-// "ＭＳ Ｐゴシック": the dialog's font
-inline constexpr char kDialogFont[] = "\x82\x6c\x82\x72\x20\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
 // "実行するように設定されていません", captioned "無効": a press on a label
 // that may not launch
 inline constexpr char kNotExecutable[] = "\x8e\xc0\x8d\x73\x82\xb7\x82\xe9\x82\xe6\x82\xa4\x82\xc9\x90\xdd\x92\xe8"

@@ -4,6 +4,7 @@
 #include "ui/aboutmessages.h"
 #include "ui/internetlabel.h"
 #include "ui/programicon.h"
+#include "ui/windowlook.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -17,22 +18,7 @@ namespace {
 const QColor kDialogColor(128, 255, 255);
 const QColor kPanelColor(255, 255, 128);
 
-// The design's font, or the closest Japanese font where it is not installed.
-QFont designFont(int pixelSize)
-{
-    QFont font;
-    font.setFamilies({toDisplayText(messages::kDialogFont), QStringLiteral("IPAPGothic")});
-    font.setPixelSize(pixelSize);
-    return font;
-}
-
-void fillWith(QWidget* widget, const QColor& color)
-{
-    QPalette colors = widget->palette();
-    colors.setColor(QPalette::Window, color);
-    widget->setPalette(colors);
-    widget->setAutoFillBackground(true);
-}
+const QString kDialogFont = QStringLiteral("ＭＳ Ｐゴシック");
 
 QLabel* placedLabel(QWidget* parent, int left, int top, const QString& text = {})
 {
@@ -57,8 +43,8 @@ TAboutBox::TAboutBox(QWidget* parent)
 {
     setWindowTitle(toDisplayText(messages::kAboutCaption));
     setWindowIcon(programIcon());
-    setFont(designFont(12));
-    fillWith(this, kDialogColor);
+    setFont(designFont(kDialogFont, 12));
+    setBackground(*this, kDialogColor);
     setFixedSize(298, 213);
     createPanel();
 
@@ -74,14 +60,14 @@ void TAboutBox::createPanel()
     Panel1->setGeometry(8, 8, 281, 161);
     // A lowered outer and a raised inner bevel.
     Panel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    fillWith(Panel1, kPanelColor);
+    setBackground(*Panel1, kPanelColor);
 
     ProgramIcon = new QLabel(Panel1);
     ProgramIcon->setGeometry(8, 8, 65, 57);
     ProgramIcon->setPixmap(programIcon().pixmap(32, 32));
     ProgramIcon->setScaledContents(true);
 
-    QFont productFont = designFont(16);
+    QFont productFont = designFont(kDialogFont, 16);
     productFont.setBold(true);
     ProductName = placedLabel(Panel1, 88, 16);
     ProductName->setFont(productFont);
@@ -97,7 +83,7 @@ void TAboutBox::createPanel()
 
     InternetLabel1 = new TInternetLabel(Panel1);
     InternetLabel1->setGeometry(104, 136, 153, 15);
-    QFont linkFont = designFont(15);
+    QFont linkFont = designFont(kDialogFont, 15);
     linkFont.setItalic(true);
     linkFont.setUnderline(true);
     InternetLabel1->setFont(linkFont);
