@@ -3,18 +3,26 @@
 #include "util/apperror.h"
 
 #include <charconv>
+#include <cstring>
+#include <string_view>
 
 namespace vorelind {
 
 namespace {
 
-constexpr std::size_t kFlushSize = 1 << 20;
+constexpr std::size_t kBufferSize = 1 << 20;
+// "cntm=", 20 digits, " i=", 20 digits, CR LF.
+constexpr std::size_t kLongestLine = 5 + 20 + 3 + 20 + 2;
 
-void appendNumber(std::string& text, std::size_t number)
+char* putText(char* at, std::string_view text)
 {
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, number);
-    text.append(digits, result.ptr);
+    std::memcpy(at, text.data(), text.size());
+    return at + text.size();
+}
+
+char* putNumber(char* at, std::size_t number)
+{
+    return std::to_chars(at, at + 20, number).ptr;
 }
 
 } // namespace
@@ -28,22 +36,27 @@ RunLogFile::~RunLogFile()
 {
     // An unfinished run (an error elsewhere) still leaves what it logged.
     if (m_file) {
-        std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file);
+        std::fwrite(m_buffer.get(), 1, m_used, m_file);
         std::fclose(m_file);
     }
 }
 
-void RunLogFile::appendLine(std::size_t outputCount, std::size_t position)
+void RunLogFile::appendLines(std::size_t firstPosition, std::size_t lastPosition, std::size_t firstOutputCount)
 {
     if (!m_file)
         open();
-    m_buffer += "cntm=";
-    appendNumber(m_buffer, outputCount);
-    m_buffer += " i=";
-    appendNumber(m_buffer, position);
-    m_buffer += "\r\n";
-    if (m_buffer.size() >= kFlushSize)
-        flush();
+    std::size_t outputCount = firstOutputCount;
+    for (std::size_t position = firstPosition; position <= lastPosition; ++position, ++outputCount) {
+        if (m_used + kLongestLine > kBufferSize)
+            flush();
+        char* at = m_buffer.get() + m_used;
+        at = putText(at, "cntm=");
+        at = putNumber(at, outputCount);
+        at = putText(at, " i=");
+        at = putNumber(at, position);
+        at = putText(at, "\r\n");
+        m_used = static_cast<std::size_t>(at - m_buffer.get());
+    }
 }
 
 void RunLogFile::close()
@@ -62,14 +75,14 @@ void RunLogFile::open()
     m_file = std::fopen(m_path.c_str(), "ab");
     if (!m_file)
         throw systemError();
-    m_buffer.reserve(kFlushSize + 64);
+    m_buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
 }
 
 void RunLogFile::flush()
 {
-    const std::size_t written = std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file);
-    const bool complete = written == m_buffer.size();
-    m_buffer.clear();
+    const std::size_t written = std::fwrite(m_buffer.get(), 1, m_used, m_file);
+    const bool complete = written == m_used;
+    m_used = 0;
     if (!complete || std::fflush(m_file) != 0)
         throw systemError();
 }

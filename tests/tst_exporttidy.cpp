@@ -14,10 +14,22 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-Lines tidied(Lines lines)
+Listing listingOf(const Lines& lines)
 {
-    tidyForExport(lines);
-    return lines;
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return listingOfText(text);
+}
+
+Lines tidied(const Lines& lines)
+{
+    Listing listing = listingOf(lines);
+    tidyForExport(listing);
+    Lines result;
+    for (std::size_t row = 0; row < listing.lineCount(); ++row)
+        result.emplace_back(listing.line(row));
+    return result;
 }
 
 QStringList shown(const Lines& lines)
@@ -127,12 +139,12 @@ void TestExportTidy::writesEveryLineWithCrLf()
 {
     QTemporaryDir dir;
     const std::string path = dir.filePath("out.htm").toStdString();
-    writeExportFile(path, {"<p>", "", "\x95\x5c"});
+    writeExportFile(path, listingOf({"<p>", "\x95\x5c"}));
     QFile file(QString::fromStdString(path));
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("<p>\r\n\r\n\x95\x5c\r\n"));
+    QCOMPARE(file.readAll(), QByteArray("<p>\r\n\x95\x5c\r\n"));
 
-    writeExportFile(path, {});
+    writeExportFile(path, Listing());
     QCOMPARE(QFileInfo(QString::fromStdString(path)).size(), 0);
 }
 
@@ -141,7 +153,7 @@ void TestExportTidy::reportsAFileThatCannotBeCreated()
     QTemporaryDir dir;
     const std::string path = dir.filePath("no/such/folder/out.htm").toStdString();
     try {
-        writeExportFile(path, {"x"});
+        writeExportFile(path, listingOf({"x"}));
         QFAIL("no error raised");
     } catch (const AppError& error) {
         // "ファイル %s を作成できません" with the path.
