@@ -20,10 +20,88 @@ char* putText(char* at, std::string_view text)
     return at + text.size();
 }
 
-char* putNumber(char* at, std::size_t number)
+// Adds one to the decimal digits in [first, end); false when they were all
+// nines, which the caller must write one digit longer.
+bool incrementDigits(char* first, char* end)
 {
-    return std::to_chars(at, at + 20, number).ptr;
+    for (char* digit = end; digit-- != first;) {
+        if (*digit != '9') {
+            ++*digit;
+            return true;
+        }
+        *digit = '0';
+    }
+    return false;
 }
+
+// The run log's line of one position. Within a run both numbers grow by
+// one per position, so the next line is this one with its digits counted
+// up, which costs far less than writing the numbers afresh. The two last
+// digits, which change at every line, are kept apart from the rest of the
+// line, so that the line's bytes change only when a carry runs past them.
+class LogLine {
+public:
+    LogLine(std::size_t outputCount, std::size_t position) { write(outputCount, position); }
+
+    // Copies the line to the given place, which must have room for the
+    // longest line, and returns the end of the copy. The copy always moves
+    // the longest line's size, which the compiler does in a few moves
+    // instead of a call.
+    char* copyTo(char* at) const
+    {
+        std::memcpy(at, m_text, sizeof m_text);
+        at[m_countEnd - 1] = m_countLastDigit;
+        at[m_length - 3] = m_positionLastDigit;
+        return at + m_length;
+    }
+
+    void next()
+    {
+        ++m_outputCount;
+        ++m_position;
+        if (m_countLastDigit != '9' && m_positionLastDigit != '9') {
+            ++m_countLastDigit;
+            ++m_positionLastDigit;
+            return;
+        }
+        m_text[m_countEnd - 1] = m_countLastDigit;
+        m_text[m_length - 3] = m_positionLastDigit;
+        if (incrementDigits(m_text + 5, m_text + m_countEnd)
+            && incrementDigits(m_text + m_countEnd + 3, m_text + m_length - 2))
+            takeLastDigits();
+        else
+            write(m_outputCount, m_position); // a number got one digit longer
+    }
+
+private:
+    void write(std::size_t outputCount, std::size_t position)
+    {
+        m_outputCount = outputCount;
+        m_position = position;
+        char* at = putText(m_text, "cntm=");
+        at = std::to_chars(at, m_text + sizeof m_text, outputCount).ptr;
+        m_countEnd = static_cast<std::size_t>(at - m_text);
+        at = putText(at, " i=");
+        at = std::to_chars(at, m_text + sizeof m_text, position).ptr;
+        at = putText(at, "\r\n");
+        m_length = static_cast<std::size_t>(at - m_text);
+        takeLastDigits();
+    }
+
+    void takeLastDigits()
+    {
+        m_countLastDigit = m_text[m_countEnd - 1];
+        m_positionLastDigit = m_text[m_length - 3];
+    }
+
+    char m_text[kLongestLine] = {};
+    std::size_t m_length = 0;
+    std::size_t m_countEnd = 0;
+    std::size_t m_outputCount = 0;
+    std::size_t m_position = 0;
+    char m_countLastDigit = '0';
+    char m_positionLastDigit = '0';
+};
 
 } // namespace
 
@@ -45,17 +123,14 @@ void RunLogFile::appendLines(std::size_t firstPosition, std::size_t lastPosition
 {
     if (!m_file)
         open();
-    std::size_t outputCount = firstOutputCount;
-    for (std::size_t position = firstPosition; position <= lastPosition; ++position, ++outputCount) {
+    LogLine line(firstOutputCount, firstPosition);
+    for (std::size_t position = firstPosition;; ++position) {
         if (m_used + kLongestLine > kBufferSize)
             flush();
-        char* at = m_buffer.get() + m_used;
-        at = putText(at, "cntm=");
-        at = putNumber(at, outputCount);
-        at = putText(at, " i=");
-        at = putNumber(at, position);
-        at = putText(at, "\r\n");
-        m_used = static_cast<std::size_t>(at - m_buffer.get());
+        m_used = static_cast<std::size_t>(line.copyTo(m_buffer.get() + m_used) - m_buffer.get());
+        if (position == lastPosition)
+            return;
+        line.next();
     }
 }
 
