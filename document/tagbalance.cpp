@@ -1,0 +1,216 @@
+#include "document/tagbalance.h"
+
+#include "util/sjis.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+namespace vorelind {
+
+namespace {
+
+constexpr std::array<std::string_view, 14> kEmptyElements = {
+    "AREA", "BASE", "BR", "COL", "EMBED", "HR", "IMG", "INPUT", "LINK", "META", "PARAM", "SOURCE", "TRACK", "WBR",
+};
+
+bool isAsciiLetter(unsigned char byte)
+{
+    return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z');
+}
+
+// A tag name is the run of these bytes after its '<' or '</'.
+bool isNameByte(unsigned char byte)
+{
+    return isAsciiLetter(byte) || (byte >= '0' && byte <= '9') || byte == '-' || byte == '_' || byte == ':'
+        || byte == '.';
+}
+
+bool isEmptyElement(std::string_view upperName)
+{
+    return std::find(kEmptyElements.begin(), kEmptyElements.end(), upperName) != kEmptyElements.end();
+}
+
+// What the pairing knows about one upper-cased name.
+struct NameFacts {
+    bool counted;           // neither an empty element nor excluded
+    bool opensText;         // SCRIPT and STYLE hold text up to their end tag
+    std::string upper;      // the name upper-cased
+    std::size_t openCount;  // its entries on the stack
+};
+
+// A start tag on the stack; its name is read again from the text when needed.
+struct OpenTag {
+    std::size_t offset;
+    std::uint32_t nameId;
+};
+
+// Where a tag's bytes end.
+struct TagEnd {
+    std::size_t next;  // the offset after its '>', or the text's size
+    bool selfClosed;   // its '>' follows a '/'
+};
+
+// One run over one text.
+class TagBalance {
+public:
+    TagBalance(std::string_view text, const ExcludedTags& excluded)
+        : m_text(text)
+        , m_excluded(excluded)
+    {
+    }
+
+    std::vector<UnbalancedTag> run()
+    {
+        for (std::size_t i = m_text.find('<'); i != std::string_view::npos; i = m_text.find('<', i))
+            i = afterMarkup(i);
+        for (const OpenTag& open : m_open)
+            reportOpen(open);
+        std::sort(m_found.begin(), m_found.end(),
+                  [](const UnbalancedTag& a, const UnbalancedTag& b) { return a.offset < b.offset; });
+        return std::move(m_found);
+    }
+
+private:
+    unsigned char at(std::size_t offset) const
+    {
+        return offset < m_text.size() ? static_cast<unsigned char>(m_text[offset]) : 0;
+    }
+
+    // Returns the offset after what the '<' at i opens.
+    std::size_t afterMarkup(std::size_t i)
+    {
+        const unsigned char c1 = at(i + 1);
+        if (m_text.substr(i, 4) == "<!--")
+            return after("-->", i + 4); // a comment ends after the next "-->"
+        if (c1 == '!' || c1 == '?')
+            return after(">", i + 2); // a declaration or instruction ends at the next '>'
+        if (c1 == '%')
+            return after("%>", i + 2); // server code ends after the next "%>"
+        if (isAsciiLetter(c1))
+            return afterStartTag(i);
+        if (c1 == '/' && isAsciiLetter(at(i + 2)))
+            return afterEndTag(i);
+        return i + 1; // any other '<' is text
+    }
+
+    // The offset after the next closer from `from` on; the text's size when there is none.
+    std::size_t after(std::string_view closer, std::size_t from) const
+    {
+        const std::size_t found = m_text.find(closer, from);
+        return found == std::string_view::npos ? m_text.size() : found + closer.size();
+    }
+
+    std::size_t afterStartTag(std::size_t i)
+    {
+        const std::size_t nameEnd = nameEndFrom(i + 1);
+        const TagEnd end = tagEndFrom(nameEnd);
+        if (end.selfClosed)
+            return end.next;
+        const std::uint32_t id = nameId(m_text.substr(i + 1, nameEnd - (i + 1)));
+        NameFacts& facts = m_names[id];
+        if (facts.counted) {
+            m_open.push_back({i, id});
+            ++facts.openCount;
+        }
+        return facts.opensText ? textEnd(end.next, facts.upper) : end.next;
+    }
+
+    std::size_t afterEndTag(std::size_t i)
+    {
+        const std::size_t nameEnd = nameEndFrom(i + 2);
+        const std::string_view name = m_text.substr(i + 2, nameEnd - (i + 2));
+        const std::uint32_t id = nameId(name);
+        if (m_names[id].counted) {
+            if (m_names[id].openCount == 0)
+                m_found.push_back({TagSide::End, i, name});
+            else
+                closeTopmost(id);
+        }
+        return tagEndFrom(nameEnd).next;
+    }
+
+    // Pops the stack down to the topmost entry of the name; the entries above it were never closed.
+    void closeTopmost(std::uint32_t id)
+    {
+        while (m_open.back().nameId != id) {
+            reportOpen(m_open.back());
+            --m_names[m_open.back().nameId].openCount;
+            m_open.pop_back();
+        }
+        --m_names[id].openCount;
+        m_open.pop_back();
+    }
+
+    void reportOpen(const OpenTag& open)
+    {
+        const std::size_t nameEnd = nameEndFrom(open.offset + 1);
+        m_found.push_back({TagSide::Start, open.offset, m_text.substr(open.offset + 1, nameEnd - (open.offset + 1))});
+    }
+
+    std::size_t nameEndFrom(std::size_t offset) const
+    {
+        while (offset < m_text.size() && isNameByte(at(offset)))
+            ++offset;
+        return offset;
+    }
+
+    // A tag ends at the first '>' outside a quoted run, or at the end of the text.
+    TagEnd tagEndFrom(std::size_t nameEnd) const
+    {
+        for (std::size_t j = m_text.find_first_of("\"'>", nameEnd); j != std::string_view::npos;
+             j = m_text.find_first_of("\"'>", j)) {
+            if (m_text[j] == '>')
+                return {j + 1, m_text[j - 1] == '/'};
+            // A quote opens a run that ends at the same quote.
+            j = m_text.find(m_text[j], j + 1);
+            if (j == std::string_view::npos)
+                break;
+            ++j;
+        }
+        return {m_text.size(), false};
+    }
+
+    // The offset of the next end tag of the name from `from` on, or the
+    // text's size: everything before it is text.
+    std::size_t textEnd(std::size_t from, const std::string& upperName) const
+    {
+        for (std::size_t j = m_text.find("</", from); j != std::string_view::npos; j = m_text.find("</", j + 2)) {
+            const std::size_t nameEnd = nameEndFrom(j + 2);
+            if (upperAscii(m_text.substr(j + 2, nameEnd - (j + 2))) == upperName)
+                return j;
+        }
+        return m_text.size();
+    }
+
+    // The index of the name's facts, compared upper-cased; made on first sight.
+    std::uint32_t nameId(std::string_view name)
+    {
+        std::string upper = upperAscii(name);
+        const auto [entry, added] = m_ids.try_emplace(upper, static_cast<std::uint32_t>(m_names.size()));
+        if (added) {
+            const bool counted = !isEmptyElement(upper) && !m_excluded.contains(upper);
+            const bool opensText = upper == "SCRIPT" || upper == "STYLE";
+            m_names.push_back({counted, opensText, std::move(upper), 0});
+        }
+        return entry->second;
+    }
+
+    std::string_view m_text;
+    const ExcludedTags& m_excluded;
+    std::unordered_map<std::string, std::uint32_t> m_ids;
+    std::vector<NameFacts> m_names;
+    std::vector<OpenTag> m_open;
+    std::vector<UnbalancedTag> m_found;
+};
+
+} // namespace
+
+std::vector<UnbalancedTag> unbalancedTags(std::string_view text, const ExcludedTags& excluded)
+{
+    return TagBalance(text, excluded).run();
+}
+
+} // namespace vorelind
