@@ -1,12 +1,12 @@
 #include "document/tagbalance.h"
 
+#include "document/tagnames.h"
 #include "util/sjis.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 
 namespace vorelind {
 
@@ -16,17 +16,29 @@ constexpr std::array<std::string_view, 14> kEmptyElements = {
     "AREA", "BASE", "BR", "COL", "EMBED", "HR", "IMG", "INPUT", "LINK", "META", "PARAM", "SOURCE", "TRACK", "WBR",
 };
 
-bool isAsciiLetter(unsigned char byte)
+constexpr bool isAsciiLetter(unsigned char byte)
 {
     return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z');
 }
 
+// Tables rather than comparisons: these tests run on every byte of every tag.
+using ByteTable = std::array<bool, 256>;
+
 // A tag name is the run of these bytes after its '<' or '</'.
-bool isNameByte(unsigned char byte)
-{
-    return isAsciiLetter(byte) || (byte >= '0' && byte <= '9') || byte == '-' || byte == '_' || byte == ':'
-        || byte == '.';
-}
+constexpr ByteTable kNameBytes = [] {
+    ByteTable table{};
+    for (int byte = 0; byte < 256; ++byte)
+        table[byte] = isAsciiLetter(byte) || (byte >= '0' && byte <= '9') || byte == '-' || byte == '_'
+            || byte == ':' || byte == '.';
+    return table;
+}();
+
+// Inside a tag only a quote, which opens a quoted run, and '>' matter.
+constexpr ByteTable kTagStops = [] {
+    ByteTable table{};
+    table['"'] = table['\''] = table['>'] = true;
+    return table;
+}();
 
 bool isEmptyElement(std::string_view upperName)
 {
@@ -37,14 +49,14 @@ bool isEmptyElement(std::string_view upperName)
 struct NameFacts {
     bool counted;           // neither an empty element nor excluded
     bool opensText;         // SCRIPT and STYLE hold text up to their end tag
-    std::string upper;      // the name upper-cased
     std::size_t openCount;  // its entries on the stack
 };
 
-// A start tag on the stack; its name is read again from the text when needed.
+// A start tag on the stack; its name is in the text after the '<' at offset.
 struct OpenTag {
     std::size_t offset;
     std::uint32_t nameId;
+    std::uint32_t nameLength;
 };
 
 // Where a tag's bytes end.
@@ -83,16 +95,16 @@ private:
     std::size_t afterMarkup(std::size_t i)
     {
         const unsigned char c1 = at(i + 1);
-        if (m_text.substr(i, 4) == "<!--")
+        if (isAsciiLetter(c1))
+            return afterStartTag(i);
+        if (c1 == '/')
+            return isAsciiLetter(at(i + 2)) ? afterEndTag(i) : i + 1;
+        if (c1 == '!' && at(i + 2) == '-' && at(i + 3) == '-')
             return after("-->", i + 4); // a comment ends after the next "-->"
         if (c1 == '!' || c1 == '?')
             return after(">", i + 2); // a declaration or instruction ends at the next '>'
         if (c1 == '%')
             return after("%>", i + 2); // server code ends after the next "%>"
-        if (isAsciiLetter(c1))
-            return afterStartTag(i);
-        if (c1 == '/' && isAsciiLetter(at(i + 2)))
-            return afterEndTag(i);
         return i + 1; // any other '<' is text
     }
 
@@ -109,22 +121,29 @@ private:
         const TagEnd end = tagEndFrom(nameEnd);
         if (end.selfClosed)
             return end.next;
-        const std::uint32_t id = nameId(m_text.substr(i + 1, nameEnd - (i + 1)));
-        NameFacts& facts = m_names[id];
+        const std::string_view name = m_text.substr(i + 1, nameEnd - (i + 1));
+        const std::uint32_t id = nameId(name);
+        NameFacts& facts = m_facts[id];
         if (facts.counted) {
-            m_open.push_back({i, id});
+            m_open.push_back({i, id, static_cast<std::uint32_t>(name.size())});
             ++facts.openCount;
         }
-        return facts.opensText ? textEnd(end.next, facts.upper) : end.next;
+        return facts.opensText ? textEnd(end.next, m_names.upperName(id)) : end.next;
     }
 
     std::size_t afterEndTag(std::size_t i)
     {
         const std::size_t nameEnd = nameEndFrom(i + 2);
         const std::string_view name = m_text.substr(i + 2, nameEnd - (i + 2));
+        // Most end tags close the tag on top; that needs no look-up of the name.
+        if (!m_open.empty() && equalWithoutAsciiCase(name, openName(m_open.back()))) {
+            --m_facts[m_open.back().nameId].openCount;
+            m_open.pop_back();
+            return tagEndFrom(nameEnd).next;
+        }
         const std::uint32_t id = nameId(name);
-        if (m_names[id].counted) {
-            if (m_names[id].openCount == 0)
+        if (m_facts[id].counted) {
+            if (m_facts[id].openCount == 0)
                 m_found.push_back({TagSide::End, i, name});
             else
                 closeTopmost(id);
@@ -137,22 +156,20 @@ private:
     {
         while (m_open.back().nameId != id) {
             reportOpen(m_open.back());
-            --m_names[m_open.back().nameId].openCount;
+            --m_facts[m_open.back().nameId].openCount;
             m_open.pop_back();
         }
-        --m_names[id].openCount;
+        --m_facts[id].openCount;
         m_open.pop_back();
     }
 
-    void reportOpen(const OpenTag& open)
-    {
-        const std::size_t nameEnd = nameEndFrom(open.offset + 1);
-        m_found.push_back({TagSide::Start, open.offset, m_text.substr(open.offset + 1, nameEnd - (open.offset + 1))});
-    }
+    std::string_view openName(const OpenTag& open) const { return m_text.substr(open.offset + 1, open.nameLength); }
+
+    void reportOpen(const OpenTag& open) { m_found.push_back({TagSide::Start, open.offset, openName(open)}); }
 
     std::size_t nameEndFrom(std::size_t offset) const
     {
-        while (offset < m_text.size() && isNameByte(at(offset)))
+        while (offset < m_text.size() && kNameBytes[at(offset)])
             ++offset;
         return offset;
     }
@@ -160,15 +177,15 @@ private:
     // A tag ends at the first '>' outside a quoted run, or at the end of the text.
     TagEnd tagEndFrom(std::size_t nameEnd) const
     {
-        for (std::size_t j = m_text.find_first_of("\"'>", nameEnd); j != std::string_view::npos;
-             j = m_text.find_first_of("\"'>", j)) {
+        for (std::size_t j = nameEnd; j < m_text.size(); ++j) {
+            if (!kTagStops[at(j)])
+                continue;
             if (m_text[j] == '>')
                 return {j + 1, m_text[j - 1] == '/'};
             // A quote opens a run that ends at the same quote.
             j = m_text.find(m_text[j], j + 1);
             if (j == std::string_view::npos)
                 break;
-            ++j;
         }
         return {m_text.size(), false};
     }
@@ -185,23 +202,22 @@ private:
         return m_text.size();
     }
 
-    // The index of the name's facts, compared upper-cased; made on first sight.
+    // The id of the name, its facts made on first sight.
     std::uint32_t nameId(std::string_view name)
     {
-        std::string upper = upperAscii(name);
-        const auto [entry, added] = m_ids.try_emplace(upper, static_cast<std::uint32_t>(m_names.size()));
-        if (added) {
+        const std::uint32_t id = m_names.idOf(name);
+        if (id == m_facts.size()) {
+            const std::string& upper = m_names.upperName(id);
             const bool counted = !isEmptyElement(upper) && !m_excluded.contains(upper);
-            const bool opensText = upper == "SCRIPT" || upper == "STYLE";
-            m_names.push_back({counted, opensText, std::move(upper), 0});
+            m_facts.push_back({counted, upper == "SCRIPT" || upper == "STYLE", 0});
         }
-        return entry->second;
+        return id;
     }
 
     std::string_view m_text;
     const ExcludedTags& m_excluded;
-    std::unordered_map<std::string, std::uint32_t> m_ids;
-    std::vector<NameFacts> m_names;
+    TagNames m_names;
+    std::vector<NameFacts> m_facts; // by name id
     std::vector<OpenTag> m_open;
     std::vector<UnbalancedTag> m_found;
 };
