@@ -59,6 +59,12 @@ struct OpenTag {
     std::uint32_t nameLength;
 };
 
+// A tag name read from the text.
+struct NameSpan {
+    std::size_t end;    // the offset after its last byte
+    std::uint32_t hash; // as TagNames hashes it
+};
+
 // Where a tag's bytes end.
 struct TagEnd {
     std::size_t next;  // the offset after its '>', or the text's size
@@ -117,12 +123,12 @@ private:
 
     std::size_t afterStartTag(std::size_t i)
     {
-        const std::size_t nameEnd = nameEndFrom(i + 1);
-        const TagEnd end = tagEndFrom(nameEnd);
+        const NameSpan span = readName(i + 1);
+        const TagEnd end = tagEndFrom(span.end);
         if (end.selfClosed)
             return end.next;
-        const std::string_view name = m_text.substr(i + 1, nameEnd - (i + 1));
-        const std::uint32_t id = nameId(name);
+        const std::string_view name = m_text.substr(i + 1, span.end - (i + 1));
+        const std::uint32_t id = nameId(name, span.hash);
         NameFacts& facts = m_facts[id];
         if (facts.counted) {
             m_open.push_back({i, id, static_cast<std::uint32_t>(name.size())});
@@ -133,22 +139,23 @@ private:
 
     std::size_t afterEndTag(std::size_t i)
     {
-        const std::size_t nameEnd = nameEndFrom(i + 2);
-        const std::string_view name = m_text.substr(i + 2, nameEnd - (i + 2));
         // Most end tags close the tag on top; that needs no look-up of the name.
-        if (!m_open.empty() && equalWithoutAsciiCase(name, openName(m_open.back()))) {
+        if (!m_open.empty() && namesTop(i + 2)) {
+            const std::size_t nameEnd = i + 2 + m_open.back().nameLength;
             --m_facts[m_open.back().nameId].openCount;
             m_open.pop_back();
             return tagEndFrom(nameEnd).next;
         }
-        const std::uint32_t id = nameId(name);
+        const NameSpan span = readName(i + 2);
+        const std::string_view name = m_text.substr(i + 2, span.end - (i + 2));
+        const std::uint32_t id = nameId(name, span.hash);
         if (m_facts[id].counted) {
             if (m_facts[id].openCount == 0)
                 m_found.push_back({TagSide::End, i, name});
             else
                 closeTopmost(id);
         }
-        return tagEndFrom(nameEnd).next;
+        return tagEndFrom(span.end).next;
     }
 
     // Pops the stack down to the topmost entry of the name; the entries above it were never closed.
@@ -163,15 +170,24 @@ private:
         m_open.pop_back();
     }
 
+    // Returns whether the name at an offset is the name of the tag on top.
+    bool namesTop(std::size_t nameStart) const
+    {
+        const std::string_view topName = openName(m_open.back());
+        return equalWithoutAsciiCase(m_text.substr(nameStart, topName.size()), topName)
+            && !kNameBytes[at(nameStart + topName.size())];
+    }
+
     std::string_view openName(const OpenTag& open) const { return m_text.substr(open.offset + 1, open.nameLength); }
 
     void reportOpen(const OpenTag& open) { m_found.push_back({TagSide::Start, open.offset, openName(open)}); }
 
-    std::size_t nameEndFrom(std::size_t offset) const
+    NameSpan readName(std::size_t start) const
     {
-        while (offset < m_text.size() && kNameBytes[at(offset)])
-            ++offset;
-        return offset;
+        NameSpan span{start, TagNames::kEmptyHash};
+        for (; span.end < m_text.size() && kNameBytes[at(span.end)]; ++span.end)
+            span.hash = TagNames::hashed(span.hash, m_text[span.end]);
+        return span;
     }
 
     // A tag ends at the first '>' outside a quoted run, or at the end of the text.
@@ -195,7 +211,7 @@ private:
     std::size_t textEnd(std::size_t from, const std::string& upperName) const
     {
         for (std::size_t j = m_text.find("</", from); j != std::string_view::npos; j = m_text.find("</", j + 2)) {
-            const std::size_t nameEnd = nameEndFrom(j + 2);
+            const std::size_t nameEnd = readName(j + 2).end;
             if (upperAscii(m_text.substr(j + 2, nameEnd - (j + 2))) == upperName)
                 return j;
         }
@@ -203,9 +219,9 @@ private:
     }
 
     // The id of the name, its facts made on first sight.
-    std::uint32_t nameId(std::string_view name)
+    std::uint32_t nameId(std::string_view name, std::uint32_t hash)
     {
-        const std::uint32_t id = m_names.idOf(name);
+        const std::uint32_t id = m_names.idOf(name, hash);
         if (id == m_facts.size()) {
             const std::string& upper = m_names.upperName(id);
             const bool counted = !isEmptyElement(upper) && !m_excluded.contains(upper);

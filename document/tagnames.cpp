@@ -1,22 +1,10 @@
 #include "document/tagnames.h"
 
-#include "util/sjis.h"
-
 namespace vorelind {
 
 namespace {
 
 constexpr std::size_t kFirstTableSize = 256;
-
-// FNV-1a over the upper-cased bytes, so that a name as written hashes as its
-// upper-cased entry without being copied.
-std::uint32_t foldedHash(std::string_view name)
-{
-    std::uint32_t hash = 2166136261u;
-    for (const char byte : name)
-        hash = (hash ^ static_cast<unsigned char>(upperAsciiByte(byte))) * 16777619u;
-    return hash;
-}
 
 } // namespace
 
@@ -25,9 +13,8 @@ TagNames::TagNames()
 {
 }
 
-std::uint32_t TagNames::idOf(std::string_view name)
+std::uint32_t TagNames::idOf(std::string_view name, std::uint32_t hash)
 {
-    const std::uint32_t hash = foldedHash(name);
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         const Slot& entry = m_slots[slot];

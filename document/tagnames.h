@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/sjis.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,8 +17,16 @@ class TagNames {
 public:
     TagNames();
 
-    // The name's id; a name not met before gets the next one.
-    std::uint32_t idOf(std::string_view name);
+    // A name's hash, built byte by byte from kEmptyHash as the name is read,
+    // so that it costs no second pass: FNV-1a over the upper-cased bytes.
+    static constexpr std::uint32_t kEmptyHash = 2166136261u;
+    static constexpr std::uint32_t hashed(std::uint32_t hash, char byte)
+    {
+        return (hash ^ static_cast<unsigned char>(upperAsciiByte(byte))) * 16777619u;
+    }
+
+    // The id of a name with its hash; a name not met before gets the next one.
+    std::uint32_t idOf(std::string_view name, std::uint32_t hash);
 
     // The name of an id, upper-cased.
     const std::string& upperName(std::uint32_t id) const { return m_upperNames[id]; }

@@ -22,6 +22,15 @@ constexpr char upperAsciiByte(char byte)
 std::string upperAscii(std::string_view text);
 
 // Returns whether two texts are equal once ASCII a to z are upper-cased.
-bool equalWithoutAsciiCase(std::string_view a, std::string_view b);
+constexpr bool equalWithoutAsciiCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (upperAsciiByte(a[i]) != upperAsciiByte(b[i]))
+            return false;
+    }
+    return true;
+}
 
 } // namespace vorelind
