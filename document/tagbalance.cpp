@@ -56,7 +56,7 @@ struct NameFacts {
 struct OpenTag {
     std::size_t offset;
     std::uint32_t nameId;
-    std::uint32_t nameLength; // texts stay far below 4 GiB: sources are refused above 256 MiB
+    std::uint32_t nameLength; // a name is part of a source, and sources are refused above 256 MiB
 };
 
 // A tag name read from the text.
