@@ -31,8 +31,9 @@ void checkDocument(const DocumentRequest& request)
     }
 }
 
-void runDocument(const DocumentRequest& request, const ExcludedTags& excluded, DocumentSteps& steps,
-                 const WalkSinks& sinks, ListingSink& listing)
+namespace {
+
+std::string loadAccepted(const DocumentRequest& request, DocumentSteps& steps)
 {
     checkDocument(request);
     // A file too big is refused before anything is read; reading checks again.
@@ -41,7 +42,21 @@ void runDocument(const DocumentRequest& request, const ExcludedTags& excluded, D
     if (!error && size > kMaxSourceSize)
         throw AppError(sourceTooLargeMessage(request.fileName));
     steps.accepted();
-    std::string source = loadSourceForView(request.path, request.convertToShiftJis);
+    return loadSourceForView(request.path, request.convertToShiftJis);
+}
+
+} // namespace
+
+std::string loadDocument(const DocumentRequest& request)
+{
+    DocumentSteps steps;
+    return loadAccepted(request, steps);
+}
+
+void runDocument(const DocumentRequest& request, const ExcludedTags& excluded, DocumentSteps& steps,
+                 const WalkSinks& sinks, ListingSink& listing)
+{
+    const std::string source = loadAccepted(request, steps);
     steps.loaded(source);
     walkSource(source, excluded, sinks, listing);
 }

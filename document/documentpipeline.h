@@ -27,14 +27,14 @@ struct DocumentRequest {
     bool convertToShiftJis = false;
 };
 
-// What the caller does between the steps of a run.
+// What the caller does between the steps of a run; by default nothing.
 class DocumentSteps {
 public:
     virtual ~DocumentSteps() = default;
     // The file passed the text check and the size limit; nothing is read yet.
     virtual void accepted() {}
     // The source is loaded and about to be walked.
-    virtual void loaded(std::string_view source) = 0;
+    virtual void loaded(std::string_view /*source*/) {}
 };
 
 // Runs the document path: text check (a refusal raises Refusal), size limit,
@@ -43,6 +43,10 @@ public:
 // failures raise AppError.
 void runDocument(const DocumentRequest& request, const ExcludedTags& excluded, DocumentSteps& steps,
                  const WalkSinks& sinks, ListingSink& listing);
+
+// The path up to the walk: text check, size limit, reading, optional
+// conversion and loading; returns the source as the walk takes it.
+std::string loadDocument(const DocumentRequest& request);
 
 // The text check alone: raises Refusal or AppError as runDocument does.
 void checkDocument(const DocumentRequest& request);

@@ -13,6 +13,7 @@
 #include "tree/indenttree.h"
 #include "tree/treefill.h"
 #include "util/apperror.h"
+#include "unmatchedcommand.h"
 #include "versioncommand.h"
 
 #include <charconv>
@@ -46,6 +47,10 @@ constexpr char kUsage[] =
     "  export [--sjis] [--exclude LISTFILE] [-o OUT] FILE\n"
     "      Writes the tidied listing as the save command would, to OUT or\n"
     "      standard output.\n"
+    "  unmatched [--sjis] [--exclude LISTFILE] FILE\n"
+    "      Writes the start tags never closed and the end tags that close\n"
+    "      nothing, in source order, one a line: LINE:COL of its '<' in the\n"
+    "      loaded text, a TAB, \"start\" or \"end\", a TAB, the name as written, LF.\n"
     "  check FILE\n"
     "      Prints \"text\" when the file passes the text check.\n"
     "  convert FILE\n"
@@ -86,7 +91,7 @@ public:
 
 bool walksSource(const std::string& command)
 {
-    return command == "indent" || command == "tree" || command == "export";
+    return command == "indent" || command == "tree" || command == "export" || command == "unmatched";
 }
 
 bool takesOption(const std::string& command, const std::string& option)
@@ -165,12 +170,6 @@ private:
     std::optional<AppError> m_failure;
 };
 
-// The command-line tool's steps between the pipeline's: none.
-class NoSteps : public DocumentSteps {
-public:
-    void loaded(std::string_view) override {}
-};
-
 DocumentRequest requestOf(const Options& options, bool convertToShiftJis)
 {
     return DocumentRequest{options.file, fileNameOf(options.file), convertToShiftJis};
@@ -187,7 +186,7 @@ ExcludedTags excludedTags(const Options& options)
 void walkFile(const Options& options, ListingSink& listing)
 {
     const ExcludedTags excluded = excludedTags(options);
-    NoSteps steps;
+    DocumentSteps steps;
     const DocumentRequest request = requestOf(options, options.convertToShiftJis);
     if (!options.runLog) {
         runDocument(request, excluded, steps, {}, listing);
@@ -264,6 +263,10 @@ void runCommand(const Options& options)
     if (options.command == "convert") {
         checkDocument(requestOf(options, true));
         writeOut(loadSourceForView(options.file, true));
+        return;
+    }
+    if (options.command == "unmatched") {
+        writeOut(unmatchedListing(loadDocument(requestOf(options, options.convertToShiftJis)), excludedTags(options)));
         return;
     }
     if (options.command == "export" && options.output) {
