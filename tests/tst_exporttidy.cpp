@@ -32,6 +32,12 @@ Lines tidied(const Lines& lines)
     return result;
 }
 
+class CollectedBytes : public ListingSink {
+public:
+    void write(std::string_view bytes) override { text.append(bytes); }
+    std::string text;
+};
+
 QStringList shown(const Lines& lines)
 {
     QStringList list;
@@ -53,6 +59,8 @@ private slots:
     void findsTheFirstNonBlank();
     void tidiesLines_data();
     void tidiesLines();
+    void streamedExportTidiesAlike_data() { tidiesLines_data(); }
+    void streamedExportTidiesAlike();
     void secondExportRemovesOnlyBlanks();
     void writesEveryLineWithCrLf();
     void reportsAFileThatCannotBeCreated();
@@ -126,6 +134,27 @@ void TestExportTidy::tidiesLines()
     QFETCH(Lines, lines);
     QFETCH(Lines, expected);
     QCOMPARE(shown(tidied(lines)), shown(expected));
+}
+
+// The command-line tool tidies the listing as the walk hands it over, in
+// pieces that can split a line or a CR LF pair anywhere: byte by byte, it
+// must save what the window saves.
+void TestExportTidy::streamedExportTidiesAlike()
+{
+    QFETCH(Lines, lines);
+    QFETCH(Lines, expected);
+    std::string listing = "\r\n";
+    for (const std::string& line : lines)
+        listing += line + "\r\n\r\n";
+    CollectedBytes saved;
+    ExportStream stream(saved);
+    for (const char byte : listing)
+        stream.write(std::string_view(&byte, 1));
+    stream.finish();
+    std::string expectedBytes;
+    for (const std::string& line : expected)
+        expectedBytes += line + "\r\n";
+    QCOMPARE(bytes(saved.text), bytes(expectedBytes));
 }
 
 void TestExportTidy::secondExportRemovesOnlyBlanks()
