@@ -1,6 +1,7 @@
 #include "document/sizelimits.h"
 #include "platform/displaytext.h"
 #include "platform/shell.h"
+#include "platform/toollink.h"
 #include "ui/abouttexts.h"
 #include "ui/applicationsetup.h"
 #include "ui/errorreport.h"
@@ -20,6 +21,8 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLocale>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -107,6 +110,8 @@ private slots:
     void exportThroughTheSaveDialog();
     void exportCancelledOrRefused();
     void treeDoubleClickShowsFileSelection();
+    void otherButtonsDoubleClickNothing_data();
+    void otherButtonsDoubleClickNothing();
     void browserOpensTheSelectedFile_data();
     void browserOpensTheSelectedFile();
     void lineAnalysisGetsTheListing_data();
@@ -458,6 +463,43 @@ void TestHtmlAdj::treeDoubleClickShowsFileSelection()
     QVERIFY(!tree->isExpanded(tree->model()->index(0, 0)));
 }
 
+void TestHtmlAdj::otherButtonsDoubleClickNothing_data()
+{
+    QTest::addColumn<QString>("tab");
+    QTest::addColumn<QString>("view");
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::newRow("file list, right button: no load") << QString("TabSelect") << QString("FileListBox1")
+                                                      << Qt::RightButton;
+    QTest::newRow("file list, middle button: no load") << QString("TabSelect") << QString("FileListBox1")
+                                                       << Qt::MiddleButton;
+    QTest::newRow("tree, right button: the tree stays") << QString("TabStructure") << QString("TreeIndent1")
+                                                        << Qt::RightButton;
+}
+
+void TestHtmlAdj::otherButtonsDoubleClickNothing()
+{
+    QFETCH(QString, tab);
+    QFETCH(QString, view);
+    QFETCH(Qt::MouseButton, button);
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("page.htm"), kPage);
+    writeFile(window.folders.document(QStringLiteral("other.htm")), "<p>other");
+    auto* files = control<FileListBox>(window.form, "FileListBox1");
+    files->setDirectory(window.folders.documents());
+    QListWidgetItem* other = itemNamed(*files, QStringLiteral("other.htm"));
+    files->setCurrentItem(other);
+    control<QTabWidget>(window.form, "PageControl1")->setCurrentWidget(control<QWidget>(window.form, qPrintable(tab)));
+    QCoreApplication::processEvents();
+    const QStringList captions = window.tabCaptions();
+    auto* viewport = control<QAbstractItemView>(window.form, qPrintable(view))->viewport();
+    const QPoint point = view == "FileListBox1" ? files->visualItemRect(other).center() : QPoint(10, 10);
+
+    QTest::mouseDClick(viewport, button, {}, point);
+
+    QCOMPARE(window.currentTab(), tab);
+    QCOMPARE(window.tabCaptions(), captions);
+}
+
 void TestHtmlAdj::browserOpensTheSelectedFile_data()
 {
     QTest::addColumn<QString>("selected");
@@ -524,6 +566,9 @@ void TestHtmlAdj::secondLineAnalysisIsRefusedWhileOneWaits()
     const FakeToolRun tool(500);
     const QString workFile = window.folders.programFile(QStringLiteral("w.htm"));
     QStringList seenInsideTheWait;
+    // Stands in for the open tool, which listens for the request to come to the front.
+    QLocalServer toolLink;
+    QVERIFY(toolLink.listen(toolLinkName(workFile)));
     QTimer::singleShot(50, &window.form, [&] {
         control<QAction>(window.form, "TagCheck")->trigger();
         // An accepted second run would have waited for its own tool's end.
@@ -534,6 +579,12 @@ void TestHtmlAdj::secondLineAnalysisIsRefusedWhileOneWaits()
     control<QAction>(window.form, "TagCheck")->trigger();
 
     QCOMPARE(seenInsideTheWait, (QStringList{"tool running", "work file kept"}));
+    QCOMPARE(control<QLabel>(window.form, "StatusBar1")->text(),
+             QStringLiteral("行分析表示は開いています。kivalter を閉じてから選んでください"));
+    QTRY_VERIFY(toolLink.hasPendingConnections());
+    QLocalSocket* request = toolLink.nextPendingConnection();
+    QTRY_VERIFY(request->canReadLine());
+    QCOMPARE(request->readLine(), QByteArray(kRaiseRequest));
     QCOMPARE(tool.workFileSeen(), workFileBytes(kPageListing));
     QVERIFY(!QFile::exists(workFile));
     QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);

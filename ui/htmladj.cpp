@@ -13,12 +13,14 @@
 #include "platform/displaytext.h"
 #include "platform/shell.h"
 #include "platform/sourceforview.h"
+#include "platform/toollink.h"
 #include "tree/treeindent.h"
 #include "ui/abouttexts.h"
 #include "ui/directorylistbox.h"
 #include "ui/drivecombobox.h"
 #include "ui/errorreport.h"
 #include "ui/filelistbox.h"
+#include "ui/glyphs.h"
 #include "ui/htmladjabt.h"
 #include "ui/htmlmask.h"
 #include "ui/linelistview.h"
@@ -31,6 +33,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,9 +43,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace vorelind {
 
@@ -55,6 +61,11 @@ const QColor kAddPanelBackground(255, 128, 64);
 constexpr int kAddPanelTop = 56;
 constexpr int kAddPanelLeft = 5;
 constexpr int kLeftColumnWidth = 200;
+// The window's outer frame as designed, at its designed place.
+constexpr QSize kDesignedFrameSize(650, 473);
+constexpr QPoint kDesignedPosition(192, 114);
+// Changes on disk within this time refresh the file lists once.
+constexpr int kFolderRefreshDelayMs = 200;
 
 // A path as the operating system takes it.
 std::string nativePath(const QString& path)
@@ -122,6 +133,11 @@ bool isEnterKey(int key)
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
+bool isDoubleClick(const QEvent& event, Qt::MouseButton button)
+{
+    return event.type() == QEvent::MouseButtonDblClick && static_cast<const QMouseEvent&>(event).button() == button;
+}
+
 } // namespace
 
 TStructedHtmlForm::TStructedHtmlForm(const QString& executablePath, QWidget* parent)
@@ -131,7 +147,8 @@ TStructedHtmlForm::TStructedHtmlForm(const QString& executablePath, QWidget* par
 {
     setObjectName(QStringLiteral("StructedHtmlForm"));
     setWindowTitle(QStringLiteral("Vorelind"));
-    setGeometry(192, 114, 650, 473);
+    move(kDesignedPosition);
+    resize(kDesignedFrameSize);
     setFont(designFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
     buildMenus();
     buildTabs();
@@ -344,9 +361,10 @@ void TStructedHtmlForm::AddTagKeyDown(int key)
         addIgnoreTag(fromDisplayText(AddTag->text()));
         AddTag->clear();
         IgnoreAddPanel->hide();
+        tellOnceThatListIsNotSaved();
     }
     removeDuplicateIgnoreTags();
-    saveIgnoreList();
+    saveIgnoreListWhileTyping();
 }
 
 void TStructedHtmlForm::BrowserBtnClick()
@@ -360,7 +378,13 @@ void TStructedHtmlForm::TagCheckClick()
     // The folder is taken from the executable's path, which is always known:
     // without it the work file would replace and then delete a "w.htm" of
     // the browsed folder.
-    m_lineAnalysis.run(ShowResultList->lines(), sjisPath(folderOf(m_executablePath)), m_documentTitle);
+    const std::string folder = sjisPath(folderOf(m_executablePath));
+    if (m_lineAnalysis.run(ShowResultList->lines(), folder, m_documentTitle))
+        return;
+    // The open tool still shows the listing of the first run: the user is
+    // sent there rather than left without a word.
+    StatusBar1->setText(QStringLiteral("行分析表示は開いています。kivalter を閉じてから選んでください"));
+    askToolToRaise(toDisplayText(workFilePath(folder)));
 }
 
 void TStructedHtmlForm::Contents1Click()
@@ -385,6 +409,9 @@ bool TStructedHtmlForm::eventFilter(QObject* watched, QEvent* event)
         runHandler([&] { IgnoreTagsKeyDown(key); });
         return key == Qt::Key_Delete;
     }
+    // Only the left button's double-click loads a file or leaves the tree.
+    if (watched == FileListBox1->viewport() && event->type() == QEvent::MouseButtonDblClick)
+        return !isDoubleClick(*event, Qt::LeftButton);
     if (watched == FileListBox1->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         runHandler([&] { FileListBox1MouseDown(mouse->button(), mouse->modifiers(), mouse->position().toPoint()); });
@@ -392,7 +419,12 @@ bool TStructedHtmlForm::eventFilter(QObject* watched, QEvent* event)
         return mouse->button() == Qt::RightButton;
     }
     if (watched == TreeIndent1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-        runHandler([this] { TreeIndent1DblClick(); });
+        if (isDoubleClick(*event, Qt::LeftButton))
+            runHandler([this] { TreeIndent1DblClick(); });
+        return true;
+    }
+    if (watched == PageControl1->tabBar() && event->type() == QEvent::ToolTip) {
+        showTabCaption(*static_cast<QHelpEvent*>(event));
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -430,6 +462,40 @@ void TStructedHtmlForm::saveIgnoreList()
 {
     if (m_ignoreListFile)
         m_ignoreListFile->save(IgnoreTags->lines());
+}
+
+// Every key typed into the add field saves the list; a failure is shown once
+// per session, not once per key, and the next key tries again.
+void TStructedHtmlForm::saveIgnoreListWhileTyping()
+{
+    try {
+        saveIgnoreList();
+    } catch (const AppError& error) {
+        if (m_shownListFailure == error.what())
+            return;
+        m_shownListFailure = error.what();
+        throw;
+    }
+}
+
+// A list that was not loaded at start is never written: the user learns it
+// with the first addition, not at the exit.
+void TStructedHtmlForm::tellOnceThatListIsNotSaved()
+{
+    if (m_toldListNotSaved)
+        return;
+    QString reason;
+    if (!m_ignoreListFile)
+        reason = QStringLiteral("起動時に設定を読み込めなかったため、");
+    else if (m_ignoreListFile->refusesSave())
+        reason = QStringLiteral("起動時にファイル %1 を読み込めなかったため、")
+                     .arg(m_executableFolder + QStringLiteral("ignore.trm"));
+    else
+        return;
+    m_toldListNotSaved = true;
+    ModalSeam::showMessage(this, MessageIcon::Information, QStringLiteral("除外タグの追加"),
+                           reason + QStringLiteral("除外タグの一覧はこの実行中には保存されません。"
+                                                   "元の一覧を読み込めないまま置き換えないためです。"));
 }
 
 void TStructedHtmlForm::addIgnoreTag(const std::string& entry)
@@ -505,6 +571,10 @@ void TStructedHtmlForm::buildTabs()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     PageControl1 = named(new QTabWidget(central), "PageControl1");
+    // A long document title is drawn shortened in its middle, so that all
+    // five tabs stay in sight; the tooltip shows the whole caption.
+    PageControl1->setElideMode(Qt::ElideMiddle);
+    PageControl1->setUsesScrollButtons(false);
     TabSelect = named(buildSelectTab(), "TabSelect");
     TabEnv = named(buildEnvTab(), "TabEnv");
     TabOriginal = named(buildOriginalTab(), "TabOriginal");
@@ -597,13 +667,12 @@ QWidget* TStructedHtmlForm::buildStructureTab()
     addCommand(*SaveStructure, QStringLiteral("行分析表示"), "TagCheck", &TStructedHtmlForm::TagCheckClick);
     layout->addWidget(TreeIndent1, 1);
     auto* buttons = new QHBoxLayout;
-    ExpandBtn = named(addGlyphButton(QStringLiteral("全展開"), QStyle::SP_ArrowDown, &TStructedHtmlForm::ExpandBtnClick),
+    ExpandBtn = named(addGlyphButton(QStringLiteral("全展開"), Glyph::ExpandAll, &TStructedHtmlForm::ExpandBtnClick),
                       "ExpandBtn");
-    CollapseBtn = named(addGlyphButton(QStringLiteral("全たたみ"), QStyle::SP_ArrowUp,
-                                       &TStructedHtmlForm::CollapseBtnClick),
-                        "CollapseBtn");
-    BrowserBtn = named(addGlyphButton(QStringLiteral("画面表示"), QStyle::SP_ComputerIcon,
-                                      &TStructedHtmlForm::BrowserBtnClick),
+    CollapseBtn = named(
+        addGlyphButton(QStringLiteral("全たたみ"), Glyph::CollapseAll, &TStructedHtmlForm::CollapseBtnClick),
+        "CollapseBtn");
+    BrowserBtn = named(addGlyphButton(QStringLiteral("画面表示"), Glyph::Browser, &TStructedHtmlForm::BrowserBtnClick),
                        "BrowserBtn");
     buttons->addWidget(ExpandBtn);
     buttons->addWidget(CollapseBtn);
@@ -631,12 +700,10 @@ QMenu* TStructedHtmlForm::addPopupMenu(QAbstractItemView& view, const char* name
     return menu;
 }
 
-// The style's icon gives the button its glyph and, drawn greyed, the glyph
-// of the disabled button.
-QPushButton* TStructedHtmlForm::addGlyphButton(const QString& caption, int glyph,
+QPushButton* TStructedHtmlForm::addGlyphButton(const QString& caption, Glyph glyph,
                                                void (TStructedHtmlForm::*handler)())
 {
-    auto* button = new QPushButton(style()->standardIcon(static_cast<QStyle::StandardPixmap>(glyph)), caption);
+    auto* button = new QPushButton(glyphIcon(glyph), caption);
     connect(button, &QPushButton::clicked, this, guarded(handler));
     return button;
 }
@@ -647,7 +714,7 @@ void TStructedHtmlForm::buildIgnoreAddPanel()
     IgnoreAddPanel = named(new QFrame(this), "IgnoreAddPanel");
     IgnoreAddPanel->setFrameShape(QFrame::Panel);
     IgnoreAddPanel->resize(185, 65);
-    setBackground(*IgnoreAddPanel, kAddPanelBackground);
+    setPanelBackground(*IgnoreAddPanel, kAddPanelBackground);
     auto* layout = new QVBoxLayout(IgnoreAddPanel);
     layout->addWidget(new QLabel(QStringLiteral("除外タグの追加"), IgnoreAddPanel));
     AddTag = named(new QLineEdit(IgnoreAddPanel), "AddTag");
@@ -673,6 +740,34 @@ void TStructedHtmlForm::installEventFilters()
     IgnoreTags->installEventFilter(this);
     AddTag->installEventFilter(this);
     TreeIndent1->viewport()->installEventFilter(this);
+    PageControl1->tabBar()->installEventFilter(this);
+}
+
+void TStructedHtmlForm::showTabCaption(const QHelpEvent& event)
+{
+    const int tab = PageControl1->tabBar()->tabAt(event.pos());
+    if (tab < 0) {
+        QToolTip::hideText();
+        return;
+    }
+    QString caption = PageControl1->tabText(tab);
+    QToolTip::showText(event.globalPos(), caption.replace(QStringLiteral("&&"), QStringLiteral("&")),
+                       PageControl1->tabBar());
+}
+
+// The toolkit sizes the inside of the window; the design gives its outer
+// frame, known once the window is shown.
+void TStructedHtmlForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_frameFitted)
+        return;
+    m_frameFitted = true;
+    QTimer::singleShot(0, this, [this] {
+        const QMargins frame = windowHandle()->frameMargins();
+        resize(kDesignedFrameSize.shrunkBy(frame));
+        move(kDesignedPosition);
+    });
 }
 
 void TStructedHtmlForm::connectFileSelection()
@@ -685,6 +780,32 @@ void TStructedHtmlForm::connectFileSelection()
             [this](const QString& root) { runHandler([&] { DirectoryListBox1->setDirectory(root); }); });
     FileListBox1->setDirectory(DirectoryListBox1->directory());
     DriveComboBox1->showDriveOf(DirectoryListBox1->directory());
+    watchShownFolder();
+}
+
+// Files and folders made or removed in the shown folder, by the user or by
+// the program's own run log and exports, appear without leaving the folder.
+void TStructedHtmlForm::watchShownFolder()
+{
+    m_folderWatcher = new QFileSystemWatcher(this);
+    m_folderRefresh = new QTimer(this);
+    m_folderRefresh->setSingleShot(true);
+    m_folderRefresh->setInterval(kFolderRefreshDelayMs);
+    connect(m_folderWatcher, &QFileSystemWatcher::directoryChanged, m_folderRefresh, qOverload<>(&QTimer::start));
+    connect(m_folderRefresh, &QTimer::timeout, this, [this] {
+        FileListBox1->refresh();
+        DirectoryListBox1->refresh();
+    });
+    connect(DirectoryListBox1, &DirectoryListBox::directoryChanged, this, &TStructedHtmlForm::watchFolder);
+    watchFolder(DirectoryListBox1->directory());
+}
+
+void TStructedHtmlForm::watchFolder(const QString& folder)
+{
+    const QStringList watched = m_folderWatcher->directories();
+    if (!watched.isEmpty())
+        m_folderWatcher->removePaths(watched);
+    m_folderWatcher->addPath(folder);
 }
 
 } // namespace vorelind
