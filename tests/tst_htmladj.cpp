@@ -26,6 +26,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -110,6 +111,7 @@ private slots:
     void exportThroughTheSaveDialog();
     void exportCancelledOrRefused();
     void treeDoubleClickShowsFileSelection();
+    void fileListFollowsTheDisk();
     void otherButtonsDoubleClickNothing_data();
     void otherButtonsDoubleClickNothing();
     void browserOpensTheSelectedFile_data();
@@ -129,6 +131,7 @@ private slots:
     void errorBoxText_data();
     void errorBoxText();
     void layoutFollowsTheWindowSize();
+    void longTitleKeepsEveryTabInSight();
     void designedFontsAreInstalled_data();
     void designedFontsAreInstalled();
 };
@@ -463,6 +466,21 @@ void TestHtmlAdj::treeDoubleClickShowsFileSelection()
     QVERIFY(!tree->isExpanded(tree->model()->index(0, 0)));
 }
 
+void TestHtmlAdj::fileListFollowsTheDisk()
+{
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("page.htm"), kPage);
+    auto* files = control<FileListBox>(window.form, "FileListBox1");
+    auto* folders = control<DirectoryListBox>(window.form, "DirectoryListBox1");
+
+    writeFile(window.folders.document(QStringLiteral("new.htm")), "<p>");
+    QVERIFY(QDir(window.folders.documents()).mkdir(QStringLiteral("sub")));
+
+    QTRY_VERIFY(itemNamed(*files, QStringLiteral("new.htm")));
+    QTRY_VERIFY(!folders->findItems(QStringLiteral("sub"), Qt::MatchEndsWith).isEmpty());
+    QCOMPARE(files->selectedPath(), window.folders.document(QStringLiteral("page.htm")));
+}
+
 void TestHtmlAdj::otherButtonsDoubleClickNothing_data()
 {
     QTest::addColumn<QString>("tab");
@@ -487,13 +505,15 @@ void TestHtmlAdj::otherButtonsDoubleClickNothing()
     auto* files = control<FileListBox>(window.form, "FileListBox1");
     files->setDirectory(window.folders.documents());
     QListWidgetItem* other = itemNamed(*files, QStringLiteral("other.htm"));
-    files->setCurrentItem(other);
     control<QTabWidget>(window.form, "PageControl1")->setCurrentWidget(control<QWidget>(window.form, qPrintable(tab)));
     QCoreApplication::processEvents();
     const QStringList captions = window.tabCaptions();
     auto* viewport = control<QAbstractItemView>(window.form, qPrintable(view))->viewport();
     const QPoint point = view == "FileListBox1" ? files->visualItemRect(other).center() : QPoint(10, 10);
 
+    // The item picked with the left button, then the other button's two clicks.
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, point);
+    QTest::mouseClick(viewport, button, {}, point);
     QTest::mouseDClick(viewport, button, {}, point);
 
     QCOMPARE(window.currentTab(), tab);
@@ -767,6 +787,21 @@ void TestHtmlAdj::layoutFollowsTheWindowSize()
         const QRect after = resized[name];
         QVERIFY2(after.x() == before[name].x() && after.y() > before[name].y(), name);
     }
+}
+
+void TestHtmlAdj::longTitleKeepsEveryTabInSight()
+{
+    WindowUnderTest window;
+    window.form.resize(650, 473);
+    window.openDocument(QStringLiteral("日本語のページ.html"), kPage);
+    QCoreApplication::processEvents();
+    const QTabBar* bar = control<QTabWidget>(window.form, "PageControl1")->tabBar();
+
+    for (int index = 0; index < bar->count(); ++index) {
+        const QRect tab = bar->tabRect(index);
+        QVERIFY2(tab.left() >= 0 && tab.right() < bar->width(), qPrintable(bar->tabText(index)));
+    }
+    QCOMPARE(window.tabCaptions().at(2), QStringLiteral("「日本語のページ.html」　オリジナル"));
 }
 
 void TestHtmlAdj::designedFontsAreInstalled_data()

@@ -25,6 +25,7 @@
 #include "ui/htmlmask.h"
 #include "ui/linelistview.h"
 #include "ui/modalseam.h"
+#include "ui/pagecontrol.h"
 #include "ui/walkprogress.h"
 #include "ui/windowlook.h"
 #include "util/filemask.h"
@@ -43,10 +44,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
-#include <QToolTip>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -423,10 +422,6 @@ bool TStructedHtmlForm::eventFilter(QObject* watched, QEvent* event)
             runHandler([this] { TreeIndent1DblClick(); });
         return true;
     }
-    if (watched == PageControl1->tabBar() && event->type() == QEvent::ToolTip) {
-        showTabCaption(*static_cast<QHelpEvent*>(event));
-        return true;
-    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -570,11 +565,7 @@ void TStructedHtmlForm::buildTabs()
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    PageControl1 = named(new QTabWidget(central), "PageControl1");
-    // A long document title is drawn shortened in its middle, so that all
-    // five tabs stay in sight; the tooltip shows the whole caption.
-    PageControl1->setElideMode(Qt::ElideMiddle);
-    PageControl1->setUsesScrollButtons(false);
+    PageControl1 = named(new PageControl(central), "PageControl1");
     TabSelect = named(buildSelectTab(), "TabSelect");
     TabEnv = named(buildEnvTab(), "TabEnv");
     TabOriginal = named(buildOriginalTab(), "TabOriginal");
@@ -740,34 +731,21 @@ void TStructedHtmlForm::installEventFilters()
     IgnoreTags->installEventFilter(this);
     AddTag->installEventFilter(this);
     TreeIndent1->viewport()->installEventFilter(this);
-    PageControl1->tabBar()->installEventFilter(this);
 }
 
-void TStructedHtmlForm::showTabCaption(const QHelpEvent& event)
+// The toolkit sizes the inside of the window, while the design gives its
+// outer frame. The frame is known once the desktop has framed the window,
+// which then moves; without a frame the sizes are the same.
+void TStructedHtmlForm::moveEvent(QMoveEvent* event)
 {
-    const int tab = PageControl1->tabBar()->tabAt(event.pos());
-    if (tab < 0) {
-        QToolTip::hideText();
+    QMainWindow::moveEvent(event);
+    if (m_frameFitted || !windowHandle())
         return;
-    }
-    QString caption = PageControl1->tabText(tab);
-    QToolTip::showText(event.globalPos(), caption.replace(QStringLiteral("&&"), QStringLiteral("&")),
-                       PageControl1->tabBar());
-}
-
-// The toolkit sizes the inside of the window; the design gives its outer
-// frame, known once the window is shown.
-void TStructedHtmlForm::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    if (m_frameFitted)
+    const QMargins frame = windowHandle()->frameMargins();
+    if (frame.isNull())
         return;
     m_frameFitted = true;
-    QTimer::singleShot(0, this, [this] {
-        const QMargins frame = windowHandle()->frameMargins();
-        resize(kDesignedFrameSize.shrunkBy(frame));
-        move(kDesignedPosition);
-    });
+    resize(kDesignedFrameSize.shrunkBy(frame));
 }
 
 void TStructedHtmlForm::connectFileSelection()

@@ -17,7 +17,6 @@ class QCheckBox;
 class QFileDialog;
 class QFileSystemWatcher;
 class QFrame;
-class QHelpEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -85,7 +84,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     // The views that the stored settings come from and go to.
@@ -110,7 +109,6 @@ private:
     void addCommand(QWidget& menu, const QString& caption, const char* name, void (TStructedHtmlForm::*handler)());
     QMenu* addPopupMenu(QAbstractItemView& view, const char* name);
     QPushButton* addGlyphButton(const QString& caption, Glyph glyph, void (TStructedHtmlForm::*handler)());
-    void showTabCaption(const QHelpEvent& event);
     void watchShownFolder();
     void watchFolder(const QString& folder);
     // Wraps a handler for a signal connection, inside the default error report.
