@@ -1,9 +1,9 @@
 #include "platform/toollink.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocalSocket>
-#include <QStandardPaths>
 
 namespace vorelind {
 
@@ -13,12 +13,13 @@ constexpr int kConnectWaitMs = 1000;
 
 } // namespace
 
+// The user's home folder goes into the name too, so that users who share
+// the program (and its work file) don't share the link.
 QString toolLinkName(const QString& workFile)
 {
-    const QByteArray path = QFileInfo(workFile).absoluteFilePath().toUtf8();
-    const QByteArray hash = QCryptographicHash::hash(path, QCryptographicHash::Sha1).toHex().left(16);
-    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + QStringLiteral("/kivalter-") +
-           QString::fromLatin1(hash);
+    const QByteArray key = (QDir::homePath() + QLatin1Char('\n') + QFileInfo(workFile).absoluteFilePath()).toUtf8();
+    const QByteArray hash = QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16);
+    return QStringLiteral("kivalter-") + QString::fromLatin1(hash);
 }
 
 bool askToolToRaise(const QString& workFile)

@@ -6,8 +6,7 @@ namespace vorelind {
 
 // The local socket on which the line-analysis tool that shows a work file
 // listens for requests to bring its window to the front. It depends on the
-// work file's path only, so both programs find it; it lies in the user's
-// runtime folder.
+// work file's path and the user only, so both programs find it.
 QString toolLinkName(const QString& workFile);
 
 // The one request the tool understands, a line of its own.

@@ -63,11 +63,10 @@ AnalysisWindow::AnalysisWindow(LineAnalysis analysis, const QString& title, QWid
     lower->setStretchFactor(1, 1);
     lower->setSizes({500, 540});
     auto* whole = new QSplitter(Qt::Vertical);
-    whole->addWidget(createLineView());
-    whole->addWidget(createDetailLine());
+    whole->addWidget(createLinePane());
     whole->addWidget(lower);
     whole->setStretchFactor(0, 3);
-    whole->setStretchFactor(2, 1);
+    whole->setStretchFactor(1, 1);
     setCentralWidget(whole);
     createActions();
     showTotals();
@@ -91,6 +90,17 @@ void AnalysisWindow::fitScreen()
          QPoint(kFrameAllowance.left(), kFrameAllowance.top()) / 2);
 }
 
+// The table of the lines over the whole text of the current line.
+QWidget* AnalysisWindow::createLinePane()
+{
+    auto* pane = new QWidget;
+    auto* layout = new QVBoxLayout(pane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(createLineView(), 1);
+    layout->addWidget(createDetailLine());
+    return pane;
+}
+
 // The whole text of the current line, wrapped, for lines longer than the table shows.
 QWidget* AnalysisWindow::createDetailLine()
 {
@@ -99,16 +109,15 @@ QWidget* AnalysisWindow::createDetailLine()
     m_detailLine->setReadOnly(true);
     m_detailLine->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_detailLine->setPlaceholderText(QStringLiteral("行を選ぶと、その行の全文がここに出ます"));
-    m_detailLine->setMaximumHeight(m_detailLine->fontMetrics().lineSpacing() * kDetailLines +
-                                   2 * m_detailLine->frameWidth() + 8);
+    m_detailLine->setFixedHeight(m_detailLine->fontMetrics().lineSpacing() * kDetailLines +
+                                 2 * m_detailLine->frameWidth() + 8);
     return m_detailLine;
 }
 
 void AnalysisWindow::showDetail(int line)
 {
     const AnalysedLine& analysed = m_analysis.lines[static_cast<std::size_t>(line)];
-    m_detailLine->setPlainText(QStringLiteral("%1行目: ").arg(line + 1) + toDisplayText(analysed.tag) +
-                               QLatin1Char(' ') + toDisplayText(analysed.text));
+    m_detailLine->setPlainText(QStringLiteral("%1行目: ").arg(line + 1) + toDisplayText(analysed.text));
 }
 
 QWidget* AnalysisWindow::createLineView()

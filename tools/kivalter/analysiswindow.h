@@ -28,6 +28,7 @@ public:
     AnalysisWindow(LineAnalysis analysis, const QString& title, QWidget* parent = nullptr);
 
 private:
+    QWidget* createLinePane();
     QWidget* createLineView();
     QWidget* createTagView();
     QWidget* createChart();
