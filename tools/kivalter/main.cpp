@@ -61,7 +61,7 @@ std::string unreadableMessage(const std::string& path, const AppError& error)
     return "kivalter cannot read the work file " + path + ": " + error.what();
 }
 
-// "作業ファイル %1 を読めません: %2", the window's form of the message above.
+// The window says in the program's language which work file it cannot read.
 QString unreadableWindowMessage(const std::string& path, const AppError& error)
 {
     return QStringLiteral("作業ファイル %1 を読めません: %2")
