@@ -2,7 +2,7 @@
 // time that runAndWait uses while a child sleeps. The wait sits in the event
 // loop, so the figure should stay near zero however long the child runs.
 
-#include "platform/processlauncher.h"
+#include "platform/process/processlauncher.h"
 
 #include <QCoreApplication>
 

@@ -10,7 +10,7 @@
 #include "ui/filelistbox.h"
 #include "ui/directorylistbox.h"
 #include "ui/htmladj.h"
-#include "ui/modalseam.h"
+#include "seam/modalseam.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -4,7 +4,7 @@
 #include "document/messages.h"
 #include "document/sizelimits.h"
 #include "document/sourceloader.h"
-#include "platform/sourceforview.h"
+#include "document/sourceforview.h"
 #include "util/apperror.h"
 
 #include <filesystem>

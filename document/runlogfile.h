@@ -15,7 +15,7 @@ namespace vorelind {
 // A file that cannot be opened or written raises AppError.
 class RunLogFile : public RunLogSink {
 public:
-    explicit RunLogFile(std::string path = "runlog.log");
+    explicit RunLogFile(std::string path);
     ~RunLogFile() override;
     RunLogFile(const RunLogFile&) = delete;
     RunLogFile& operator=(const RunLogFile&) = delete;

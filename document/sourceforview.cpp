@@ -1,8 +1,8 @@
-#include "platform/sourceforview.h"
+#include "document/sourceforview.h"
 
 #include "document/sourceloader.h"
-#include "platform/encodingguess.h"
-#include "platform/nkf32.h"
+#include "platform/codecs/encodingguess.h"
+#include "platform/codecs/nkf32.h"
 
 #include <optional>
 

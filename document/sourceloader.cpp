@@ -2,37 +2,17 @@
 
 #include "document/messages.h"
 #include "document/sizelimits.h"
+#include "platform/files/filereader.h"
 #include "util/apperror.h"
 #include "util/largebuffer.h"
 #include "util/sjis.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <limits>
-#include <memory>
 
 namespace vorelind {
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-File openForReading(const std::string& path)
-{
-    return File(std::fopen(path.c_str(), "rb"));
-}
-
-// Folders, devices and pipes are turned away before they are opened: opening
-// a pipe waits for a writer, and a device may never end.
-bool isSpecialFile(const std::string& path)
-{
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    return std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
-}
 
 void refuseSpecialFile(const std::string& path)
 {
@@ -104,14 +84,10 @@ TextCheck checkTextFile(const std::string& path)
 {
     if (isSpecialFile(path))
         return TextCheck::CannotOpen;
-    const File file = openForReading(path);
-    if (!file)
+    const std::optional<std::string> head = tryReadFileHead(path, kTextCheckLength);
+    if (!head)
         return TextCheck::CannotOpen;
-    char head[kTextCheckLength];
-    const std::size_t count = std::fread(head, 1, sizeof head, file.get());
-    if (count < sizeof head && std::ferror(file.get()))
-        throw systemError();
-    return textCheckOf(judgeText(std::string_view(head, count)));
+    return textCheckOf(judgeText(*head));
 }
 
 std::string loadText(std::string_view bytes)
@@ -136,28 +112,10 @@ std::string loadText(std::string_view bytes)
 std::string readFileHead(const std::string& path, std::size_t limit)
 {
     refuseSpecialFile(path);
-    const File file = openForReading(path);
-    if (!file)
+    std::optional<std::string> bytes = tryReadFileHead(path, limit);
+    if (!bytes)
         throw systemError();
-    std::string bytes;
-    // One read takes the whole file unless it grows meanwhile; then it is
-    // read on in steps of the same size.
-    std::size_t expected = 1 << 16;
-    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-        expected = static_cast<std::size_t>(std::max(std::ftell(file.get()), 0L)) + 1;
-        std::rewind(file.get());
-    }
-    expected = std::min(expected, limit);
-    reserveLarge(bytes, expected);
-    std::size_t count = 0;
-    do {
-        bytes.resize(count + std::min(expected, limit - count));
-        count += std::fread(bytes.data() + count, 1, bytes.size() - count, file.get());
-    } while (count == bytes.size() && count < limit);
-    bytes.resize(count);
-    if (std::ferror(file.get()))
-        throw systemError();
-    return bytes;
+    return std::move(*bytes);
 }
 
 std::string readFileBytes(const std::string& path)

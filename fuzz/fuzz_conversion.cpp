@@ -3,9 +3,9 @@
 
 #include "require.h"
 
-#include "platform/encodingguess.h"
-#include "platform/nkf32.h"
-#include "platform/sourceforview.h"
+#include "platform/codecs/encodingguess.h"
+#include "platform/codecs/nkf32.h"
+#include "document/sourceforview.h"
 
 #include <cstdint>
 #include <string>

@@ -3,7 +3,7 @@
 
 #include "require.h"
 
-#include "platform/regfiletext.h"
+#include "platform/store/regfiletext.h"
 
 #include <cstdint>
 #include <string>

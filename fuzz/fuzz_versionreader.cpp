@@ -6,7 +6,7 @@
 #include "require.h"
 
 #include "executablebuilder.h"
-#include "util/commonutil.h"
+#include "platform/version/commonutil.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

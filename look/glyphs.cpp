@@ -1,4 +1,4 @@
-#include "ui/glyphs.h"
+#include "look/glyphs.h"
 
 #include <QPixmap>
 

@@ -1,4 +1,4 @@
-#include "ui/qttranslation.h"
+#include "look/qttranslation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "ui/windowlook.h"
+#include "look/windowlook.h"
 
 #include <QPalette>
 #include <QWidget>

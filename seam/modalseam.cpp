@@ -1,4 +1,4 @@
-#include "ui/modalseam.h"
+#include "seam/modalseam.h"
 
 #include <QDialog>
 #include <QFileDialog>

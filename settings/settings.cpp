@@ -1,7 +1,7 @@
 #include "settings/settings.h"
 
 #include "document/sourceloader.h"
-#include "platform/registry.h"
+#include "platform/store/registry.h"
 #include "settings/messages.h"
 #include "util/apperror.h"
 

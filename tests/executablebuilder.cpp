@@ -1,6 +1,6 @@
 #include "executablebuilder.h"
 
-#include "platform/executablerecord.h"
+#include "platform/version/executablerecord.h"
 
 #include <cstdint>
 

@@ -2,12 +2,12 @@
 
 // A main window over temporary folders, for the tests that drive it.
 
-#include "tree/treeindent.h"
+#include "ui/treeindent.h"
 #include "ui/directorylistbox.h"
 #include "ui/filelistbox.h"
 #include "ui/htmladj.h"
 #include "ui/linelistview.h"
-#include "ui/modalseam.h"
+#include "seam/modalseam.h"
 #include "windowtest.h"
 
 #include <QTabWidget>

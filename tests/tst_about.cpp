@@ -1,9 +1,9 @@
-#include "platform/displaytext.h"
-#include "platform/nkf32.h"
+#include "platform/codecs/displaytext.h"
+#include "platform/codecs/nkf32.h"
 #include "testlines.h"
 #include "ui/abouttexts.h"
 #include "ui/htmladjabt.h"
-#include "ui/modalseam.h"
+#include "seam/modalseam.h"
 
 #include <QLabel>
 #include <QPushButton>

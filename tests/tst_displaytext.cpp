@@ -1,4 +1,4 @@
-#include "platform/displaytext.h"
+#include "platform/codecs/displaytext.h"
 #include "kanjisamples.h"
 #include "testlines.h"
 

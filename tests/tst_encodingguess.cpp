@@ -1,4 +1,4 @@
-#include "platform/encodingguess.h"
+#include "platform/codecs/encodingguess.h"
 #include "kanjisamples.h"
 #include "testlines.h"
 

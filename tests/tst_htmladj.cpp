@@ -1,7 +1,7 @@
 #include "document/sizelimits.h"
-#include "platform/displaytext.h"
-#include "platform/shell.h"
-#include "platform/toollink.h"
+#include "platform/codecs/displaytext.h"
+#include "platform/process/shell.h"
+#include "platform/process/toollink.h"
 #include "ui/abouttexts.h"
 #include "ui/applicationsetup.h"
 #include "ui/errorreport.h"
@@ -317,9 +317,13 @@ void TestHtmlAdj::doubleClickBuildsListingAndTree()
     QCOMPARE(dialog->directory().absolutePath(), window.folders.documents());
     QCOMPARE(dialog->selectedFiles().value(0), window.folders.document(QStringLiteral("page.htm")));
 
-    // A second run appends to the log.
+    // A second run appends to the log, in the browsed folder whatever the
+    // process's current folder is.
+    QTemporaryDir elsewhere;
+    QVERIFY(QDir::setCurrent(elsewhere.path()));
     window.doubleClick(QStringLiteral("page.htm"));
     QCOMPARE(bytes(readFile(window.folders.document(QStringLiteral("runlog.log")))).count('\n'), 2 * kPage.size());
+    QVERIFY(!QFile::exists(elsewhere.filePath(QStringLiteral("runlog.log"))));
 }
 
 void TestHtmlAdj::conversionFollowsTheOption_data()

@@ -1,4 +1,4 @@
-#include "platform/displaytext.h"
+#include "platform/codecs/displaytext.h"
 #include "ui/applicationsetup.h"
 #include "formundertest.h"
 #include "testlines.h"

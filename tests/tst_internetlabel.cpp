@@ -1,8 +1,8 @@
-#include "platform/displaytext.h"
-#include "platform/shell.h"
+#include "platform/codecs/displaytext.h"
+#include "platform/process/shell.h"
 #include "testlines.h"
 #include "ui/internetlabel.h"
-#include "ui/modalseam.h"
+#include "seam/modalseam.h"
 
 #include <QEnterEvent>
 #include <QTest>

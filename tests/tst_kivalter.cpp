@@ -1,5 +1,5 @@
-#include "platform/displaytext.h"
-#include "platform/toollink.h"
+#include "platform/codecs/displaytext.h"
+#include "platform/process/toollink.h"
 #include "testlines.h"
 
 #include <QLocalSocket>

@@ -1,5 +1,5 @@
 #include "launch/launchcommands.h"
-#include "platform/displaytext.h"
+#include "platform/codecs/displaytext.h"
 #include "testlines.h"
 
 #include <QTemporaryDir>

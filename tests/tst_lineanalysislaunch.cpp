@@ -1,6 +1,6 @@
 #include "document/listing.h"
 #include "launch/lineanalysislaunch.h"
-#include "platform/displaytext.h"
+#include "platform/codecs/displaytext.h"
 #include "testlines.h"
 #include "util/apperror.h"
 

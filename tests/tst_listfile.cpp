@@ -1,4 +1,4 @@
-#include "platform/lockedfile.h"
+#include "platform/files/lockedfile.h"
 #include "kanjisamples.h"
 #include "rootoverride.h"
 #include "settings/listfile.h"

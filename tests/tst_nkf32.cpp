@@ -1,4 +1,4 @@
-#include "platform/nkf32.h"
+#include "platform/codecs/nkf32.h"
 #include "kanjisamples.h"
 #include "testlines.h"
 

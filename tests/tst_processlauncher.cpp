@@ -1,7 +1,7 @@
 #include "document/listing.h"
 #include "launch/lineanalysislaunch.h"
-#include "platform/displaytext.h"
-#include "platform/processlauncher.h"
+#include "platform/codecs/displaytext.h"
+#include "platform/process/processlauncher.h"
 #include "faketoolrun.h"
 #include "testlines.h"
 

@@ -1,5 +1,5 @@
-#include "platform/regfiletext.h"
-#include "platform/registryfile.h"
+#include "platform/store/regfiletext.h"
+#include "platform/store/registryfile.h"
 #include "rootoverride.h"
 #include "testfiles.h"
 #include "testlines.h"

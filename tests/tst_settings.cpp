@@ -1,4 +1,4 @@
-#include "platform/registryfile.h"
+#include "platform/store/registryfile.h"
 #include "kanjisamples.h"
 #include "rootoverride.h"
 #include "settings/listfile.h"

@@ -1,5 +1,5 @@
 #include "document/messages.h"
-#include "platform/messages.h"
+#include "platform/store/messages.h"
 #include "settings/messages.h"
 
 #include <QStringDecoder>

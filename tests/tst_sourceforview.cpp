@@ -1,4 +1,4 @@
-#include "platform/sourceforview.h"
+#include "document/sourceforview.h"
 #include "kanjisamples.h"
 #include "testlines.h"
 #include "util/apperror.h"

@@ -63,7 +63,6 @@ private slots:
     void fillsByDepth();
     void cutsIndentedNodeTexts();
     void rowsSurviveInsertionsAtTheFront();
-    void expandsAndCollapsesEveryNode();
     void refillReplacesEveryNode();
 };
 
@@ -124,34 +123,12 @@ void TestTreeFill::rowsSurviveInsertionsAtTheFront()
     QVERIFY(rowsAreConsistent(tree));
 }
 
-void TestTreeFill::expandsAndCollapsesEveryNode()
-{
-    IndentTree tree = filled({"A", "  B", "    C", "D"});
-    const auto expandedCount = [&tree] {
-        int count = 0;
-        for (NodeId node = 0; node < tree.nodeCount(); ++node)
-            count += tree.isExpanded(node) ? 1 : 0;
-        return count;
-    };
-    QCOMPARE(expandedCount(), 0);
-    tree.expandAll();
-    QCOMPARE(expandedCount(), 4);
-    tree.collapseAll();
-    QCOMPARE(expandedCount(), 0);
-
-    IndentTree empty;
-    empty.expandAll();
-    QCOMPARE(empty.nodeCount(), std::size_t(0));
-}
-
 void TestTreeFill::refillReplacesEveryNode()
 {
     IndentTree tree = filled({"A", "  B"});
-    tree.expandAll();
     const std::vector<std::string_view> lines{"C"};
     loadIndentedLines(tree, lines);
     QCOMPARE(dump(tree), QStringList{"0:C"});
-    QVERIFY(!tree.isExpanded(0));
 }
 
 QTEST_APPLESS_MAIN(TestTreeFill)

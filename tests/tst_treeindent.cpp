@@ -1,4 +1,4 @@
-#include "tree/treeindent.h"
+#include "ui/treeindent.h"
 #include "testlines.h"
 #include "windowtest.h"
 

@@ -1,8 +1,8 @@
 #include "executablebuilder.h"
-#include "platform/versioninfo.h"
+#include "platform/version/versioninfo.h"
 #include "testfiles.h"
 #include "testlines.h"
-#include "util/commonutil.h"
+#include "platform/version/commonutil.h"
 #include "util/versiontexts.h"
 #include "versionblock.h"
 

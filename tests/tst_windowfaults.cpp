@@ -1,5 +1,5 @@
 #include "document/sizelimits.h"
-#include "platform/displaytext.h"
+#include "platform/codecs/displaytext.h"
 #include "ui/applicationsetup.h"
 #include "faketoolrun.h"
 #include "formundertest.h"

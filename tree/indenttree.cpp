@@ -6,7 +6,6 @@ void IndentTree::clear()
 {
     m_nodes.clear();
     m_children.clear();
-    m_expanded.clear();
     m_topLevel.clear();
     m_firstTopLevelOrder = 0;
 }
@@ -51,7 +50,6 @@ void IndentTree::finish()
         if (entry.parent != kNoNode)
             m_children[m_nodes[entry.parent].firstChild + static_cast<std::size_t>(entry.order)] = node;
     }
-    m_expanded.assign(m_nodes.size(), false);
 }
 
 std::size_t IndentTree::row(NodeId node) const
@@ -74,11 +72,6 @@ NodeId IndentTree::appendTopLevel(std::string_view text)
     const NodeId node = addNode(text, kNoNode, order);
     m_topLevel.push_back(node);
     return node;
-}
-
-void IndentTree::setAllExpanded(bool expanded)
-{
-    m_expanded.assign(m_nodes.size(), expanded);
 }
 
 } // namespace vorelind

@@ -38,11 +38,6 @@ public:
     // The node's row among its parent's children, or among the top-level nodes.
     std::size_t row(NodeId node) const;
 
-    bool isExpanded(NodeId node) const { return m_expanded[node]; }
-    void setExpanded(NodeId node, bool expanded) { m_expanded[node] = expanded; }
-    void expandAll() { setAllExpanded(true); }
-    void collapseAll() { setAllExpanded(false); }
-
 private:
     struct Node {
         const char* text;
@@ -59,11 +54,9 @@ private:
 
     NodeId addNode(std::string_view text, NodeId parent, long long order);
     NodeId appendTopLevel(std::string_view text);
-    void setAllExpanded(bool expanded);
 
     std::vector<Node> m_nodes;
     std::vector<NodeId> m_children;
-    std::vector<bool> m_expanded;
     std::deque<NodeId> m_topLevel;
     long long m_firstTopLevelOrder = 0;
 };

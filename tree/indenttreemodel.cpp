@@ -1,6 +1,6 @@
 #include "tree/indenttreemodel.h"
 
-#include "platform/displaytext.h"
+#include "platform/codecs/displaytext.h"
 #include "tree/treefill.h"
 
 namespace vorelind {

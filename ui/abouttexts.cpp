@@ -1,6 +1,6 @@
 #include "ui/abouttexts.h"
 
-#include "platform/nkf32.h"
+#include "platform/codecs/nkf32.h"
 #include "ui/aboutmessages.h"
 
 namespace vorelind {

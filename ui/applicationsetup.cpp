@@ -1,7 +1,7 @@
 #include "ui/applicationsetup.h"
 
 #include "ui/programicon.h"
-#include "ui/qttranslation.h"
+#include "look/qttranslation.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,8 +1,8 @@
 #include "ui/errorreport.h"
 
-#include "platform/displaytext.h"
+#include "platform/codecs/displaytext.h"
 #include "ui/applicationsetup.h"
-#include "ui/modalseam.h"
+#include "seam/modalseam.h"
 
 #include <QApplication>
 

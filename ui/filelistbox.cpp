@@ -1,6 +1,6 @@
 #include "ui/filelistbox.h"
 
-#include "platform/displaytext.h"
+#include "platform/codecs/displaytext.h"
 #include "util/filemask.h"
 
 #include <QDir>

@@ -9,27 +9,28 @@
 #include "document/tagorder.h"
 #include "launch/launchcommands.h"
 #include "launch/messages.h"
-#include "platform/displaytext.h"
-#include "platform/shell.h"
-#include "platform/toollink.h"
-#include "tree/treeindent.h"
+#include "platform/codecs/displaytext.h"
+#include "platform/process/shell.h"
+#include "platform/process/toollink.h"
+#include "ui/treeindent.h"
 #include "ui/abouttexts.h"
 #include "ui/directorylistbox.h"
 #include "ui/drivecombobox.h"
 #include "ui/errorreport.h"
 #include "ui/filelistbox.h"
-#include "ui/glyphs.h"
+#include "look/glyphs.h"
 #include "ui/htmladjabt.h"
 #include "ui/htmlmask.h"
 #include "ui/linelistview.h"
 #include "ui/listingmodel.h"
-#include "ui/modalseam.h"
+#include "seam/modalseam.h"
 #include "ui/pagecontrol.h"
 #include "ui/walkprogress.h"
-#include "ui/windowlook.h"
+#include "look/windowlook.h"
 #include "util/filemask.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -218,7 +219,8 @@ void TStructedHtmlForm::FileListBox1DblClick()
         },
         [&](std::string_view source) { showLoadedSource(source, name); });
     WalkProgress progress(*ProgressBar1, *StatusBar1);
-    RunLogFile runLog;
+    // The log grows in the browsed folder, beside the chosen files.
+    RunLogFile runLog(nativePath(QDir(FileListBox1->directory()).filePath(QStringLiteral("runlog.log"))));
     // The listing starts with room for three times the source, as most need.
     auto listing = std::make_shared<Listing>(3 * QFileInfo(path).size());
     try {

@@ -3,7 +3,7 @@
 #include "launch/lineanalysislaunch.h"
 #include "settings/listfile.h"
 #include "settings/settings.h"
-#include "util/commonutil.h"
+#include "platform/version/commonutil.h"
 
 #include <QMainWindow>
 

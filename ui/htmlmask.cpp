@@ -1,8 +1,8 @@
 #include "ui/htmlmask.h"
 
-#include "platform/displaytext.h"
+#include "platform/codecs/displaytext.h"
 #include "ui/errorreport.h"
-#include "ui/windowlook.h"
+#include "look/windowlook.h"
 #include "util/filemask.h"
 
 #include <QButtonGroup>

@@ -1,9 +1,9 @@
 #include "ui/internetlabel.h"
 
-#include "platform/displaytext.h"
-#include "platform/shell.h"
+#include "platform/codecs/displaytext.h"
+#include "platform/process/shell.h"
 #include "ui/aboutmessages.h"
-#include "ui/modalseam.h"
+#include "seam/modalseam.h"
 
 #include <QMouseEvent>
 #include <QThread>

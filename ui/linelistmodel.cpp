@@ -1,6 +1,6 @@
 #include "ui/linelistmodel.h"
 
-#include "platform/displaytext.h"
+#include "platform/codecs/displaytext.h"
 
 namespace vorelind {
 

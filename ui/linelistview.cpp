@@ -1,6 +1,6 @@
 #include "ui/linelistview.h"
 
-#include "platform/displaytext.h"
+#include "platform/codecs/displaytext.h"
 
 #include <QStyledItemDelegate>
 

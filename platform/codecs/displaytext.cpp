@@ -1,6 +1,6 @@
-#include "platform/displaytext.h"
+#include "platform/codecs/displaytext.h"
 
-#include "platform/sjistext.h"
+#include "platform/codecs/sjistext.h"
 
 namespace vorelind {
 

@@ -1,6 +1,6 @@
-#include "platform/encodingguess.h"
+#include "platform/codecs/encodingguess.h"
 
-#include "platform/textdecoder.h"
+#include "platform/codecs/textdecoder.h"
 #include "util/sjis.h"
 
 #include <algorithm>

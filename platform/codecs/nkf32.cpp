@@ -1,7 +1,7 @@
-#include "platform/nkf32.h"
+#include "platform/codecs/nkf32.h"
 
-#include "platform/encodingguess.h"
-#include "platform/sjistext.h"
+#include "platform/codecs/encodingguess.h"
+#include "platform/codecs/sjistext.h"
 
 #include <unicode/uversion.h>
 

@@ -1,4 +1,4 @@
-#include "platform/sjisencoder.h"
+#include "platform/codecs/sjisencoder.h"
 
 #include "util/apperror.h"
 

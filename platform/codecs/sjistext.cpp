@@ -1,7 +1,7 @@
-#include "platform/sjistext.h"
+#include "platform/codecs/sjistext.h"
 
-#include "platform/sjisencoder.h"
-#include "platform/textdecoder.h"
+#include "platform/codecs/sjisencoder.h"
+#include "platform/codecs/textdecoder.h"
 
 #include <unicode/utf16.h>
 #include <unicode/utf8.h>
@@ -46,11 +46,6 @@ std::string sjisToUtf8(std::string_view sjis)
         utf8.append(bytes, length);
     }
     return utf8;
-}
-
-std::string utf8ToSjis(std::string_view utf8)
-{
-    return encodingToSjis(utf8, "UTF-8");
 }
 
 std::string encodingToSjis(std::string_view bytes, const char* icuName)

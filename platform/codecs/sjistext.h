@@ -14,7 +14,6 @@ std::string utf16ToSjis(std::u16string_view text);
 
 // For terminals and UTF-8 files.
 std::string sjisToUtf8(std::string_view sjis);
-std::string utf8ToSjis(std::string_view utf8);
 
 // Converts bytes in the encoding ICU knows by that name to Shift-JIS.
 std::string encodingToSjis(std::string_view bytes, const char* icuName);

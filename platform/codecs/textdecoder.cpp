@@ -1,4 +1,4 @@
-#include "platform/textdecoder.h"
+#include "platform/codecs/textdecoder.h"
 
 #include "util/apperror.h"
 

@@ -1,4 +1,4 @@
-#include "platform/lockedfile.h"
+#include "platform/files/lockedfile.h"
 
 #ifdef _WIN32
 #include <windows.h>

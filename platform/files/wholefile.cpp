@@ -1,6 +1,6 @@
-#include "platform/wholefile.h"
+#include "platform/files/wholefile.h"
 
-#include "platform/lockedfile.h"
+#include "platform/files/lockedfile.h"
 
 #include <filesystem>
 #include <random>

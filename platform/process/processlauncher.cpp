@@ -1,6 +1,6 @@
-#include "platform/processlauncher.h"
+#include "platform/process/processlauncher.h"
 
-#include "platform/displaytext.h"
+#include "platform/codecs/displaytext.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,6 +1,6 @@
-#include "platform/shell.h"
+#include "platform/process/shell.h"
 
-#include "platform/displaytext.h"
+#include "platform/codecs/displaytext.h"
 
 #ifdef _WIN32
 #include <windows.h>

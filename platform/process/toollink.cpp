@@ -1,4 +1,4 @@
-#include "platform/toollink.h"
+#include "platform/process/toollink.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "platform/regfiletext.h"
+#include "platform/store/regfiletext.h"
 
-#include "platform/registry.h"
+#include "platform/store/registry.h"
 #include "util/sjis.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
-#include "platform/registryfile.h"
+#include "platform/store/registryfile.h"
 
-#include "platform/lockedfile.h"
-#include "platform/messages.h"
-#include "platform/wholefile.h"
+#include "platform/files/lockedfile.h"
+#include "platform/store/messages.h"
+#include "platform/files/wholefile.h"
 #include "util/apperror.h"
 
 #include <cerrno>

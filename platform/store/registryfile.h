@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/regfiletext.h"
-#include "platform/registry.h"
+#include "platform/store/regfiletext.h"
+#include "platform/store/registry.h"
 
 #include <functional>
 #include <map>

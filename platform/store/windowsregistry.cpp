@@ -1,6 +1,6 @@
 // The current user's registry through the Windows registry calls.
 
-#include "platform/registry.h"
+#include "platform/store/registry.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "util/commonutil.h"
+#include "platform/version/commonutil.h"
 
-#include "platform/versioninfo.h"
+#include "platform/version/versioninfo.h"
 #include "util/versiontexts.h"
 
 #include <array>

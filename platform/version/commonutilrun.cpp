@@ -1,6 +1,6 @@
-#include "util/commonutil.h"
+#include "platform/version/commonutil.h"
 
-#include "platform/processlauncher.h"
+#include "platform/process/processlauncher.h"
 
 namespace vorelind {
 

@@ -1,4 +1,4 @@
-#include "platform/executablerecord.h"
+#include "platform/version/executablerecord.h"
 
 #include <cstdint>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "platform/versioninfo.h"
+#include "platform/version/versioninfo.h"
 
 #ifdef _WIN32
 
@@ -29,8 +29,8 @@ bool verQueryValue(void* block, const std::string& subBlock, void*& value, std::
 
 #else
 
-#include "platform/executablerecord.h"
-#include "platform/sjistext.h"
+#include "platform/version/executablerecord.h"
+#include "platform/codecs/sjistext.h"
 
 #include <algorithm>
 #include <cstring>

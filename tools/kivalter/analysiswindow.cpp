@@ -1,6 +1,6 @@
 #include "tools/kivalter/analysiswindow.h"
 
-#include "platform/displaytext.h"
+#include "platform/codecs/displaytext.h"
 #include "tools/kivalter/linetablemodel.h"
 #include "tools/kivalter/nestingchart.h"
 #include "tools/kivalter/tagsummarymodel.h"

@@ -1,6 +1,6 @@
 #include "tools/kivalter/linetablemodel.h"
 
-#include "platform/displaytext.h"
+#include "platform/codecs/displaytext.h"
 
 namespace vorelind {
 

@@ -1,6 +1,6 @@
 #include "tools/kivalter/raiselistener.h"
 
-#include "platform/toollink.h"
+#include "platform/process/toollink.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>

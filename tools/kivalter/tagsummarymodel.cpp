@@ -1,6 +1,6 @@
 #include "tools/kivalter/tagsummarymodel.h"
 
-#include "platform/displaytext.h"
+#include "platform/codecs/displaytext.h"
 #include "tools/kivalter/linetablemodel.h"
 
 namespace vorelind {

@@ -1,7 +1,7 @@
 // vorelind-versionrecord: builds the version record that every executable of
 // the project carries, from its one definition, at build time.
 
-#include "platform/executablerecord.h"
+#include "platform/version/executablerecord.h"
 #include "versiondefinition.h"
 
 #include <cstdio>

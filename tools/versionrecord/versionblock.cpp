@@ -1,6 +1,6 @@
 #include "versionblock.h"
 
-#include "platform/textdecoder.h"
+#include "platform/codecs/textdecoder.h"
 #include "util/versiontexts.h"
 
 #include <stdexcept>
