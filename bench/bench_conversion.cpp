@@ -1,10 +1,10 @@
 // Speed of the kanji layer: conversion of large files to Shift-JIS, the
 // encoding guess, and the display codec's decoding.
 
+#include "document/sourceforview.h"
 #include "platform/codecs/encodingguess.h"
 #include "platform/codecs/nkf32.h"
 #include "platform/codecs/sjistext.h"
-#include "document/sourceforview.h"
 #include "kanjisamples.h"
 
 #include <benchmark/benchmark.h>

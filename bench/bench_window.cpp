@@ -5,12 +5,12 @@
 // Usage: QT_QPA_PLATFORM=offscreen bench_window PAGE
 // (bench/run-window-benchmark.sh sets it up and compares with vorelind-cli.)
 
+#include "seam/modalseam.h"
 #include "ui/applicationsetup.h"
+#include "ui/directorylistbox.h"
 #include "ui/errorreport.h"
 #include "ui/filelistbox.h"
-#include "ui/directorylistbox.h"
 #include "ui/htmladj.h"
-#include "seam/modalseam.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

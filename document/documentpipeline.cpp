@@ -3,8 +3,8 @@
 #include "document/indentwalk.h"
 #include "document/messages.h"
 #include "document/sizelimits.h"
-#include "document/sourceloader.h"
 #include "document/sourceforview.h"
+#include "document/sourceloader.h"
 #include "util/apperror.h"
 
 #include <filesystem>

@@ -3,9 +3,9 @@
 
 #include "require.h"
 
+#include "document/sourceforview.h"
 #include "platform/codecs/encodingguess.h"
 #include "platform/codecs/nkf32.h"
-#include "document/sourceforview.h"
 
 #include <cstdint>
 #include <string>

@@ -2,12 +2,12 @@
 
 // A main window over temporary folders, for the tests that drive it.
 
-#include "ui/treeindent.h"
+#include "seam/modalseam.h"
 #include "ui/directorylistbox.h"
 #include "ui/filelistbox.h"
 #include "ui/htmladj.h"
 #include "ui/linelistview.h"
-#include "seam/modalseam.h"
+#include "ui/treeindent.h"
 #include "windowtest.h"
 
 #include <QTabWidget>

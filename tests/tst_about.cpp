@@ -1,9 +1,9 @@
 #include "platform/codecs/displaytext.h"
 #include "platform/codecs/nkf32.h"
 #include "testlines.h"
+#include "seam/modalseam.h"
 #include "ui/abouttexts.h"
 #include "ui/htmladjabt.h"
-#include "seam/modalseam.h"
 
 #include <QLabel>
 #include <QPushButton>

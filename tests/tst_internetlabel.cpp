@@ -1,8 +1,8 @@
 #include "platform/codecs/displaytext.h"
 #include "platform/process/shell.h"
 #include "testlines.h"
-#include "ui/internetlabel.h"
 #include "seam/modalseam.h"
+#include "ui/internetlabel.h"
 
 #include <QEnterEvent>
 #include <QTest>

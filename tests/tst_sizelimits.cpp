@@ -1,7 +1,7 @@
 #include "document/indentwalk.h"
 #include "document/sizelimits.h"
-#include "document/sourceloader.h"
 #include "document/sourceforview.h"
+#include "document/sourceloader.h"
 #include "testfiles.h"
 #include "testlines.h"
 #include "util/machinememory.h"

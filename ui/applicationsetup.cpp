@@ -1,7 +1,7 @@
 #include "ui/applicationsetup.h"
 
-#include "ui/programicon.h"
 #include "look/qttranslation.h"
+#include "ui/programicon.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,8 +1,8 @@
 #include "ui/errorreport.h"
 
 #include "platform/codecs/displaytext.h"
-#include "ui/applicationsetup.h"
 #include "seam/modalseam.h"
+#include "ui/applicationsetup.h"
 
 #include <QApplication>
 

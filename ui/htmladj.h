@@ -1,9 +1,9 @@
 #pragma once
 
 #include "launch/lineanalysislaunch.h"
+#include "platform/version/commonutil.h"
 #include "settings/listfile.h"
 #include "settings/settings.h"
-#include "platform/version/commonutil.h"
 
 #include <QMainWindow>
 

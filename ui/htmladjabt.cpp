@@ -1,10 +1,10 @@
 #include "ui/htmladjabt.h"
 
+#include "look/windowlook.h"
 #include "platform/codecs/displaytext.h"
 #include "ui/aboutmessages.h"
 #include "ui/internetlabel.h"
 #include "ui/programicon.h"
-#include "look/windowlook.h"
 
 #include <QFrame>
 #include <QLabel>

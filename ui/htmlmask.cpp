@@ -1,8 +1,8 @@
 #include "ui/htmlmask.h"
 
+#include "look/windowlook.h"
 #include "platform/codecs/displaytext.h"
 #include "ui/errorreport.h"
-#include "look/windowlook.h"
 #include "util/filemask.h"
 
 #include <QButtonGroup>

@@ -2,8 +2,8 @@
 
 #include "platform/codecs/displaytext.h"
 #include "platform/process/shell.h"
-#include "ui/aboutmessages.h"
 #include "seam/modalseam.h"
+#include "ui/aboutmessages.h"
 
 #include <QMouseEvent>
 #include <QThread>

@@ -1,8 +1,8 @@
 #include "platform/store/registryfile.h"
 
 #include "platform/files/lockedfile.h"
-#include "platform/store/messages.h"
 #include "platform/files/wholefile.h"
+#include "platform/store/messages.h"
 #include "util/apperror.h"
 
 #include <cerrno>

@@ -29,8 +29,8 @@ bool verQueryValue(void* block, const std::string& subBlock, void*& value, std::
 
 #else
 
-#include "platform/version/executablerecord.h"
 #include "platform/codecs/sjistext.h"
+#include "platform/version/executablerecord.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,9 +1,9 @@
 #include "versioncommand.h"
 
 #include "platform/codecs/sjistext.h"
+#include "platform/version/commonutil.h"
 #include "platform/version/versioninfo.h"
 #include "util/apperror.h"
-#include "platform/version/commonutil.h"
 
 #include <array>
 

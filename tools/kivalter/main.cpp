@@ -3,14 +3,14 @@
 
 #include "document/listing.h"
 #include "document/sourceloader.h"
+#include "look/qttranslation.h"
 #include "platform/codecs/displaytext.h"
 #include "platform/codecs/sjistext.h"
-#include "tools/kivalter/analysiswindow.h"
+#include "seam/modalseam.h"
 #include "tools/kivalter/analysisreport.h"
+#include "tools/kivalter/analysiswindow.h"
 #include "tools/kivalter/lineanalysis.h"
 #include "tools/kivalter/raiselistener.h"
-#include "seam/modalseam.h"
-#include "look/qttranslation.h"
 #include "util/apperror.h"
 
 #include <QApplication>
