@@ -66,16 +66,3 @@ inline QStringList displayedRows(const QAbstractItemModel& model)
         rows << model.index(row, 0).data().toString();
     return rows;
 }
-
-// A tree as its model shows it: one line per node in pre-order, its level
-// in dots, then its text.
-inline QStringList outline(const QAbstractItemModel& model, const QModelIndex& parent = {}, int level = 0)
-{
-    QStringList lines;
-    for (int row = 0; row < model.rowCount(parent); ++row) {
-        const QModelIndex index = model.index(row, 0, parent);
-        lines << QString(level, QLatin1Char('.')) + index.data().toString();
-        lines << outline(model, index, level + 1);
-    }
-    return lines;
-}

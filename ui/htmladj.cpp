@@ -23,6 +23,7 @@
 #include "ui/htmlmask.h"
 #include "ui/linelistview.h"
 #include "ui/modalseam.h"
+#include "ui/sourceview.h"
 #include "ui/walkprogress.h"
 #include "ui/windowlook.h"
 #include "util/filemask.h"
@@ -36,7 +37,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -205,7 +205,7 @@ void TStructedHtmlForm::FileListBox1DblClick()
     SaveDialog1->selectFile(path);
     ShowResultList->lineModel().clear();
     m_source = loadSourceForView(nativePath(path), convertsToShiftJis);
-    Memo1->setPlainText(toDisplayText(m_source));
+    Memo1->setSource(m_source);
     m_documentTitle = vorelind::documentTitle(name);
     PageControl1->setCurrentWidget(TabOriginal);
     PageControl1->setTabText(PageControl1->indexOf(TabOriginal),
@@ -566,9 +566,8 @@ QWidget* TStructedHtmlForm::buildEnvTab()
 
 QWidget* TStructedHtmlForm::buildOriginalTab()
 {
-    Memo1 = named(new QPlainTextEdit, "Memo1");
+    Memo1 = named(new SourceView, "Memo1");
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     return pageFilledBy(Memo1);
 }
 

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QFontMetrics>
+#include <QStyledItemDelegate>
+
+#include <cstddef>
+#include <functional>
+#include <string_view>
+
+namespace vorelind {
+
+// Gives every row of a list view with uniform item sizes at least the width
+// of the widest text, so that long rows scroll rather than being cut.
+class RowWidthDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void setTextWidth(int width) { m_textWidth = width; }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    int m_textWidth = 0;
+};
+
+// The pixel width of the widest row, of rows given as Shift-JIS bytes. Only
+// the longest rows in bytes are measured, so that this stays quick for
+// half a million rows.
+int widestRowWidth(const QFontMetrics& metrics, std::size_t rowCount,
+                   const std::function<std::string_view(std::size_t)>& rowBytes);
+
+} // namespace vorelind

@@ -1,0 +1,37 @@
+#include "ui/sourceview.h"
+
+#include "ui/rowwidthdelegate.h"
+
+namespace vorelind {
+
+SourceView::SourceView(QWidget* parent)
+    : QListView(parent)
+    , m_delegate(new RowWidthDelegate(this))
+{
+    setModel(&m_model);
+    setItemDelegate(m_delegate);
+    setUniformItemSizes(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+void SourceView::setSource(std::string bytes)
+{
+    m_model.setSource(std::move(bytes));
+    updateRowWidth();
+}
+
+void SourceView::clear()
+{
+    m_model.clear();
+    updateRowWidth();
+}
+
+void SourceView::updateRowWidth()
+{
+    m_delegate->setTextWidth(widestRowWidth(fontMetrics(), static_cast<std::size_t>(m_model.rowCount()),
+                                            [this](std::size_t row) { return m_model.row(row); }));
+    scheduleDelayedItemsLayout();
+}
+
+} // namespace vorelind
