@@ -203,7 +203,7 @@ void TestTreeIndent::deepTreeExpandsScrollsAndCollapses()
     const IndentTreeModel& model = tree.indentModel();
     QCOMPARE(model.rowCount(), kLevels);
     QCOMPARE(model.index(kLevels - 1).data(IndentTreeModel::LevelRole).toInt(), kLevels - 1);
-    QCOMPARE(tree.indexAt(tree.viewport()->rect().bottomLeft() - QPoint(0, 2)).row(), kLevels - 1);
+    QVERIFY(tree.viewport()->rect().intersects(tree.visualRect(model.index(kLevels - 1))));
     tree.collapseAll();
     QCoreApplication::processEvents();
     QCOMPARE(model.rowCount(), 1);

@@ -27,6 +27,14 @@ void SourceView::clear()
     updateRowWidth();
 }
 
+// The window paints the source at once, before the walk keeps it busy: a
+// list view would paint nothing while its layout waits for the event loop.
+void SourceView::paintEvent(QPaintEvent* event)
+{
+    executeDelayedItemsLayout();
+    QListView::paintEvent(event);
+}
+
 void SourceView::updateRowWidth()
 {
     m_delegate->setTextWidth(widestRowWidth(fontMetrics(), static_cast<std::size_t>(m_model.rowCount()),

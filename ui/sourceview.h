@@ -25,6 +25,9 @@ public:
     void clear();
     const SourceRowModel& rowModel() const { return m_model; }
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void updateRowWidth();
 
