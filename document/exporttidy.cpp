@@ -5,6 +5,7 @@
 #include "util/sjis.h"
 
 #include <cstdio>
+#include <fstream>
 
 namespace vorelind {
 
@@ -83,15 +84,16 @@ std::string exportBytes(const std::vector<std::string>& lines)
     return bytes;
 }
 
-void writeExportFile(const std::string& path, const std::vector<std::string>& lines)
+void writeExportFile(const std::filesystem::path& path, const std::vector<std::string>& lines)
 {
-    const AppError cannotCreate(formatMessage(messages::kCannotCreateFile, path));
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    const AppError cannotCreate(formatMessage(messages::kCannotCreateFile, path.string()));
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file)
         throw cannotCreate;
     const std::string bytes = exportBytes(lines);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (std::fclose(file) != 0 || !written)
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    if (!file)
         throw cannotCreate;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +22,8 @@ void tidyForExport(std::vector<std::string>& lines);
 std::string exportBytes(const std::vector<std::string>& lines);
 
 // Writes the lines to a new file, replacing any file of that name; a file
-// that cannot be created or written raises AppError.
-void writeExportFile(const std::string& path, const std::vector<std::string>& lines);
+// that cannot be created or written raises AppError, whose message holds
+// the path's bytes.
+void writeExportFile(const std::filesystem::path& path, const std::vector<std::string>& lines);
 
 } // namespace vorelind

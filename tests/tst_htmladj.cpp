@@ -52,7 +52,7 @@ class ShellRecorder {
 public:
     ShellRecorder()
     {
-        Shell::setOpener([this](const std::string& target) { opened << toDisplayText(target); });
+        Shell::setOpener([this](const QString& target) { opened << target; });
     }
     ~ShellRecorder() { Shell::setOpener({}); }
     ShellRecorder(const ShellRecorder&) = delete;

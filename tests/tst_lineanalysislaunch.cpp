@@ -1,5 +1,6 @@
 #include "launch/lineanalysislaunch.h"
 #include "platform/displaytext.h"
+#include "platform/sjistext.h"
 #include "testlines.h"
 #include "util/apperror.h"
 
@@ -72,7 +73,7 @@ void TestLineAnalysisLaunch::writesWorkFileForTheRunAndDeletesIt()
 
     QVERIFY(launch.run(lines, executableFolder, title));
 
-    QCOMPARE(seen.commands, std::vector<std::string>{"kivalter " + workFile + " " + title});
+    QCOMPARE(seen.commands, std::vector<std::string>{"kivalter " + workFile + " " + sjisToUtf8(title)});
     QCOMPARE(seen.workFiles.size(), std::size_t(1));
     QCOMPARE(bytes(seen.workFiles[0]), bytes(workFileBytes));
     QVERIFY(!std::filesystem::exists(workFile));

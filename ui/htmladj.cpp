@@ -11,6 +11,7 @@
 #include "launch/launchcommands.h"
 #include "launch/messages.h"
 #include "platform/displaytext.h"
+#include "platform/nativepath.h"
 #include "platform/shell.h"
 #include "platform/sourceforview.h"
 #include "tree/treeindent.h"
@@ -257,7 +258,7 @@ void TStructedHtmlForm::Save1Click()
     tidyForExport(lines);
     ShowResultList->lineModel().setLines(lines);
     try {
-        writeExportFile(nativePath(path), lines);
+        writeExportFile(fileSystemPath(path), lines);
     } catch (const AppError&) {
         // The message names the file as the program's texts show it.
         throw AppError(formatMessage(messages::kCannotCreateFile, sjisPath(path)));
@@ -352,7 +353,7 @@ void TStructedHtmlForm::AddTagKeyDown(int key)
 void TStructedHtmlForm::BrowserBtnClick()
 {
     StatusBar1->setText(toDisplayText(messages::kStartingBrowser));
-    Shell::open(sjisPath(FileListBox1->selectedPath()));
+    Shell::open(FileListBox1->selectedPath());
 }
 
 void TStructedHtmlForm::TagCheckClick()
@@ -360,12 +361,13 @@ void TStructedHtmlForm::TagCheckClick()
     // The folder is taken from the executable's path, which is always known:
     // without it the work file would replace and then delete a "w.htm" of
     // the browsed folder.
-    m_lineAnalysis.run(ShowResultList->lines(), sjisPath(folderOf(m_executablePath)), m_documentTitle);
+    m_lineAnalysis.run(ShowResultList->lines(), fileSystemPath(folderOf(m_executablePath)), m_documentTitle);
 }
 
 void TStructedHtmlForm::Contents1Click()
 {
-    openHelp(sjisPath(m_executablePath), Shell::open, [this](const std::string& text, const std::string& caption) {
+    const auto open = [](const std::filesystem::path& helpFile) { Shell::open(displayedPath(helpFile)); };
+    openHelp(fileSystemPath(m_executablePath), open, [this](const std::string& text, const std::string& caption) {
         ModalSeam::showMessage(this, MessageIcon::Error, toDisplayText(caption), toDisplayText(text));
     });
 }
@@ -419,7 +421,7 @@ bool TStructedHtmlForm::filterAddTagKey(QKeyEvent& event)
 
 void TStructedHtmlForm::loadIgnoreList()
 {
-    m_ignoreListFile.emplace(nativePath(m_executableFolder + QStringLiteral("ignore.trm")));
+    m_ignoreListFile.emplace(fileSystemPath(m_executableFolder + QStringLiteral("ignore.trm")));
     std::vector<std::string> entries = m_ignoreListFile->load();
     sortTags(entries);
     IgnoreTags->lineModel().setLines(std::move(entries));
