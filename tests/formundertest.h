@@ -18,8 +18,9 @@
 // document folder.
 class WindowUnderTest {
 public:
-    WindowUnderTest()
-        : form(folders.executablePath())
+    explicit WindowUnderTest(const QString& folderName = {})
+        : folders(folderName)
+        , form(folders.executablePath())
     {
         form.show();
         if (!QTest::qWaitForWindowExposed(&form))

@@ -8,6 +8,7 @@
 #include "ui/programicon.h"
 #include "ui/walkprogress.h"
 #include "faketoolrun.h"
+#include "shellrecorder.h"
 #include "formundertest.h"
 #include "testpage.h"
 #include "testlines.h"
@@ -46,20 +47,6 @@ QMap<QString, QRect> geometriesOnEveryTab(TStructedHtmlForm& form)
     }
     return geometries;
 }
-
-// Takes the shell's calls while it lives, so that no test starts a browser.
-class ShellRecorder {
-public:
-    ShellRecorder()
-    {
-        Shell::setOpener([this](const QString& target) { opened << target; });
-    }
-    ~ShellRecorder() { Shell::setOpener({}); }
-    ShellRecorder(const ShellRecorder&) = delete;
-    ShellRecorder& operator=(const ShellRecorder&) = delete;
-
-    QStringList opened;
-};
 
 // The listing as the work file holds it: every line followed by CR LF.
 QByteArray workFileBytes(const QStringList& lines)
