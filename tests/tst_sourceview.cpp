@@ -1,9 +1,11 @@
+#include "ui/rowwidthdelegate.h"
 #include "ui/sourceview.h"
 #include "testlines.h"
 #include "windowtest.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QStringListModel>
 #include <QTest>
 
 #include <string>
@@ -24,6 +26,7 @@ private slots:
     void sourceIsShownInRows();
     void lineOfMegabytesScrollsToItsEnd();
     void rowsArePaintedWithoutTheEventLoop();
+    void rowOfAMegabyteIsShownCut();
 };
 
 void TestSourceView::sourceIsShownInRows_data()
@@ -82,6 +85,22 @@ void TestSourceView::rowsArePaintedWithoutTheEventLoop()
     const QImage empty = view.viewport()->grab().toImage();
     view.setSource("<html>\r\n<body>\r\n");
     QVERIFY(view.viewport()->grab().toImage() != empty);
+}
+
+// The listing shows a line of an inline image as one row; laid out whole it
+// froze the window for minutes.
+void TestSourceView::rowOfAMegabyteIsShownCut()
+{
+    const qsizetype shown = RowWidthDelegate::kShownRowLength;
+    QStringListModel rows({QString(1 << 20, 'a'), QString(shown, 'a') + QChar(0x2026), QString(shown, 'a')});
+    QListView view;
+    view.setModel(&rows);
+    RowWidthDelegate delegate;
+    QStyleOptionViewItem option;
+    option.initFrom(&view);
+    const auto width = [&](int row) { return delegate.sizeHint(option, rows.index(row)).width(); };
+    QCOMPARE(width(0), width(1));
+    QVERIFY(width(2) < width(1));
 }
 
 QTEST_MAIN(TestSourceView)
