@@ -8,11 +8,7 @@ LineListView::LineListView(QWidget* parent)
     : QListView(parent)
     , m_delegate(new RowWidthDelegate(this))
 {
-    setModel(&m_model);
-    setItemDelegate(m_delegate);
-    setUniformItemSizes(true);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUpUniformRows(*this, m_model, *m_delegate);
     connect(&m_model, &QAbstractItemModel::modelReset, this, &LineListView::updateRowWidth);
     connect(&m_model, &QAbstractItemModel::rowsInserted, this, &LineListView::updateRowWidth);
 }

@@ -56,6 +56,15 @@ void RowWidthDelegate::initStyleOption(QStyleOptionViewItem* option, const QMode
     option->text = shownText(option->text);
 }
 
+void setUpUniformRows(QListView& view, QAbstractItemModel& model, RowWidthDelegate& delegate)
+{
+    view.setModel(&model);
+    view.setItemDelegate(&delegate);
+    view.setUniformItemSizes(true);
+    view.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view.setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
 int widestRowWidth(const QFontMetrics& metrics, std::size_t rowCount,
                    const std::function<std::string_view(std::size_t)>& rowBytes)
 {

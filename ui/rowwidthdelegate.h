@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFontMetrics>
+#include <QListView>
 #include <QStyledItemDelegate>
 
 #include <cstddef>
@@ -29,6 +30,10 @@ protected:
 private:
     int m_textWidth = 0;
 };
+
+// Makes the view a read-only, single-selection list of the model's rows,
+// all of one size, painted by the delegate.
+void setUpUniformRows(QListView& view, QAbstractItemModel& model, RowWidthDelegate& delegate);
 
 // The pixel width of the widest row, of rows given as Shift-JIS bytes. Only
 // the longest rows in bytes are measured, so that this stays quick for

@@ -8,11 +8,7 @@ SourceView::SourceView(QWidget* parent)
     : QListView(parent)
     , m_delegate(new RowWidthDelegate(this))
 {
-    setModel(&m_model);
-    setItemDelegate(m_delegate);
-    setUniformItemSizes(true);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUpUniformRows(*this, m_model, *m_delegate);
 }
 
 void SourceView::setSource(std::string bytes)
