@@ -41,12 +41,10 @@ void TestNativePaths::everyFileKeepsItsNativePath()
 {
     QFETCH(QString, name);
     const QString page = name + QStringLiteral(".htm");
-    // The first start reports the missing list file, its path in the message's Shift-JIS.
-    const QList<AnsweredMessage> startMessages = [&] {
-        WindowTestFolders probe(name);
-        TStructedHtmlForm form(probe.executablePath());
-        return ModalSeam::takeAnsweredMessages();
-    }();
+    const WindowTestFolders firstStart(name);
+    { const TStructedHtmlForm form(firstStart.executablePath()); }
+    // The missing list file is named in the message as Shift-JIS spells it.
+    const QList<AnsweredMessage> startMessages = ModalSeam::takeAnsweredMessages();
     QCOMPARE(startMessages.size(), 1);
     QVERIFY(startMessages.at(0).text.contains(toDisplayText(fromDisplayText(name))));
 

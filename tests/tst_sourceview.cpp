@@ -12,11 +12,7 @@
 
 using namespace vorelind;
 
-namespace {
-
 constexpr std::size_t kRow = SourceRowModel::kRowBytes;
-
-} // namespace
 
 class TestSourceView : public QObject {
     Q_OBJECT
@@ -24,7 +20,6 @@ class TestSourceView : public QObject {
 private slots:
     void sourceIsShownInRows_data();
     void sourceIsShownInRows();
-    void lineOfMegabytesScrollsToItsEnd();
     void rowsArePaintedWithoutTheEventLoop();
     void rowOfAMegabyteIsShownCut();
 };
@@ -56,22 +51,6 @@ void TestSourceView::sourceIsShownInRows()
     view.setSource("old\r\ntext");
     view.setSource(source);
     QCOMPARE(displayedRows(*view.model()), rows);
-}
-
-// A line without breaks, such as an inline image, froze the window when it
-// was laid out as one text.
-void TestSourceView::lineOfMegabytesScrollsToItsEnd()
-{
-    SourceView view;
-    view.resize(400, 300);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-    view.setSource(std::string(16 << 20, 'A'));
-    view.scrollToBottom();
-    QCoreApplication::processEvents();
-    QCOMPARE(view.model()->rowCount(), static_cast<int>((16 << 20) / kRow));
-    const QModelIndex last = view.model()->index(view.model()->rowCount() - 1, 0);
-    QVERIFY(view.viewport()->rect().intersects(view.visualRect(last)));
 }
 
 // The window repaints the source tab and starts the walk without a pass of
