@@ -57,10 +57,10 @@ constexpr int kAddPanelTop = 56;
 constexpr int kAddPanelLeft = 5;
 constexpr int kLeftColumnWidth = 200;
 
-// A path as the operating system takes it.
+// A path as the file functions that take byte strings need it.
 std::string nativePath(const QString& path)
 {
-    return QFile::encodeName(path).toStdString();
+    return fileSystemPath(path).string();
 }
 
 // A path as the program's Shift-JIS texts hold it.
