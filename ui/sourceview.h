@@ -23,7 +23,6 @@ public:
     // Shows the Shift-JIS bytes; the view keeps its own copy.
     void setSource(std::string bytes);
     void clear();
-    const SourceRowModel& rowModel() const { return m_model; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
