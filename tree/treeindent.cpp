@@ -52,6 +52,7 @@ void TTreeIndent::mousePressEvent(QMouseEvent* event)
     const QPoint at = event->position().toPoint();
     const QModelIndex index = indexAt(at);
     if (event->button() == Qt::LeftButton && index.isValid()
+        && index.data(IndentTreeModel::BranchRole).toInt() != IndentTreeModel::Leaf
         && m_delegate->branchRect(visualRect(index), index).contains(at)) {
         if (m_model.isExpanded(m_model.nodeOf(index)))
             m_model.collapse(index.row());
