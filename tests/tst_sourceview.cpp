@@ -1,3 +1,4 @@
+#include "platform/displaytext.h"
 #include "ui/rowwidthdelegate.h"
 #include "ui/sourceview.h"
 #include "testlines.h"
@@ -70,7 +71,7 @@ void TestSourceView::rowsArePaintedWithoutTheEventLoop()
 // froze the window for minutes.
 void TestSourceView::rowOfAMegabyteIsShownCut()
 {
-    const qsizetype shown = RowWidthDelegate::kShownRowLength;
+    const qsizetype shown = kShownTextLength;
     QStringListModel rows({QString(1 << 20, 'a'), QString(shown, 'a') + QChar(0x2026), QString(shown, 'a')});
     QListView view;
     view.setModel(&rows);

@@ -105,7 +105,8 @@ QVariant IndentTreeModel::data(const QModelIndex& index, int role) const
     const NodeId node = nodeOf(index);
     switch (role) {
     case Qt::DisplayRole:
-        return toDisplayText(m_tree.text(node));
+        // A top-level node holds its whole line, which may run to megabytes.
+        return toShownText(m_tree.text(node));
     case LevelRole:
         return m_level[node];
     case BranchRole:

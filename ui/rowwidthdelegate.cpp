@@ -28,18 +28,6 @@ std::vector<std::size_t> longestRows(std::size_t rowCount, const std::function<s
     return rows;
 }
 
-// The text cut to the characters a row shows.
-QString shownText(QString text)
-{
-    if (text.size() <= RowWidthDelegate::kShownRowLength)
-        return text;
-    qsizetype length = RowWidthDelegate::kShownRowLength;
-    if (text.at(length - 1).isHighSurrogate())
-        --length;
-    text.truncate(length);
-    return text + QChar(0x2026);
-}
-
 } // namespace
 
 QSize RowWidthDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
@@ -70,11 +58,7 @@ int widestRowWidth(const QFontMetrics& metrics, std::size_t rowCount,
 {
     int widest = 0;
     for (const std::size_t row : longestRows(rowCount, [&](std::size_t at) { return rowBytes(at).size(); }))
-    {
-        // A character takes at most two bytes.
-        const std::string_view shown = rowBytes(row).substr(0, 2 * RowWidthDelegate::kShownRowLength);
-        widest = std::max(widest, metrics.horizontalAdvance(shownText(toDisplayText(shown))));
-    }
+        widest = std::max(widest, metrics.horizontalAdvance(toShownText(rowBytes(row))));
     return widest;
 }
 

@@ -12,12 +12,9 @@ namespace vorelind {
 
 // Gives every row of a list view with uniform item sizes at least the width
 // of the widest text, so that long rows scroll rather than being cut. A row
-// shows at most kShownRowLength characters and "…": a line of megabytes
-// (an inline image, say) would freeze the window while it is laid out.
+// shows what shownText() keeps of its text.
 class RowWidthDelegate : public QStyledItemDelegate {
 public:
-    static constexpr qsizetype kShownRowLength = 4096;
-
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void setTextWidth(int width) { m_textWidth = width; }
