@@ -76,9 +76,6 @@ long peakMemoryKiB()
 
 int main(int argc, char* argv[])
 {
-    // The window reads and writes its settings: never the user's own.
-    QTemporaryDir settings;
-    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
     QApplication application(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: bench_window PAGE\n");
@@ -86,6 +83,9 @@ int main(int argc, char* argv[])
     }
     setUpApplication();
     ModalSeam::answerForTests();
+    // The window's settings go to a folder of the benchmark's own, never to the user's.
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
     QTemporaryDir program;
     QTemporaryDir documents;
     const QString page = documents.filePath(QFileInfo(QString::fromLocal8Bit(argv[1])).fileName());
