@@ -2,23 +2,26 @@
 
 #include "document/messages.h"
 #include "util/apperror.h"
-#include "util/sjis.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <fstream>
 
 namespace vorelind {
 
 namespace {
 
-bool holdsOpeningMarker(std::string_view upper)
+char upperAsciiByte(char byte)
 {
-    return upper.find("<SCRIPT") != std::string_view::npos || upper.find("<PRE") != std::string_view::npos;
+    return byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 'a' + 'A') : byte;
 }
 
-bool holdsClosingMarker(std::string_view upper)
+// Whether the text holds the upper-case marker, with the text's ASCII
+// letters upper-cased; it copies nothing.
+bool holdsMarker(std::string_view text, std::string_view marker)
 {
-    return upper.find("/SCRIPT") != std::string_view::npos || upper.find("/PRE") != std::string_view::npos;
+    const auto found = std::search(text.begin(), text.end(), marker.begin(), marker.end(),
+                                   [](char a, char b) { return upperAsciiByte(a) == b; });
+    return found != text.end();
 }
 
 // Removes at most count leading blanks: the listing put exactly those in
@@ -50,51 +53,92 @@ std::size_t FirstNonBlankPos(std::string_view text)
     return 0;
 }
 
-void tidyForExport(std::vector<std::string>& lines)
+std::string_view ExportTidy::tidy(std::string_view line)
 {
-    bool inBlock = false;
-    std::size_t blockStart = 0; // 1-based position of the opening line's first non-blank
-    for (std::string& line : lines) {
-        const std::string_view trimmed = TrimTail(line);
-        const std::string upper = upperAscii(trimmed);
-        if (holdsOpeningMarker(upper)) {
-            inBlock = true;
-            blockStart = FirstNonBlankPos(trimmed);
-        } else if (holdsClosingMarker(upper)) {
-            inBlock = false;
-        } else {
-            // The listing leads a block line with the opening tag's depth + 2
-            // blanks, which is blockStart + 1.
-            line = std::string(inBlock ? dropLeadingBlanks(trimmed, blockStart + 1) : trimmed);
-        }
+    const std::string_view trimmed = TrimTail(line);
+    if (holdsMarker(trimmed, "<SCRIPT") || holdsMarker(trimmed, "<PRE")) {
+        m_inBlock = true;
+        m_blockStart = FirstNonBlankPos(trimmed);
+        return line;
     }
+    if (holdsMarker(trimmed, "/SCRIPT") || holdsMarker(trimmed, "/PRE")) {
+        m_inBlock = false;
+        return line;
+    }
+    // The listing leads a block line with the opening tag's depth + 2
+    // blanks, which is blockStart + 1.
+    return m_inBlock ? dropLeadingBlanks(trimmed, m_blockStart + 1) : trimmed;
 }
 
-std::string exportBytes(const std::vector<std::string>& lines)
+void tidyForExport(Listing& listing)
 {
-    std::size_t size = 0;
-    for (const std::string& line : lines)
-        size += line.size() + 2;
-    std::string bytes;
-    bytes.reserve(size);
-    for (const std::string& line : lines) {
-        bytes += line;
-        bytes += "\r\n";
-    }
-    return bytes;
+    ExportTidy tidy;
+    for (std::size_t row = 0; row < listing.lineCount(); ++row)
+        listing.narrowLine(row, tidy.tidy(listing.line(row)));
 }
 
-void writeExportFile(const std::filesystem::path& path, const std::vector<std::string>& lines)
+void writeExportFile(const std::filesystem::path& path, const Listing& listing)
 {
     const AppError cannotCreate(formatMessage(messages::kCannotCreateFile, path.string()));
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file)
         throw cannotCreate;
-    const std::string bytes = exportBytes(lines);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    for (std::size_t row = 0; row < listing.lineCount() && file; ++row) {
+        const std::string_view line = listing.line(row);
+        file.write(line.data(), static_cast<std::streamsize>(line.size()));
+        file.write("\r\n", 2);
+    }
     file.close();
     if (!file)
         throw cannotCreate;
+}
+
+ExportStream::ExportStream(ListingSink& out)
+    : m_out(out)
+{
+}
+
+void ExportStream::write(std::string_view bytes)
+{
+    // A CR LF pair may straddle two pieces: a CR at the end of the partial
+    // line is matched with an LF at the start of the next piece.
+    while (!bytes.empty()) {
+        if (!m_partialLine.empty() && m_partialLine.back() == '\r' && bytes.front() == '\n') {
+            m_partialLine.pop_back();
+            putLine(m_partialLine);
+            m_partialLine.clear();
+            bytes.remove_prefix(1);
+            continue;
+        }
+        const std::size_t end = bytes.find("\r\n");
+        if (end == std::string_view::npos) {
+            m_partialLine.append(bytes);
+            return;
+        }
+        if (m_partialLine.empty()) {
+            putLine(bytes.substr(0, end));
+        } else {
+            m_partialLine.append(bytes.substr(0, end));
+            putLine(m_partialLine);
+            m_partialLine.clear();
+        }
+        bytes.remove_prefix(end + 2);
+    }
+}
+
+void ExportStream::finish()
+{
+    putLine(m_partialLine);
+    m_partialLine.clear();
+}
+
+// The list holds no empty lines, so neither does the saved file.
+void ExportStream::putLine(std::string_view line)
+{
+    if (line.empty())
+        return;
+    m_out.write(m_tidy.tidy(line));
+    m_out.write("\r\n");
 }
 
 } // namespace vorelind

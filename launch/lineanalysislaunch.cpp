@@ -14,7 +14,7 @@ LineAnalysisLaunch::LineAnalysisLaunch(Runner runAndWait)
 {
 }
 
-bool LineAnalysisLaunch::run(const std::vector<std::string>& lines, const std::filesystem::path& executableFolder,
+bool LineAnalysisLaunch::run(const Listing& lines, const std::filesystem::path& executableFolder,
                              const std::string& documentTitle)
 {
     const ReentryGuard guard(m_running);

@@ -14,11 +14,29 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-Lines tidied(Lines lines)
+Listing listingOf(const Lines& lines)
 {
-    tidyForExport(lines);
-    return lines;
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return listingOfText(text);
 }
+
+Lines tidied(const Lines& lines)
+{
+    Listing listing = listingOf(lines);
+    tidyForExport(listing);
+    Lines result;
+    for (std::size_t row = 0; row < listing.lineCount(); ++row)
+        result.emplace_back(listing.line(row));
+    return result;
+}
+
+class CollectedBytes : public ListingSink {
+public:
+    void write(std::string_view bytes) override { text.append(bytes); }
+    std::string text;
+};
 
 QStringList shown(const Lines& lines)
 {
@@ -41,6 +59,8 @@ private slots:
     void findsTheFirstNonBlank();
     void tidiesLines_data();
     void tidiesLines();
+    void streamedExportTidiesAlike_data() { tidiesLines_data(); }
+    void streamedExportTidiesAlike();
     void secondExportRemovesOnlyBlanks();
     void writesEveryLineWithCrLf();
     void reportsAFileThatCannotBeCreated();
@@ -116,6 +136,27 @@ void TestExportTidy::tidiesLines()
     QCOMPARE(shown(tidied(lines)), shown(expected));
 }
 
+// The command-line tool tidies the listing as the walk hands it over, in
+// pieces that can split a line or a CR LF pair anywhere: byte by byte, it
+// must save what the window saves.
+void TestExportTidy::streamedExportTidiesAlike()
+{
+    QFETCH(Lines, lines);
+    QFETCH(Lines, expected);
+    std::string listing = "\r\n";
+    for (const std::string& line : lines)
+        listing += line + "\r\n\r\n";
+    CollectedBytes saved;
+    ExportStream stream(saved);
+    for (const char byte : listing)
+        stream.write(std::string_view(&byte, 1));
+    stream.finish();
+    std::string expectedBytes;
+    for (const std::string& line : expected)
+        expectedBytes += line + "\r\n";
+    QCOMPARE(bytes(saved.text), bytes(expectedBytes));
+}
+
 void TestExportTidy::secondExportRemovesOnlyBlanks()
 {
     const Lines once = tidied({"  <pre>", "      four blanks left", "    <b>x", "    y", "  </pre>"});
@@ -127,12 +168,12 @@ void TestExportTidy::writesEveryLineWithCrLf()
 {
     QTemporaryDir dir;
     const std::string path = dir.filePath("out.htm").toStdString();
-    writeExportFile(path, {"<p>", "", "\x95\x5c"});
+    writeExportFile(path, listingOf({"<p>", "\x95\x5c"}));
     QFile file(QString::fromStdString(path));
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("<p>\r\n\r\n\x95\x5c\r\n"));
+    QCOMPARE(file.readAll(), QByteArray("<p>\r\n\x95\x5c\r\n"));
 
-    writeExportFile(path, {});
+    writeExportFile(path, Listing());
     QCOMPARE(QFileInfo(QString::fromStdString(path)).size(), 0);
 }
 
@@ -141,7 +182,7 @@ void TestExportTidy::reportsAFileThatCannotBeCreated()
     QTemporaryDir dir;
     const std::string path = dir.filePath("no/such/folder/out.htm").toStdString();
     try {
-        writeExportFile(path, {"x"});
+        writeExportFile(path, listingOf({"x"}));
         QFAIL("no error raised");
     } catch (const AppError& error) {
         // "ファイル %s を作成できません" with the path.

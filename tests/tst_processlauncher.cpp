@@ -1,3 +1,4 @@
+#include "document/listing.h"
 #include "launch/lineanalysislaunch.h"
 #include "platform/displaytext.h"
 #include "platform/processlauncher.h"
@@ -57,7 +58,7 @@ void TestProcessLauncher::toolGetsCommandLineAndWorkFile()
     FakeToolRun tool;
     LineAnalysisLaunch launch(runAndWait);
 
-    QVERIFY(launch.run({"<p>", fromDisplayText(u"  日本語"_qs)}, tool.executableFolder(),
+    QVERIFY(launch.run(listingOfText("<p>\r\n" + fromDisplayText(u"  日本語"_qs)), tool.executableFolder(),
                        fromDisplayText(u"「my page.htm」"_qs)));
 
     QCOMPARE(tool.arguments(), (QStringList{QString::fromStdString(tool.workFile()), u"「my"_qs, u"page.htm」"_qs}));
@@ -75,10 +76,10 @@ void TestProcessLauncher::waitKeepsEventLoopRunningAndRefusesSecondRun()
     QTimer::singleShot(50, this, [&] {
         ++timerRuns;
         toolEndedBeforeTimer = tool.recorded();
-        secondAccepted = launch.run({"<second>"}, tool.executableFolder(), "second");
+        secondAccepted = launch.run(listingOfText("<second>"), tool.executableFolder(), "second");
     });
 
-    QVERIFY(launch.run({"<first>"}, tool.executableFolder(), "first"));
+    QVERIFY(launch.run(listingOfText("<first>"), tool.executableFolder(), "first"));
 
     QVERIFY(tool.recorded());
     QCOMPARE(timerRuns, 1);
@@ -145,7 +146,7 @@ void TestProcessLauncher::toolOutlivesTheQuittingApplication()
     bool toolRanOn = false;
     QTimer::singleShot(0, this, [&] {
         QTimer::singleShot(300, this, [] { QCoreApplication::quit(); });
-        launch.run({"<p>"}, tool.executableFolder(), "title");
+        launch.run(listingOfText("<p>"), tool.executableFolder(), "title");
         toolRanOn = !tool.recorded();
     });
 

@@ -8,9 +8,23 @@ LineListView::LineListView(QWidget* parent)
     : QListView(parent)
     , m_delegate(new RowWidthDelegate(this))
 {
-    setUpUniformRows(*this, m_model, *m_delegate);
-    connect(&m_model, &QAbstractItemModel::modelReset, this, &LineListView::updateRowWidth);
-    connect(&m_model, &QAbstractItemModel::rowsInserted, this, &LineListView::updateRowWidth);
+    setUpUniformRows(*this, *m_delegate);
+    showRows(m_model);
+}
+
+void LineListView::setRowsModel(LineRowsModel& rows)
+{
+    disconnect(m_rows, nullptr, this, nullptr);
+    showRows(rows);
+}
+
+void LineListView::showRows(LineRowsModel& rows)
+{
+    m_rows = &rows;
+    setModel(&rows);
+    connect(&rows, &QAbstractItemModel::modelReset, this, &LineListView::updateRowWidth);
+    connect(&rows, &QAbstractItemModel::rowsInserted, this, &LineListView::updateRowWidth);
+    updateRowWidth();
 }
 
 int LineListView::selectedRow() const
@@ -26,14 +40,13 @@ void LineListView::selectRow(int row)
         setCurrentIndex({});
         return;
     }
-    setCurrentIndex(m_model.index(row));
+    setCurrentIndex(m_rows->index(row));
 }
 
 void LineListView::updateRowWidth()
 {
-    const std::vector<std::string>& lines = m_model.lines();
     m_delegate->setTextWidth(
-        widestRowWidth(fontMetrics(), lines.size(), [&](std::size_t row) { return std::string_view(lines[row]); }));
+        widestRowWidth(fontMetrics(), m_rows->lineCount(), [this](std::size_t row) { return m_rows->lineAt(row); }));
     scheduleDelayedItemsLayout();
 }
 

@@ -44,9 +44,8 @@ void RowWidthDelegate::initStyleOption(QStyleOptionViewItem* option, const QMode
     option->text = shownText(option->text);
 }
 
-void setUpUniformRows(QListView& view, QAbstractItemModel& model, RowWidthDelegate& delegate)
+void setUpUniformRows(QListView& view, RowWidthDelegate& delegate)
 {
-    view.setModel(&model);
     view.setItemDelegate(&delegate);
     view.setUniformItemSizes(true);
     view.setEditTriggers(QAbstractItemView::NoEditTriggers);

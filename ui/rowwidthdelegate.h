@@ -28,9 +28,9 @@ private:
     int m_textWidth = 0;
 };
 
-// Makes the view a read-only, single-selection list of the model's rows,
-// all of one size, painted by the delegate.
-void setUpUniformRows(QListView& view, QAbstractItemModel& model, RowWidthDelegate& delegate);
+// Makes the view a read-only, single-selection list of rows, all of one
+// size, painted by the delegate.
+void setUpUniformRows(QListView& view, RowWidthDelegate& delegate);
 
 // The pixel width of the widest row, of rows given as Shift-JIS bytes. Only
 // the longest rows in bytes are measured, so that this stays quick for

@@ -8,7 +8,8 @@ SourceView::SourceView(QWidget* parent)
     : QListView(parent)
     , m_delegate(new RowWidthDelegate(this))
 {
-    setUpUniformRows(*this, m_model, *m_delegate);
+    setModel(&m_model);
+    setUpUniformRows(*this, *m_delegate);
 }
 
 void SourceView::setSource(std::string bytes)
