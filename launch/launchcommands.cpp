@@ -2,6 +2,7 @@
 
 #include "document/sourceloader.h"
 #include "launch/messages.h"
+#include "util/commandline.h"
 
 #include <filesystem>
 
@@ -14,7 +15,8 @@ std::string workFilePath(std::string_view executableFolder)
 
 std::string lineAnalysisCommand(std::string_view workFile, std::string_view documentTitle)
 {
-    return messages::kLineAnalysisTool + std::string(workFile) + ' ' + std::string(documentTitle);
+    const std::string title = documentTitle.empty() ? std::string() : commandLineWord(documentTitle);
+    return messages::kLineAnalysisTool + commandLineWord(workFile) + ' ' + title;
 }
 
 std::string helpFilePath(std::string_view executablePath)

@@ -10,8 +10,9 @@ namespace vorelind {
 // in the executable's folder, which ends with its path separator.
 std::string workFilePath(std::string_view executableFolder);
 
-// "kivalter " + work file + " " + document title. Nothing is quoted, so a
-// blank in either piece splits it for the tool.
+// "kivalter " + work file + " " + document title. A piece that holds a blank
+// (or a quote) is quoted, so that the tool gets it as one word whatever the
+// program's folder or the file's name; an empty title stays empty.
 std::string lineAnalysisCommand(std::string_view workFile, std::string_view documentTitle);
 
 // The executable path with its extension (from the last "." of the file

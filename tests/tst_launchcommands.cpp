@@ -1,5 +1,6 @@
 #include "launch/launchcommands.h"
 #include "platform/displaytext.h"
+#include "util/commandline.h"
 #include "testlines.h"
 
 #include <QTemporaryDir>
@@ -16,8 +17,8 @@ private slots:
     void helpFilePathReplacesOrAppendsExtension_data();
     void helpFilePathReplacesOrAppendsExtension();
     void missingHelpMessageNamesThePath();
-    void lineAnalysisCommandIsNotQuoted_data();
-    void lineAnalysisCommandIsNotQuoted();
+    void lineAnalysisCommandQuotesPiecesWithBlanks_data();
+    void lineAnalysisCommandQuotesPiecesWithBlanks();
     void openHelpOpensPresentFile();
     void openHelpReportsMissingFile();
 };
@@ -50,7 +51,7 @@ void TestLaunchCommands::missingHelpMessageNamesThePath()
     QCOMPARE(bytes(missingHelpMessage("D:\\tools\\X.chm")), bytes(expected));
 }
 
-void TestLaunchCommands::lineAnalysisCommandIsNotQuoted_data()
+void TestLaunchCommands::lineAnalysisCommandQuotesPiecesWithBlanks_data()
 {
     QTest::addColumn<std::string>("workFile");
     QTest::addColumn<std::string>("title");
@@ -60,17 +61,32 @@ void TestLaunchCommands::lineAnalysisCommandIsNotQuoted_data()
                                  << fromDisplayText(u"kivalter D:\\tools\\w.htm 「index.htm」"_qs);
     QTest::newRow("nothing loaded: ends in the blank") << std::string("/opt/v/w.htm") << std::string()
                                                        << std::string("kivalter /opt/v/w.htm ");
-    QTest::newRow("blanks in the folder stay unquoted") << std::string("/home/a b/w.htm") << std::string("t")
-                                                        << std::string("kivalter /home/a b/w.htm t");
+    QTest::newRow("blank in the folder") << std::string("C:\\Program Files\\v\\w.htm") << std::string("t")
+                                         << std::string("kivalter \"C:\\Program Files\\v\\w.htm\" t");
+    QTest::newRow("title with toolkit options")
+        << std::string("/opt/v/w.htm") << fromDisplayText(u"「a -platformpluginpath . -platform evil b.html」"_qs)
+        << fromDisplayText(u"kivalter /opt/v/w.htm \"「a -platformpluginpath . -platform evil b.html」\""_qs);
+    QTest::newRow("quote and backslash before it")
+        << std::string("/opt/v/w.htm") << std::string("a\\\"b") << std::string("kivalter /opt/v/w.htm \"a\\\\\\\"b\"");
+    QTest::newRow("backslash before the closing quote")
+        << std::string("/a b\\") << std::string("t") << std::string("kivalter \"/a b\\\\\" t");
+    // 表 is 95 5C: its second byte is no backslash to double.
+    QTest::newRow("Shift-JIS second byte 5C at the end")
+        << std::string("/opt/v/w.htm") << std::string("a \x95\x5c") << std::string("kivalter /opt/v/w.htm \"a \x95\x5c\"");
 }
 
-void TestLaunchCommands::lineAnalysisCommandIsNotQuoted()
+// The command reads back, by the tool's rules, as the work file and the title.
+void TestLaunchCommands::lineAnalysisCommandQuotesPiecesWithBlanks()
 {
     QFETCH(std::string, workFile);
     QFETCH(std::string, title);
     QFETCH(std::string, command);
 
     QCOMPARE(bytes(lineAnalysisCommand(workFile, title)), bytes(command));
+    std::vector<std::string> words{"kivalter", workFile};
+    if (!title.empty())
+        words.push_back(title);
+    QCOMPARE(splitCommandLine(command), words);
     QCOMPARE(bytes(workFilePath("/opt/v/")), bytes("/opt/v/w.htm"));
 }
 

@@ -10,6 +10,7 @@
 #include "tools/kivalter/lineanalysis.h"
 #include "ui/modalseam.h"
 #include "util/apperror.h"
+#include "util/commandline.h"
 
 #include <QApplication>
 #include <QFile>
@@ -18,6 +19,10 @@
 #include <iostream>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -53,9 +58,15 @@ LineAnalysis analyseWorkFile(const std::string& path)
     return analyseListing(listingLines(bytes));
 }
 
-std::string unreadableMessage(const std::string& path, const AppError& error)
+std::string unreadableMessage(const std::string& path, const std::string& reason)
 {
-    return "kivalter cannot read the work file " + path + ": " + error.what();
+    return "kivalter cannot read the work file " + path + ": " + reason;
+}
+
+// Shift-JIS text in the encoding of the terminal's locale.
+std::string terminalText(const std::string& sjis)
+{
+    return toDisplayText(sjis).toLocal8Bit().toStdString();
 }
 
 int printReport(const std::string& path)
@@ -64,28 +75,51 @@ int printReport(const std::string& path)
         std::cout << sjisToUtf8(analysisReport(analyseWorkFile(path))) << std::flush;
         return std::cout ? 0 : kFailed;
     } catch (const AppError& error) {
-        std::cerr << unreadableMessage(path, error) << '\n';
+        std::cerr << unreadableMessage(path, terminalText(error.what())) << '\n';
         return kFailed;
     }
 }
 
-// The title arrives split at its blanks, as the command line is not quoted.
-QString titleOf(const QStringList& arguments)
+// The words after the program's name. Windows hands over the command line
+// whole, so it is split here by the rules that the launch quotes by;
+// elsewhere the launching program has split it already.
+std::vector<std::string> programArguments([[maybe_unused]] int argc, [[maybe_unused]] char* argv[])
 {
-    return arguments.mid(2).join(QLatin1Char(' '));
+#ifdef _WIN32
+    std::vector<std::string> words = splitCommandLine(GetCommandLineA());
+    if (!words.empty())
+        words.erase(words.begin());
+    return words;
+#else
+    return {argv + 1, argv + argc};
+#endif
 }
 
-int showWindow(int argc, char* argv[], const std::string& path)
+// The title: the words after the work file joined by blanks, so a title
+// that arrives split at its blanks (an unquoted command line) is whole again.
+QString titleOf(const std::vector<std::string>& arguments)
 {
-    QApplication application(argc, argv);
+    QStringList words;
+    for (std::size_t i = 1; i < arguments.size(); ++i)
+        words << QString::fromLocal8Bit(arguments[i]);
+    return words.join(QLatin1Char(' '));
+}
+
+int showWindow(char* argv[], const std::vector<std::string>& arguments)
+{
+    // The toolkit sees the program's name alone: it would take words of the
+    // title such as -platform or -display as its own options.
+    int toolkitArgc = 1;
+    QApplication application(toolkitArgc, argv);
+    const std::string& path = arguments.front();
     try {
-        AnalysisWindow window(analyseWorkFile(path), titleOf(QApplication::arguments()));
+        AnalysisWindow window(analyseWorkFile(path), titleOf(arguments));
         window.show();
         return QApplication::exec();
     } catch (const AppError& error) {
         const std::string displayedPath = fromDisplayText(QFile::decodeName(path.c_str()));
         ModalSeam::showMessage(nullptr, MessageIcon::Error, QStringLiteral("kivalter"),
-                               toDisplayText(unreadableMessage(displayedPath, error)));
+                               toDisplayText(unreadableMessage(displayedPath, error.what())));
         return kFailed;
     }
 }
@@ -94,7 +128,7 @@ int showWindow(int argc, char* argv[], const std::string& path)
 
 int main(int argc, char* argv[])
 {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const std::vector<std::string> arguments = programArguments(argc, argv);
     if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
         std::cout << kUsage;
         return 0;
@@ -103,7 +137,7 @@ int main(int argc, char* argv[])
         if (arguments.size() == 2)
             return printReport(arguments[1]);
     } else if (!arguments.empty()) {
-        return showWindow(argc, argv, arguments[0]);
+        return showWindow(argv, arguments);
     }
     std::cerr << kUsage;
     return kUsageError;
