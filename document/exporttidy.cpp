@@ -1,10 +1,10 @@
 #include "document/exporttidy.h"
 
 #include "document/messages.h"
+#include "platform/regularfile.h"
+#include "platform/wholefile.h"
 #include "util/apperror.h"
 #include "util/sjis.h"
-
-#include <cstdio>
 
 namespace vorelind {
 
@@ -85,14 +85,11 @@ std::string exportBytes(const std::vector<std::string>& lines)
 
 void writeExportFile(const std::string& path, const std::vector<std::string>& lines)
 {
-    const AppError cannotCreate(formatMessage(messages::kCannotCreateFile, path));
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        throw cannotCreate;
-    const std::string bytes = exportBytes(lines);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (std::fclose(file) != 0 || !written)
-        throw cannotCreate;
+    // A link is written through to the file it names; a FIFO or a device is
+    // no place for a listing.
+    const std::string target = writeTarget(path);
+    if (isLinkOrSpecialFile(target) || !replaceFileWhole(target, exportBytes(lines)))
+        throw AppError(formatMessage(messages::kCannotCreateFile, path));
 }
 
 } // namespace vorelind

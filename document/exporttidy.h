@@ -20,8 +20,10 @@ void tidyForExport(std::vector<std::string>& lines);
 // The saved file's bytes: every line followed by CR LF.
 std::string exportBytes(const std::vector<std::string>& lines);
 
-// Writes the lines to a new file, replacing any file of that name; a file
-// that cannot be created or written raises AppError.
+// Writes the lines to a new file beside the target and renames it over the
+// target once it is whole, so a failure leaves the target as it was. A
+// symbolic link is followed to the file it names. A file that cannot be
+// written, a FIFO or a device raises AppError.
 void writeExportFile(const std::string& path, const std::vector<std::string>& lines);
 
 } // namespace vorelind

@@ -10,7 +10,8 @@ namespace vorelind {
 // The run log: appends "cntm=<count> i=<position>" CR LF per position to a
 // file that is only ever grown. The file is opened at the first line and
 // written through a buffer; it is complete once the run ends (close()).
-// A file that cannot be opened or written raises AppError.
+// A file that cannot be opened or written raises AppError, and so does a
+// symbolic link, a FIFO or a device in the log's place.
 class RunLogFile : public RunLogSink {
 public:
     explicit RunLogFile(std::string path = "runlog.log");

@@ -2,7 +2,10 @@
 
 #include "document/exporttidy.h"
 #include "launch/launchcommands.h"
+#include "document/messages.h"
 #include "launch/reentryguard.h"
+#include "platform/regularfile.h"
+#include "util/apperror.h"
 
 #include <cstdio>
 
@@ -20,6 +23,10 @@ bool LineAnalysisLaunch::run(const std::vector<std::string>& lines, const std::s
     if (!guard.entered())
         return false;
     const std::string workFile = workFilePath(executableFolder);
+    // A link in its place would have the listing written, and then removed,
+    // wherever it points.
+    if (isLinkOrSpecialFile(workFile))
+        throw AppError(formatMessage(messages::kCannotCreateFile, workFile));
     writeExportFile(workFile, lines);
     m_runAndWait(lineAnalysisCommand(workFile, documentTitle));
     std::remove(workFile.c_str());

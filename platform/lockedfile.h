@@ -15,6 +15,7 @@ public:
         Write,     // created when absent, exclusive lock
         CreateNew, // created only when absent, exclusive lock
         Update,    // an existing file or folder opened for reading, exclusive lock
+        Claim,     // an existing file, exclusive lock only when nobody holds one
     };
 
     LockedFile(const std::string& path, Mode mode);

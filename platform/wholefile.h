@@ -9,7 +9,9 @@ namespace vorelind {
 // beside it, which is flushed to the disk and then renamed over it, so that a
 // reader, a crash or a writer killed midway finds the old content or the new,
 // never part of either. The file keeps its permissions. Returns false when a
-// step fails; the file is then as it was.
+// step fails; the file is then as it was. New files that writers killed
+// midway left beside the file are removed first; one that a live writer
+// holds stays.
 bool replaceFileWhole(const std::string& path, std::string_view bytes);
 
 } // namespace vorelind

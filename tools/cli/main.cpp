@@ -29,7 +29,7 @@ constexpr int kRefused = 1;
 constexpr int kUsageError = 2;
 
 constexpr char kUsage[] =
-    "Usage: vorelind-cli COMMAND [OPTIONS] FILE\n"
+    "Usage: vorelind-cli COMMAND [OPTIONS] [--] FILE\n"
     "\n"
     "Runs the file through the same path as the window: text check, loading,\n"
     "then the indentation walk.\n"
@@ -62,6 +62,7 @@ constexpr char kUsage[] =
     "  --run-log LOGFILE   appends the run log to LOGFILE (none is written without it)\n"
     "  -o OUT              the file to write instead of standard output\n"
     "  --help              shows this text\n"
+    "  --                  ends the options: FILE may then begin with \"-\"\n"
     "\n"
     "Exit status: 0 on success; 1 when the file is refused or an error occurs\n"
     "(the message goes to standard error); 2 on a usage error.\n";
@@ -105,9 +106,16 @@ Options parseArguments(const std::vector<std::string>& arguments)
     if (!walksSource(options.command) && options.command != "check" && options.command != "convert"
         && options.command != "version")
         throw UsageError("unknown command '" + options.command + "'");
+    bool optionsEnded = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        if (argument == "--sjis" && walksSource(options.command)) {
+        if (optionsEnded) {
+            if (!options.file.empty())
+                throw UsageError("more than one FILE given");
+            options.file = argument;
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "--sjis" && walksSource(options.command)) {
             options.convertToShiftJis = true;
         } else if (argument.size() > 1 && argument[0] == '-') {
             if (!takesOption(options.command, argument))
@@ -241,6 +249,8 @@ int main(int argc, char* argv[])
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     for (const std::string& argument : arguments) {
+        if (argument == "--")
+            break;
         if (argument == "--help" || argument == "-h") {
             std::cout << kUsage;
             return 0;
