@@ -5,6 +5,7 @@
 // Every run works on a file in a folder of its own under the system's
 // temporary folder, never on the user's settings.
 
+#include "plainsettingsviews.h"
 #include "platform/regfiletext.h"
 #include "platform/registryfile.h"
 #include "settings/settings.h"
@@ -62,21 +63,6 @@ private:
     std::filesystem::path m_folder;
 };
 
-class Views : public SettingsViews {
-public:
-    std::string fileMask() const override { return m_mask; }
-    void setFileMask(const std::string& mask) override { m_mask = mask; }
-    std::string folder() const override { return m_folder; }
-    void setFolder(const std::string& folder) override { m_folder = folder; }
-    bool convertsToShiftJis() const override { return m_on; }
-    void setConvertsToShiftJis(bool on) override { m_on = on; }
-
-private:
-    std::string m_mask;
-    std::string m_folder;
-    bool m_on = false;
-};
-
 void parseStore(benchmark::State& state)
 {
     const std::string text = storeText(state.range(0));
@@ -91,7 +77,7 @@ void readSettingsFromStore(benchmark::State& state)
 {
     const StoreFolder folder(storeText(state.range(0)));
     RegistryFile registry(folder.storePath());
-    Views views;
+    PlainSettingsViews views;
     for (auto _ : state)
         readSettings(views, kProgram, registry);
 }
@@ -100,7 +86,7 @@ void writeSettingsToStore(benchmark::State& state)
 {
     const StoreFolder folder(storeText(state.range(0)));
     RegistryFile registry(folder.storePath());
-    Views views;
+    PlainSettingsViews views;
     readSettings(views, kProgram, registry);
     for (auto _ : state)
         writeSettings(views, kProgram, registry);
