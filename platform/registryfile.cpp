@@ -198,8 +198,9 @@ void RegistryFile::load()
     m_index.reset();
     m_keys.clear();
     m_stamp = fileStamp();
-    struct stat info;
-    if (m_stamp || ::stat(m_path.c_str(), &info) == 0 || errno != ENOENT) {
+    // A missing file holds no keys; a file that can't be looked at is
+    // reported as unreadable.
+    if (m_stamp || errno != ENOENT) {
         LockedFile file(m_path, LockedFile::Mode::Read);
         std::string text;
         if (!file.isOpen() || !file.readAll(text))

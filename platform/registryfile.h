@@ -50,8 +50,10 @@ private:
 
     class Call;
 
+    // The keys read at the first call since no key was open.
     RegFileIndex& keys();
     void load();
+    // Nothing, with errno set, when the file can't be looked at.
     std::optional<FileStamp> fileStamp() const;
     RegistryStatus update(const Change& change);
     bool replaceFile(const std::string& text) const;
