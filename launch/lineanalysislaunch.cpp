@@ -16,7 +16,7 @@ LineAnalysisLaunch::LineAnalysisLaunch(Runner runAndWait)
 {
 }
 
-bool LineAnalysisLaunch::run(const std::vector<std::string>& lines, const std::string& executableFolder,
+bool LineAnalysisLaunch::run(const Listing& lines, const std::string& executableFolder,
                              const std::string& documentTitle)
 {
     const ReentryGuard guard(m_running);

@@ -6,6 +6,8 @@
 
 namespace vorelind {
 
+class Listing;
+
 // "行分析表示": hands the listing to the line-analysis tool through the work
 // file beside the executable and waits for the tool's end.
 class LineAnalysisLaunch {
@@ -21,7 +23,7 @@ public:
     // false and does nothing: both runs would share the one work file. A work
     // file that cannot be written, or a symbolic link, FIFO or device in its
     // place, raises AppError; then nothing is started.
-    bool run(const std::vector<std::string>& lines, const std::string& executableFolder,
+    bool run(const Listing& lines, const std::string& executableFolder,
              const std::string& documentTitle);
 
     bool running() const { return m_running; }

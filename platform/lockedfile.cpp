@@ -52,10 +52,8 @@ bool LockedFile::readAll(std::string& bytes)
     return false;
 }
 
-bool LockedFile::replaceContent(std::string_view bytes)
+bool LockedFile::append(std::string_view bytes)
 {
-    if (SetFilePointer(m_handle, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER || !SetEndOfFile(m_handle))
-        return false;
     while (!bytes.empty()) {
         DWORD written = 0;
         const auto count = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 20));
@@ -63,6 +61,11 @@ bool LockedFile::replaceContent(std::string_view bytes)
             return false;
         bytes.remove_prefix(written);
     }
+    return true;
+}
+
+bool LockedFile::sync()
+{
     return FlushFileBuffers(m_handle) != 0;
 }
 
@@ -121,10 +124,8 @@ bool LockedFile::readAll(std::string& bytes)
     }
 }
 
-bool LockedFile::replaceContent(std::string_view bytes)
+bool LockedFile::append(std::string_view bytes)
 {
-    if (::ftruncate(m_descriptor, 0) < 0 || ::lseek(m_descriptor, 0, SEEK_SET) < 0)
-        return false;
     while (!bytes.empty()) {
         const ssize_t written = ::write(m_descriptor, bytes.data(), bytes.size());
         if (written < 0 && errno != EINTR)
@@ -132,6 +133,11 @@ bool LockedFile::replaceContent(std::string_view bytes)
         if (written > 0)
             bytes.remove_prefix(static_cast<std::size_t>(written));
     }
+    return true;
+}
+
+bool LockedFile::sync()
+{
     return ::fsync(m_descriptor) == 0;
 }
 

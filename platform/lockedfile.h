@@ -29,9 +29,11 @@ public:
     // Reads the whole file; false on a read error.
     bool readAll(std::string& bytes);
 
-    // Replaces the whole content of the file and waits until it is on the
-    // disk; false on a write error.
-    bool replaceContent(std::string_view bytes);
+    // Writes the bytes after those written before; false on a write error.
+    bool append(std::string_view bytes);
+
+    // Waits until what was written is on the disk; false on an error.
+    bool sync();
 
 private:
 #ifdef _WIN32

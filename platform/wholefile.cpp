@@ -53,6 +53,11 @@ void removeStaleNewFiles(const fs::path& path)
 
 bool replaceFileWhole(const std::string& path, std::string_view bytes)
 {
+    return replaceFileWhole(path, [bytes](const FilePieceWriter& write) { return write(bytes); });
+}
+
+bool replaceFileWhole(const std::string& path, const std::function<bool(const FilePieceWriter&)>& produce)
+{
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     removeStaleNewFiles(path);
@@ -61,7 +66,7 @@ bool replaceFileWhole(const std::string& path, std::string_view bytes)
     LockedFile file(temporary, LockedFile::Mode::CreateNew);
     if (!file.isOpen())
         return false;
-    bool written = file.replaceContent(bytes);
+    bool written = produce([&file](std::string_view piece) { return file.append(piece); }) && file.sync();
     if (written && fs::exists(status)) {
         fs::permissions(temporary, status.permissions(), error);
         written = !error;

@@ -1,3 +1,4 @@
+#include "document/listing.h"
 #include "launch/lineanalysislaunch.h"
 #include "platform/displaytext.h"
 #include "testlines.h"
@@ -53,8 +54,8 @@ void TestLineAnalysisLaunch::writesWorkFileForTheRunAndDeletesIt_data()
     QTest::addColumn<std::string>("workFileBytes");
 
     QTest::newRow("lines as they stand, each + CR LF")
-        << std::vector<std::string>{"<html>", "  <body>  ", "", "  </body>"} << fromDisplayText(u"「a.htm」"_qs)
-        << std::string("<html>\r\n  <body>  \r\n\r\n  </body>\r\n");
+        << std::vector<std::string>{"<html>", "  <body>  ", "  </body>"} << fromDisplayText(u"「a.htm」"_qs)
+        << std::string("<html>\r\n  <body>  \r\n  </body>\r\n");
     QTest::newRow("nothing loaded: empty file, empty title") << std::vector<std::string>{} << std::string()
                                                              << std::string();
 }
@@ -73,7 +74,10 @@ void TestLineAnalysisLaunch::writesWorkFileForTheRunAndDeletesIt()
         seen.workFiles.push_back(fileBytes(workFile));
     });
 
-    QVERIFY(launch.run(lines, executableFolder, title));
+    std::string listing;
+    for (const std::string& line : lines)
+        listing += line + "\r\n";
+    QVERIFY(launch.run(listingOfText(listing), executableFolder, title));
 
     QCOMPARE(seen.commands, std::vector<std::string>{"kivalter " + workFile + " " + title});
     QCOMPARE(seen.workFiles.size(), std::size_t(1));
@@ -87,7 +91,7 @@ void TestLineAnalysisLaunch::deletesWorkFileWhenToolDoesNotStart()
     const std::string executableFolder = folder.path().toStdString() + "/";
     LineAnalysisLaunch launch([](const std::string&) {});
 
-    QVERIFY(launch.run({"<p>"}, executableFolder, "t"));
+    QVERIFY(launch.run(listingOfText("<p>"), executableFolder, "t"));
 
     QVERIFY(!std::filesystem::exists(executableFolder + "w.htm"));
 }
@@ -102,12 +106,12 @@ void TestLineAnalysisLaunch::refusesSecondRunWhileOneWaits()
     LineAnalysisLaunch* self = nullptr;
     LineAnalysisLaunch launch([&](const std::string&) {
         ++runs;
-        secondAccepted = self->run({"<other>"}, executableFolder, "second");
+        secondAccepted = self->run(listingOfText("<other>"), executableFolder, "second");
         workFileAfterSecond = fileBytes(executableFolder + "w.htm");
     });
     self = &launch;
 
-    QVERIFY(launch.run({"<first>"}, executableFolder, "first"));
+    QVERIFY(launch.run(listingOfText("<first>"), executableFolder, "first"));
 
     QCOMPARE(runs, 1);
     QVERIFY(!secondAccepted);
@@ -143,7 +147,7 @@ void TestLineAnalysisLaunch::unwritableWorkFileStartsNothing()
     LineAnalysisLaunch launch([&](const std::string&) { ++runs; });
 
     try {
-        launch.run({"<p>"}, executableFolder, "t");
+        launch.run(listingOfText("<p>"), executableFolder, "t");
         QFAIL("no error raised");
     } catch (const AppError& error) {
         const std::string expected = fromDisplayText(u"ファイル "_qs) + workFile + fromDisplayText(u" を作成できません"_qs);
@@ -155,7 +159,7 @@ void TestLineAnalysisLaunch::unwritableWorkFileStartsNothing()
     QVERIFY(!launch.running());
     std::error_code ignored;
     std::filesystem::remove(workFile, ignored);
-    QVERIFY(launch.run({"<p>"}, folder.path().toStdString() + "/", "t"));
+    QVERIFY(launch.run(listingOfText("<p>"), folder.path().toStdString() + "/", "t"));
     QCOMPARE(runs, 1);
 }
 

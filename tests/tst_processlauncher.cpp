@@ -1,3 +1,4 @@
+#include "document/listing.h"
 #include "launch/lineanalysislaunch.h"
 #include "platform/displaytext.h"
 #include "platform/processlauncher.h"
@@ -27,6 +28,7 @@ private slots:
     void longCommandLineArrivesWhole();
     void programBesideExecutableComesBeforeSearchPath();
     void missingProgramEndsWaitAtOnce();
+    void toolOutlivesTheQuittingApplication();
 };
 
 void TestProcessLauncher::splitsLikeWindows_data()
@@ -72,7 +74,7 @@ void TestProcessLauncher::toolGetsCommandLineAndWorkFile()
     LineAnalysisLaunch launch(runAndWait);
 
     // A title with blanks arrives as one word, options of the toolkit included.
-    QVERIFY(launch.run({"<p>", fromDisplayText(u"  日本語"_qs)}, tool.executableFolder(),
+    QVERIFY(launch.run(listingOfText("<p>\r\n" + fromDisplayText(u"  日本語"_qs)), tool.executableFolder(),
                        fromDisplayText(u"「my -platform offscreen page.htm」"_qs)));
 
     QCOMPARE(tool.arguments(),
@@ -91,10 +93,10 @@ void TestProcessLauncher::waitKeepsEventLoopRunningAndRefusesSecondRun()
     QTimer::singleShot(50, this, [&] {
         ++timerRuns;
         toolEndedBeforeTimer = tool.recorded();
-        secondAccepted = launch.run({"<second>"}, tool.executableFolder(), "second");
+        secondAccepted = launch.run(listingOfText("<second>"), tool.executableFolder(), "second");
     });
 
-    QVERIFY(launch.run({"<first>"}, tool.executableFolder(), "first"));
+    QVERIFY(launch.run(listingOfText("<first>"), tool.executableFolder(), "first"));
 
     QVERIFY(tool.recorded());
     QCOMPARE(timerRuns, 1);
@@ -150,6 +152,27 @@ void TestProcessLauncher::missingProgramEndsWaitAtOnce()
     runAndWait("");
 
     QVERIFY(!tool.recorded());
+}
+
+// Closing the main window quits the application inside the wait: the tool
+// goes on running, and the work file, read by then, is deleted.
+void TestProcessLauncher::toolOutlivesTheQuittingApplication()
+{
+    FakeToolRun tool(1500);
+    LineAnalysisLaunch launch(runAndWait);
+    bool toolRanOn = false;
+    QTimer::singleShot(0, this, [&] {
+        QTimer::singleShot(300, this, [] { QCoreApplication::quit(); });
+        launch.run(listingOfText("<p>"), tool.executableFolder(), "title");
+        toolRanOn = !tool.recorded();
+    });
+
+    QCoreApplication::exec();
+
+    QVERIFY(toolRanOn);
+    QCOMPARE(tool.workFileSeen(), QByteArray("<p>\r\n"));
+    QVERIFY(!std::filesystem::exists(tool.workFile()));
+    QTRY_VERIFY_WITH_TIMEOUT(tool.recorded(), 10000);
 }
 
 QTEST_GUILESS_MAIN(TestProcessLauncher)

@@ -19,7 +19,8 @@ public:
     explicit TTreeIndent(QWidget* parent = nullptr);
 
     // Replaces every node with the tree that the indented lines describe;
-    // every node starts collapsed.
+    // every node starts collapsed. The nodes point into the lines' bytes,
+    // which must stay until the next load or clearNodes().
     void LoadIndentedLines(const std::vector<std::string_view>& lines);
     // Removes every node.
     void clearNodes();

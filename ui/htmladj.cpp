@@ -1,28 +1,30 @@
 #include "ui/htmladj.h"
 
+#include "document/documentpipeline.h"
 #include "document/exporttidy.h"
-#include "document/indentwalk.h"
 #include "document/listing.h"
 #include "document/messages.h"
 #include "document/runlogfile.h"
-#include "document/sizelimits.h"
 #include "document/sourceloader.h"
 #include "document/tagorder.h"
 #include "launch/launchcommands.h"
 #include "launch/messages.h"
 #include "platform/displaytext.h"
 #include "platform/shell.h"
-#include "platform/sourceforview.h"
+#include "platform/toollink.h"
 #include "tree/treeindent.h"
 #include "ui/abouttexts.h"
 #include "ui/directorylistbox.h"
 #include "ui/drivecombobox.h"
 #include "ui/errorreport.h"
 #include "ui/filelistbox.h"
+#include "ui/glyphs.h"
 #include "ui/htmladjabt.h"
 #include "ui/htmlmask.h"
 #include "ui/linelistview.h"
+#include "ui/listingmodel.h"
 #include "ui/modalseam.h"
+#include "ui/pagecontrol.h"
 #include "ui/walkprogress.h"
 #include "ui/windowlook.h"
 #include "util/filemask.h"
@@ -31,6 +33,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,9 +43,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace vorelind {
 
@@ -55,6 +59,11 @@ const QColor kAddPanelBackground(255, 128, 64);
 constexpr int kAddPanelTop = 56;
 constexpr int kAddPanelLeft = 5;
 constexpr int kLeftColumnWidth = 200;
+// The window's outer frame as designed, at its designed place.
+constexpr QSize kDesignedFrameSize(650, 473);
+constexpr QPoint kDesignedPosition(192, 114);
+// Changes on disk within this time refresh the file lists once.
+constexpr int kFolderRefreshDelayMs = 200;
 
 // A path as the operating system takes it.
 std::string nativePath(const QString& path)
@@ -109,17 +118,31 @@ AboutTexts readAboutTexts(TCommonUtil& util, const std::string& executablePath)
     return aboutTexts(VersionText, Comments, LegalCopyright, nkfVersionText());
 }
 
-// A file too big to show is refused before anything changes. The message
-// names the file as the window's texts do.
-void refuseOversizedSource(const QString& path, const std::string& name)
-{
-    if (static_cast<std::uint64_t>(QFileInfo(path).size()) > kMaxSourceSize)
-        throw AppError(sourceTooLargeMessage(name));
-}
+// The window's steps between the document path's.
+class WindowSteps : public DocumentSteps {
+public:
+    WindowSteps(std::function<void()> accepted, std::function<void(std::string_view)> loaded)
+        : m_accepted(std::move(accepted))
+        , m_loaded(std::move(loaded))
+    {
+    }
+
+    void accepted() override { m_accepted(); }
+    void loaded(std::string_view source) override { m_loaded(source); }
+
+private:
+    std::function<void()> m_accepted;
+    std::function<void(std::string_view)> m_loaded;
+};
 
 bool isEnterKey(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+bool isDoubleClick(const QEvent& event, Qt::MouseButton button)
+{
+    return event.type() == QEvent::MouseButtonDblClick && static_cast<const QMouseEvent&>(event).button() == button;
 }
 
 } // namespace
@@ -131,7 +154,8 @@ TStructedHtmlForm::TStructedHtmlForm(const QString& executablePath, QWidget* par
 {
     setObjectName(QStringLiteral("StructedHtmlForm"));
     setWindowTitle(QStringLiteral("Vorelind"));
-    setGeometry(192, 114, 650, 473);
+    move(kDesignedPosition);
+    resize(kDesignedFrameSize);
     setFont(designFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
     buildMenus();
     buildTabs();
@@ -185,27 +209,38 @@ void TStructedHtmlForm::FileListBox1DblClick()
 {
     const QString path = FileListBox1->selectedPath();
     const std::string name = fileNameOf(sjisPath(path));
-    const bool convertsToShiftJis = isShiftJis->isChecked();
-    switch (checkSourceForView(nativePath(path), convertsToShiftJis)) {
-    case TextCheck::Text:
-        break;
-    case TextCheck::CannotOpen:
-        ModalSeam::showMessage(this, MessageIcon::Error, toDisplayText(messages::kOpenFailureCaption),
-                               toDisplayText(openFailureMessage(name)));
+    const DocumentRequest request{nativePath(path), name, isShiftJis->isChecked()};
+    WindowSteps steps(
+        [&] {
+            SaveDialog1->setDirectory(FileListBox1->directory());
+            SaveDialog1->selectFile(path);
+            m_listingModel->setListing(nullptr);
+        },
+        [&](std::string_view source) { showLoadedSource(source, name); });
+    WalkProgress progress(*ProgressBar1, *StatusBar1);
+    RunLogFile runLog;
+    // The listing starts with room for three times the source, as most need.
+    auto listing = std::make_shared<Listing>(3 * QFileInfo(path).size());
+    try {
+        runDocument(request, ExcludedTags(IgnoreTags->lines()), steps, WalkSinks{&progress, &progress, &runLog},
+                    *listing);
+    } catch (const Refusal& refusal) {
+        ModalSeam::showMessage(this, MessageIcon::Error, toDisplayText(refusal.caption()),
+                               toDisplayText(refusal.what()));
         return;
-    case TextCheck::NotText:
-        ModalSeam::showMessage(this, MessageIcon::Error, toDisplayText(messages::kNotTextCaption),
-                               toDisplayText(notTextMessage(name)));
-        return;
-    case TextCheck::EndOfFile:
-        throw AppError(messages::kEndOfFile);
     }
-    refuseOversizedSource(path, name);
-    SaveDialog1->setDirectory(FileListBox1->directory());
-    SaveDialog1->selectFile(path);
-    ShowResultList->lineModel().clear();
-    m_source = loadSourceForView(nativePath(path), convertsToShiftJis);
-    Memo1->setPlainText(toDisplayText(m_source));
+    progress.finish();
+    runLog.close();
+    listing->finish();
+    m_listing = std::move(listing);
+    StructuringDo();
+}
+
+// The source tab shows the loaded text, with the document's title in the
+// captions, and is painted before the walk starts.
+void TStructedHtmlForm::showLoadedSource(std::string_view source, const std::string& name)
+{
+    Memo1->setPlainText(toDisplayText(source));
     m_documentTitle = vorelind::documentTitle(name);
     PageControl1->setCurrentWidget(TabOriginal);
     PageControl1->setTabText(PageControl1->indexOf(TabOriginal),
@@ -215,26 +250,16 @@ void TStructedHtmlForm::FileListBox1DblClick()
     PageControl1->setTabText(PageControl1->indexOf(TabStructure),
                              tabCaption(m_documentTitle + messages::kStructureTabSuffix));
     repaint();
-    StructuringDo();
 }
 
+// Hands the walked listing to the list and the tree, which both read its
+// one buffer; the tree's nodes point into it.
 void TStructedHtmlForm::StructuringDo()
 {
-    WalkProgress progress(*ProgressBar1, *StatusBar1);
-    RunLogFile runLog;
-    std::string fixedResult = indentSource(m_source, ExcludedTags(IgnoreTags->lines()),
-                                           WalkSinks{&progress, &progress, &runLog});
-    progress.finish();
-    runLog.close();
-    // Memo1 holds its own copy; the bytes were only kept for the walk.
-    std::string().swap(m_source);
-    ShowResultList->lineModel().setLines(nonEmptyLines(listingLines(fixedResult)));
+    m_listingModel->setListing(m_listing);
     PageControl1->setCurrentWidget(TabIndented);
-    // The fill skips empty lines without any effect, so the tree grows from
-    // the list's lines alike, and the listing text can go first.
-    std::string().swap(fixedResult);
-    const std::vector<std::string>& lines = ShowResultList->lines();
-    TreeIndent1->LoadIndentedLines(std::vector<std::string_view>(lines.begin(), lines.end()));
+    TreeIndent1->LoadIndentedLines(m_listing->lines());
+    m_treeListing = m_listing;
     PageControl1->setCurrentWidget(TabStructure);
 }
 
@@ -253,11 +278,12 @@ void TStructedHtmlForm::Save1Click()
     const QString path = ModalSeam::chooseSaveFile(*SaveDialog1);
     if (path.isEmpty())
         return;
-    std::vector<std::string> lines = ShowResultList->lines();
-    tidyForExport(lines);
-    ShowResultList->lineModel().setLines(lines);
+    if (m_listing) {
+        tidyForExport(*m_listing);
+        m_listingModel->setListing(m_listing);
+    }
     try {
-        writeExportFile(nativePath(path), lines);
+        writeExportFile(nativePath(path), shownListing());
     } catch (const AppError&) {
         // The message names the file as the program's texts show it.
         throw AppError(formatMessage(messages::kCannotCreateFile, sjisPath(path)));
@@ -344,9 +370,10 @@ void TStructedHtmlForm::AddTagKeyDown(int key)
         addIgnoreTag(fromDisplayText(AddTag->text()));
         AddTag->clear();
         IgnoreAddPanel->hide();
+        tellOnceThatListIsNotSaved();
     }
     removeDuplicateIgnoreTags();
-    saveIgnoreList();
+    saveIgnoreListWhileTyping();
 }
 
 void TStructedHtmlForm::BrowserBtnClick()
@@ -360,7 +387,13 @@ void TStructedHtmlForm::TagCheckClick()
     // The folder is taken from the executable's path, which is always known:
     // without it the work file would replace and then delete a "w.htm" of
     // the browsed folder.
-    m_lineAnalysis.run(ShowResultList->lines(), sjisPath(folderOf(m_executablePath)), m_documentTitle);
+    const std::string folder = sjisPath(folderOf(m_executablePath));
+    if (m_lineAnalysis.run(shownListing(), folder, m_documentTitle))
+        return;
+    // The open tool still shows the listing of the first run: the user is
+    // sent there rather than left without a word.
+    StatusBar1->setText(QStringLiteral("行分析表示は開いています。kivalter を閉じてから選んでください"));
+    askToolToRaise(toDisplayText(workFilePath(folder)));
 }
 
 void TStructedHtmlForm::Contents1Click()
@@ -385,6 +418,9 @@ bool TStructedHtmlForm::eventFilter(QObject* watched, QEvent* event)
         runHandler([&] { IgnoreTagsKeyDown(key); });
         return key == Qt::Key_Delete;
     }
+    // Only the left button's double-click loads a file or leaves the tree.
+    if (watched == FileListBox1->viewport() && event->type() == QEvent::MouseButtonDblClick)
+        return !isDoubleClick(*event, Qt::LeftButton);
     if (watched == FileListBox1->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         runHandler([&] { FileListBox1MouseDown(mouse->button(), mouse->modifiers(), mouse->position().toPoint()); });
@@ -392,7 +428,8 @@ bool TStructedHtmlForm::eventFilter(QObject* watched, QEvent* event)
         return mouse->button() == Qt::RightButton;
     }
     if (watched == TreeIndent1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-        runHandler([this] { TreeIndent1DblClick(); });
+        if (isDoubleClick(*event, Qt::LeftButton))
+            runHandler([this] { TreeIndent1DblClick(); });
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -432,6 +469,40 @@ void TStructedHtmlForm::saveIgnoreList()
         m_ignoreListFile->save(IgnoreTags->lines());
 }
 
+// Every key typed into the add field saves the list; a failure is shown once
+// per session, not once per key, and the next key tries again.
+void TStructedHtmlForm::saveIgnoreListWhileTyping()
+{
+    try {
+        saveIgnoreList();
+    } catch (const AppError& error) {
+        if (m_shownListFailure == error.what())
+            return;
+        m_shownListFailure = error.what();
+        throw;
+    }
+}
+
+// A list that was not loaded at start is never written: the user learns it
+// with the first addition, not at the exit.
+void TStructedHtmlForm::tellOnceThatListIsNotSaved()
+{
+    if (m_toldListNotSaved)
+        return;
+    QString reason;
+    if (!m_ignoreListFile)
+        reason = QStringLiteral("起動時に設定を読み込めなかったため、");
+    else if (m_ignoreListFile->refusesSave())
+        reason = QStringLiteral("起動時にファイル %1 を読み込めなかったため、")
+                     .arg(m_executableFolder + QStringLiteral("ignore.trm"));
+    else
+        return;
+    m_toldListNotSaved = true;
+    ModalSeam::showMessage(this, MessageIcon::Information, QStringLiteral("除外タグの追加"),
+                           reason + QStringLiteral("除外タグの一覧はこの実行中には保存されません。"
+                                                   "元の一覧を読み込めないまま置き換えないためです。"));
+}
+
 void TStructedHtmlForm::addIgnoreTag(const std::string& entry)
 {
     IgnoreTags->lineModel().insertLine(tagInsertRow(IgnoreTags->lines(), entry), entry);
@@ -445,12 +516,19 @@ void TStructedHtmlForm::removeDuplicateIgnoreTags()
     }
 }
 
+const Listing& TStructedHtmlForm::shownListing() const
+{
+    static const Listing none;
+    return m_listing ? *m_listing : none;
+}
+
 void TStructedHtmlForm::clearDocumentViews()
 {
-    m_source.clear();
     Memo1->clear();
-    ShowResultList->lineModel().clear();
+    m_listingModel->setListing(nullptr);
+    m_listing.reset();
     TreeIndent1->clearNodes();
+    m_treeListing.reset();
 }
 
 std::string TStructedHtmlForm::fileMask() const
@@ -504,7 +582,7 @@ void TStructedHtmlForm::buildTabs()
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    PageControl1 = named(new QTabWidget(central), "PageControl1");
+    PageControl1 = named(new PageControl(central), "PageControl1");
     TabSelect = named(buildSelectTab(), "TabSelect");
     TabEnv = named(buildEnvTab(), "TabEnv");
     TabOriginal = named(buildOriginalTab(), "TabOriginal");
@@ -575,6 +653,8 @@ QWidget* TStructedHtmlForm::buildOriginalTab()
 QWidget* TStructedHtmlForm::buildIndentedTab()
 {
     ShowResultList = named(new LineListView, "ShowResultList");
+    m_listingModel = new ListingModel(ShowResultList);
+    ShowResultList->setRowsModel(*m_listingModel);
     setBackground(*ShowResultList, kListingBackground);
     return pageFilledBy(ShowResultList);
 }
@@ -597,13 +677,12 @@ QWidget* TStructedHtmlForm::buildStructureTab()
     addCommand(*SaveStructure, QStringLiteral("行分析表示"), "TagCheck", &TStructedHtmlForm::TagCheckClick);
     layout->addWidget(TreeIndent1, 1);
     auto* buttons = new QHBoxLayout;
-    ExpandBtn = named(addGlyphButton(QStringLiteral("全展開"), QStyle::SP_ArrowDown, &TStructedHtmlForm::ExpandBtnClick),
+    ExpandBtn = named(addGlyphButton(QStringLiteral("全展開"), Glyph::ExpandAll, &TStructedHtmlForm::ExpandBtnClick),
                       "ExpandBtn");
-    CollapseBtn = named(addGlyphButton(QStringLiteral("全たたみ"), QStyle::SP_ArrowUp,
-                                       &TStructedHtmlForm::CollapseBtnClick),
-                        "CollapseBtn");
-    BrowserBtn = named(addGlyphButton(QStringLiteral("画面表示"), QStyle::SP_ComputerIcon,
-                                      &TStructedHtmlForm::BrowserBtnClick),
+    CollapseBtn = named(
+        addGlyphButton(QStringLiteral("全たたみ"), Glyph::CollapseAll, &TStructedHtmlForm::CollapseBtnClick),
+        "CollapseBtn");
+    BrowserBtn = named(addGlyphButton(QStringLiteral("画面表示"), Glyph::Browser, &TStructedHtmlForm::BrowserBtnClick),
                        "BrowserBtn");
     buttons->addWidget(ExpandBtn);
     buttons->addWidget(CollapseBtn);
@@ -631,12 +710,10 @@ QMenu* TStructedHtmlForm::addPopupMenu(QAbstractItemView& view, const char* name
     return menu;
 }
 
-// The style's icon gives the button its glyph and, drawn greyed, the glyph
-// of the disabled button.
-QPushButton* TStructedHtmlForm::addGlyphButton(const QString& caption, int glyph,
+QPushButton* TStructedHtmlForm::addGlyphButton(const QString& caption, Glyph glyph,
                                                void (TStructedHtmlForm::*handler)())
 {
-    auto* button = new QPushButton(style()->standardIcon(static_cast<QStyle::StandardPixmap>(glyph)), caption);
+    auto* button = new QPushButton(glyphIcon(glyph), caption);
     connect(button, &QPushButton::clicked, this, guarded(handler));
     return button;
 }
@@ -647,7 +724,7 @@ void TStructedHtmlForm::buildIgnoreAddPanel()
     IgnoreAddPanel = named(new QFrame(this), "IgnoreAddPanel");
     IgnoreAddPanel->setFrameShape(QFrame::Panel);
     IgnoreAddPanel->resize(185, 65);
-    setBackground(*IgnoreAddPanel, kAddPanelBackground);
+    setPanelBackground(*IgnoreAddPanel, kAddPanelBackground);
     auto* layout = new QVBoxLayout(IgnoreAddPanel);
     layout->addWidget(new QLabel(QStringLiteral("除外タグの追加"), IgnoreAddPanel));
     AddTag = named(new QLineEdit(IgnoreAddPanel), "AddTag");
@@ -675,6 +752,21 @@ void TStructedHtmlForm::installEventFilters()
     TreeIndent1->viewport()->installEventFilter(this);
 }
 
+// The toolkit sizes the inside of the window, while the design gives its
+// outer frame. The frame is known once the desktop has framed the window,
+// which then moves; without a frame the sizes are the same.
+void TStructedHtmlForm::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    if (m_frameFitted || !windowHandle())
+        return;
+    const QMargins frame = windowHandle()->frameMargins();
+    if (frame.isNull())
+        return;
+    m_frameFitted = true;
+    resize(kDesignedFrameSize.shrunkBy(frame));
+}
+
 void TStructedHtmlForm::connectFileSelection()
 {
     connect(DirectoryListBox1, &DirectoryListBox::directoryChanged, this, [this](const QString& folder) {
@@ -685,6 +777,32 @@ void TStructedHtmlForm::connectFileSelection()
             [this](const QString& root) { runHandler([&] { DirectoryListBox1->setDirectory(root); }); });
     FileListBox1->setDirectory(DirectoryListBox1->directory());
     DriveComboBox1->showDriveOf(DirectoryListBox1->directory());
+    watchShownFolder();
+}
+
+// Files and folders made or removed in the shown folder, by the user or by
+// the program's own run log and exports, appear without leaving the folder.
+void TStructedHtmlForm::watchShownFolder()
+{
+    m_folderWatcher = new QFileSystemWatcher(this);
+    m_folderRefresh = new QTimer(this);
+    m_folderRefresh->setSingleShot(true);
+    m_folderRefresh->setInterval(kFolderRefreshDelayMs);
+    connect(m_folderWatcher, &QFileSystemWatcher::directoryChanged, m_folderRefresh, qOverload<>(&QTimer::start));
+    connect(m_folderRefresh, &QTimer::timeout, this, [this] {
+        FileListBox1->refresh();
+        DirectoryListBox1->refresh();
+    });
+    connect(DirectoryListBox1, &DirectoryListBox::directoryChanged, this, &TStructedHtmlForm::watchFolder);
+    watchFolder(DirectoryListBox1->directory());
+}
+
+void TStructedHtmlForm::watchFolder(const QString& folder)
+{
+    const QStringList watched = m_folderWatcher->directories();
+    if (!watched.isEmpty())
+        m_folderWatcher->removePaths(watched);
+    m_folderWatcher->addPath(folder);
 }
 
 } // namespace vorelind

@@ -15,6 +15,7 @@
 class QAbstractItemView;
 class QCheckBox;
 class QFileDialog;
+class QFileSystemWatcher;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -23,6 +24,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 
 namespace vorelind {
 
@@ -30,9 +32,12 @@ class DirectoryListBox;
 class DriveComboBox;
 class FileListBox;
 class LineListView;
+class Listing;
+class ListingModel;
 class TAboutBox;
 class TMaskSetForm;
 class TTreeIndent;
+enum class Glyph;
 
 // The main window: five tabs (file selection, excluded tags, original
 // source, indented listing, structure tree), a menu bar, a thin progress
@@ -81,6 +86,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     // The views that the stored settings come from and go to.
@@ -104,16 +110,23 @@ private:
     void installEventFilters();
     void addCommand(QWidget& menu, const QString& caption, const char* name, void (TStructedHtmlForm::*handler)());
     QMenu* addPopupMenu(QAbstractItemView& view, const char* name);
-    QPushButton* addGlyphButton(const QString& caption, int glyph, void (TStructedHtmlForm::*handler)());
+    QPushButton* addGlyphButton(const QString& caption, Glyph glyph, void (TStructedHtmlForm::*handler)());
+    void watchShownFolder();
+    void watchFolder(const QString& folder);
     // Wraps a handler for a signal connection, inside the default error report.
     std::function<void()> guarded(void (TStructedHtmlForm::*handler)());
 
     bool filterAddTagKey(QKeyEvent& event);
     void loadIgnoreList();
     void saveIgnoreList();
+    void saveIgnoreListWhileTyping();
+    void tellOnceThatListIsNotSaved();
     void addIgnoreTag(const std::string& entry);
     void removeDuplicateIgnoreTags();
     void clearDocumentViews();
+    // The listing the list shows; an empty one before any walk.
+    const Listing& shownListing() const;
+    void showLoadedSource(std::string_view source, const std::string& name);
 
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSelect = nullptr;
@@ -143,8 +156,12 @@ private:
     std::unique_ptr<TAboutBox> m_aboutBox;
     std::unique_ptr<TMaskSetForm> m_maskSetForm;
 
-    // The text loaded into Memo1, as Shift-JIS bytes, until the walk has read it.
-    std::string m_source;
+    ListingModel* m_listingModel = nullptr;
+    // The listing that the list shows and the export and line analysis read.
+    std::shared_ptr<Listing> m_listing;
+    // The listing that the tree's nodes point into; a walk that fails leaves
+    // the tree, and this, as they were.
+    std::shared_ptr<const Listing> m_treeListing;
     std::string m_documentTitle;
     QString m_executablePath;
     QString m_executableFolder;
@@ -156,6 +173,12 @@ private:
     // Lives as long as the window, so that its guard refuses a second run
     // while the tool of the first one still runs.
     LineAnalysisLaunch m_lineAnalysis;
+    // The failure of saving the list that was shown last, shown once per session.
+    std::string m_shownListFailure;
+    bool m_toldListNotSaved = false;
+    bool m_frameFitted = false;
+    QFileSystemWatcher* m_folderWatcher = nullptr;
+    QTimer* m_folderRefresh = nullptr;
 };
 
 } // namespace vorelind

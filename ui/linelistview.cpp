@@ -14,18 +14,18 @@ namespace {
 constexpr std::size_t kMeasuredLines = 16;
 
 // Returns the rows of the longest lines, at most kMeasuredLines of them.
-std::vector<std::size_t> longestRows(const std::vector<std::string>& lines)
+std::vector<std::size_t> longestRows(const LineRowsModel& lines)
 {
     std::vector<std::size_t> rows;
-    for (std::size_t row = 0; row < lines.size(); ++row) {
+    const auto length = [&](std::size_t row) { return lines.lineAt(row).size(); };
+    for (std::size_t row = 0; row < lines.lineCount(); ++row) {
         if (rows.size() < kMeasuredLines) {
             rows.push_back(row);
             continue;
         }
-        const auto shortest = std::min_element(rows.begin(), rows.end(), [&](std::size_t a, std::size_t b) {
-            return lines[a].size() < lines[b].size();
-        });
-        if (lines[row].size() > lines[*shortest].size())
+        const auto shortest = std::min_element(rows.begin(), rows.end(),
+                                               [&](std::size_t a, std::size_t b) { return length(a) < length(b); });
+        if (length(row) > length(*shortest))
             *shortest = row;
     }
     return rows;
@@ -56,13 +56,26 @@ LineListView::LineListView(QWidget* parent)
     : QListView(parent)
     , m_delegate(new RowWidthDelegate(this))
 {
-    setModel(&m_model);
     setItemDelegate(m_delegate);
     setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(&m_model, &QAbstractItemModel::modelReset, this, &LineListView::updateRowWidth);
-    connect(&m_model, &QAbstractItemModel::rowsInserted, this, &LineListView::updateRowWidth);
+    showRows(m_model);
+}
+
+void LineListView::setRowsModel(LineRowsModel& rows)
+{
+    disconnect(m_rows, nullptr, this, nullptr);
+    showRows(rows);
+}
+
+void LineListView::showRows(LineRowsModel& rows)
+{
+    m_rows = &rows;
+    setModel(&rows);
+    connect(&rows, &QAbstractItemModel::modelReset, this, &LineListView::updateRowWidth);
+    connect(&rows, &QAbstractItemModel::rowsInserted, this, &LineListView::updateRowWidth);
+    updateRowWidth();
 }
 
 int LineListView::selectedRow() const
@@ -78,14 +91,14 @@ void LineListView::selectRow(int row)
         setCurrentIndex({});
         return;
     }
-    setCurrentIndex(m_model.index(row));
+    setCurrentIndex(m_rows->index(row));
 }
 
 void LineListView::updateRowWidth()
 {
     int widest = 0;
-    for (const std::size_t row : longestRows(m_model.lines()))
-        widest = std::max(widest, fontMetrics().horizontalAdvance(toDisplayText(m_model.lines()[row])));
+    for (const std::size_t row : longestRows(*m_rows))
+        widest = std::max(widest, fontMetrics().horizontalAdvance(toDisplayText(m_rows->lineAt(row))));
     m_delegate->setTextWidth(widest);
     scheduleDelayedItemsLayout();
 }

@@ -8,7 +8,9 @@
 #include "tools/kivalter/analysiswindow.h"
 #include "tools/kivalter/analysisreport.h"
 #include "tools/kivalter/lineanalysis.h"
+#include "tools/kivalter/raiselistener.h"
 #include "ui/modalseam.h"
+#include "ui/qttranslation.h"
 #include "util/apperror.h"
 #include "util/commandline.h"
 
@@ -16,6 +18,7 @@
 #include <QFile>
 #include <QStringList>
 
+#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -69,6 +72,43 @@ std::string terminalText(const std::string& sjis)
     return toDisplayText(sjis).toLocal8Bit().toStdString();
 }
 
+// The window says in the program's language which work file it cannot read.
+QString unreadableWindowMessage(const std::string& path, const AppError& error)
+{
+    return QStringLiteral("作業ファイル %1 を読めません: %2")
+        .arg(QFile::decodeName(path.c_str()), toDisplayText(error.what()));
+}
+
+#ifdef _WIN32
+constexpr char kNullDevice[] = "NUL";
+#else
+constexpr char kNullDevice[] = "/dev/null";
+#endif
+
+// The program that started the window waits to delete the work file until
+// the file is read, and learns it from a line on the standard output. The
+// window writes nothing more there, and the output goes to the null device
+// so that nothing can fail once that program has ended.
+void releaseStandardOutput()
+{
+    std::fputs("read\n", stdout);
+    std::fflush(stdout);
+    // When the null device can't be opened, freopen has closed the stream all the same.
+    static_cast<void>(std::freopen(kNullDevice, "w", stdout));
+}
+
+std::string readWorkFile(const std::string& path)
+{
+    try {
+        std::string bytes = readFileBytes(path);
+        releaseStandardOutput();
+        return bytes;
+    } catch (const AppError&) {
+        releaseStandardOutput();
+        throw;
+    }
+}
+
 int printReport(const std::string& path)
 {
     try {
@@ -111,15 +151,16 @@ int showWindow(char* argv[], const std::vector<std::string>& arguments)
     // title such as -platform or -display as its own options.
     int toolkitArgc = 1;
     QApplication application(toolkitArgc, argv);
+    installQtTranslations();
     const std::string& path = arguments.front();
     try {
-        AnalysisWindow window(analyseWorkFile(path), titleOf(arguments));
+        AnalysisWindow window(analyseListing(listingLines(readWorkFile(path))), titleOf(arguments));
+        const RaiseListener listener(window, QFile::decodeName(path.c_str()));
         window.show();
         return QApplication::exec();
     } catch (const AppError& error) {
-        const std::string displayedPath = fromDisplayText(QFile::decodeName(path.c_str()));
         ModalSeam::showMessage(nullptr, MessageIcon::Error, QStringLiteral("kivalter"),
-                               toDisplayText(unreadableMessage(displayedPath, error.what())));
+                               unreadableWindowMessage(path, error));
         return kFailed;
     }
 }
