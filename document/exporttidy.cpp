@@ -118,7 +118,7 @@ void tidyForExport(Listing& listing)
         listing.narrowLine(row, tidy.tidy(listing.line(row)));
 }
 
-void writeExportFile(const std::string& path, const Listing& listing)
+void writeExportFile(const std::filesystem::path& path, const Listing& listing)
 {
     replaceExportFile(path, [&listing](ListingSink& out) {
         for (std::size_t row = 0; row < listing.lineCount(); ++row) {
@@ -128,11 +128,11 @@ void writeExportFile(const std::string& path, const Listing& listing)
     });
 }
 
-void replaceExportFile(const std::string& path, const std::function<void(ListingSink&)>& produce)
+void replaceExportFile(const std::filesystem::path& path, const std::function<void(ListingSink&)>& produce)
 {
     // A link is written through to the file it names; a FIFO or a device is
     // no place for a listing.
-    const std::string target = writeTarget(path);
+    const std::filesystem::path target = writeTarget(path);
     std::exception_ptr failure;
     const bool written = !isLinkOrSpecialFile(target) && replaceFileWhole(target, [&](const FilePieceWriter& write) {
         PieceSink pieces(write);
@@ -147,7 +147,7 @@ void replaceExportFile(const std::string& path, const std::function<void(Listing
     if (failure)
         std::rethrow_exception(failure);
     if (!written)
-        throw AppError(formatMessage(messages::kCannotCreateFile, path));
+        throw AppError(formatMessage(messages::kCannotCreateFile, path.string()));
 }
 
 ExportStream::ExportStream(ListingSink& out)

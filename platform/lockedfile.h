@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -18,7 +19,7 @@ public:
         Claim,     // an existing file, exclusive lock only when nobody holds one
     };
 
-    LockedFile(const std::string& path, Mode mode);
+    LockedFile(const std::filesystem::path& path, Mode mode);
     ~LockedFile();
     LockedFile(const LockedFile&) = delete;
     LockedFile& operator=(const LockedFile&) = delete;

@@ -21,7 +21,7 @@ constexpr int kMostLinks = 40;
 
 } // namespace
 
-bool isLinkOrSpecialFile(const std::string& path)
+bool isLinkOrSpecialFile(const std::filesystem::path& path)
 {
     std::error_code error;
     const fs::file_status status = fs::symlink_status(path, error);
@@ -29,14 +29,14 @@ bool isLinkOrSpecialFile(const std::string& path)
         || fs::is_character_file(status) || fs::is_socket(status);
 }
 
-std::FILE* openRegularFileForAppend(const std::string& path)
+std::FILE* openRegularFileForAppend(const std::filesystem::path& path)
 {
     if (isLinkOrSpecialFile(path)) {
         errno = EPERM;
         return nullptr;
     }
 #ifdef _WIN32
-    return std::fopen(path.c_str(), "ab");
+    return _wfopen(path.c_str(), L"ab");
 #else
     // The check above can be raced: the open follows no link and does not
     // wait for a FIFO's reader, and the file it got is looked at again.
@@ -55,7 +55,7 @@ std::FILE* openRegularFileForAppend(const std::string& path)
 #endif
 }
 
-std::string writeTarget(const std::string& path)
+std::filesystem::path writeTarget(const std::filesystem::path& path)
 {
     std::error_code error;
     fs::path target = path;
@@ -65,7 +65,7 @@ std::string writeTarget(const std::string& path)
             break;
         target = named.is_absolute() ? named : target.parent_path() / named;
     }
-    return target.string();
+    return target;
 }
 
 } // namespace vorelind

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdio>
-#include <string>
+#include <filesystem>
 
 namespace vorelind {
 
@@ -11,15 +11,15 @@ namespace vorelind {
 
 // Returns whether a symbolic link, a FIFO, a device or a socket is at the
 // path; a link itself is looked at, not what it names.
-bool isLinkOrSpecialFile(const std::string& path);
+bool isLinkOrSpecialFile(const std::filesystem::path& path);
 
 // Opens a regular file for appending, creating it when absent. A symbolic
 // link, a FIFO or a device is refused with EPERM, and a FIFO never blocks
 // the open. Returns null with errno set on failure.
-std::FILE* openRegularFileForAppend(const std::string& path);
+std::FILE* openRegularFileForAppend(const std::filesystem::path& path);
 
 // The file that writing to the path reaches: the path itself, or the file
 // that a symbolic link there names, link after link.
-std::string writeTarget(const std::string& path);
+std::filesystem::path writeTarget(const std::filesystem::path& path);
 
 } // namespace vorelind

@@ -18,11 +18,14 @@ namespace fs = std::filesystem;
 constexpr char kNewFileMark[] = ".vorelind-";
 constexpr std::size_t kNewFileDigits = 8;
 
-std::string newFileName(const std::string& path)
+fs::path newFileName(const fs::path& path)
 {
     char digits[kNewFileDigits + 1];
     std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(std::random_device()()));
-    return path + kNewFileMark + digits;
+    fs::path name = path;
+    name += kNewFileMark;
+    name += digits;
+    return name;
 }
 
 bool isNewFileOf(const std::string& entryName, const std::string& fileName)
@@ -42,7 +45,7 @@ void removeStaleNewFiles(const fs::path& path)
     for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
         if (!isNewFileOf(entry->path().filename().string(), fileName))
             continue;
-        const LockedFile held(entry->path().string(), LockedFile::Mode::Claim);
+        const LockedFile held(entry->path(), LockedFile::Mode::Claim);
         std::error_code ignored;
         if (held.isOpen())
             fs::remove(entry->path(), ignored);
@@ -51,18 +54,18 @@ void removeStaleNewFiles(const fs::path& path)
 
 } // namespace
 
-bool replaceFileWhole(const std::string& path, std::string_view bytes)
+bool replaceFileWhole(const std::filesystem::path& path, std::string_view bytes)
 {
     return replaceFileWhole(path, [bytes](const FilePieceWriter& write) { return write(bytes); });
 }
 
-bool replaceFileWhole(const std::string& path, const std::function<bool(const FilePieceWriter&)>& produce)
+bool replaceFileWhole(const std::filesystem::path& path, const std::function<bool(const FilePieceWriter&)>& produce)
 {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     removeStaleNewFiles(path);
     // A name of its own, so that copies writing at once never share one.
-    const std::string temporary = newFileName(path);
+    const fs::path temporary = newFileName(path);
     LockedFile file(temporary, LockedFile::Mode::CreateNew);
     if (!file.isOpen())
         return false;

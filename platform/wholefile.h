@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -13,13 +14,13 @@ namespace vorelind {
 // step fails; the file is then as it was. New files that writers killed
 // midway left beside the file are removed first; one that a live writer
 // holds stays.
-bool replaceFileWhole(const std::string& path, std::string_view bytes);
+bool replaceFileWhole(const std::filesystem::path& path, std::string_view bytes);
 
 // Takes one piece of the new file's bytes; false when it can't be written.
 using FilePieceWriter = std::function<bool(std::string_view piece)>;
 
 // The same with the bytes given piece by piece: the producer hands each to
 // the writer and returns false when a piece could not be written.
-bool replaceFileWhole(const std::string& path, const std::function<bool(const FilePieceWriter&)>& produce);
+bool replaceFileWhole(const std::filesystem::path& path, const std::function<bool(const FilePieceWriter&)>& produce);
 
 } // namespace vorelind

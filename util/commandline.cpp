@@ -1,7 +1,5 @@
 #include "util/commandline.h"
 
-#include "util/sjis.h"
-
 #include <algorithm>
 
 namespace vorelind {
@@ -11,11 +9,6 @@ namespace {
 bool isBlank(char byte)
 {
     return byte == ' ' || byte == '\t';
-}
-
-bool leadsPair(std::string_view text, std::size_t i)
-{
-    return isSjisLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
 }
 
 } // namespace
@@ -28,10 +21,7 @@ std::vector<std::string> splitCommandLine(std::string_view commandLine)
     bool quoted = false;
     for (std::size_t i = 0; i < commandLine.size(); ++i) {
         const char byte = commandLine[i];
-        if (leadsPair(commandLine, i)) {
-            word.append(commandLine.substr(i++, 2));
-            inWord = true;
-        } else if (byte == '\\') {
+        if (byte == '\\') {
             const std::size_t runEnd = std::min(commandLine.find_first_not_of('\\', i), commandLine.size());
             const std::size_t run = runEnd - i;
             const bool beforeQuote = runEnd < commandLine.size() && commandLine[runEnd] == '"';
@@ -74,11 +64,6 @@ std::string commandLineWord(std::string_view text)
     std::string word = "\"";
     std::size_t backslashes = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (leadsPair(text, i)) {
-            word.append(text.substr(i++, 2));
-            backslashes = 0;
-            continue;
-        }
         if (text[i] == '"') {
             // The backslashes before it, doubled, then the escaped quote.
             word.append(backslashes + 1, '\\');

@@ -6,13 +6,12 @@
 
 namespace vorelind {
 
-// Splits a Shift-JIS command line into words as a Windows program's start-up
+// Splits a UTF-8 command line into words as a Windows program's start-up
 // code does: blanks and TABs separate words unless quoted; a quote opens or
 // closes quoting ("" inside quotes gives one quote); backslashes stand for
 // themselves except before a quote, where each pair gives one backslash and
-// an odd one makes the quote literal. The second byte of a Shift-JIS
-// character is never a backslash, quote or blank. A line without quotes
-// splits at runs of blanks and TABs.
+// an odd one makes the quote literal. A line without quotes splits at runs
+// of blanks and TABs.
 std::vector<std::string> splitCommandLine(std::string_view commandLine);
 
 // The text as one word of a command line that splitCommandLine gives back

@@ -12,7 +12,6 @@
 #include "ui/modalseam.h"
 #include "ui/qttranslation.h"
 #include "util/apperror.h"
-#include "util/commandline.h"
 
 #include <QApplication>
 #include <QFile>
@@ -22,10 +21,6 @@
 #include <iostream>
 #include <string>
 #include <vector>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace {
 
@@ -120,21 +115,6 @@ int printReport(const std::string& path)
     }
 }
 
-// The words after the program's name. Windows hands over the command line
-// whole, so it is split here by the rules that the launch quotes by;
-// elsewhere the launching program has split it already.
-std::vector<std::string> programArguments([[maybe_unused]] int argc, [[maybe_unused]] char* argv[])
-{
-#ifdef _WIN32
-    std::vector<std::string> words = splitCommandLine(GetCommandLineA());
-    if (!words.empty())
-        words.erase(words.begin());
-    return words;
-#else
-    return {argv + 1, argv + argc};
-#endif
-}
-
 // The title: the words after the work file joined by blanks, so a title
 // that arrives split at its blanks (an unquoted command line) is whole again.
 QString titleOf(const std::vector<std::string>& arguments)
@@ -169,7 +149,9 @@ int showWindow(char* argv[], const std::vector<std::string>& arguments)
 
 int main(int argc, char* argv[])
 {
-    const std::vector<std::string> arguments = programArguments(argc, argv);
+    // On Windows the C runtime splits the command line by the rules that the
+    // launch quotes by.
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
         std::cout << kUsage;
         return 0;
