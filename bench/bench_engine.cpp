@@ -9,6 +9,7 @@
 #include "document/tagbalance.h"
 #include "tree/indenttree.h"
 #include "tree/treefill.h"
+#include "listingoftext.h"
 
 #include <benchmark/benchmark.h>
 

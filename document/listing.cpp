@@ -98,12 +98,4 @@ void Listing::indexLine(std::size_t end)
     m_lines.push_back(ListingLine{m_lineStart, line.size(), leadingBlanks(line)});
 }
 
-Listing listingOfText(std::string_view text)
-{
-    Listing listing(text.size());
-    listing.write(text);
-    listing.finish();
-    return listing;
-}
-
 } // namespace vorelind

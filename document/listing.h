@@ -58,7 +58,4 @@ private:
     std::vector<ListingLine> m_lines;
 };
 
-// A listing of a finished text, for a listing that was not walked.
-Listing listingOfText(std::string_view text);
-
 } // namespace vorelind

@@ -15,6 +15,7 @@
 #include "tree/indenttree.h"
 #include "tree/treefill.h"
 #include "util/apperror.h"
+#include "listingoftext.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,5 +1,6 @@
 #include "document/exporttidy.h"
 #include "util/apperror.h"
+#include "listingoftext.h"
 #include "testfiles.h"
 #include "testlines.h"
 

@@ -2,6 +2,7 @@
 #include "launch/lineanalysislaunch.h"
 #include "platform/codecs/displaytext.h"
 #include "platform/codecs/sjistext.h"
+#include "listingoftext.h"
 #include "testlines.h"
 #include "util/apperror.h"
 

@@ -4,6 +4,7 @@
 #include "platform/process/processlauncher.h"
 #include "util/commandline.h"
 #include "faketoolrun.h"
+#include "listingoftext.h"
 #include "testlines.h"
 
 #include <QFile>
