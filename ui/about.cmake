@@ -9,7 +9,7 @@ add_library(vorelind_about STATIC
   ${CMAKE_CURRENT_LIST_DIR}/programicon.cpp
 )
 set_target_properties(vorelind_about PROPERTIES AUTOMOC ON)
-target_link_libraries(vorelind_about PUBLIC vorelind_shell vorelind_codecs vorelind_modalseam vorelind_windowlook Qt6::Widgets)
+target_link_libraries(vorelind_about PUBLIC vorelind_shell vorelind_displaytext vorelind_modalseam vorelind_windowlook Qt6::Widgets)
 qt_add_resources(vorelind_about vorelind_icon
   PREFIX /vorelind
   BASE ${CMAKE_CURRENT_LIST_DIR}
