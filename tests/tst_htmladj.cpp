@@ -307,7 +307,7 @@ void TestHtmlAdj::doubleClickBuildsListingAndTree()
     // process's current folder is.
     QTemporaryDir elsewhere;
     QVERIFY(QDir::setCurrent(elsewhere.path()));
-    window.doubleClick(QStringLiteral("page.htm"));
+    window.form.FileListBox1DblClick();
     QCOMPARE(bytes(readFile(window.folders.document(QStringLiteral("runlog.log")))).count('\n'), 2 * kPage.size());
     QVERIFY(!QFile::exists(elsewhere.filePath(QStringLiteral("runlog.log"))));
 }
