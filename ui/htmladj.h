@@ -58,7 +58,6 @@ public:
 
     const std::string& documentTitle() const { return m_documentTitle; }
     const QString& executableFolder() const { return m_executableFolder; }
-    TMaskSetForm& maskSetForm() { return *m_maskSetForm; }
     TAboutBox& aboutBox() { return *m_aboutBox; }
 
     void FormCreate();

@@ -28,8 +28,6 @@ public:
     // The text of extedit as Shift-JIS.
     std::string extension() const;
     void setExtension(std::string_view extension);
-    // The item index at the latest activation; Esc returns to it.
-    int savedChoice() const { return m_savedChoice; }
 
     void FormCreate();
     void FormActivate();
@@ -51,6 +49,7 @@ private:
     QButtonGroup* m_items;
     QFrame* Panel1;
     QLineEdit* extedit;
+    // The item index at the latest activation; Esc returns to it.
     int m_savedChoice = 0;
 };
 
