@@ -85,8 +85,8 @@ private slots:
     void failedWalkKeepsThePreviousTree();
     void fileChangedBetweenCheckAndLoad_data();
     void fileChangedBetweenCheckAndLoad();
-    void readOnlyProgramFolderKeepsTheListFile_data();
-    void readOnlyProgramFolderKeepsTheListFile();
+    void readOnlyProgramFolderMovesItsFilesToTheUser_data();
+    void readOnlyProgramFolderMovesItsFilesToTheUser();
     void faultySettingsStoreIsReportedAndKept_data();
     void faultySettingsStoreIsReportedAndKept();
     void lineAnalysisAfterAFailedStartUpKeepsToTheProgramFolder();
@@ -210,69 +210,70 @@ void TestWindowFaults::fileChangedBetweenCheckAndLoad()
     QCOMPARE(runLogLines(window.folders), logLines);
 }
 
-void TestWindowFaults::readOnlyProgramFolderKeepsTheListFile_data()
+void TestWindowFaults::readOnlyProgramFolderMovesItsFilesToTheUser_data()
 {
-    QTest::addColumn<QByteArray>("listFile"); // null: no file
-    QTest::addColumn<bool>("fileReadOnly");
-    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QByteArray>("programList"); // null: no file
+    QTest::addColumn<QString>("action");
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QByteArray>("usersList"); // after the exit
 
     const QByteArray list("BR\r\nTD\r\n");
-    const QString cannotOpen = QStringLiteral("ファイル %1 は開けません.");
-    const QString cannotCreate = QStringLiteral("ファイル %1 を作成できません.");
-    QTest::newRow("exit after a deletion") << list << false << QString("delete") << QStringList{"TD"}
-                                           << QStringList{cannotCreate};
-    QTest::newRow("exit after a deletion, the file read-only too")
-        << list << true << QString("delete") << QStringList{"TD"} << QStringList{cannotCreate};
-    QTest::newRow("an addition, then the exit") << list << false << QString("add HR")
-                                                << QStringList{"BR", "HR", "TD"}
-                                                << QStringList{cannotCreate, cannotCreate};
-    QTest::newRow("first start") << QByteArray() << false << QString() << QStringList()
-                                 << QStringList{cannotOpen, cannotCreate};
+    // An installed list is read-only; the user's copy must still take edits.
+    QTest::newRow("list: the program's starts the user's") << list << QString("add HR")
+                                                           << QStringList{"BR", "HR", "TD"} << QStringList()
+                                                           << QByteArray("BR\r\nHR\r\nTD\r\n");
+    QTest::newRow("first start: no list anywhere")
+        << QByteArray() << QString() << QStringList()
+        << QStringList{QStringLiteral("ファイル %1 は開けません.")} << QByteArray("");
+    QTest::newRow("work file: in the user's folder") << list << QString("line analysis") << QStringList{"BR", "TD"}
+                                                     << QStringList() << list;
 }
 
-void TestWindowFaults::readOnlyProgramFolderKeepsTheListFile()
+void TestWindowFaults::readOnlyProgramFolderMovesItsFilesToTheUser()
 {
-    QFETCH(QByteArray, listFile);
-    QFETCH(bool, fileReadOnly);
-    QFETCH(QString, edit);
+    QFETCH(QByteArray, programList);
+    QFETCH(QString, action);
     QFETCH(QStringList, entries);
     QFETCH(QStringList, messages);
+    QFETCH(QByteArray, usersList);
     WindowTestFolders folders;
-    const QString listPath = folders.programFile(QStringLiteral("ignore.trm"));
-    if (!listFile.isNull())
-        writeFile(listPath, listFile.toStdString());
-    std::optional<ModeChange> readOnlyFile;
-    if (fileReadOnly)
-        readOnlyFile.emplace(listPath, 0444);
+    const QString programListPath = folders.programFile(QStringLiteral("ignore.trm"));
+    const QString usersListPath = folders.userDataFile(QStringLiteral("ignore.trm"));
+    std::optional<ModeChange> readOnlyList;
+    if (!programList.isNull()) {
+        writeFile(programListPath, programList.toStdString());
+        readOnlyList.emplace(programListPath, 0444);
+    }
     const ModeChange readOnlyFolder(folders.programFolder(), 0555);
     const WithoutRootOverride asUser;
     if (!asUser.modesBind())
         QSKIP("file modes can't be made to bind this process");
+    const FakeToolRun tool;
 
     QStringList shown;
     {
         TStructedHtmlForm form(folders.executablePath());
-        if (edit == "delete") {
-            control<LineListView>(form, "IgnoreTags")->selectRow(0);
-            control<QAction>(form, "DelIgnoreTag")->trigger();
-        } else if (edit.startsWith("add ")) {
+        if (action.startsWith("add ")) {
             control<QAction>(form, "AddIgnoreTag")->trigger();
             auto* field = control<QLineEdit>(form, "AddTag");
-            field->setText(edit.mid(4));
+            field->setText(action.mid(4));
             QTest::keyClick(field, Qt::Key_Return);
-            QVERIFY(!control<QFrame>(form, "IgnoreAddPanel")->isVisible());
+        } else if (action == "line analysis") {
+            control<QAction>(form, "TagCheck")->trigger();
+            QCOMPARE(tool.arguments().value(0), folders.userDataFile(QStringLiteral("w.htm")));
+            QVERIFY(!QFile::exists(folders.userDataFile(QStringLiteral("w.htm"))));
         }
         QCOMPARE(displayedRows(*control<LineListView>(form, "IgnoreTags")->model()), entries);
         shown << answeredTexts();
     }
     shown << answeredTexts();
 
-    QCOMPARE(shown, QStringList(messages).replaceInStrings(QStringLiteral("%1"), listPath));
-    QCOMPARE(QFile::exists(listPath), !listFile.isNull());
-    if (!listFile.isNull())
-        QCOMPARE(bytes(readFile(listPath)), listFile);
+    QCOMPARE(shown, QStringList(messages).replaceInStrings(QStringLiteral("%1"), usersListPath));
+    QCOMPARE(bytes(readFile(usersListPath)), usersList);
+    QCOMPARE(QFile::exists(programListPath), !programList.isNull());
+    if (!programList.isNull())
+        QCOMPARE(bytes(readFile(programListPath)), programList);
 }
 
 void TestWindowFaults::faultySettingsStoreIsReportedAndKept_data()

@@ -12,17 +12,23 @@
 #include <QTest>
 
 // Folders for one window test: one that holds the program (its excluded-tag
-// file and work files lie there), one with documents to browse, and a fresh
-// store for the settings.
+// file and work files lie there), one with documents to browse, a fresh
+// store for the settings, and the user's data folder, which takes those
+// files when the program's folder is read-only.
 class WindowTestFolders {
 public:
-    WindowTestFolders() { qputenv("XDG_CONFIG_HOME", m_settings.path().toLocal8Bit()); }
+    WindowTestFolders()
+    {
+        qputenv("XDG_CONFIG_HOME", m_settings.path().toLocal8Bit());
+        qputenv("XDG_DATA_HOME", m_data.path().toLocal8Bit());
+    }
 
     QString executablePath() const { return m_program.filePath(QStringLiteral("vorelind")); }
     QString programFolder() const { return m_program.path(); }
     QString programFile(const QString& name) const { return m_program.filePath(name); }
     QString settingsFolder() const { return m_settings.filePath(QStringLiteral("vorelind")); }
     QString settingsFile() const { return m_settings.filePath(QStringLiteral("vorelind/registry.reg")); }
+    QString userDataFile(const QString& name) const { return m_data.filePath(QStringLiteral("vorelind/") + name); }
     QString documents() const { return m_documents.path(); }
     QString document(const QString& name) const { return m_documents.filePath(name); }
 
@@ -30,6 +36,7 @@ private:
     QTemporaryDir m_settings;
     QTemporaryDir m_program;
     QTemporaryDir m_documents;
+    QTemporaryDir m_data;
 };
 
 // The named child of a window, as the window design names its controls.

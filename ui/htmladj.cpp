@@ -11,6 +11,7 @@
 #include "launch/launchcommands.h"
 #include "launch/messages.h"
 #include "platform/displaytext.h"
+#include "platform/filesfolder.h"
 #include "platform/shell.h"
 #include "platform/sourceforview.h"
 #include "tree/treeindent.h"
@@ -66,6 +67,12 @@ std::string nativePath(const QString& path)
 std::string sjisPath(const QString& path)
 {
     return fromDisplayText(path);
+}
+
+// The folder of "ignore.trm" and "w.htm", the user's own when the program's is read-only.
+QString filesFolderFor(const QString& programFolder)
+{
+    return QFile::decodeName(QByteArray::fromStdString(filesFolder(nativePath(programFolder))));
 }
 
 // A tab caption shows "&" as it stands rather than as a shortcut mark.
@@ -360,7 +367,7 @@ void TStructedHtmlForm::TagCheckClick()
     // The folder is taken from the executable's path, which is always known:
     // without it the work file would replace and then delete a "w.htm" of
     // the browsed folder.
-    m_lineAnalysis.run(ShowResultList->lines(), sjisPath(folderOf(m_executablePath)), m_documentTitle);
+    m_lineAnalysis.run(ShowResultList->lines(), sjisPath(filesFolderFor(folderOf(m_executablePath))), m_documentTitle);
 }
 
 void TStructedHtmlForm::Contents1Click()
@@ -419,7 +426,7 @@ bool TStructedHtmlForm::filterAddTagKey(QKeyEvent& event)
 
 void TStructedHtmlForm::loadIgnoreList()
 {
-    m_ignoreListFile.emplace(nativePath(m_executableFolder + QStringLiteral("ignore.trm")));
+    m_ignoreListFile.emplace(nativePath(filesFolderFor(m_executableFolder) + QStringLiteral("ignore.trm")));
     std::vector<std::string> entries = m_ignoreListFile->load();
     sortTags(entries);
     IgnoreTags->lineModel().setLines(std::move(entries));
