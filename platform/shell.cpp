@@ -1,11 +1,11 @@
 #include "platform/shell.h"
 
-#include "platform/displaytext.h"
-
 #ifdef _WIN32
 #include <windows.h>
 #include <shellapi.h>
 #else
+#include "platform/displaytext.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QUrl>
