@@ -17,6 +17,5 @@ mkdir -p "$prefix"
 japanese=(env LC_ALL=ja_JP.UTF-8)
 if [ ! -f "$prefix/system.reg" ]; then
   "${japanese[@]}" "$wine" wineboot -i >/dev/null 2>&1 || true
-  /usr/lib/wine/wineserver -w 2>/dev/null || true
 fi
 exec "${japanese[@]}" "$wine" "$@"
