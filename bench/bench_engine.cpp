@@ -6,6 +6,7 @@
 #include "document/listing.h"
 #include "document/runlogfile.h"
 #include "document/sourceloader.h"
+#include "document/tagbalance.h"
 #include "tree/indenttree.h"
 #include "tree/treefill.h"
 
@@ -57,6 +58,17 @@ void BM_WalkWithRunLog(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(source.size()));
 }
 BENCHMARK(BM_WalkWithRunLog)->Unit(benchmark::kMillisecond);
+
+// The tag balance on the same page, to set beside the walk without run log.
+void BM_TagBalance(benchmark::State& state)
+{
+    const std::string& source = pageSource();
+    const ExcludedTags excluded;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(unbalancedTags(source, excluded));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(source.size()));
+}
+BENCHMARK(BM_TagBalance)->Unit(benchmark::kMillisecond);
 
 // A listing of exactly one million lines, repeated from the page's listing.
 std::vector<std::string_view> millionListingLines()

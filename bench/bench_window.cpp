@@ -91,6 +91,9 @@ int main(int argc, char* argv[])
     }
     setUpApplication();
     ModalSeam::answerForTests();
+    // The window's settings go to a folder of the benchmark's own, never to the user's.
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
     QTemporaryDir program;
     QTemporaryDir documents;
     const QString page = documents.filePath(QFileInfo(QString::fromLocal8Bit(argv[1])).fileName());

@@ -12,6 +12,8 @@ cd "$(dirname "$0")/.."
 page=$(bash bench/generated-page.sh "${1:-10}")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The programs keep their settings here, never in the user's own.
+export XDG_CONFIG_HOME="$work/settings"
 
 echo "== vorelind-cli indent --run-log $page"
 /usr/bin/time -f "wall %e s, processor %U s user + %S s system, peak %M KiB" \

@@ -8,7 +8,8 @@ function(vorelind_add_test name)
   target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name})
+  # Every program a test starts keeps its settings in a folder of the test's own.
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VORELIND_BIN_DIR=${CMAKE_BINARY_DIR}/bin;VORELIND_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VORELIND_BIN_DIR=${CMAKE_BINARY_DIR}/bin;VORELIND_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/tests/settings/${name}")
 endfunction()
 include(${CMAKE_CURRENT_LIST_DIR}/versionrecord.cmake)

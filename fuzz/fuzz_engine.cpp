@@ -6,9 +6,11 @@
 
 #include "document/exporttidy.h"
 #include "document/indentwalk.h"
+#include "document/lineindex.h"
 #include "document/listing.h"
 #include "document/sizelimits.h"
 #include "document/sourceloader.h"
+#include "document/tagbalance.h"
 #include "settings/listfile.h"
 #include "tree/indenttree.h"
 #include "tree/treefill.h"
@@ -100,6 +102,21 @@ std::size_t unboundedOutputCount(std::string_view source, const ExcludedTags& ex
     return sinks.lastCount();
 }
 
+// Every unpaired tag is a '<' of the text, found in source order, with its
+// name as written right after it, at a line and column inside the text.
+void checkTagBalance(std::string_view source, const ExcludedTags& excluded)
+{
+    const LineIndex lines(source);
+    std::size_t previousEnd = 0;
+    for (const UnbalancedTag& tag : unbalancedTags(source, excluded)) {
+        require(tag.offset >= previousEnd && source[tag.offset] == '<', "unpaired tags are '<'s in source order");
+        const std::size_t nameStart = tag.offset + (tag.side == TagSide::End ? 2 : 1);
+        require(!tag.name.empty() && tag.name.data() == source.data() + nameStart, "the name follows the '<'");
+        require(lines.at(tag.offset).column <= tag.offset + 1, "the column lies within the text");
+        previousEnd = tag.offset + 1;
+    }
+}
+
 void checkTreeAndExport(std::string_view listing)
 {
     require(listing.find('\0') == std::string_view::npos, "the listing holds no NUL");
@@ -133,6 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     judgeText(fileBytes);
     const std::string source = loadText(fileBytes);
     const ExcludedTags excluded(parseListText(listBytes));
+    checkTagBalance(source, excluded);
 
     CheckingSinks sinks(source);
     const std::size_t budget = 64 * source.size() + kBudgetBase;

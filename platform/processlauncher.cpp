@@ -3,6 +3,7 @@
 #include "platform/displaytext.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QProcess>
 #include <QStandardPaths>
@@ -16,6 +17,29 @@ namespace vorelind {
 namespace {
 
 constexpr char kBlanks[] = " \t";
+
+// How long an application that quits waits at most for a running program to
+// say that it has read its input.
+constexpr int kInputReadWaitMs = 10000;
+
+// A process that can be left running: destroying a QProcess that runs kills
+// its program, so one that is let run is marked as not running first.
+class ToolProcess : public QProcess {
+public:
+    void letRun() { setProcessState(QProcess::NotRunning); }
+};
+
+// Waits, the event loop stopped, until the program has written on its
+// standard output (kivalter writes a line once it has read its work file),
+// or has ended, or the time is up.
+void waitUntilInputRead(QProcess& process, const bool& inputRead)
+{
+    const QDeadlineTimer deadline(kInputReadWaitMs);
+    while (!inputRead && process.state() != QProcess::NotRunning) {
+        if (!process.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
+            return;
+    }
+}
 
 // The program file for the command's first word; empty when none is found.
 QString findProgram(const QString& name)
@@ -71,21 +95,34 @@ void runAndWait(const std::string& commandLine)
     if (program.isEmpty())
         return;
 
-    QProcess process;
+    ToolProcess process;
     process.setProgram(program);
     setArguments(process, commandLine);
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    // The program's standard output tells when it has read its input.
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.setInputChannelMode(QProcess::ForwardedInputChannel);
 
     QEventLoop waiting;
+    bool inputRead = false;
+    QObject::connect(&process, &QProcess::readyReadStandardOutput, &waiting, [&] {
+        process.readAllStandardOutput();
+        inputRead = true;
+    });
     QObject::connect(&process, &QProcess::finished, &waiting, &QEventLoop::quit);
     QObject::connect(&process, &QProcess::errorOccurred, &waiting, [&waiting](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
             waiting.quit();
     });
     process.start();
-    if (process.state() != QProcess::NotRunning)
-        waiting.exec();
+    if (process.state() == QProcess::NotRunning)
+        return;
+    waiting.exec();
+    // The wait ends with the program still running only when the application
+    // quits: the program outlives it, once it has read its input.
+    if (process.state() != QProcess::NotRunning) {
+        waitUntilInputRead(process, inputRead);
+        process.letRun();
+    }
 }
 
 } // namespace vorelind

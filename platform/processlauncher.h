@@ -16,6 +16,9 @@ std::vector<std::string> splitCommandLine(std::string_view commandLine);
 // first word names the program, looked for first in this executable's folder
 // and then on the search path. A program that cannot be found or started ends
 // the wait at once; nothing is reported. The command line may be of any length.
+// When the application quits during the wait, the program is left running,
+// once it has said on its standard output that it has read its input (the
+// wait for that lasts ten seconds at most).
 void runAndWait(const std::string& commandLine);
 
 } // namespace vorelind

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev libicu-dev libbenchmark-dev
+  qt6-base-dev qt6-translations-l10n libgl-dev libicu-dev libbenchmark-dev
   fonts-dejavu-core fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth
   time python3

@@ -6,6 +6,8 @@
 #include "settings/messages.h"
 #include "util/apperror.h"
 
+#include <filesystem>
+
 namespace vorelind {
 
 std::vector<std::string> parseListText(std::string_view bytes)
@@ -64,6 +66,12 @@ void IgnoreListFile::save(const std::vector<std::string>& entries)
         throw AppError(formatMessage(messages::kCannotCreateFile, m_path));
     // The file now holds this list, so later saves may replace it.
     m_loaded = true;
+}
+
+bool IgnoreListFile::refusesSave() const
+{
+    std::error_code unknown;
+    return !m_loaded && std::filesystem::exists(m_path, unknown);
 }
 
 } // namespace vorelind

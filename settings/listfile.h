@@ -28,6 +28,9 @@ public:
     // loaded: the user's entries would be lost.
     void save(const std::vector<std::string>& entries); // raises AppError "ファイル %s を作成できません"
 
+    // Whether save() would be refused: the file exists and its list was never loaded.
+    bool refusesSave() const;
+
 private:
     std::string m_path;
     bool m_loaded = false;

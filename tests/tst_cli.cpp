@@ -31,6 +31,8 @@ private slots:
     void excludedTagsComeFromAListFile();
     void treeWritesLevelsAndTexts();
     void exportWritesTheTidiedLines();
+    void unmatchedListsTheUnpairedTags_data();
+    void unmatchedListsTheUnpairedTags();
     void runLogIsWrittenOnlyWhenAsked();
     void refusedFilesExitWithTheMessage_data();
     void refusedFilesExitWithTheMessage();
@@ -113,6 +115,44 @@ void TestCli::exportWritesTheTidiedLines()
     QCOMPARE(file.readAll(), expected);
 }
 
+void TestCli::unmatchedListsTheUnpairedTags_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("convert");
+    QTest::addColumn<QByteArray>("excluded");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("lines of the loaded text, every break made CR LF")
+        << QByteArray("<html>\n<body><b><i>x</b></i>\r<p>") << false << QByteArray()
+        << QByteArray("1:1\tstart\thtml\n2:1\tstart\tbody\n2:10\tstart\ti\n2:18\tend\ti\n3:1\tstart\tp\n");
+    QTest::newRow("a lone LF as second byte ends no line")
+        << QByteArray("\x83\n<b>\r\n<i>") << false << QByteArray() << QByteArray("1:3\tstart\tb\n2:1\tstart\ti\n");
+    QTest::newRow("columns of the converted text") << bytes("日本語のテスト<p>") << true << QByteArray()
+                                                   << QByteArray("1:15\tstart\tp\n");
+    QTest::newRow("columns of the unconverted text") << bytes("日本語のテスト<p>") << false << QByteArray()
+                                                     << QByteArray("1:22\tstart\tp\n");
+    QTest::newRow("excluded names are not counted") << QByteArray("<ul><li>a</ul>") << false << QByteArray("LI")
+                                                    << QByteArray();
+    QTest::newRow("nothing unpaired") << QByteArray("<p>a</p>") << false << QByteArray() << QByteArray();
+}
+
+void TestCli::unmatchedListsTheUnpairedTags()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, convert);
+    QFETCH(QByteArray, excluded);
+    QFETCH(QByteArray, expected);
+    QStringList arguments{"unmatched"};
+    if (convert)
+        arguments << "--sjis";
+    if (!excluded.isEmpty())
+        arguments << "--exclude" << write("ignore.trm", excluded);
+    const ProgramRun run = runCli(arguments << write("page.html", content));
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, expected);
+}
+
 void TestCli::runLogIsWrittenOnlyWhenAsked()
 {
     const QString page = write("page.html", "<a>b</a>");
@@ -144,6 +184,8 @@ void TestCli::refusedFilesExitWithTheMessage_data()
                                                   << "Read beyond end of file";
     QTest::newRow("cannot open") << "tree" << "" << QByteArray() << "誰かがそのファイルmissing.htmlを握っていませんか";
     QTest::newRow("cannot open the list file") << "export" << "page.html" << QByteArray("<a>") << "No such file";
+    QTest::newRow("unmatched, not text") << "unmatched" << "data.bin" << QByteArray("ab\x01<", 4)
+                                         << "data.binはテキストファイルではないのでは？";
     QTest::newRow("convert, not text") << "convert" << "data.bin" << QByteArray("ab\x01<", 4)
                                        << "data.binはテキストファイルではないのでは？";
 }
@@ -174,6 +216,7 @@ void TestCli::usageErrorsExitWithTwo_data()
     QTest::newRow("option of another command") << QStringList{"tree", "--run-log", "x.log", "a.html"};
     QTest::newRow("option without value") << QStringList{"export", "a.html", "-o"};
     QTest::newRow("convert takes no --sjis") << QStringList{"convert", "--sjis", "a.html"};
+    QTest::newRow("unmatched takes no --run-log") << QStringList{"unmatched", "--run-log", "x.log", "a.html"};
     QTest::newRow("check takes no --sjis") << QStringList{"check", "--sjis", "a.html"};
 }
 

@@ -1,6 +1,7 @@
 #include "document/sizelimits.h"
 #include "platform/displaytext.h"
 #include "platform/shell.h"
+#include "platform/toollink.h"
 #include "ui/abouttexts.h"
 #include "ui/applicationsetup.h"
 #include "ui/errorreport.h"
@@ -20,9 +21,12 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLocale>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -107,6 +111,9 @@ private slots:
     void exportThroughTheSaveDialog();
     void exportCancelledOrRefused();
     void treeDoubleClickShowsFileSelection();
+    void fileListFollowsTheDisk();
+    void otherButtonsDoubleClickNothing_data();
+    void otherButtonsDoubleClickNothing();
     void browserOpensTheSelectedFile_data();
     void browserOpensTheSelectedFile();
     void lineAnalysisGetsTheListing_data();
@@ -124,6 +131,7 @@ private slots:
     void errorBoxText_data();
     void errorBoxText();
     void layoutFollowsTheWindowSize();
+    void longTitleKeepsEveryTabInSight();
     void designedFontsAreInstalled_data();
     void designedFontsAreInstalled();
 };
@@ -458,6 +466,60 @@ void TestHtmlAdj::treeDoubleClickShowsFileSelection()
     QVERIFY(!tree->isExpanded(tree->model()->index(0, 0)));
 }
 
+void TestHtmlAdj::fileListFollowsTheDisk()
+{
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("page.htm"), kPage);
+    auto* files = control<FileListBox>(window.form, "FileListBox1");
+    auto* folders = control<DirectoryListBox>(window.form, "DirectoryListBox1");
+
+    writeFile(window.folders.document(QStringLiteral("new.htm")), "<p>");
+    QVERIFY(QDir(window.folders.documents()).mkdir(QStringLiteral("sub")));
+
+    QTRY_VERIFY(itemNamed(*files, QStringLiteral("new.htm")));
+    QTRY_VERIFY(!folders->findItems(QStringLiteral("sub"), Qt::MatchEndsWith).isEmpty());
+    QCOMPARE(files->selectedPath(), window.folders.document(QStringLiteral("page.htm")));
+}
+
+void TestHtmlAdj::otherButtonsDoubleClickNothing_data()
+{
+    QTest::addColumn<QString>("tab");
+    QTest::addColumn<QString>("view");
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::newRow("file list, right button: no load") << QString("TabSelect") << QString("FileListBox1")
+                                                      << Qt::RightButton;
+    QTest::newRow("file list, middle button: no load") << QString("TabSelect") << QString("FileListBox1")
+                                                       << Qt::MiddleButton;
+    QTest::newRow("tree, right button: the tree stays") << QString("TabStructure") << QString("TreeIndent1")
+                                                        << Qt::RightButton;
+}
+
+void TestHtmlAdj::otherButtonsDoubleClickNothing()
+{
+    QFETCH(QString, tab);
+    QFETCH(QString, view);
+    QFETCH(Qt::MouseButton, button);
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("page.htm"), kPage);
+    writeFile(window.folders.document(QStringLiteral("other.htm")), "<p>other");
+    auto* files = control<FileListBox>(window.form, "FileListBox1");
+    files->setDirectory(window.folders.documents());
+    QListWidgetItem* other = itemNamed(*files, QStringLiteral("other.htm"));
+    control<QTabWidget>(window.form, "PageControl1")->setCurrentWidget(control<QWidget>(window.form, qPrintable(tab)));
+    QCoreApplication::processEvents();
+    const QStringList captions = window.tabCaptions();
+    auto* viewport = control<QAbstractItemView>(window.form, qPrintable(view))->viewport();
+    const QPoint point = view == "FileListBox1" ? files->visualItemRect(other).center() : QPoint(10, 10);
+
+    // The item picked with the left button, then the other button's two clicks.
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, point);
+    QTest::mouseClick(viewport, button, {}, point);
+    QTest::mouseDClick(viewport, button, {}, point);
+
+    QCOMPARE(window.currentTab(), tab);
+    QCOMPARE(window.tabCaptions(), captions);
+}
+
 void TestHtmlAdj::browserOpensTheSelectedFile_data()
 {
     QTest::addColumn<QString>("selected");
@@ -524,6 +586,9 @@ void TestHtmlAdj::secondLineAnalysisIsRefusedWhileOneWaits()
     const FakeToolRun tool(500);
     const QString workFile = window.folders.programFile(QStringLiteral("w.htm"));
     QStringList seenInsideTheWait;
+    // Stands in for the open tool, which listens for the request to come to the front.
+    QLocalServer toolLink;
+    QVERIFY(toolLink.listen(toolLinkName(workFile)));
     QTimer::singleShot(50, &window.form, [&] {
         control<QAction>(window.form, "TagCheck")->trigger();
         // An accepted second run would have waited for its own tool's end.
@@ -534,6 +599,12 @@ void TestHtmlAdj::secondLineAnalysisIsRefusedWhileOneWaits()
     control<QAction>(window.form, "TagCheck")->trigger();
 
     QCOMPARE(seenInsideTheWait, (QStringList{"tool running", "work file kept"}));
+    QCOMPARE(control<QLabel>(window.form, "StatusBar1")->text(),
+             QStringLiteral("行分析表示は開いています。kivalter を閉じてから選んでください"));
+    QTRY_VERIFY(toolLink.hasPendingConnections());
+    QLocalSocket* request = toolLink.nextPendingConnection();
+    QTRY_VERIFY(request->canReadLine());
+    QCOMPARE(request->readLine(), QByteArray(kRaiseRequest));
     QCOMPARE(tool.workFileSeen(), workFileBytes(kPageListing));
     QVERIFY(!QFile::exists(workFile));
     QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
@@ -716,6 +787,21 @@ void TestHtmlAdj::layoutFollowsTheWindowSize()
         const QRect after = resized[name];
         QVERIFY2(after.x() == before[name].x() && after.y() > before[name].y(), name);
     }
+}
+
+void TestHtmlAdj::longTitleKeepsEveryTabInSight()
+{
+    WindowUnderTest window;
+    window.form.resize(650, 473);
+    window.openDocument(QStringLiteral("日本語のページ.html"), kPage);
+    QCoreApplication::processEvents();
+    const QTabBar* bar = control<QTabWidget>(window.form, "PageControl1")->tabBar();
+
+    for (int index = 0; index < bar->count(); ++index) {
+        const QRect tab = bar->tabRect(index);
+        QVERIFY2(tab.left() >= 0 && tab.right() < bar->width(), qPrintable(bar->tabText(index)));
+    }
+    QCOMPARE(window.tabCaptions().at(2), QStringLiteral("「日本語のページ.html」　オリジナル"));
 }
 
 void TestHtmlAdj::designedFontsAreInstalled_data()

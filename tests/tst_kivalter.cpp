@@ -1,6 +1,9 @@
 #include "platform/displaytext.h"
+#include "platform/toollink.h"
 #include "testlines.h"
 
+#include <QLocalSocket>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -60,6 +63,7 @@ private slots:
     void reportShowsLevelsTagsAndShiftJisText();
     void unreadableWorkFileGivesMessage();
     void refusesIncompleteReportCommand();
+    void windowSaysItReadTheWorkFileAndListensForRaise();
 };
 
 void TestKivalter::reportsBalance_data()
@@ -183,6 +187,26 @@ void TestKivalter::refusesIncompleteReportCommand()
 
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.err.startsWith("Usage: kivalter"));
+}
+
+// The program deletes the work file once the window says it has read it, and
+// finds the open window by the work file to bring it to the front.
+void TestKivalter::windowSaysItReadTheWorkFileAndListensForRaise()
+{
+    QTemporaryDir folder;
+    const QString workFile = writeWorkFile(folder, {"<p>", "</p>"});
+    QProcess tool;
+    tool.start(qEnvironmentVariable("VORELIND_BIN_DIR") + "/kivalter", {workFile, "title"});
+
+    QVERIFY(tool.waitForReadyRead(20000));
+    QCOMPARE(tool.readAllStandardOutput(), QByteArray("read\n"));
+    QLocalSocket link;
+    QTRY_VERIFY_WITH_TIMEOUT((link.connectToServer(vorelind::toolLinkName(workFile)), link.waitForConnected(100)), 10000);
+    link.write(vorelind::kRaiseRequest);
+    QVERIFY(link.waitForBytesWritten(1000));
+    QCOMPARE(tool.state(), QProcess::Running);
+    tool.kill();
+    tool.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(TestKivalter)

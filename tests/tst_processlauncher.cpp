@@ -26,6 +26,7 @@ private slots:
     void longCommandLineArrivesWhole();
     void programBesideExecutableComesBeforeSearchPath();
     void missingProgramEndsWaitAtOnce();
+    void toolOutlivesTheQuittingApplication();
 };
 
 void TestProcessLauncher::splitsAtBlankRuns_data()
@@ -133,6 +134,27 @@ void TestProcessLauncher::missingProgramEndsWaitAtOnce()
     runAndWait("");
 
     QVERIFY(!tool.recorded());
+}
+
+// Closing the main window quits the application inside the wait: the tool
+// goes on running, and the work file, read by then, is deleted.
+void TestProcessLauncher::toolOutlivesTheQuittingApplication()
+{
+    FakeToolRun tool(1500);
+    LineAnalysisLaunch launch(runAndWait);
+    bool toolRanOn = false;
+    QTimer::singleShot(0, this, [&] {
+        QTimer::singleShot(300, this, [] { QCoreApplication::quit(); });
+        launch.run({"<p>"}, tool.executableFolder(), "title");
+        toolRanOn = !tool.recorded();
+    });
+
+    QCoreApplication::exec();
+
+    QVERIFY(toolRanOn);
+    QCOMPARE(tool.workFileSeen(), QByteArray("<p>\r\n"));
+    QVERIFY(!std::filesystem::exists(tool.workFile()));
+    QTRY_VERIFY_WITH_TIMEOUT(tool.recorded(), 10000);
 }
 
 QTEST_GUILESS_MAIN(TestProcessLauncher)

@@ -85,8 +85,8 @@ private slots:
     void failedWalkKeepsThePreviousTree();
     void fileChangedBetweenCheckAndLoad_data();
     void fileChangedBetweenCheckAndLoad();
-    void readOnlyProgramFolderMovesItsFilesToTheUser_data();
-    void readOnlyProgramFolderMovesItsFilesToTheUser();
+    void readOnlyProgramFolder_data();
+    void readOnlyProgramFolder();
     void faultySettingsStoreIsReportedAndKept_data();
     void faultySettingsStoreIsReportedAndKept();
     void lineAnalysisAfterAFailedStartUpKeepsToTheProgramFolder();
@@ -210,42 +210,66 @@ void TestWindowFaults::fileChangedBetweenCheckAndLoad()
     QCOMPARE(runLogLines(window.folders), logLines);
 }
 
-void TestWindowFaults::readOnlyProgramFolderMovesItsFilesToTheUser_data()
+void TestWindowFaults::readOnlyProgramFolder_data()
 {
-    QTest::addColumn<QByteArray>("programList"); // null: no file
+    QTest::addColumn<QByteArray>("listFile"); // null: no file
+    QTest::addColumn<int>("fileMode");        // -1: as written
+    QTest::addColumn<bool>("usersFolder");    // false: the user's data folder can't be made either
     QTest::addColumn<QString>("action");
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<QByteArray>("usersList"); // after the exit
+    QTest::addColumn<QByteArray>("usersList"); // after the exit; null: none
 
     const QByteArray list("BR\r\nTD\r\n");
+    const QString cannotOpen = QStringLiteral("ファイル %1 は開けません.");
+    const QString cannotCreate = QStringLiteral("ファイル %1 を作成できません.");
+    const QString notSaved = QStringLiteral("起動時にファイル %1 を読み込めなかったため、除外タグの一覧はこの実行中には"
+                                            "保存されません。元の一覧を読み込めないまま置き換えないためです。");
     // An installed list is read-only; the user's copy must still take edits.
-    QTest::newRow("list: the program's starts the user's") << list << QString("add HR")
-                                                           << QStringList{"BR", "HR", "TD"} << QStringList()
-                                                           << QByteArray("BR\r\nHR\r\nTD\r\n");
-    QTest::newRow("first start: no list anywhere")
-        << QByteArray() << QString() << QStringList()
-        << QStringList{QStringLiteral("ファイル %1 は開けません.")} << QByteArray("");
-    QTest::newRow("work file: in the user's folder") << list << QString("line analysis") << QStringList{"BR", "TD"}
-                                                     << QStringList() << list;
+    QTest::newRow("list: the program's starts the user's")
+        << list << 0444 << true << QString("add HR") << QStringList{"BR", "HR", "TD"} << QStringList()
+        << QByteArray("BR\r\nHR\r\nTD\r\n");
+    QTest::newRow("first start: no list anywhere") << QByteArray() << -1 << true << QString() << QStringList()
+                                                   << QStringList{cannotOpen} << QByteArray("");
+    QTest::newRow("work file: in the user's folder") << list << 0444 << true << QString("line analysis")
+                                                     << QStringList{"BR", "TD"} << QStringList() << list;
+    // Without a folder of the user's the program's own is used, and its faults are reported.
+    QTest::newRow("no user's folder: exit after a deletion")
+        << list << -1 << false << QString("delete") << QStringList{"TD"} << QStringList{cannotCreate} << QByteArray();
+    QTest::newRow("no user's folder: exit after a deletion, the file read-only too")
+        << list << 0444 << false << QString("delete") << QStringList{"TD"} << QStringList{cannotCreate}
+        << QByteArray();
+    QTest::newRow("no user's folder: an addition typed key by key: one error box, then the exit's")
+        << list << -1 << false << QString("add HR") << QStringList{"BR", "HR", "TD"}
+        << QStringList{cannotCreate, cannotCreate} << QByteArray();
+    QTest::newRow("no user's folder: list file unreadable: the first addition tells why the list is not saved")
+        << list << 0 << false << QString("add HR") << QStringList{"HR"}
+        << QStringList{cannotOpen, cannotCreate, notSaved, cannotCreate} << QByteArray();
+    QTest::newRow("no user's folder: first start") << QByteArray() << -1 << false << QString() << QStringList()
+                                                   << QStringList{cannotOpen, cannotCreate} << QByteArray();
 }
 
-void TestWindowFaults::readOnlyProgramFolderMovesItsFilesToTheUser()
+void TestWindowFaults::readOnlyProgramFolder()
 {
-    QFETCH(QByteArray, programList);
+    QFETCH(QByteArray, listFile);
+    QFETCH(int, fileMode);
+    QFETCH(bool, usersFolder);
     QFETCH(QString, action);
     QFETCH(QStringList, entries);
     QFETCH(QStringList, messages);
     QFETCH(QByteArray, usersList);
     WindowTestFolders folders;
-    const QString programListPath = folders.programFile(QStringLiteral("ignore.trm"));
+    const QString listPath = folders.programFile(QStringLiteral("ignore.trm"));
     const QString usersListPath = folders.userDataFile(QStringLiteral("ignore.trm"));
-    std::optional<ModeChange> readOnlyList;
-    if (!programList.isNull()) {
-        writeFile(programListPath, programList.toStdString());
-        readOnlyList.emplace(programListPath, 0444);
-    }
+    if (!listFile.isNull())
+        writeFile(listPath, listFile.toStdString());
+    std::optional<ModeChange> fileModeChange;
+    if (fileMode >= 0)
+        fileModeChange.emplace(listPath, static_cast<mode_t>(fileMode));
     const ModeChange readOnlyFolder(folders.programFolder(), 0555);
+    std::optional<ModeChange> readOnlyDataHome;
+    if (!usersFolder)
+        readOnlyDataHome.emplace(folders.userDataHome(), 0555);
     const WithoutRootOverride asUser;
     if (!asUser.modesBind())
         QSKIP("file modes can't be made to bind this process");
@@ -254,11 +278,15 @@ void TestWindowFaults::readOnlyProgramFolderMovesItsFilesToTheUser()
     QStringList shown;
     {
         TStructedHtmlForm form(folders.executablePath());
-        if (action.startsWith("add ")) {
+        if (action == "delete") {
+            control<LineListView>(form, "IgnoreTags")->selectRow(0);
+            control<QAction>(form, "DelIgnoreTag")->trigger();
+        } else if (action.startsWith("add ")) {
             control<QAction>(form, "AddIgnoreTag")->trigger();
             auto* field = control<QLineEdit>(form, "AddTag");
-            field->setText(action.mid(4));
+            QTest::keyClicks(field, action.mid(4));
             QTest::keyClick(field, Qt::Key_Return);
+            QVERIFY(!control<QFrame>(form, "IgnoreAddPanel")->isVisible());
         } else if (action == "line analysis") {
             control<QAction>(form, "TagCheck")->trigger();
             QCOMPARE(tool.arguments().value(0), folders.userDataFile(QStringLiteral("w.htm")));
@@ -269,11 +297,14 @@ void TestWindowFaults::readOnlyProgramFolderMovesItsFilesToTheUser()
     }
     shown << answeredTexts();
 
-    QCOMPARE(shown, QStringList(messages).replaceInStrings(QStringLiteral("%1"), usersListPath));
-    QCOMPARE(bytes(readFile(usersListPath)), usersList);
-    QCOMPARE(QFile::exists(programListPath), !programList.isNull());
-    if (!programList.isNull())
-        QCOMPARE(bytes(readFile(programListPath)), programList);
+    QCOMPARE(shown, QStringList(messages).replaceInStrings(QStringLiteral("%1"), usersFolder ? usersListPath : listPath));
+    QCOMPARE(QFile::exists(usersListPath), !usersList.isNull());
+    if (!usersList.isNull())
+        QCOMPARE(bytes(readFile(usersListPath)), usersList);
+    QCOMPARE(QFile::exists(listPath), !listFile.isNull());
+    fileModeChange.reset();
+    if (!listFile.isNull())
+        QCOMPARE(bytes(readFile(listPath)), listFile);
 }
 
 void TestWindowFaults::faultySettingsStoreIsReportedAndKept_data()

@@ -28,6 +28,7 @@ public:
     QString programFile(const QString& name) const { return m_program.filePath(name); }
     QString settingsFolder() const { return m_settings.filePath(QStringLiteral("vorelind")); }
     QString settingsFile() const { return m_settings.filePath(QStringLiteral("vorelind/registry.reg")); }
+    QString userDataHome() const { return m_data.path(); }
     QString userDataFile(const QString& name) const { return m_data.filePath(QStringLiteral("vorelind/") + name); }
     QString documents() const { return m_documents.path(); }
     QString document(const QString& name) const { return m_documents.filePath(name); }

@@ -1,6 +1,7 @@
 #include "ui/applicationsetup.h"
 
 #include "ui/programicon.h"
+#include "ui/qttranslation.h"
 
 #include <QApplication>
 #include <QFont>
@@ -16,6 +17,7 @@ void setUpApplication()
 {
     QCoreApplication::setApplicationName(applicationTitle());
     QApplication::setWindowIcon(programIcon());
+    installQtTranslations();
     QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
     QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
     QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));

@@ -17,6 +17,8 @@ public:
     // Opens the folder; raises AppError with the system's text when it
     // can't be entered, and then nothing changes.
     void setDirectory(const QString& path);
+    // Lists the current folder's subfolders again, as they now stand on disk.
+    void refresh() { relist(); }
 
 signals:
     void directoryChanged(const QString& path);

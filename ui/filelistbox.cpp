@@ -42,6 +42,16 @@ QString FileListBox::selectedPath() const
     return path + selected.constFirst()->text();
 }
 
+void FileListBox::refresh()
+{
+    const QList<QListWidgetItem*> selected = selectedItems();
+    const QString selectedName = selected.isEmpty() ? QString() : selected.constFirst()->text();
+    relist();
+    const QList<QListWidgetItem*> found = findItems(selectedName, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (!selectedName.isEmpty() && !found.isEmpty())
+        setCurrentItem(found.constFirst());
+}
+
 void FileListBox::relist()
 {
     QDir::setCurrent(m_directory);

@@ -26,6 +26,10 @@ public:
     // The selected file's full path; empty when nothing is selected.
     QString selectedPath() const;
 
+    // Lists the folder again, as it now stands on disk; the selected file
+    // stays selected while it is there.
+    void refresh();
+
 private:
     void relist();
 

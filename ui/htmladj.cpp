@@ -14,16 +14,19 @@
 #include "platform/filesfolder.h"
 #include "platform/shell.h"
 #include "platform/sourceforview.h"
+#include "platform/toollink.h"
 #include "tree/treeindent.h"
 #include "ui/abouttexts.h"
 #include "ui/directorylistbox.h"
 #include "ui/drivecombobox.h"
 #include "ui/errorreport.h"
 #include "ui/filelistbox.h"
+#include "ui/glyphs.h"
 #include "ui/htmladjabt.h"
 #include "ui/htmlmask.h"
 #include "ui/linelistview.h"
 #include "ui/modalseam.h"
+#include "ui/pagecontrol.h"
 #include "ui/walkprogress.h"
 #include "ui/windowlook.h"
 #include "util/filemask.h"
@@ -32,6 +35,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -41,9 +45,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace vorelind {
 
@@ -56,6 +61,11 @@ const QColor kAddPanelBackground(255, 128, 64);
 constexpr int kAddPanelTop = 56;
 constexpr int kAddPanelLeft = 5;
 constexpr int kLeftColumnWidth = 200;
+// The window's outer frame as designed, at its designed place.
+constexpr QSize kDesignedFrameSize(650, 473);
+constexpr QPoint kDesignedPosition(192, 114);
+// Changes on disk within this time refresh the file lists once.
+constexpr int kFolderRefreshDelayMs = 200;
 
 // A path as the operating system takes it.
 std::string nativePath(const QString& path)
@@ -129,6 +139,11 @@ bool isEnterKey(int key)
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
+bool isDoubleClick(const QEvent& event, Qt::MouseButton button)
+{
+    return event.type() == QEvent::MouseButtonDblClick && static_cast<const QMouseEvent&>(event).button() == button;
+}
+
 } // namespace
 
 TStructedHtmlForm::TStructedHtmlForm(const QString& executablePath, QWidget* parent)
@@ -138,7 +153,8 @@ TStructedHtmlForm::TStructedHtmlForm(const QString& executablePath, QWidget* par
 {
     setObjectName(QStringLiteral("StructedHtmlForm"));
     setWindowTitle(QStringLiteral("Vorelind"));
-    setGeometry(192, 114, 650, 473);
+    move(kDesignedPosition);
+    resize(kDesignedFrameSize);
     setFont(designFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
     buildMenus();
     buildTabs();
@@ -351,9 +367,10 @@ void TStructedHtmlForm::AddTagKeyDown(int key)
         addIgnoreTag(fromDisplayText(AddTag->text()));
         AddTag->clear();
         IgnoreAddPanel->hide();
+        tellOnceThatListIsNotSaved();
     }
     removeDuplicateIgnoreTags();
-    saveIgnoreList();
+    saveIgnoreListWhileTyping();
 }
 
 void TStructedHtmlForm::BrowserBtnClick()
@@ -367,7 +384,13 @@ void TStructedHtmlForm::TagCheckClick()
     // The folder is taken from the executable's path, which is always known:
     // without it the work file would replace and then delete a "w.htm" of
     // the browsed folder.
-    m_lineAnalysis.run(ShowResultList->lines(), sjisPath(filesFolderFor(folderOf(m_executablePath))), m_documentTitle);
+    const std::string folder = sjisPath(filesFolderFor(folderOf(m_executablePath)));
+    if (m_lineAnalysis.run(ShowResultList->lines(), folder, m_documentTitle))
+        return;
+    // The open tool still shows the listing of the first run: the user is
+    // sent there rather than left without a word.
+    StatusBar1->setText(QStringLiteral("行分析表示は開いています。kivalter を閉じてから選んでください"));
+    askToolToRaise(toDisplayText(workFilePath(folder)));
 }
 
 void TStructedHtmlForm::Contents1Click()
@@ -392,6 +415,9 @@ bool TStructedHtmlForm::eventFilter(QObject* watched, QEvent* event)
         runHandler([&] { IgnoreTagsKeyDown(key); });
         return key == Qt::Key_Delete;
     }
+    // Only the left button's double-click loads a file or leaves the tree.
+    if (watched == FileListBox1->viewport() && event->type() == QEvent::MouseButtonDblClick)
+        return !isDoubleClick(*event, Qt::LeftButton);
     if (watched == FileListBox1->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         runHandler([&] { FileListBox1MouseDown(mouse->button(), mouse->modifiers(), mouse->position().toPoint()); });
@@ -399,7 +425,8 @@ bool TStructedHtmlForm::eventFilter(QObject* watched, QEvent* event)
         return mouse->button() == Qt::RightButton;
     }
     if (watched == TreeIndent1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-        runHandler([this] { TreeIndent1DblClick(); });
+        if (isDoubleClick(*event, Qt::LeftButton))
+            runHandler([this] { TreeIndent1DblClick(); });
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -437,6 +464,40 @@ void TStructedHtmlForm::saveIgnoreList()
 {
     if (m_ignoreListFile)
         m_ignoreListFile->save(IgnoreTags->lines());
+}
+
+// Every key typed into the add field saves the list; a failure is shown once
+// per session, not once per key, and the next key tries again.
+void TStructedHtmlForm::saveIgnoreListWhileTyping()
+{
+    try {
+        saveIgnoreList();
+    } catch (const AppError& error) {
+        if (m_shownListFailure == error.what())
+            return;
+        m_shownListFailure = error.what();
+        throw;
+    }
+}
+
+// A list that was not loaded at start is never written: the user learns it
+// with the first addition, not at the exit.
+void TStructedHtmlForm::tellOnceThatListIsNotSaved()
+{
+    if (m_toldListNotSaved)
+        return;
+    QString reason;
+    if (!m_ignoreListFile)
+        reason = QStringLiteral("起動時に設定を読み込めなかったため、");
+    else if (m_ignoreListFile->refusesSave())
+        reason = QStringLiteral("起動時にファイル %1 を読み込めなかったため、")
+                     .arg(m_executableFolder + QStringLiteral("ignore.trm"));
+    else
+        return;
+    m_toldListNotSaved = true;
+    ModalSeam::showMessage(this, MessageIcon::Information, QStringLiteral("除外タグの追加"),
+                           reason + QStringLiteral("除外タグの一覧はこの実行中には保存されません。"
+                                                   "元の一覧を読み込めないまま置き換えないためです。"));
 }
 
 void TStructedHtmlForm::addIgnoreTag(const std::string& entry)
@@ -511,7 +572,7 @@ void TStructedHtmlForm::buildTabs()
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    PageControl1 = named(new QTabWidget(central), "PageControl1");
+    PageControl1 = named(new PageControl(central), "PageControl1");
     TabSelect = named(buildSelectTab(), "TabSelect");
     TabEnv = named(buildEnvTab(), "TabEnv");
     TabOriginal = named(buildOriginalTab(), "TabOriginal");
@@ -604,13 +665,12 @@ QWidget* TStructedHtmlForm::buildStructureTab()
     addCommand(*SaveStructure, QStringLiteral("行分析表示"), "TagCheck", &TStructedHtmlForm::TagCheckClick);
     layout->addWidget(TreeIndent1, 1);
     auto* buttons = new QHBoxLayout;
-    ExpandBtn = named(addGlyphButton(QStringLiteral("全展開"), QStyle::SP_ArrowDown, &TStructedHtmlForm::ExpandBtnClick),
+    ExpandBtn = named(addGlyphButton(QStringLiteral("全展開"), Glyph::ExpandAll, &TStructedHtmlForm::ExpandBtnClick),
                       "ExpandBtn");
-    CollapseBtn = named(addGlyphButton(QStringLiteral("全たたみ"), QStyle::SP_ArrowUp,
-                                       &TStructedHtmlForm::CollapseBtnClick),
-                        "CollapseBtn");
-    BrowserBtn = named(addGlyphButton(QStringLiteral("画面表示"), QStyle::SP_ComputerIcon,
-                                      &TStructedHtmlForm::BrowserBtnClick),
+    CollapseBtn = named(
+        addGlyphButton(QStringLiteral("全たたみ"), Glyph::CollapseAll, &TStructedHtmlForm::CollapseBtnClick),
+        "CollapseBtn");
+    BrowserBtn = named(addGlyphButton(QStringLiteral("画面表示"), Glyph::Browser, &TStructedHtmlForm::BrowserBtnClick),
                        "BrowserBtn");
     buttons->addWidget(ExpandBtn);
     buttons->addWidget(CollapseBtn);
@@ -638,12 +698,10 @@ QMenu* TStructedHtmlForm::addPopupMenu(QAbstractItemView& view, const char* name
     return menu;
 }
 
-// The style's icon gives the button its glyph and, drawn greyed, the glyph
-// of the disabled button.
-QPushButton* TStructedHtmlForm::addGlyphButton(const QString& caption, int glyph,
+QPushButton* TStructedHtmlForm::addGlyphButton(const QString& caption, Glyph glyph,
                                                void (TStructedHtmlForm::*handler)())
 {
-    auto* button = new QPushButton(style()->standardIcon(static_cast<QStyle::StandardPixmap>(glyph)), caption);
+    auto* button = new QPushButton(glyphIcon(glyph), caption);
     connect(button, &QPushButton::clicked, this, guarded(handler));
     return button;
 }
@@ -654,7 +712,7 @@ void TStructedHtmlForm::buildIgnoreAddPanel()
     IgnoreAddPanel = named(new QFrame(this), "IgnoreAddPanel");
     IgnoreAddPanel->setFrameShape(QFrame::Panel);
     IgnoreAddPanel->resize(185, 65);
-    setBackground(*IgnoreAddPanel, kAddPanelBackground);
+    setPanelBackground(*IgnoreAddPanel, kAddPanelBackground);
     auto* layout = new QVBoxLayout(IgnoreAddPanel);
     layout->addWidget(new QLabel(QStringLiteral("除外タグの追加"), IgnoreAddPanel));
     AddTag = named(new QLineEdit(IgnoreAddPanel), "AddTag");
@@ -682,6 +740,21 @@ void TStructedHtmlForm::installEventFilters()
     TreeIndent1->viewport()->installEventFilter(this);
 }
 
+// The toolkit sizes the inside of the window, while the design gives its
+// outer frame. The frame is known once the desktop has framed the window,
+// which then moves; without a frame the sizes are the same.
+void TStructedHtmlForm::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    if (m_frameFitted || !windowHandle())
+        return;
+    const QMargins frame = windowHandle()->frameMargins();
+    if (frame.isNull())
+        return;
+    m_frameFitted = true;
+    resize(kDesignedFrameSize.shrunkBy(frame));
+}
+
 void TStructedHtmlForm::connectFileSelection()
 {
     connect(DirectoryListBox1, &DirectoryListBox::directoryChanged, this, [this](const QString& folder) {
@@ -692,6 +765,32 @@ void TStructedHtmlForm::connectFileSelection()
             [this](const QString& root) { runHandler([&] { DirectoryListBox1->setDirectory(root); }); });
     FileListBox1->setDirectory(DirectoryListBox1->directory());
     DriveComboBox1->showDriveOf(DirectoryListBox1->directory());
+    watchShownFolder();
+}
+
+// Files and folders made or removed in the shown folder, by the user or by
+// the program's own run log and exports, appear without leaving the folder.
+void TStructedHtmlForm::watchShownFolder()
+{
+    m_folderWatcher = new QFileSystemWatcher(this);
+    m_folderRefresh = new QTimer(this);
+    m_folderRefresh->setSingleShot(true);
+    m_folderRefresh->setInterval(kFolderRefreshDelayMs);
+    connect(m_folderWatcher, &QFileSystemWatcher::directoryChanged, m_folderRefresh, qOverload<>(&QTimer::start));
+    connect(m_folderRefresh, &QTimer::timeout, this, [this] {
+        FileListBox1->refresh();
+        DirectoryListBox1->refresh();
+    });
+    connect(DirectoryListBox1, &DirectoryListBox::directoryChanged, this, &TStructedHtmlForm::watchFolder);
+    watchFolder(DirectoryListBox1->directory());
+}
+
+void TStructedHtmlForm::watchFolder(const QString& folder)
+{
+    const QStringList watched = m_folderWatcher->directories();
+    if (!watched.isEmpty())
+        m_folderWatcher->removePaths(watched);
+    m_folderWatcher->addPath(folder);
 }
 
 } // namespace vorelind

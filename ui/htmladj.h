@@ -15,6 +15,7 @@
 class QAbstractItemView;
 class QCheckBox;
 class QFileDialog;
+class QFileSystemWatcher;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -23,6 +24,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 
 namespace vorelind {
 
@@ -33,6 +35,7 @@ class LineListView;
 class TAboutBox;
 class TMaskSetForm;
 class TTreeIndent;
+enum class Glyph;
 
 // The main window: five tabs (file selection, excluded tags, original
 // source, indented listing, structure tree), a menu bar, a thin progress
@@ -81,6 +84,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     // The views that the stored settings come from and go to.
@@ -104,13 +108,17 @@ private:
     void installEventFilters();
     void addCommand(QWidget& menu, const QString& caption, const char* name, void (TStructedHtmlForm::*handler)());
     QMenu* addPopupMenu(QAbstractItemView& view, const char* name);
-    QPushButton* addGlyphButton(const QString& caption, int glyph, void (TStructedHtmlForm::*handler)());
+    QPushButton* addGlyphButton(const QString& caption, Glyph glyph, void (TStructedHtmlForm::*handler)());
+    void watchShownFolder();
+    void watchFolder(const QString& folder);
     // Wraps a handler for a signal connection, inside the default error report.
     std::function<void()> guarded(void (TStructedHtmlForm::*handler)());
 
     bool filterAddTagKey(QKeyEvent& event);
     void loadIgnoreList();
     void saveIgnoreList();
+    void saveIgnoreListWhileTyping();
+    void tellOnceThatListIsNotSaved();
     void addIgnoreTag(const std::string& entry);
     void removeDuplicateIgnoreTags();
     void clearDocumentViews();
@@ -157,6 +165,12 @@ private:
     // Lives as long as the window, so that its guard refuses a second run
     // while the tool of the first one still runs.
     LineAnalysisLaunch m_lineAnalysis;
+    // The failure of saving the list that was shown last, shown once per session.
+    std::string m_shownListFailure;
+    bool m_toldListNotSaved = false;
+    bool m_frameFitted = false;
+    QFileSystemWatcher* m_folderWatcher = nullptr;
+    QTimer* m_folderRefresh = nullptr;
 };
 
 } // namespace vorelind

@@ -22,7 +22,7 @@ TMaskSetForm::TMaskSetForm(QWidget* parent)
     setObjectName(QStringLiteral("MaskSetForm"));
     setFixedSize(200, 116);
     setFont(designFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
-    setBackground(*this, QColor(128, 255, 128));
+    setPanelBackground(*this, QColor(128, 255, 128));
     buildMaskgroup();
     buildPanel1();
     runHandler([this] { FormCreate(); });
@@ -127,7 +127,7 @@ void TMaskSetForm::buildMaskgroup()
     Maskgroup = new QGroupBox(QStringLiteral("対象拡張子変更"), this);
     Maskgroup->setObjectName(QStringLiteral("Maskgroup"));
     Maskgroup->setGeometry(rect());
-    setBackground(*Maskgroup, QColor(128, 255, 255));
+    setPanelBackground(*Maskgroup, QColor(128, 255, 255));
     m_items = new QButtonGroup(this);
     auto* layout = new QVBoxLayout(Maskgroup);
     const QString items[] = {QStringLiteral("Html (*.html , *.htm)"), QStringLiteral("すべてのファイル ( *.* )"),
@@ -149,7 +149,7 @@ void TMaskSetForm::buildPanel1()
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(95, 84, 73, 24);
-    setBackground(*Panel1, QColor(128, 255, 255));
+    setPanelBackground(*Panel1, QColor(128, 255, 255));
     auto* label = new QLabel(QStringLiteral("*."), Panel1);
     label->setFont(designFont(QStringLiteral("ＭＳ ゴシック"), 13, QFont::Bold));
     label->setGeometry(4, 4, 18, 16);

@@ -5,6 +5,20 @@
 
 namespace vorelind {
 
+namespace {
+
+// Window is the widget's own background, Base that of its fields and items.
+void fill(QWidget& widget, const QColor& window, const QColor& base)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, window);
+    palette.setColor(QPalette::Base, base);
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
+} // namespace
+
 QFont designFont(const QString& family, int pixelSize, QFont::Weight weight)
 {
     QFont font(family);
@@ -15,11 +29,12 @@ QFont designFont(const QString& family, int pixelSize, QFont::Weight weight)
 
 void setBackground(QWidget& widget, const QColor& colour)
 {
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::Window, colour);
-    palette.setColor(QPalette::Base, colour);
-    widget.setPalette(palette);
-    widget.setAutoFillBackground(true);
+    fill(widget, colour, colour);
+}
+
+void setPanelBackground(QWidget& widget, const QColor& colour)
+{
+    fill(widget, colour, Qt::white);
 }
 
 } // namespace vorelind

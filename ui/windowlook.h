@@ -11,7 +11,12 @@ namespace vorelind {
 // installed font at start) and a size in pixels.
 QFont designFont(const QString& family, int pixelSize, QFont::Weight weight = QFont::Normal);
 
-// Fills the widget's background with a colour of the window design.
+// Fills the background of a view (a list, a tree) with a colour of the
+// window design, behind its items too.
 void setBackground(QWidget& widget, const QColor& colour);
+
+// Fills a panel or dialog with a colour of the window design; the edit
+// fields on it keep a white field.
+void setPanelBackground(QWidget& widget, const QColor& colour);
 
 } // namespace vorelind

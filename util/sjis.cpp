@@ -5,10 +5,8 @@ namespace vorelind {
 std::string upperAscii(std::string_view text)
 {
     std::string upper(text);
-    for (char& byte : upper) {
-        if (byte >= 'a' && byte <= 'z')
-            byte = static_cast<char>(byte - 'a' + 'A');
-    }
+    for (char& byte : upper)
+        byte = upperAsciiByte(byte);
     return upper;
 }
 

@@ -13,6 +13,7 @@
 #include "tree/indenttree.h"
 #include "tree/treefill.h"
 #include "util/apperror.h"
+#include "unmatchedcommand.h"
 #include "versioncommand.h"
 
 #include <cstdio>
@@ -49,6 +50,10 @@ constexpr char kUsage[] =
     "  export [--sjis] [--exclude LISTFILE] [-o OUT] FILE\n"
     "      Writes the tidied listing as the save command would, to OUT or\n"
     "      standard output.\n"
+    "  unmatched [--sjis] [--exclude LISTFILE] FILE\n"
+    "      Writes the start tags never closed and the end tags that close\n"
+    "      nothing, in source order, one a line: LINE:COL of its '<' in the\n"
+    "      loaded text, a TAB, \"start\" or \"end\", a TAB, the name as written, LF.\n"
     "  check FILE\n"
     "      Prints \"text\" when the file passes the text check.\n"
     "  convert FILE\n"
@@ -87,7 +92,7 @@ public:
 
 bool walksSource(const std::string& command)
 {
-    return command == "indent" || command == "tree" || command == "export";
+    return command == "indent" || command == "tree" || command == "export" || command == "unmatched";
 }
 
 bool takesOption(const std::string& command, const std::string& option)
@@ -161,10 +166,15 @@ ExcludedTags excludedTags(const Options& options)
     return ExcludedTags(parseListText(readFileBytes(*options.excludeFile)));
 }
 
-std::string listingOf(const Options& options)
+std::string loadedSource(const Options& options)
 {
     checkText(options.file, options.convertToShiftJis);
-    const std::string source = loadSourceForView(options.file, options.convertToShiftJis);
+    return loadSourceForView(options.file, options.convertToShiftJis);
+}
+
+std::string listingOf(const Options& options)
+{
+    const std::string source = loadedSource(options);
     const ExcludedTags excluded = excludedTags(options);
     if (!options.runLog)
         return indentSource(source, excluded);
@@ -216,6 +226,10 @@ void runCommand(const Options& options)
     if (options.command == "convert") {
         checkText(options.file, true);
         writeOut(loadSourceForView(options.file, true));
+        return;
+    }
+    if (options.command == "unmatched") {
+        writeOut(unmatchedListing(loadedSource(options), excludedTags(options)));
         return;
     }
     const std::string listing = listingOf(options);

@@ -5,9 +5,13 @@
 #include "tools/kivalter/nestingchart.h"
 #include "tools/kivalter/tagsummarymodel.h"
 
+#include <QCursor>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QScreen>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStatusBar>
@@ -18,6 +22,11 @@
 namespace vorelind {
 
 namespace {
+
+constexpr QSize kDesignedSize(1040, 720);
+// Room for the window's frame and title bar, which the toolkit does not count.
+constexpr QMargins kFrameAllowance(8, 40, 8, 8);
+constexpr int kDetailLines = 3;
 
 QWidget* framed(const QString& caption, QWidget* content)
 {
@@ -49,19 +58,66 @@ AnalysisWindow::AnalysisWindow(LineAnalysis analysis, const QString& title, QWid
 {
     setWindowTitle(title.isEmpty() ? QStringLiteral("kivalter") : title);
     auto* lower = new QSplitter(Qt::Horizontal);
-    lower->addWidget(framed(tr("Tags: click one to go to its lines"), createTagView()));
-    lower->addWidget(framed(tr("Nesting level along the lines"), createChart()));
+    lower->addWidget(framed(QStringLiteral("タグ（クリックでその行へ）"), createTagView()));
+    lower->addWidget(framed(QStringLiteral("行ごとの入れ子の深さ"), createChart()));
     lower->setStretchFactor(1, 1);
     lower->setSizes({500, 540});
     auto* whole = new QSplitter(Qt::Vertical);
-    whole->addWidget(createLineView());
+    whole->addWidget(createLinePane());
     whole->addWidget(lower);
     whole->setStretchFactor(0, 3);
     whole->setStretchFactor(1, 1);
     setCentralWidget(whole);
     createActions();
     showTotals();
-    resize(1040, 720);
+    fitScreen();
+}
+
+// The designed size, made smaller where the screen is, and centred on it.
+void AnalysisWindow::fitScreen()
+{
+    const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        resize(kDesignedSize);
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    const QSize size = kDesignedSize.boundedTo(available.size().shrunkBy(kFrameAllowance));
+    resize(size);
+    move(available.center() - QPoint(size.width() / 2, size.height() / 2) -
+         QPoint(kFrameAllowance.left(), kFrameAllowance.top()) / 2);
+}
+
+// The table of the lines over the whole text of the current line.
+QWidget* AnalysisWindow::createLinePane()
+{
+    auto* pane = new QWidget;
+    auto* layout = new QVBoxLayout(pane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(createLineView(), 1);
+    layout->addWidget(createDetailLine());
+    return pane;
+}
+
+// The whole text of the current line, wrapped, for lines longer than the table shows.
+QWidget* AnalysisWindow::createDetailLine()
+{
+    m_detailLine = new QPlainTextEdit;
+    m_detailLine->setObjectName("detail");
+    m_detailLine->setReadOnly(true);
+    m_detailLine->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_detailLine->setPlaceholderText(QStringLiteral("行を選ぶと、その行の全文がここに出ます"));
+    m_detailLine->setFixedHeight(m_detailLine->fontMetrics().lineSpacing() * kDetailLines +
+                                 2 * m_detailLine->frameWidth() + 8);
+    return m_detailLine;
+}
+
+void AnalysisWindow::showDetail(int line)
+{
+    const AnalysedLine& analysed = m_analysis.lines[static_cast<std::size_t>(line)];
+    m_detailLine->setPlainText(QStringLiteral("%1行目: ").arg(line + 1) + toDisplayText(analysed.text));
 }
 
 QWidget* AnalysisWindow::createLineView()
@@ -75,7 +131,10 @@ QWidget* AnalysisWindow::createLineView()
     for (int column = 0; column < LineTableModel::TextColumn; ++column)
         m_lineView->setColumnWidth(column, widths[column]);
     connect(m_lineView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { m_chart->setCurrentLine(current.row()); });
+            [this](const QModelIndex& current) {
+                m_chart->setCurrentLine(current.row());
+                showDetail(current.row());
+            });
     return m_lineView;
 }
 
@@ -107,14 +166,14 @@ QWidget* AnalysisWindow::createChart()
 
 void AnalysisWindow::createActions()
 {
-    QToolBar* bar = addToolBar(tr("Go to"));
+    QToolBar* bar = addToolBar(QStringLiteral("移動"));
     bar->setMovable(false);
-    QAction* previous = bar->addAction(tr("Previous unmatched"), this, [this] { goToUnmatched(-1); });
+    QAction* previous = bar->addAction(QStringLiteral("前の不一致"), this, [this] { goToUnmatched(-1); });
     previous->setShortcut(Qt::SHIFT | Qt::Key_F3);
-    previous->setToolTip(tr("Previous line that does not balance (Shift+F3)"));
-    QAction* next = bar->addAction(tr("Next unmatched"), this, [this] { goToUnmatched(1); });
+    previous->setToolTip(QStringLiteral("対応の取れていない前の行へ (Shift+F3)"));
+    QAction* next = bar->addAction(QStringLiteral("次の不一致"), this, [this] { goToUnmatched(1); });
     next->setShortcut(Qt::Key_F3);
-    next->setToolTip(tr("Next line that does not balance (F3)"));
+    next->setToolTip(QStringLiteral("対応の取れていない次の行へ (F3)"));
     const bool anyUnmatched = m_analysis.unclosed + m_analysis.stray > 0;
     previous->setEnabled(anyUnmatched);
     next->setEnabled(anyUnmatched);
@@ -136,12 +195,12 @@ void AnalysisWindow::goToTagLine(const QModelIndex& sortedIndex)
     const std::vector<std::size_t>& targets = unmatchedOnly ? tag.unmatchedLines : tag.lines;
     const std::size_t at = m_tagClicks[row]++ % targets.size();
     goToLine(static_cast<int>(targets[at]));
-    statusBar()->showMessage(tr("%1: line %2 (%3 of %4%5)")
+    statusBar()->showMessage(QStringLiteral("%1: %2行目 (%5%4件中%3件目)")
                                  .arg(toDisplayText(tag.tag))
                                  .arg(targets[at] + 1)
                                  .arg(at + 1)
                                  .arg(targets.size())
-                                 .arg(unmatchedOnly ? tr(" unmatched") : QString()));
+                                 .arg(unmatchedOnly ? QStringLiteral("不一致") : QString()));
 }
 
 void AnalysisWindow::goToUnmatched(int direction)
@@ -160,7 +219,7 @@ void AnalysisWindow::goToUnmatched(int direction)
 
 void AnalysisWindow::showTotals()
 {
-    auto* totals = new QLabel(tr("%1 lines, %2 unclosed, %3 stray")
+    auto* totals = new QLabel(QStringLiteral("%1行、閉じていないタグ %2、対応のない終了タグ %3")
                                   .arg(m_analysis.lines.size())
                                   .arg(m_analysis.unclosed)
                                   .arg(m_analysis.stray));

@@ -7,6 +7,7 @@
 #include <vector>
 
 class QLabel;
+class QPlainTextEdit;
 class QModelIndex;
 class QSortFilterProxyModel;
 class QTableView;
@@ -27,9 +28,13 @@ public:
     AnalysisWindow(LineAnalysis analysis, const QString& title, QWidget* parent = nullptr);
 
 private:
+    QWidget* createLinePane();
     QWidget* createLineView();
     QWidget* createTagView();
     QWidget* createChart();
+    QWidget* createDetailLine();
+    void fitScreen();
+    void showDetail(int line);
     void createActions();
     void goToLine(int line);
     void goToTagLine(const QModelIndex& sortedIndex);
@@ -43,6 +48,7 @@ private:
     QSortFilterProxyModel* m_sortedTags = nullptr;
     QTableView* m_tagView = nullptr;
     NestingChart* m_chart = nullptr;
+    QPlainTextEdit* m_detailLine = nullptr;
     // Per tag: how many of its lines the clicks have gone through.
     std::vector<std::size_t> m_tagClicks;
 };

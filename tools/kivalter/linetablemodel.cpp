@@ -6,9 +6,29 @@ namespace vorelind {
 
 namespace {
 
-QString latin(std::string_view text)
+// The window's words for the kinds and balances that the report names in English.
+QString kindCaption(LineKind kind)
 {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    switch (kind) {
+    case LineKind::Start: return QStringLiteral("開始");
+    case LineKind::End: return QStringLiteral("終了");
+    case LineKind::SelfClosed: return QStringLiteral("自己終了");
+    case LineKind::Declaration: return QStringLiteral("宣言");
+    case LineKind::Text: return QStringLiteral("テキスト");
+    }
+    return {};
+}
+
+QString balanceCaption(Balance balance)
+{
+    switch (balance) {
+    case Balance::None: return {};
+    case Balance::Matched: return QStringLiteral("対応あり");
+    case Balance::Void: return QStringLiteral("空要素");
+    case Balance::Unclosed: return QStringLiteral("閉じていない");
+    case Balance::Stray: return QStringLiteral("対応なし");
+    }
+    return {};
 }
 
 } // namespace
@@ -58,8 +78,8 @@ QVariant LineTableModel::displayText(const AnalysedLine& line, int row, int colu
     switch (column) {
     case LineColumn: return row + 1;
     case LevelColumn: return static_cast<qulonglong>(line.level);
-    case KindColumn: return latin(kindName(line.kind));
-    case BalanceColumn: return line.balance == Balance::None ? QString() : latin(balanceName(line.balance));
+    case KindColumn: return kindCaption(line.kind);
+    case BalanceColumn: return balanceCaption(line.balance);
     case TagColumn: return toDisplayText(line.tag);
     case TextColumn: return toDisplayText(line.text);
     default: return {};
@@ -71,12 +91,12 @@ QVariant LineTableModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     switch (section) {
-    case LineColumn: return tr("Line");
-    case LevelColumn: return tr("Level");
-    case KindColumn: return tr("Kind");
-    case BalanceColumn: return tr("Balance");
-    case TagColumn: return tr("Tag");
-    case TextColumn: return tr("Text");
+    case LineColumn: return QStringLiteral("行");
+    case LevelColumn: return QStringLiteral("深さ");
+    case KindColumn: return QStringLiteral("種類");
+    case BalanceColumn: return QStringLiteral("対応");
+    case TagColumn: return QStringLiteral("タグ");
+    case TextColumn: return QStringLiteral("テキスト");
     default: return {};
     }
 }

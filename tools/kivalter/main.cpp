@@ -8,13 +8,16 @@
 #include "tools/kivalter/analysiswindow.h"
 #include "tools/kivalter/analysisreport.h"
 #include "tools/kivalter/lineanalysis.h"
+#include "tools/kivalter/raiselistener.h"
 #include "ui/modalseam.h"
+#include "ui/qttranslation.h"
 #include "util/apperror.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QStringList>
 
+#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -58,6 +61,43 @@ std::string unreadableMessage(const std::string& path, const AppError& error)
     return "kivalter cannot read the work file " + path + ": " + error.what();
 }
 
+// The window says in the program's language which work file it cannot read.
+QString unreadableWindowMessage(const std::string& path, const AppError& error)
+{
+    return QStringLiteral("作業ファイル %1 を読めません: %2")
+        .arg(QFile::decodeName(path.c_str()), toDisplayText(error.what()));
+}
+
+#ifdef _WIN32
+constexpr char kNullDevice[] = "NUL";
+#else
+constexpr char kNullDevice[] = "/dev/null";
+#endif
+
+// The program that started the window waits to delete the work file until
+// the file is read, and learns it from a line on the standard output. The
+// window writes nothing more there, and the output goes to the null device
+// so that nothing can fail once that program has ended.
+void releaseStandardOutput()
+{
+    std::fputs("read\n", stdout);
+    std::fflush(stdout);
+    // When the null device can't be opened, freopen has closed the stream all the same.
+    static_cast<void>(std::freopen(kNullDevice, "w", stdout));
+}
+
+std::string readWorkFile(const std::string& path)
+{
+    try {
+        std::string bytes = readFileBytes(path);
+        releaseStandardOutput();
+        return bytes;
+    } catch (const AppError&) {
+        releaseStandardOutput();
+        throw;
+    }
+}
+
 int printReport(const std::string& path)
 {
     try {
@@ -78,14 +118,15 @@ QString titleOf(const QStringList& arguments)
 int showWindow(int argc, char* argv[], const std::string& path)
 {
     QApplication application(argc, argv);
+    installQtTranslations();
     try {
-        AnalysisWindow window(analyseWorkFile(path), titleOf(QApplication::arguments()));
+        AnalysisWindow window(analyseListing(listingLines(readWorkFile(path))), titleOf(QApplication::arguments()));
+        const RaiseListener listener(window, QFile::decodeName(path.c_str()));
         window.show();
         return QApplication::exec();
     } catch (const AppError& error) {
-        const std::string displayedPath = fromDisplayText(QFile::decodeName(path.c_str()));
         ModalSeam::showMessage(nullptr, MessageIcon::Error, QStringLiteral("kivalter"),
-                               toDisplayText(unreadableMessage(displayedPath, error)));
+                               unreadableWindowMessage(path, error));
         return kFailed;
     }
 }

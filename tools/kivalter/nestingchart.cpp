@@ -22,7 +22,7 @@ NestingChart::NestingChart(const LineAnalysis& analysis, QWidget* parent)
         m_maxLevel = std::max(m_maxLevel, line.level);
     setMinimumHeight(80);
     setCursor(Qt::PointingHandCursor);
-    setToolTip(tr("Nesting level along the lines; click to go to a line"));
+    setToolTip(QStringLiteral("行ごとの入れ子の深さ。クリックでその行へ"));
 }
 
 void NestingChart::setCurrentLine(int line)

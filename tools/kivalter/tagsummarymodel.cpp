@@ -45,11 +45,11 @@ QVariant TagSummaryModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     switch (section) {
-    case TagColumn: return tr("Tag");
-    case StartsColumn: return tr("Starts");
-    case EndsColumn: return tr("Ends");
-    case SelfClosedColumn: return tr("Self-closed");
-    case UnmatchedColumn: return tr("Unmatched");
+    case TagColumn: return QStringLiteral("タグ");
+    case StartsColumn: return QStringLiteral("開始");
+    case EndsColumn: return QStringLiteral("終了");
+    case SelfClosedColumn: return QStringLiteral("自己終了");
+    case UnmatchedColumn: return QStringLiteral("不一致");
     default: return {};
     }
 }

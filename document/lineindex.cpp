@@ -1,0 +1,27 @@
+#include "document/lineindex.h"
+
+#include <algorithm>
+
+namespace vorelind {
+
+LineIndex::LineIndex(std::string_view text)
+    : m_lineStarts{0}
+{
+    for (std::size_t pair = text.find("\r\n"); pair != std::string_view::npos; pair = text.find("\r\n", pair + 2))
+        m_lineStarts.push_back(pair + 2);
+}
+
+LineColumn LineIndex::at(std::size_t offset) const
+{
+    // The last line that starts at or before the offset; the first starts at 0.
+    const auto next = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), offset);
+    const auto line = static_cast<std::size_t>(next - m_lineStarts.begin());
+    return {line, offset - m_lineStarts[line - 1] + 1};
+}
+
+std::string lineColumnText(LineColumn place)
+{
+    return std::to_string(place.line) + ':' + std::to_string(place.column);
+}
+
+} // namespace vorelind

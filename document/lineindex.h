@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorelind {
+
+// A place in a text: its line and its byte column in that line, both from 1.
+struct LineColumn {
+    std::size_t line;
+    std::size_t column;
+
+    bool operator==(const LineColumn&) const = default;
+};
+
+// The lines of a loaded text, which end at CR LF pairs only: loading makes
+// every line break CR LF, and a lone CR or LF it keeps is the second byte
+// of a double-byte character.
+class LineIndex {
+public:
+    explicit LineIndex(std::string_view text);
+
+    // The line and column of the byte at an offset from 0.
+    LineColumn at(std::size_t offset) const;
+
+private:
+    std::vector<std::size_t> m_lineStarts; // the offset of each line's first byte
+};
+
+// "LINE:COL".
+std::string lineColumnText(LineColumn place);
+
+} // namespace vorelind

@@ -1,0 +1,248 @@
+#include "document/tagbalance.h"
+
+#include "document/tagnames.h"
+#include "util/sjis.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace vorelind {
+
+namespace {
+
+constexpr std::array<std::string_view, 14> kEmptyElements = {
+    "AREA", "BASE", "BR", "COL", "EMBED", "HR", "IMG", "INPUT", "LINK", "META", "PARAM", "SOURCE", "TRACK", "WBR",
+};
+
+constexpr bool isAsciiLetter(unsigned char byte)
+{
+    return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z');
+}
+
+// Tables rather than comparisons: these tests run on every byte of every tag.
+using ByteTable = std::array<bool, 256>;
+
+// A tag name is the run of these bytes after its '<' or '</'.
+constexpr ByteTable kNameBytes = [] {
+    ByteTable table{};
+    for (int byte = 0; byte < 256; ++byte)
+        table[byte] = isAsciiLetter(byte) || (byte >= '0' && byte <= '9') || byte == '-' || byte == '_'
+            || byte == ':' || byte == '.';
+    return table;
+}();
+
+// Inside a tag only a quote, which opens a quoted run, and '>' matter.
+constexpr ByteTable kTagStops = [] {
+    ByteTable table{};
+    table['"'] = table['\''] = table['>'] = true;
+    return table;
+}();
+
+bool isEmptyElement(std::string_view upperName)
+{
+    return std::find(kEmptyElements.begin(), kEmptyElements.end(), upperName) != kEmptyElements.end();
+}
+
+// What the pairing knows about one upper-cased name.
+struct NameFacts {
+    bool counted;           // neither an empty element nor excluded
+    bool opensText;         // SCRIPT and STYLE hold text up to their end tag
+    std::size_t openCount;  // its entries on the stack
+};
+
+// A start tag on the stack; its name is in the text after the '<' at offset.
+struct OpenTag {
+    std::size_t offset;
+    std::uint32_t nameId;
+    std::uint32_t nameLength; // a name is part of a source, and sources are refused above 256 MiB
+};
+
+// A tag name read from the text.
+struct NameSpan {
+    std::size_t end;    // the offset after its last byte
+    std::uint32_t hash; // as TagNames hashes it
+};
+
+// Where a tag's bytes end.
+struct TagEnd {
+    std::size_t next;  // the offset after its '>', or the text's size
+    bool selfClosed;   // its '>' follows a '/'
+};
+
+// One run over one text.
+class TagBalance {
+public:
+    TagBalance(std::string_view text, const ExcludedTags& excluded)
+        : m_text(text)
+        , m_excluded(excluded)
+    {
+    }
+
+    std::vector<UnbalancedTag> run()
+    {
+        for (std::size_t i = m_text.find('<'); i != std::string_view::npos; i = m_text.find('<', i))
+            i = afterMarkup(i);
+        for (const OpenTag& open : m_open)
+            reportOpen(open);
+        std::sort(m_found.begin(), m_found.end(),
+                  [](const UnbalancedTag& a, const UnbalancedTag& b) { return a.offset < b.offset; });
+        return std::move(m_found);
+    }
+
+private:
+    unsigned char at(std::size_t offset) const
+    {
+        return offset < m_text.size() ? static_cast<unsigned char>(m_text[offset]) : 0;
+    }
+
+    // Returns the offset after what the '<' at i opens.
+    std::size_t afterMarkup(std::size_t i)
+    {
+        const unsigned char c1 = at(i + 1);
+        if (isAsciiLetter(c1))
+            return afterStartTag(i);
+        if (c1 == '/')
+            return isAsciiLetter(at(i + 2)) ? afterEndTag(i) : i + 1;
+        if (c1 == '!' && at(i + 2) == '-' && at(i + 3) == '-')
+            return after("-->", i + 4); // a comment ends after the next "-->"
+        if (c1 == '!' || c1 == '?')
+            return after(">", i + 2); // a declaration or instruction ends at the next '>'
+        if (c1 == '%')
+            return after("%>", i + 2); // server code ends after the next "%>"
+        return i + 1; // any other '<' is text
+    }
+
+    // The offset after the next closer from `from` on; the text's size when there is none.
+    std::size_t after(std::string_view closer, std::size_t from) const
+    {
+        const std::size_t found = m_text.find(closer, from);
+        return found == std::string_view::npos ? m_text.size() : found + closer.size();
+    }
+
+    std::size_t afterStartTag(std::size_t i)
+    {
+        const NameSpan span = readName(i + 1);
+        const TagEnd end = tagEndFrom(span.end);
+        if (end.selfClosed)
+            return end.next;
+        const std::string_view name = m_text.substr(i + 1, span.end - (i + 1));
+        const std::uint32_t id = nameId(name, span.hash);
+        NameFacts& facts = m_facts[id];
+        if (facts.counted) {
+            m_open.push_back({i, id, static_cast<std::uint32_t>(name.size())});
+            ++facts.openCount;
+        }
+        return facts.opensText ? textEnd(end.next, m_names.upperName(id)) : end.next;
+    }
+
+    std::size_t afterEndTag(std::size_t i)
+    {
+        // Most end tags close the tag on top; that needs no look-up of the name.
+        if (!m_open.empty() && namesTop(i + 2)) {
+            const std::size_t nameEnd = i + 2 + m_open.back().nameLength;
+            --m_facts[m_open.back().nameId].openCount;
+            m_open.pop_back();
+            return tagEndFrom(nameEnd).next;
+        }
+        const NameSpan span = readName(i + 2);
+        const std::string_view name = m_text.substr(i + 2, span.end - (i + 2));
+        const std::uint32_t id = nameId(name, span.hash);
+        if (m_facts[id].counted) {
+            if (m_facts[id].openCount == 0)
+                m_found.push_back({TagSide::End, i, name});
+            else
+                closeTopmost(id);
+        }
+        return tagEndFrom(span.end).next;
+    }
+
+    // Pops the stack down to the topmost entry of the name; the entries above it were never closed.
+    void closeTopmost(std::uint32_t id)
+    {
+        while (m_open.back().nameId != id) {
+            reportOpen(m_open.back());
+            --m_facts[m_open.back().nameId].openCount;
+            m_open.pop_back();
+        }
+        --m_facts[id].openCount;
+        m_open.pop_back();
+    }
+
+    // Returns whether the name at an offset is the name of the tag on top.
+    bool namesTop(std::size_t nameStart) const
+    {
+        const std::string_view topName = openName(m_open.back());
+        return equalWithoutAsciiCase(m_text.substr(nameStart, topName.size()), topName)
+            && !kNameBytes[at(nameStart + topName.size())];
+    }
+
+    std::string_view openName(const OpenTag& open) const { return m_text.substr(open.offset + 1, open.nameLength); }
+
+    void reportOpen(const OpenTag& open) { m_found.push_back({TagSide::Start, open.offset, openName(open)}); }
+
+    NameSpan readName(std::size_t start) const
+    {
+        NameSpan span{start, TagNames::kEmptyHash};
+        for (; span.end < m_text.size() && kNameBytes[at(span.end)]; ++span.end)
+            span.hash = TagNames::hashed(span.hash, m_text[span.end]);
+        return span;
+    }
+
+    // A tag ends at the first '>' outside a quoted run, or at the end of the text.
+    TagEnd tagEndFrom(std::size_t nameEnd) const
+    {
+        for (std::size_t j = nameEnd; j < m_text.size(); ++j) {
+            if (!kTagStops[at(j)])
+                continue;
+            if (m_text[j] == '>')
+                return {j + 1, m_text[j - 1] == '/'};
+            // A quote opens a run that ends at the same quote.
+            j = m_text.find(m_text[j], j + 1);
+            if (j == std::string_view::npos)
+                break;
+        }
+        return {m_text.size(), false};
+    }
+
+    // The offset of the next end tag of the name from `from` on, or the
+    // text's size: everything before it is text.
+    std::size_t textEnd(std::size_t from, const std::string& upperName) const
+    {
+        for (std::size_t j = m_text.find("</", from); j != std::string_view::npos; j = m_text.find("</", j + 2)) {
+            const std::size_t nameEnd = readName(j + 2).end;
+            if (upperAscii(m_text.substr(j + 2, nameEnd - (j + 2))) == upperName)
+                return j;
+        }
+        return m_text.size();
+    }
+
+    // The id of the name, its facts made on first sight.
+    std::uint32_t nameId(std::string_view name, std::uint32_t hash)
+    {
+        const std::uint32_t id = m_names.idOf(name, hash);
+        if (id == m_facts.size()) {
+            const std::string& upper = m_names.upperName(id);
+            const bool counted = !isEmptyElement(upper) && !m_excluded.contains(upper);
+            m_facts.push_back({counted, upper == "SCRIPT" || upper == "STYLE", 0});
+        }
+        return id;
+    }
+
+    std::string_view m_text;
+    const ExcludedTags& m_excluded;
+    TagNames m_names;
+    std::vector<NameFacts> m_facts; // by name id
+    std::vector<OpenTag> m_open;
+    std::vector<UnbalancedTag> m_found;
+};
+
+} // namespace
+
+std::vector<UnbalancedTag> unbalancedTags(std::string_view text, const ExcludedTags& excluded)
+{
+    return TagBalance(text, excluded).run();
+}
+
+} // namespace vorelind

@@ -1,0 +1,133 @@
+#include "document/lineindex.h"
+#include "document/tagbalance.h"
+#include "testlines.h"
+
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+using namespace vorelind;
+
+namespace {
+
+// The unpaired tags as "start NAME@OFFSET, end NAME@OFFSET", in the order found.
+QString described(const std::vector<UnbalancedTag>& tags)
+{
+    QStringList parts;
+    for (const UnbalancedTag& tag : tags) {
+        parts << QString("%1 %2@%3")
+                     .arg(tag.side == TagSide::Start ? "start" : "end")
+                     .arg(QString::fromLatin1(tag.name.data(), static_cast<qsizetype>(tag.name.size())))
+                     .arg(tag.offset);
+    }
+    return parts.join(", ");
+}
+
+} // namespace
+
+class TestTagBalance : public QObject {
+    Q_OBJECT
+
+private slots:
+    void unpairedTags_data();
+    void unpairedTags();
+    void lineAndColumn_data();
+    void lineAndColumn();
+};
+
+void TestTagBalance::unpairedTags_data()
+{
+    QTest::addColumn<std::string>("text");
+    QTest::addColumn<QString>("excluded");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("balanced page") << std::string("<html><head><title>t</title></head><body></body></html>")
+                                   << QString() << QString();
+    QTest::newRow("tag inside a comment") << std::string("<div><!-- <p> --></div>") << QString() << QString();
+    QTest::newRow("a > does not end a comment") << std::string("<!-- a > <p> -->") << QString() << QString();
+    QTest::newRow("comment ends after -->, not at its own dashes")
+        << std::string("<!--><p>--><b>") << QString() << "start b@11";
+    QTest::newRow("declaration and instruction")
+        << std::string("<!DOCTYPE html><?xml version=\"1.0\"?><p></p>") << QString() << QString();
+    QTest::newRow("server code ends at %>, not at >") << std::string("<% if (a > b) %><p>") << QString()
+                                                     << "start p@16";
+    QTest::newRow("self-closing slash inside quotes") << std::string("<p title=\"a/>b\">x") << QString()
+                                                      << "start p@0";
+    QTest::newRow("single quotes hold a double quote") << std::string("<a title='\"'>x</a>") << QString()
+                                                       << QString();
+    QTest::newRow("script text holds no tags")
+        << std::string("<script>if (a<b) document.write(\"</p>\");</ScRiPt>") << QString() << QString();
+    QTest::newRow("style text holds no tags") << std::string("<style>p>a{}</b></STYLE>") << QString() << QString();
+    QTest::newRow("script ends only at its own name") << std::string("<script>x</scripts><p></script>")
+                                                      << QString() << QString();
+    QTest::newRow("unclosed script swallows the rest") << std::string("<script>x<p></p>") << QString()
+                                                       << "start script@0";
+    QTest::newRow("self-closed script opens no text") << std::string("<script src=x /></b>") << QString()
+                                                      << "end b@16";
+    QTest::newRow("empty elements, start and end")
+        << std::string("<br><img src=a><hr></br><input><wbr><meta></meta>") << QString() << QString();
+    QTest::newRow("unclosed list items") << std::string("<ul><li>a<li>b</ul>") << QString()
+                                         << "start li@4, start li@9";
+    QTest::newRow("excluded list items") << std::string("<ul><li>a<li>b</ul>") << "LI" << QString();
+    QTest::newRow("excluded names compare upper-cased") << std::string("<ul><li>a</ul>") << "li" << "start li@4";
+    QTest::newRow("self-closed tags") << std::string("<x/><y /><a href=x/>") << QString() << QString();
+    QTest::newRow("overlapping tags") << std::string("<b><i></b></i>") << QString() << "start i@3, end i@10";
+    QTest::newRow("end tag closes the topmost of its name") << std::string("<a><a></a>") << QString()
+                                                            << "start a@0";
+    QTest::newRow("found in source order") << std::string("<a></x>") << QString() << "start a@0, end x@3";
+    QTest::newRow("names compared without case, given as written") << std::string("<DIV></div><Span>")
+                                                                   << QString() << "start Span@11";
+    QTest::newRow("name bytes") << std::string("<my-tag:x.y_z2 a=1></MY-TAG:X.Y_Z2><p\tclass=a></p>")
+                                << QString() << QString();
+    QTest::newRow("other < are text") << std::string("a < b <1> </ p> <> </> <-") << QString() << QString();
+    QTest::newRow("stray end tag") << std::string("x</p>") << QString() << "end p@1";
+    QTest::newRow("end of text inside a start tag") << std::string("<p class=\"x") << QString() << "start p@0";
+    QTest::newRow("end of text after the slash") << std::string("<p/") << QString() << "start p@0";
+    QTest::newRow("end of text inside an end tag") << std::string("<div>t</div") << QString() << QString();
+    QTest::newRow("end of text inside a comment") << std::string("<div><!-- </div>") << QString()
+                                                  << "start div@0";
+    QTest::newRow("end of text inside server code") << std::string("<div><% </div>") << QString()
+                                                    << "start div@0";
+    QTest::newRow("end of text inside a quote") << std::string("<a href=\"x></a>") << QString() << "start a@0";
+    QTest::newRow("end of text right after <") << std::string("<a><") << QString() << "start a@0";
+}
+
+void TestTagBalance::unpairedTags()
+{
+    QFETCH(std::string, text);
+    QFETCH(QString, excluded);
+    QFETCH(QString, expected);
+    std::vector<std::string> entries;
+    if (!excluded.isEmpty())
+        entries.push_back(excluded.toStdString());
+    QCOMPARE(described(unbalancedTags(text, ExcludedTags(entries))), expected);
+}
+
+void TestTagBalance::lineAndColumn_data()
+{
+    QTest::addColumn<std::string>("text");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("first byte") << std::string("<a>") << 0 << "1:1";
+    QTest::newRow("after CR LF") << std::string("x\r\n<a>") << 3 << "2:1";
+    QTest::newRow("on the LF of a pair") << std::string("x\r\n<a>") << 2 << "1:3";
+    QTest::newRow("column counts bytes") << crlfJoined({"a", "\x82\xa0<b>"}) << 5 << "2:3";
+    QTest::newRow("lone LF as second byte") << std::string("\x81\n<b>") << 2 << "1:3";
+    QTest::newRow("lone CR as second byte") << std::string("\x81\r<b>") << 2 << "1:3";
+    QTest::newRow("CR as second byte, then a line break") << std::string("\x81\r\r\n<b>") << 4 << "2:1";
+    QTest::newRow("third line") << std::string("\r\n\r\nab") << 5 << "3:2";
+}
+
+void TestTagBalance::lineAndColumn()
+{
+    QFETCH(std::string, text);
+    QFETCH(int, offset);
+    QFETCH(QString, expected);
+    QCOMPARE(QString::fromStdString(lineColumnText(LineIndex(text).at(static_cast<std::size_t>(offset)))),
+             expected);
+}
+
+QTEST_APPLESS_MAIN(TestTagBalance)
+#include "tst_tagbalance.moc"
