@@ -17,6 +17,7 @@ if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null || [ ! -x /usr/lib/wine/
   exit 77
 fi
 
+mkdir -p "$work"
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$source_dir" --preset mingw -B "$work/build" "${launcher[@]}" >"$work/configure.log" 2>&1 \
