@@ -1,23 +1,29 @@
 #include "document/exporttidy.h"
 
 #include "document/messages.h"
+#include "platform/regularfile.h"
+#include "platform/wholefile.h"
 #include "util/apperror.h"
-#include "util/sjis.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <exception>
 
 namespace vorelind {
 
 namespace {
 
-bool holdsOpeningMarker(std::string_view upper)
+char upperAsciiByte(char byte)
 {
-    return upper.find("<SCRIPT") != std::string_view::npos || upper.find("<PRE") != std::string_view::npos;
+    return byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 'a' + 'A') : byte;
 }
 
-bool holdsClosingMarker(std::string_view upper)
+// Whether the text holds the upper-case marker, with the text's ASCII
+// letters upper-cased; it copies nothing.
+bool holdsMarker(std::string_view text, std::string_view marker)
 {
-    return upper.find("/SCRIPT") != std::string_view::npos || upper.find("/PRE") != std::string_view::npos;
+    const auto found = std::search(text.begin(), text.end(), marker.begin(), marker.end(),
+                                   [](char a, char b) { return upperAsciiByte(a) == b; });
+    return found != text.end();
 }
 
 // Removes at most count leading blanks: the listing put exactly those in
@@ -29,6 +35,45 @@ std::string_view dropLeadingBlanks(std::string_view text, std::size_t count)
         ++blanks;
     return text.substr(blanks);
 }
+
+// The new file is written in pieces of about this size, so that a listing
+// of many short lines costs few writes.
+constexpr std::size_t kPieceSize = 1 << 20;
+
+// Gathers bytes into pieces for the new file; after a failed write it drops
+// the rest.
+class PieceSink : public ListingSink {
+public:
+    explicit PieceSink(const FilePieceWriter& write)
+        : m_write(write)
+    {
+    }
+
+    void write(std::string_view bytes) override
+    {
+        m_piece.append(bytes);
+        if (m_piece.size() >= kPieceSize)
+            flush();
+    }
+
+    // Writes what is gathered; returns whether every piece was written.
+    bool finish()
+    {
+        flush();
+        return m_written;
+    }
+
+private:
+    void flush()
+    {
+        m_written = m_written && m_write(m_piece);
+        m_piece.clear();
+    }
+
+    const FilePieceWriter& m_write;
+    std::string m_piece;
+    bool m_written = true;
+};
 
 } // namespace
 
@@ -49,50 +94,108 @@ std::size_t FirstNonBlankPos(std::string_view text)
     return 0;
 }
 
-void tidyForExport(std::vector<std::string>& lines)
+std::string_view ExportTidy::tidy(std::string_view line)
 {
-    bool inBlock = false;
-    std::size_t blockStart = 0; // 1-based position of the opening line's first non-blank
-    for (std::string& line : lines) {
-        const std::string_view trimmed = TrimTail(line);
-        const std::string upper = upperAscii(trimmed);
-        if (holdsOpeningMarker(upper)) {
-            inBlock = true;
-            blockStart = FirstNonBlankPos(trimmed);
-        } else if (holdsClosingMarker(upper)) {
-            inBlock = false;
-        } else {
-            // The listing leads a block line with the opening tag's depth + 2
-            // blanks, which is blockStart + 1.
-            line = std::string(inBlock ? dropLeadingBlanks(trimmed, blockStart + 1) : trimmed);
+    const std::string_view trimmed = TrimTail(line);
+    if (holdsMarker(trimmed, "<SCRIPT") || holdsMarker(trimmed, "<PRE")) {
+        m_inBlock = true;
+        m_blockStart = FirstNonBlankPos(trimmed);
+        return line;
+    }
+    if (holdsMarker(trimmed, "/SCRIPT") || holdsMarker(trimmed, "/PRE")) {
+        m_inBlock = false;
+        return line;
+    }
+    // The listing leads a block line with the opening tag's depth + 2
+    // blanks, which is blockStart + 1.
+    return m_inBlock ? dropLeadingBlanks(trimmed, m_blockStart + 1) : trimmed;
+}
+
+void tidyForExport(Listing& listing)
+{
+    ExportTidy tidy;
+    for (std::size_t row = 0; row < listing.lineCount(); ++row)
+        listing.narrowLine(row, tidy.tidy(listing.line(row)));
+}
+
+void writeExportFile(const std::filesystem::path& path, const Listing& listing)
+{
+    replaceExportFile(path, [&listing](ListingSink& out) {
+        for (std::size_t row = 0; row < listing.lineCount(); ++row) {
+            out.write(listing.line(row));
+            out.write("\r\n");
         }
+    });
+}
+
+void replaceExportFile(const std::filesystem::path& path, const std::function<void(ListingSink&)>& produce)
+{
+    // A link is written through to the file it names; a FIFO or a device is
+    // no place for a listing.
+    const std::filesystem::path target = writeTarget(path);
+    std::exception_ptr failure;
+    const bool written = !isLinkOrSpecialFile(target) && replaceFileWhole(target, [&](const FilePieceWriter& write) {
+        PieceSink pieces(write);
+        try {
+            produce(pieces);
+        } catch (...) {
+            failure = std::current_exception();
+            return false;
+        }
+        return pieces.finish();
+    });
+    if (failure)
+        std::rethrow_exception(failure);
+    if (!written)
+        throw AppError(formatMessage(messages::kCannotCreateFile, path.string()));
+}
+
+ExportStream::ExportStream(ListingSink& out)
+    : m_out(out)
+{
+}
+
+void ExportStream::write(std::string_view bytes)
+{
+    // A CR LF pair may straddle two pieces: a CR at the end of the partial
+    // line is matched with an LF at the start of the next piece.
+    while (!bytes.empty()) {
+        if (!m_partialLine.empty() && m_partialLine.back() == '\r' && bytes.front() == '\n') {
+            m_partialLine.pop_back();
+            putLine(m_partialLine);
+            m_partialLine.clear();
+            bytes.remove_prefix(1);
+            continue;
+        }
+        const std::size_t end = bytes.find("\r\n");
+        if (end == std::string_view::npos) {
+            m_partialLine.append(bytes);
+            return;
+        }
+        if (m_partialLine.empty()) {
+            putLine(bytes.substr(0, end));
+        } else {
+            m_partialLine.append(bytes.substr(0, end));
+            putLine(m_partialLine);
+            m_partialLine.clear();
+        }
+        bytes.remove_prefix(end + 2);
     }
 }
 
-std::string exportBytes(const std::vector<std::string>& lines)
+void ExportStream::finish()
 {
-    std::size_t size = 0;
-    for (const std::string& line : lines)
-        size += line.size() + 2;
-    std::string bytes;
-    bytes.reserve(size);
-    for (const std::string& line : lines) {
-        bytes += line;
-        bytes += "\r\n";
-    }
-    return bytes;
+    putLine(m_partialLine);
+    m_partialLine.clear();
 }
 
-void writeExportFile(const std::string& path, const std::vector<std::string>& lines)
+// The list holds no empty lines, so neither does the saved file.
+void ExportStream::putLine(std::string_view line)
 {
-    const AppError cannotCreate(formatMessage(messages::kCannotCreateFile, path));
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        throw cannotCreate;
-    const std::string bytes = exportBytes(lines);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (std::fclose(file) != 0 || !written)
-        throw cannotCreate;
+    if (line.empty())
+        return;
+    m_out.write(m_tidy.tidy(line));
+    m_out.write("\r\n");
 }
 
 } // namespace vorelind

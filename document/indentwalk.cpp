@@ -2,7 +2,6 @@
 
 #include "document/sizelimits.h"
 #include "util/apperror.h"
-#include "util/largebuffer.h"
 
 namespace vorelind {
 
@@ -10,10 +9,13 @@ namespace {
 
 constexpr std::size_t kNameScanLimit = 257; // offsets; so a start tag's name holds 256 bytes
 constexpr long long kBlanksPerLevel = 2;
+constexpr std::size_t kChunkSize = 256 * 1024;
 
+// CR and LF end a name as TAB and blank do, so that "<script" CR LF
+// "type=...>" still opens a script block.
 bool isNameStop(unsigned char byte)
 {
-    return byte == '/' || byte == '>' || byte == '\t' || byte == ' ';
+    return byte == '/' || byte == '>' || byte == '\t' || byte == ' ' || byte == '\r' || byte == '\n';
 }
 
 // Bytes that end a tag name after being taken into it: '!' and '?' always,
@@ -34,24 +36,35 @@ bool isMarkupDeclarationName(const std::string& name)
     return name == "!" || name == "?" || name == "%";
 }
 
-// One run over one source; positions are 1-based as in the run log.
+// Collects the listing in one string.
+class StringListingSink : public ListingSink {
+public:
+    void write(std::string_view bytes) override { text.append(bytes); }
+    std::string text;
+};
+
+// One run over one source; positions are 1-based as in the run log. The
+// listing is gathered in a small chunk and handed on whenever the chunk is
+// full, so that no whole listing is ever held here.
 class IndentWalk {
 public:
-    IndentWalk(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks, std::size_t budget)
+    IndentWalk(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks, ListingSink& listing,
+               std::size_t budget)
         : m_source(source)
         , m_excluded(excluded)
         , m_sinks(sinks)
+        , m_listing(listing)
         , m_reporting(sinks.progress || sinks.status || sinks.runLog)
         , m_budget(budget)
     {
     }
 
-    std::string run()
+    void run()
     {
         const std::size_t n = m_source.size();
         if (m_sinks.progress)
             m_sinks.progress->start(n);
-        reserveLarge(m_output, 3 * n);
+        m_chunk.reserve(kChunkSize + kChunkSize / 4);
         for (std::size_t i = 1; i <= n;) {
             const std::size_t runEnd = plainRunEnd(i);
             if (runEnd > i) {
@@ -62,12 +75,10 @@ public:
                 ++i;
             }
             checkBudget();
+            if (m_chunk.size() >= kChunkSize)
+                flushChunk();
         }
-        // The listing ends at the first NUL, which only a raw block can copy.
-        const auto end = m_output.find('\0');
-        if (end != std::string::npos)
-            m_output.resize(end);
-        return std::move(m_output);
+        flushChunk();
     }
 
 private:
@@ -83,6 +94,9 @@ private:
     {
         if (c == '<' || c == '/')
             return false;
+        // The '>' that ends a tag is walked alone, to leave the tag.
+        if (c == '>' && m_inTag)
+            return false;
         return m_raw ? c != '\n' : c >= 32;
     }
 
@@ -95,15 +109,22 @@ private:
     }
 
     // Copies the plain bytes at positions [first, end) in one go; each of
-    // them is still reported as its own position.
+    // them is still reported as its own position. A long run goes to the
+    // listing straight from the source.
     void copyPlainRun(std::size_t first, std::size_t end)
     {
-        const std::size_t countBefore = m_output.size();
-        m_output.append(m_source.substr(first - 1, end - first));
-        if (!m_reporting)
-            return;
-        for (std::size_t i = first; i < end; ++i)
-            report(i, countBefore + (i - first + 1));
+        const std::size_t countBefore = m_count;
+        const std::string_view run = m_source.substr(first - 1, end - first);
+        if (run.size() >= kChunkSize) {
+            flushChunk();
+            emit(run);
+        } else {
+            m_chunk.append(run);
+        }
+        m_count += run.size();
+        m_last = run.back();
+        if (m_reporting)
+            report(first, end - 1, countBefore + 1);
     }
 
     void walkPosition(std::size_t i)
@@ -118,14 +139,20 @@ private:
         if (c == '<')
             startTag(i, c1);
         copyByte(c, c1);
+        if (c == '<')
+            m_inTag = true;
+        else if (c == '>')
+            m_inTag = false;
         if (m_reporting)
-            report(i, m_output.size());
+            report(i, i, m_count);
     }
 
     void startTag(std::size_t i, unsigned char c1)
     {
-        if (!m_raw)
-            m_output += "\r\n";
+        if (!m_raw) {
+            put('\r');
+            put('\n');
+        }
         if (c1 == '/')
             endTag(i);
         else
@@ -144,12 +171,12 @@ private:
             m_step = m_excluded.contains(m_name) ? 0 : kBlanksPerLevel;
             m_depth -= m_step;
         }
-        AppendBlanks(m_output, m_depth);
+        putBlanks(m_depth);
     }
 
     void openTag(std::size_t i)
     {
-        AppendBlanks(m_output, m_depth);
+        putBlanks(m_depth);
         scanName(i, 1, false);
         if (isRawBlockName(m_name)) {
             m_raw = true;
@@ -163,8 +190,7 @@ private:
     }
 
     // Collects the upper-cased name of the tag whose '<' is at position i,
-    // from offset j0 on. It never reads the source's last byte, and a name
-    // runs on across line breaks.
+    // from offset j0 on. It never reads the source's last byte.
     void scanName(std::size_t i, std::size_t j0, bool endTag)
     {
         m_name.clear();
@@ -181,16 +207,52 @@ private:
     void copyByte(unsigned char c, unsigned char c1)
     {
         if (!m_raw) {
-            // Line breaks, tabs and other control bytes vanish outside raw blocks.
             if (c >= 32)
-                m_output += static_cast<char>(c);
+                put(static_cast<char>(c));
+            // Inside a tag a run of control bytes separates like one blank,
+            // so "<a" CR LF "href" keeps its attribute; in text they vanish.
+            else if (m_inTag && m_last != ' ')
+                put(' ');
             return;
         }
-        m_output += static_cast<char>(c);
+        put(static_cast<char>(c));
         // A raw block's own line gets depth + 2 blanks unless a tag opens it.
         const char next[1] = {static_cast<char>(c1)};
         if (c == '\n' && FirstAboveBlank(std::string_view(next, 1)) != '<')
-            AppendBlanks(m_output, m_depth + kBlanksPerLevel);
+            putBlanks(m_depth + kBlanksPerLevel);
+    }
+
+    void put(char byte)
+    {
+        m_chunk += byte;
+        ++m_count;
+        m_last = byte;
+    }
+
+    void putBlanks(long long n)
+    {
+        if (n <= 0)
+            return;
+        m_chunk.append(static_cast<std::size_t>(n), ' ');
+        m_count += static_cast<std::size_t>(n);
+        m_last = ' ';
+    }
+
+    void flushChunk()
+    {
+        emit(m_chunk);
+        m_chunk.clear();
+    }
+
+    // The listing ends at the first NUL, which only a raw block can copy;
+    // what is written after it still counts in the run log.
+    void emit(std::string_view bytes)
+    {
+        if (m_cut || bytes.empty())
+            return;
+        const std::size_t nul = bytes.find('\0');
+        m_cut = nul != std::string_view::npos;
+        m_listing.write(bytes.substr(0, nul));
     }
 
     // A plain run copies no more than the source holds. One other position
@@ -199,30 +261,37 @@ private:
     // passes the budget by little.
     void checkBudget() const
     {
-        if (m_output.size() > m_budget)
+        if (m_count > m_budget)
             throw AppError(listingTooLargeMessage(m_budget));
     }
 
-    void report(std::size_t i, std::size_t outputCount)
+    // Positions first..last were walked; the first of them left the output
+    // count at firstCount, and each next one one byte more.
+    void report(std::size_t first, std::size_t last, std::size_t firstCount)
     {
         if (m_sinks.runLog)
-            m_sinks.runLog->appendLine(outputCount, i);
+            m_sinks.runLog->appendLines(first, last, firstCount);
         if (m_sinks.progress)
-            m_sinks.progress->advance();
+            m_sinks.progress->advance(last - first + 1);
         if (m_sinks.status)
-            m_sinks.status->showPosition(i, m_source.size());
+            m_sinks.status->showPosition(last, m_source.size(), last - first + 1);
     }
 
     std::string_view m_source;
     const ExcludedTags& m_excluded;
     const WalkSinks& m_sinks;
+    ListingSink& m_listing;
     const bool m_reporting;
     const std::size_t m_budget;
-    std::string m_output;
+    std::string m_chunk;
+    std::size_t m_count = 0; // bytes written, the cut-off ones included
+    char m_last = 0;         // the byte written last
+    bool m_cut = false;      // a NUL has ended the listing
     std::string m_name;
     long long m_depth = 0; // in blanks, not levels
     long long m_step = 0;
     bool m_raw = false;
+    bool m_inTag = false; // between a '<' and the next '>'
 };
 
 } // namespace
@@ -236,10 +305,15 @@ unsigned char FirstAboveBlank(std::string_view text)
     return 0;
 }
 
-void AppendBlanks(std::string& output, long long n)
+void walkSource(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks, ListingSink& listing)
 {
-    if (n > 0)
-        output.append(static_cast<std::size_t>(n), ' ');
+    walkSourceWithin(source, excluded, sinks, listing, listingBudget(source.size()));
+}
+
+void walkSourceWithin(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks,
+                      ListingSink& listing, std::size_t budget)
+{
+    IndentWalk(source, excluded, sinks, listing, budget).run();
 }
 
 std::string indentSource(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks)
@@ -250,7 +324,9 @@ std::string indentSource(std::string_view source, const ExcludedTags& excluded, 
 std::string indentSourceWithin(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks,
                                std::size_t budget)
 {
-    return IndentWalk(source, excluded, sinks, budget).run();
+    StringListingSink listing;
+    walkSourceWithin(source, excluded, sinks, listing, budget);
+    return std::move(listing.text);
 }
 
 } // namespace vorelind

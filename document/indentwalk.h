@@ -11,17 +11,21 @@ namespace vorelind {
 // Returns the first byte of the text above 32 (unsigned), or 0 when none is.
 unsigned char FirstAboveBlank(std::string_view text);
 
-// Appends n blanks to the output; nothing when n <= 0.
-void AppendBlanks(std::string& output, long long n);
-
-// Walks the source once and returns the indented listing: every tag on a
-// new line led by its depth in blanks, SCRIPT and PRE blocks keeping their
-// own line breaks, excluded tags on a line of their own without nesting.
+// Walks the source once and writes the indented listing to the sink, in
+// pieces as it goes: every tag on a new line led by its depth in blanks,
+// SCRIPT and PRE blocks keeping their own line breaks, excluded tags on a
+// line of their own without nesting.
 // A listing that would pass listingBudget() stops the walk with AppError.
-std::string indentSource(std::string_view source, const ExcludedTags& excluded,
-                         const WalkSinks& sinks = {});
+void walkSource(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks, ListingSink& listing);
 
 // The same walk within an output budget of the caller's choice, in bytes.
+void walkSourceWithin(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks,
+                      ListingSink& listing, std::size_t budget);
+
+// The walk, returning the listing in one string.
+std::string indentSource(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks = {});
+
+// The same within an output budget of the caller's choice, in bytes.
 std::string indentSourceWithin(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks,
                                std::size_t budget);
 

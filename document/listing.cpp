@@ -1,6 +1,20 @@
 #include "document/listing.h"
 
+#include <algorithm>
+#include <cstring>
+#include <new>
+
 namespace vorelind {
+
+namespace {
+
+std::size_t leadingBlanks(std::string_view line)
+{
+    const std::size_t blanks = line.find_first_not_of(' ');
+    return blanks == std::string_view::npos ? line.size() : blanks;
+}
+
+} // namespace
 
 std::vector<std::string_view> listingLines(std::string_view listing)
 {
@@ -18,15 +32,78 @@ std::vector<std::string_view> listingLines(std::string_view listing)
     return lines;
 }
 
-std::vector<std::string> nonEmptyLines(const std::vector<std::string_view>& lines)
+Listing::Listing(std::size_t expectedSize)
+    : m_expectedSize(expectedSize)
 {
-    std::vector<std::string> kept;
-    kept.reserve(lines.size());
-    for (const std::string_view line : lines) {
-        if (!line.empty())
-            kept.emplace_back(line);
+}
+
+void Listing::write(std::string_view bytes)
+{
+    if (m_size + bytes.size() > m_capacity)
+        reserve(std::max({m_expectedSize, 2 * m_capacity, m_size + bytes.size()}));
+    std::memcpy(m_text.get() + m_size, bytes.data(), bytes.size());
+    const std::size_t scanFrom = m_size;
+    m_size += bytes.size();
+    // A CR LF pair may straddle two pieces, so the scan looks for the LF.
+    for (const char* at = m_text.get() + scanFrom; at < m_text.get() + m_size;) {
+        const auto* lf = static_cast<const char*>(std::memchr(at, '\n', m_text.get() + m_size - at));
+        if (!lf)
+            break;
+        const auto end = static_cast<std::size_t>(lf - m_text.get());
+        if (end > m_lineStart && m_text.get()[end - 1] == '\r') {
+            indexLine(end - 1);
+            m_lineStart = end + 1;
+        }
+        at = lf + 1;
     }
-    return kept;
+}
+
+void Listing::finish()
+{
+    indexLine(m_size);
+    m_lineStart = m_size;
+}
+
+std::vector<std::string_view> Listing::lines() const
+{
+    std::vector<std::string_view> views;
+    views.reserve(m_lines.size());
+    for (std::size_t row = 0; row < m_lines.size(); ++row)
+        views.push_back(line(row));
+    return views;
+}
+
+void Listing::narrowLine(std::size_t row, std::string_view part)
+{
+    const auto offset = static_cast<std::size_t>(part.data() - m_text.get());
+    m_lines[row] = ListingLine{offset, part.size(), leadingBlanks(part)};
+}
+
+void Listing::reserve(std::size_t capacity)
+{
+    void* grown = std::realloc(m_text.get(), capacity);
+    if (!grown)
+        throw std::bad_alloc();
+    m_text.release();
+    m_text.reset(static_cast<char*>(grown));
+    m_capacity = capacity;
+}
+
+// The lines the list shows: the empty ones are left out.
+void Listing::indexLine(std::size_t end)
+{
+    if (end == m_lineStart)
+        return;
+    const std::string_view line(m_text.get() + m_lineStart, end - m_lineStart);
+    m_lines.push_back(ListingLine{m_lineStart, line.size(), leadingBlanks(line)});
+}
+
+Listing listingOfText(std::string_view text)
+{
+    Listing listing(text.size());
+    listing.write(text);
+    listing.finish();
+    return listing;
 }
 
 } // namespace vorelind

@@ -1,6 +1,10 @@
 #pragma once
 
-#include <string>
+#include "document/walksinks.h"
+
+#include <cstddef>
+#include <cstdlib>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -10,7 +14,51 @@ namespace vorelind {
 // is not a line. Every line is kept whole, empty ones included.
 std::vector<std::string_view> listingLines(std::string_view listing);
 
-// The listing's lines without the empty ones, as the list view holds them.
-std::vector<std::string> nonEmptyLines(const std::vector<std::string_view>& lines);
+// One line of a listing: where its bytes lie in the listing's text, and
+// how many blanks lead it.
+struct ListingLine {
+    std::size_t offset;
+    std::size_t length;
+    std::size_t blanks;
+};
+
+// A listing held once: its text in one buffer, written by the walk piece by
+// piece, and an index of its non-empty lines (split at CR LF pairs), which
+// the list view, the tree and the export all read.
+class Listing : public ListingSink {
+public:
+    // Makes room for a listing of about the given size at the first write.
+    explicit Listing(std::size_t expectedSize = 0);
+
+    // Appends bytes and indexes the lines they complete.
+    void write(std::string_view bytes) override;
+    // Indexes the last line, which no CR LF ends; call it once the walk is done.
+    void finish();
+
+    std::string_view text() const { return {m_text.get(), m_size}; }
+    std::size_t lineCount() const { return m_lines.size(); }
+    std::string_view line(std::size_t row) const { return text().substr(m_lines[row].offset, m_lines[row].length); }
+    std::size_t blanks(std::size_t row) const { return m_lines[row].blanks; }
+    // Views of every indexed line, for a reader that takes them all at once.
+    std::vector<std::string_view> lines() const;
+    // Shows a line as a part of itself from now on; the text stays as it is.
+    void narrowLine(std::size_t row, std::string_view part);
+
+private:
+    void reserve(std::size_t capacity);
+    void indexLine(std::size_t end);
+
+    // Grown with realloc, which can move a large block's pages rather than
+    // copy its bytes, so the listing never stands twice in memory.
+    std::unique_ptr<char, decltype(&std::free)> m_text{nullptr, &std::free};
+    std::size_t m_expectedSize;
+    std::size_t m_size = 0;
+    std::size_t m_capacity = 0;
+    std::size_t m_lineStart = 0;
+    std::vector<ListingLine> m_lines;
+};
+
+// A listing of a finished text, for a listing that was not walked.
+Listing listingOfText(std::string_view text);
 
 } // namespace vorelind

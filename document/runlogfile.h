@@ -3,14 +3,17 @@
 #include "document/walksinks.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace vorelind {
 
 // The run log: appends "cntm=<count> i=<position>" CR LF per position to a
 // file that is only ever grown. The file is opened at the first line and
-// written through a buffer; it is complete once the run ends (close()).
-// A file that cannot be opened or written raises AppError.
+// written through a buffer that the lines' digits go straight into; it is
+// complete once the run ends (close()).
+// A file that cannot be opened or written raises AppError, and so does a
+// symbolic link, a FIFO or a device in the log's place.
 class RunLogFile : public RunLogSink {
 public:
     explicit RunLogFile(std::string path = "runlog.log");
@@ -18,7 +21,7 @@ public:
     RunLogFile(const RunLogFile&) = delete;
     RunLogFile& operator=(const RunLogFile&) = delete;
 
-    void appendLine(std::size_t outputCount, std::size_t position) override;
+    void appendLines(std::size_t firstPosition, std::size_t lastPosition, std::size_t firstOutputCount) override;
     // Writes what is buffered and closes the file.
     void close();
 
@@ -28,7 +31,8 @@ private:
 
     std::string m_path;
     std::FILE* m_file = nullptr;
-    std::string m_buffer;
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_used = 0;
 };
 
 } // namespace vorelind

@@ -1,39 +1,52 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 namespace vorelind {
 
-// Receives the walk's progress: the range once, then one step per position.
+// Receives the walk's progress: the range once, then the steps made.
 class ProgressSink {
 public:
     virtual ~ProgressSink() = default;
     // Sets the range 0..maximum, the increment 1 and the position 0.
     virtual void start(std::size_t maximum) = 0;
-    virtual void advance() = 0;
+    // Advances by the given number of increments.
+    virtual void advance(std::size_t steps) = 0;
 };
 
-// Receives the status of each position. It gets the numbers rather than the
-// finished text so that a sink showing only some positions formats only those.
+// Receives the status of the last position walked. It gets the numbers
+// rather than the finished text so that a sink showing only some positions
+// formats only those.
 class StatusSink {
 public:
     virtual ~StatusSink() = default;
-    virtual void showPosition(std::size_t position, std::size_t total) = 0;
+    // The position walked last; positionsWalked tells how many positions
+    // were walked since the previous call.
+    virtual void showPosition(std::size_t position, std::size_t total, std::size_t positionsWalked) = 0;
 };
 
-// Receives one run-log line per position: the output count so far and the
-// 1-based source position.
+// Receives the run log's lines, one per position, as runs of consecutive
+// positions: position p of the run was logged with the output count
+// firstOutputCount + (p - firstPosition).
 class RunLogSink {
 public:
     virtual ~RunLogSink() = default;
-    virtual void appendLine(std::size_t outputCount, std::size_t position) = 0;
+    virtual void appendLines(std::size_t firstPosition, std::size_t lastPosition, std::size_t firstOutputCount) = 0;
 };
 
-// The three sinks of one walk; any of them may be absent.
+// The three reporting sinks of one walk; any of them may be absent.
 struct WalkSinks {
     ProgressSink* progress = nullptr;
     StatusSink* status = nullptr;
     RunLogSink* runLog = nullptr;
+};
+
+// Receives the listing in pieces, in order; a piece is valid only during the call.
+class ListingSink {
+public:
+    virtual ~ListingSink() = default;
+    virtual void write(std::string_view bytes) = 0;
 };
 
 } // namespace vorelind

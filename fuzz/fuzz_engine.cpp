@@ -43,20 +43,24 @@ public:
         m_started = true;
     }
 
-    void advance() override { ++m_advances; }
+    void advance(std::size_t steps) override { m_advances += steps; }
 
-    void showPosition(std::size_t position, std::size_t total) override
+    void showPosition(std::size_t position, std::size_t total, std::size_t) override
     {
         require(position == m_lastPosition && total == m_source.size(), "status shows the logged position");
     }
 
-    void appendLine(std::size_t outputCount, std::size_t position) override
+    void appendLines(std::size_t firstPosition, std::size_t lastPosition, std::size_t firstOutputCount) override
     {
-        require(position == nextReported(m_lastPosition + 1), "one log line per position but the / of each />");
-        require(outputCount >= m_lastCount, "the output count never shrinks");
-        m_lastPosition = position;
-        m_lastCount = outputCount;
-        ++m_lines;
+        require(firstPosition <= lastPosition, "a run holds at least one position");
+        std::size_t outputCount = firstOutputCount;
+        for (std::size_t position = firstPosition; position <= lastPosition; ++position, ++outputCount) {
+            require(position == nextReported(m_lastPosition + 1), "one log line per position but the / of each />");
+            require(outputCount >= m_lastCount, "the output count never shrinks");
+            m_lastPosition = position;
+            m_lastCount = outputCount;
+            ++m_lines;
+        }
     }
 
     void requireAllReported(std::size_t listingSize) const
@@ -102,6 +106,13 @@ std::size_t unboundedOutputCount(std::string_view source, const ExcludedTags& ex
     return sinks.lastCount();
 }
 
+// Collects what the export stream hands on.
+class CollectingSink : public ListingSink {
+public:
+    void write(std::string_view bytes) override { text.append(bytes); }
+    std::string text;
+};
+
 // Every unpaired tag is a '<' of the text, found in source order, with its
 // name as written right after it, at a line and column inside the text.
 void checkTagBalance(std::string_view source, const ExcludedTags& excluded)
@@ -120,18 +131,22 @@ void checkTagBalance(std::string_view source, const ExcludedTags& excluded)
 void checkTreeAndExport(std::string_view listing)
 {
     require(listing.find('\0') == std::string_view::npos, "the listing holds no NUL");
-    const std::vector<std::string_view> lines = listingLines(listing);
+    Listing listed = listingOfText(listing);
     IndentTree tree;
-    loadIndentedLines(tree, lines);
-    std::vector<std::string> listed = nonEmptyLines(lines);
-    require(tree.nodeCount() == listed.size(), "one node per non-empty line");
+    loadIndentedLines(tree, listed.lines());
+    require(tree.nodeCount() == listed.lineCount(), "one node per non-empty line");
 
+    // The streamed export, in small pieces, equals the list tidied in place.
+    CollectingSink streamed;
+    ExportStream stream(streamed);
+    for (std::size_t at = 0; at < listing.size(); at += 7)
+        stream.write(listing.substr(at, 7));
+    stream.finish();
     tidyForExport(listed);
-    const std::string exported = exportBytes(listed);
-    const std::vector<std::string_view> exportedLines = listingLines(exported);
-    require(exportedLines.size() == listed.size(), "the export has as many lines as the list");
-    for (std::size_t i = 0; i < listed.size(); ++i)
-        require(exportedLines[i] == listed[i], "the export holds the list's lines");
+    const std::vector<std::string_view> exportedLines = listingLines(streamed.text);
+    require(exportedLines.size() == listed.lineCount(), "the export has as many lines as the list");
+    for (std::size_t i = 0; i < listed.lineCount(); ++i)
+        require(exportedLines[i] == listed.line(i), "the export holds the list's lines");
 }
 
 } // namespace

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace vorelind {
+
+class Listing;
 
 // "行分析表示": hands the listing to the line-analysis tool through the work
 // file beside the executable and waits for the tool's end.
@@ -12,15 +15,16 @@ class LineAnalysisLaunch {
 public:
     using Runner = std::function<void(const std::string& commandLine)>;
 
-    // The runner starts a command line and returns when it has ended.
+    // The runner starts a UTF-8 command line and returns when it has ended.
     explicit LineAnalysisLaunch(Runner runAndWait);
 
     // Writes the lines to the work file, each followed by CR LF, runs the
     // tool on it, and deletes the work file when the runner returns, whether
     // or not the tool started. While an earlier run still waits this returns
     // false and does nothing: both runs would share the one work file. A work
-    // file that cannot be written raises AppError; then nothing is started.
-    bool run(const std::vector<std::string>& lines, const std::string& executableFolder,
+    // file that cannot be written, or a symbolic link, FIFO or device in its
+    // place, raises AppError; then nothing is started.
+    bool run(const Listing& lines, const std::filesystem::path& executableFolder,
              const std::string& documentTitle);
 
     bool running() const { return m_running; }

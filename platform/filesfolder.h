@@ -1,11 +1,11 @@
 #pragma once
 
-#include <string>
+#include <filesystem>
 
 namespace vorelind {
 
 // The folder of the files the program keeps beside itself, the excluded-tag
-// list "ignore.trm" and the work file "w.htm", ending with its separator.
+// list "ignore.trm" and the work file "w.htm".
 // It is the program's folder when the program may write there (a build
 // folder, a per-user install). An installed program's folder is read-only to
 // its users: then it is the user's data folder, $XDG_DATA_HOME/vorelind/
@@ -13,7 +13,6 @@ namespace vorelind {
 // created when missing, and the program folder's "ignore.trm" is copied there
 // as the starting list of a user who has none yet. When that folder can't be
 // made either, it is the program's folder, whose failures are then reported.
-// Paths are as the file system takes them.
-std::string filesFolder(const std::string& programFolder);
+std::filesystem::path filesFolder(const std::filesystem::path& programFolder);
 
 } // namespace vorelind

@@ -1,6 +1,7 @@
 #include "platform/processlauncher.h"
 
 #include "platform/displaytext.h"
+#include "util/commandline.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -16,7 +17,10 @@ namespace vorelind {
 
 namespace {
 
-constexpr char kBlanks[] = " \t";
+QString utf8Text(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
 // How long an application that quits waits at most for a running program to
 // say that it has read its input.
@@ -51,13 +55,14 @@ QString findProgram(const QString& name)
 }
 
 // The arguments: the rest of the line as it stands on Windows, which splits
-// it in the child; split here elsewhere.
+// it in the child; split here elsewhere by the same rules, quotes included.
 void setArguments(QProcess& process, std::string_view commandLine)
 {
 #ifdef Q_OS_WIN
+    constexpr char kBlanks[] = " \t";
     const std::size_t nameEnd = commandLine.find_first_of(kBlanks, commandLine.find_first_not_of(kBlanks));
     if (nameEnd != std::string_view::npos)
-        process.setNativeArguments(toDisplayText(commandLine.substr(nameEnd)));
+        process.setNativeArguments(utf8Text(commandLine.substr(nameEnd)));
     // The child starts hidden and takes its standard handles from its own console.
     process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments* arguments) {
         arguments->startupInfo->dwFlags = STARTF_USESHOWWINDOW;
@@ -67,31 +72,19 @@ void setArguments(QProcess& process, std::string_view commandLine)
     const std::vector<std::string> words = splitCommandLine(commandLine);
     QStringList arguments;
     for (std::size_t i = 1; i < words.size(); ++i)
-        arguments << toDisplayText(words[i]);
+        arguments << utf8Text(words[i]);
     process.setArguments(arguments);
 #endif
 }
 
 } // namespace
 
-std::vector<std::string> splitCommandLine(std::string_view commandLine)
-{
-    std::vector<std::string> words;
-    std::size_t start = commandLine.find_first_not_of(kBlanks);
-    while (start != std::string_view::npos) {
-        const std::size_t end = commandLine.find_first_of(kBlanks, start);
-        words.emplace_back(commandLine.substr(start, end == std::string_view::npos ? end : end - start));
-        start = commandLine.find_first_not_of(kBlanks, end);
-    }
-    return words;
-}
-
 void runAndWait(const std::string& commandLine)
 {
     const std::vector<std::string> words = splitCommandLine(commandLine);
     if (words.empty())
         return;
-    const QString program = findProgram(toDisplayText(words.front()));
+    const QString program = findProgram(utf8Text(words.front()));
     if (program.isEmpty())
         return;
 

@@ -1,12 +1,20 @@
 #include "document/exporttidy.h"
 #include "util/apperror.h"
+#include "testfiles.h"
 #include "testlines.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <filesystem>
+#include <optional>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace vorelind;
 
@@ -14,11 +22,29 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-Lines tidied(Lines lines)
+Listing listingOf(const Lines& lines)
 {
-    tidyForExport(lines);
-    return lines;
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return listingOfText(text);
 }
+
+Lines tidied(const Lines& lines)
+{
+    Listing listing = listingOf(lines);
+    tidyForExport(listing);
+    Lines result;
+    for (std::size_t row = 0; row < listing.lineCount(); ++row)
+        result.emplace_back(listing.line(row));
+    return result;
+}
+
+class CollectedBytes : public ListingSink {
+public:
+    void write(std::string_view bytes) override { text.append(bytes); }
+    std::string text;
+};
 
 QStringList shown(const Lines& lines)
 {
@@ -27,6 +53,30 @@ QStringList shown(const Lines& lines)
         list << QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
     return list;
 }
+
+// Lowers the limit on the size of files this process writes, which then
+// fail with EFBIG instead of a signal, until the object goes.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_before);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit lowered{bytes, m_before.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_before);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_before{};
+    void (*m_handler)(int) = nullptr;
+};
 
 } // namespace
 
@@ -41,9 +91,13 @@ private slots:
     void findsTheFirstNonBlank();
     void tidiesLines_data();
     void tidiesLines();
+    void streamedExportTidiesAlike_data() { tidiesLines_data(); }
+    void streamedExportTidiesAlike();
     void secondExportRemovesOnlyBlanks();
     void writesEveryLineWithCrLf();
-    void reportsAFileThatCannotBeCreated();
+    void failedExportKeepsTheTarget_data();
+    void failedExportKeepsTheTarget();
+    void linkIsWrittenThrough();
 };
 
 void TestExportTidy::trimsTrailingBlanksAndControlBytes_data()
@@ -116,6 +170,27 @@ void TestExportTidy::tidiesLines()
     QCOMPARE(shown(tidied(lines)), shown(expected));
 }
 
+// The command-line tool tidies the listing as the walk hands it over, in
+// pieces that can split a line or a CR LF pair anywhere: byte by byte, it
+// must save what the window saves.
+void TestExportTidy::streamedExportTidiesAlike()
+{
+    QFETCH(Lines, lines);
+    QFETCH(Lines, expected);
+    std::string listing = "\r\n";
+    for (const std::string& line : lines)
+        listing += line + "\r\n\r\n";
+    CollectedBytes saved;
+    ExportStream stream(saved);
+    for (const char byte : listing)
+        stream.write(std::string_view(&byte, 1));
+    stream.finish();
+    std::string expectedBytes;
+    for (const std::string& line : expected)
+        expectedBytes += line + "\r\n";
+    QCOMPARE(bytes(saved.text), bytes(expectedBytes));
+}
+
 void TestExportTidy::secondExportRemovesOnlyBlanks()
 {
     const Lines once = tidied({"  <pre>", "      four blanks left", "    <b>x", "    y", "  </pre>"});
@@ -127,27 +202,71 @@ void TestExportTidy::writesEveryLineWithCrLf()
 {
     QTemporaryDir dir;
     const std::string path = dir.filePath("out.htm").toStdString();
-    writeExportFile(path, {"<p>", "", "\x95\x5c"});
+    writeExportFile(path, listingOf({"<p>", "\x95\x5c"}));
     QFile file(QString::fromStdString(path));
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("<p>\r\n\r\n\x95\x5c\r\n"));
+    QCOMPARE(file.readAll(), QByteArray("<p>\r\n\x95\x5c\r\n"));
 
-    writeExportFile(path, {});
+    writeExportFile(path, Listing());
     QCOMPARE(QFileInfo(QString::fromStdString(path)).size(), 0);
 }
 
-void TestExportTidy::reportsAFileThatCannotBeCreated()
+void TestExportTidy::failedExportKeepsTheTarget_data()
 {
+    QTest::addColumn<QString>("fault");
+
+    QTest::newRow("folder missing") << "missing";
+    QTest::newRow("disk full midway") << "full";
+    QTest::newRow("named pipe, which would wait for a reader") << "pipe";
+    QTest::newRow("device") << "device";
+}
+
+void TestExportTidy::failedExportKeepsTheTarget()
+{
+    QFETCH(QString, fault);
     QTemporaryDir dir;
-    const std::string path = dir.filePath("no/such/folder/out.htm").toStdString();
+    std::string path = dir.filePath(fault == "missing" ? "no/such/folder/out.htm" : "out.htm").toStdString();
+    if (fault == "pipe")
+        QCOMPARE(::mkfifo(path.c_str(), 0600), 0);
+    else if (fault == "device")
+        path = "/dev/null";
+    else if (fault == "full")
+        writeExportFile(path, listingOf({"the page as it was"}));
+    const QStringList filesBefore = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    const Listing listing = listingOf(Lines(5000, std::string(100, 'x')));
+    std::optional<FileSizeLimit> limit;
+    if (fault == "full")
+        limit.emplace(4096);
+
     try {
-        writeExportFile(path, {"x"});
+        writeExportFile(path, listing);
         QFAIL("no error raised");
     } catch (const AppError& error) {
         // "ファイル %s を作成できません" with the path.
         QCOMPARE(bytes(error.what()),
                  bytes("\x83\x74\x83\x40\x83\x43\x83\x8b " + path + " \x82\xf0\x8d\xec\x90\xac\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1"));
     }
+
+    limit.reset();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), filesBefore);
+    if (fault == "full")
+        QCOMPARE(bytes(readFile(QString::fromStdString(path))), bytes("the page as it was\r\n"));
+    if (fault == "pipe")
+        QVERIFY(std::filesystem::is_fifo(path));
+}
+
+void TestExportTidy::linkIsWrittenThrough()
+{
+    QTemporaryDir dir;
+    const std::string page = dir.filePath("page.htm").toStdString();
+    const std::string link = dir.filePath("link.htm").toStdString();
+    writeExportFile(page, listingOf({"old"}));
+    std::filesystem::create_symlink("page.htm", link);
+
+    writeExportFile(link, listingOf({"new"}));
+
+    QVERIFY(std::filesystem::is_symlink(link));
+    QCOMPARE(bytes(readFile(QString::fromStdString(page))), bytes("new\r\n"));
 }
 
 QTEST_APPLESS_MAIN(TestExportTidy)

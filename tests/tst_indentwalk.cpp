@@ -29,15 +29,17 @@ std::string repeated(char byte, std::size_t count)
 class RecordingSinks : public ProgressSink, public StatusSink, public RunLogSink {
 public:
     void start(std::size_t maximum) override { this->maximum = maximum; }
-    void advance() override { ++advances; }
-    void showPosition(std::size_t position, std::size_t total) override
+    void advance(std::size_t steps) override { advances += steps; }
+    void showPosition(std::size_t position, std::size_t total, std::size_t) override
     {
         lastPosition = position;
         lastTotal = total;
     }
-    void appendLine(std::size_t outputCount, std::size_t position) override
+    void appendLines(std::size_t firstPosition, std::size_t lastPosition, std::size_t firstOutputCount) override
     {
-        log += "cntm=" + std::to_string(outputCount) + " i=" + std::to_string(position) + "\r\n";
+        for (std::size_t position = firstPosition; position <= lastPosition; ++position)
+            log += "cntm=" + std::to_string(firstOutputCount + position - firstPosition) + " i="
+                + std::to_string(position) + "\r\n";
     }
 
     WalkSinks sinks() { return WalkSinks{this, this, this}; }
@@ -90,8 +92,18 @@ void TestIndentWalk::listing_data()
                        "  <img src=\"a.png\">", "</body>"});
     QTest::newRow("line break in text vanishes") << std::string("Hello\r\nWorld") << QString()
                                                  << std::string("HelloWorld");
-    QTest::newRow("line break inside a tag vanishes")
-        << std::string("<a\r\nhref=\"x\">") << QString() << crlfJoined({"", "<ahref=\"x\">"});
+    QTest::newRow("line break inside a tag is one blank")
+        << std::string("<a\r\nhref=\"x\">") << QString() << crlfJoined({"", "<a href=\"x\">"});
+    QTest::newRow("control bytes after a blank in a tag vanish")
+        << std::string("<a \r\n\thref>") << QString() << crlfJoined({"", "<a href>"});
+    QTest::newRow("line break inside an end tag is one blank")
+        << std::string("<a></a\r\n>x") << QString() << crlfJoined({"", "<a>", "</a >x"});
+    QTest::newRow("control byte right after < is one blank")
+        << std::string("<\x01" "b>") << QString() << crlfJoined({"", "< b>"});
+    QTest::newRow("tab ends a tag name")
+        << std::string("<p\tx>y</p><b>") << QString("P") << crlfJoined({"", "<p x>y", "</p>", "<b>"});
+    QTest::newRow("line break ends a tag name")
+        << std::string("<p\nx>y</p><b>") << QString("P") << crlfJoined({"", "<p x>y", "</p>", "<b>"});
     QTest::newRow("declarations leave the depth alone")
         << std::string("<!DOCTYPE html><html><!-- c --><?xml v?><% x %><b>") << QString()
         << crlfJoined({"", "<!DOCTYPE html>", "<html>", "  <!-- c -->", "  <?xml v?>", "  <% x %>", "  <b>"});
@@ -111,8 +123,9 @@ void TestIndentWalk::listing_data()
     QTest::newRow("script keeps its lines, a < in it gets blanks")
         << std::string("<div><script>if (a<b)\r\nx();\r\n</script></div>") << QString()
         << crlfJoined({"", "<div>", "  <script>if (a  <b)", "    x();", "  </script>", "</div>"});
-    QTest::newRow("script name running across a line break is no script")
-        << std::string("<script\r\n>x\r\ny</script>") << QString() << crlfJoined({"", "<script>xy", "</script>"});
+    QTest::newRow("script name ended by a line break opens a block")
+        << std::string("<script\r\ntype=\"t\">a\r\n//c\r\nb</script>") << QString()
+        << crlfJoined({"", "<script", "  type=\"t\">a", "  //c", "  b</script>"});
     QTest::newRow("pre end closes a script block")
         << std::string("<script>a</pre>b<c>") << QString() << crlfJoined({"", "<script>a</pre>b", "<c>"});
     QTest::newRow("script end in normal mode is an ordinary end tag")
@@ -123,6 +136,14 @@ void TestIndentWalk::listing_data()
     QTest::newRow("self-closing script stays raw and takes the step before it")
         << std::string("<div><script src=\"x\"/><b>\r\nc</script>") << QString()
         << crlfJoined({"", "<div>", "  <script src=\"x\"><b>", "  c</script>"});
+    QTest::newRow("depth below 0 is clamped at a start tag")
+        << std::string("<a>/>/>/><b><c><d>") << QString() << crlfJoined({"", "<a>>>>", "<b>", "<c>", "  <d>"});
+    QTest::newRow("depth below 0 is clamped at an end tag")
+        << std::string("<a>/>/>/></b><c><d>") << QString() << crlfJoined({"", "<a>>>>", "</b>", "<c>", "  <d>"});
+    QTest::newRow("listing ends at the first NUL")
+        << std::string("<pre>a\0b</pre><c>", 17) << QString() << crlfJoined({"", "<pre>a"});
+    QTest::newRow("name scan never reads the last byte")
+        << std::string("<a><b></b") << QString("B") << crlfJoined({"", "<a>", "  <b>", "</b"});
     QTest::newRow("self-closing before any tag changes nothing")
         << std::string("/><a>") << QString() << crlfJoined({">", "<a>"});
     QTest::newRow("tabs and control bytes vanish outside blocks")

@@ -1,5 +1,7 @@
+#include "document/listing.h"
 #include "launch/lineanalysislaunch.h"
 #include "platform/displaytext.h"
+#include "platform/sjistext.h"
 #include "testlines.h"
 #include "util/apperror.h"
 
@@ -9,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include <sys/stat.h>
 
 using namespace vorelind;
 
@@ -40,6 +44,7 @@ private slots:
     void writesWorkFileForTheRunAndDeletesIt();
     void deletesWorkFileWhenToolDoesNotStart();
     void refusesSecondRunWhileOneWaits();
+    void unwritableWorkFileStartsNothing_data();
     void unwritableWorkFileStartsNothing();
 };
 
@@ -50,8 +55,8 @@ void TestLineAnalysisLaunch::writesWorkFileForTheRunAndDeletesIt_data()
     QTest::addColumn<std::string>("workFileBytes");
 
     QTest::newRow("lines as they stand, each + CR LF")
-        << std::vector<std::string>{"<html>", "  <body>  ", "", "  </body>"} << fromDisplayText(u"「a.htm」"_qs)
-        << std::string("<html>\r\n  <body>  \r\n\r\n  </body>\r\n");
+        << std::vector<std::string>{"<html>", "  <body>  ", "  </body>"} << fromDisplayText(u"「a.htm」"_qs)
+        << std::string("<html>\r\n  <body>  \r\n  </body>\r\n");
     QTest::newRow("nothing loaded: empty file, empty title") << std::vector<std::string>{} << std::string()
                                                              << std::string();
 }
@@ -70,9 +75,12 @@ void TestLineAnalysisLaunch::writesWorkFileForTheRunAndDeletesIt()
         seen.workFiles.push_back(fileBytes(workFile));
     });
 
-    QVERIFY(launch.run(lines, executableFolder, title));
+    std::string listing;
+    for (const std::string& line : lines)
+        listing += line + "\r\n";
+    QVERIFY(launch.run(listingOfText(listing), executableFolder, title));
 
-    QCOMPARE(seen.commands, std::vector<std::string>{"kivalter " + workFile + " " + title});
+    QCOMPARE(seen.commands, std::vector<std::string>{"kivalter " + workFile + " " + sjisToUtf8(title)});
     QCOMPARE(seen.workFiles.size(), std::size_t(1));
     QCOMPARE(bytes(seen.workFiles[0]), bytes(workFileBytes));
     QVERIFY(!std::filesystem::exists(workFile));
@@ -84,7 +92,7 @@ void TestLineAnalysisLaunch::deletesWorkFileWhenToolDoesNotStart()
     const std::string executableFolder = folder.path().toStdString() + "/";
     LineAnalysisLaunch launch([](const std::string&) {});
 
-    QVERIFY(launch.run({"<p>"}, executableFolder, "t"));
+    QVERIFY(launch.run(listingOfText("<p>"), executableFolder, "t"));
 
     QVERIFY(!std::filesystem::exists(executableFolder + "w.htm"));
 }
@@ -99,12 +107,12 @@ void TestLineAnalysisLaunch::refusesSecondRunWhileOneWaits()
     LineAnalysisLaunch* self = nullptr;
     LineAnalysisLaunch launch([&](const std::string&) {
         ++runs;
-        secondAccepted = self->run({"<other>"}, executableFolder, "second");
+        secondAccepted = self->run(listingOfText("<other>"), executableFolder, "second");
         workFileAfterSecond = fileBytes(executableFolder + "w.htm");
     });
     self = &launch;
 
-    QVERIFY(launch.run({"<first>"}, executableFolder, "first"));
+    QVERIFY(launch.run(listingOfText("<first>"), executableFolder, "first"));
 
     QCOMPARE(runs, 1);
     QVERIFY(!secondAccepted);
@@ -112,25 +120,47 @@ void TestLineAnalysisLaunch::refusesSecondRunWhileOneWaits()
     QVERIFY(!launch.running());
 }
 
+void TestLineAnalysisLaunch::unwritableWorkFileStartsNothing_data()
+{
+    QTest::addColumn<QString>("fault");
+
+    QTest::newRow("folder missing") << "missing";
+    QTest::newRow("symbolic link to a file elsewhere") << "link";
+    QTest::newRow("symbolic link to a device") << "device";
+    QTest::newRow("named pipe, which would wait for a reader") << "pipe";
+}
+
 void TestLineAnalysisLaunch::unwritableWorkFileStartsNothing()
 {
+    QFETCH(QString, fault);
     QTemporaryDir folder;
-    const std::string missingFolder = folder.path().toStdString() + "/missing/";
+    const std::string elsewhere = folder.path().toStdString() + "/elsewhere.txt";
+    std::ofstream(elsewhere) << "kept";
+    const std::string executableFolder = folder.path().toStdString() + (fault == "missing" ? "/missing/" : "/");
+    const std::string workFile = executableFolder + "w.htm";
+    if (fault == "link")
+        std::filesystem::create_symlink(elsewhere, workFile);
+    else if (fault == "device")
+        std::filesystem::create_symlink("/dev/null", workFile);
+    else if (fault == "pipe")
+        QCOMPARE(::mkfifo(workFile.c_str(), 0600), 0);
     int runs = 0;
     LineAnalysisLaunch launch([&](const std::string&) { ++runs; });
 
     try {
-        launch.run({"<p>"}, missingFolder, "t");
+        launch.run(listingOfText("<p>"), executableFolder, "t");
         QFAIL("no error raised");
     } catch (const AppError& error) {
-        const std::string expected = fromDisplayText(u"ファイル "_qs) + missingFolder + "w.htm"
-                                     + fromDisplayText(u" を作成できません"_qs);
+        const std::string expected = fromDisplayText(u"ファイル "_qs) + workFile + fromDisplayText(u" を作成できません"_qs);
         QCOMPARE(bytes(error.what()), bytes(expected));
     }
 
     QCOMPARE(runs, 0);
+    QCOMPARE(bytes(fileBytes(elsewhere)), bytes("kept"));
     QVERIFY(!launch.running());
-    QVERIFY(launch.run({"<p>"}, folder.path().toStdString() + "/", "t"));
+    std::error_code ignored;
+    std::filesystem::remove(workFile, ignored);
+    QVERIFY(launch.run(listingOfText("<p>"), folder.path().toStdString() + "/", "t"));
     QCOMPARE(runs, 1);
 }
 

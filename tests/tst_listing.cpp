@@ -24,7 +24,8 @@ class TestListing : public QObject {
 private slots:
     void splitsAtCrLfPairs_data();
     void splitsAtCrLfPairs();
-    void listKeepsOnlyNonEmptyLines();
+    void indexesNonEmptyLinesOfAnyPieces_data();
+    void indexesNonEmptyLinesOfAnyPieces();
 };
 
 void TestListing::splitsAtCrLfPairs_data()
@@ -47,11 +48,44 @@ void TestListing::splitsAtCrLfPairs()
     QCOMPARE(shown(listingLines(listing.toStdString())), expected);
 }
 
-void TestListing::listKeepsOnlyNonEmptyLines()
+void TestListing::indexesNonEmptyLinesOfAnyPieces_data()
 {
-    const std::string listing = "\r\n<a>\r\n\r\n  \r\n<b>";
-    const std::vector<std::string> list = nonEmptyLines(listingLines(listing));
-    QCOMPARE(list, (std::vector<std::string>{"<a>", "  ", "<b>"}));
+    QTest::addColumn<QByteArray>("listing");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QList<int>>("blanks");
+
+    QTest::newRow("empty lines left out")
+        << QByteArray("\r\n<a>\r\n\r\n   \r\n  <b>") << QStringList{"<a>", "   ", "  <b>"} << QList<int>{0, 3, 2};
+    QTest::newRow("lone CR and LF stay in the line")
+        << QByteArray("a\rb\nc\r\nd") << QStringList{"a\rb\nc", "d"} << QList<int>{0, 0};
+    QTest::newRow("CR before a pair") << QByteArray("a\r\r\nb") << QStringList{"a\r", "b"} << QList<int>{0, 0};
+    QTest::newRow("LF after a pair") << QByteArray("a\r\n\nb") << QStringList{"a", "\nb"} << QList<int>{0, 0};
+    QTest::newRow("nothing") << QByteArray() << QStringList{} << QList<int>{};
+}
+
+// The walk hands the listing over in pieces that can split a CR LF pair
+// or a line anywhere: every split must index the same lines and blanks.
+void TestListing::indexesNonEmptyLinesOfAnyPieces()
+{
+    QFETCH(QByteArray, listing);
+    QFETCH(QStringList, expected);
+    QFETCH(QList<int>, blanks);
+    const std::string text = listing.toStdString();
+    for (std::size_t split = 0; split <= text.size(); ++split) {
+        Listing indexed;
+        indexed.write(std::string_view(text).substr(0, split));
+        indexed.write(std::string_view(text).substr(split));
+        indexed.finish();
+        QStringList lines;
+        QList<int> leading;
+        for (std::size_t row = 0; row < indexed.lineCount(); ++row) {
+            lines << QString::fromLatin1(indexed.line(row).data(), static_cast<qsizetype>(indexed.line(row).size()));
+            leading << static_cast<int>(indexed.blanks(row));
+        }
+        QCOMPARE(lines, expected);
+        QCOMPARE(leading, blanks);
+        QCOMPARE(indexed.text(), std::string_view(text));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestListing)

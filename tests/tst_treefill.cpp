@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QTest>
 
+#include <deque>
+
 using namespace vorelind;
 
 namespace {
@@ -26,12 +28,14 @@ QStringList dump(const IndentTree& tree)
     return out;
 }
 
+// The nodes point into the lines they were filled from, so the lines of
+// every filled tree are kept for the whole test run.
 IndentTree filled(const QStringList& lines)
 {
-    std::vector<std::string> owned;
+    static std::deque<std::string> kept;
+    std::vector<std::string_view> views;
     for (const QString& line : lines)
-        owned.push_back(line.toStdString());
-    const std::vector<std::string_view> views(owned.begin(), owned.end());
+        views.push_back(kept.emplace_back(line.toStdString()));
     IndentTree tree;
     loadIndentedLines(tree, views);
     return tree;

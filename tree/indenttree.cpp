@@ -4,8 +4,9 @@ namespace vorelind {
 
 void IndentTree::clear()
 {
-    m_texts.clear();
     m_nodes.clear();
+    m_children.clear();
+    m_expanded.clear();
     m_topLevel.clear();
     m_firstTopLevelOrder = 0;
 }
@@ -21,10 +22,8 @@ NodeId IndentTree::addFirstTopLevel(std::string_view text)
 
 NodeId IndentTree::addLastChild(NodeId parent, std::string_view text)
 {
-    const auto row = static_cast<long long>(m_nodes[parent].children.size());
-    const NodeId node = addNode(text, parent, row);
-    m_nodes[parent].children.push_back(node);
-    return node;
+    const long long row = m_nodes[parent].childCount++;
+    return addNode(text, parent, row);
 }
 
 NodeId IndentTree::addLastSibling(NodeId node, std::string_view text)
@@ -38,9 +37,21 @@ NodeId IndentTree::parent(NodeId node) const
     return m_nodes[node].parent;
 }
 
-std::string_view IndentTree::text(NodeId node) const
+// Each parent's children get one stretch of the array, in row order.
+void IndentTree::finish()
 {
-    return std::string_view(m_texts).substr(m_nodes[node].textOffset, m_nodes[node].textLength);
+    std::size_t start = 0;
+    for (Node& node : m_nodes) {
+        node.firstChild = start;
+        start += node.childCount;
+    }
+    m_children.assign(start, kNoNode);
+    for (NodeId node = 0; node < m_nodes.size(); ++node) {
+        const Node& entry = m_nodes[node];
+        if (entry.parent != kNoNode)
+            m_children[m_nodes[entry.parent].firstChild + static_cast<std::size_t>(entry.order)] = node;
+    }
+    m_expanded.assign(m_nodes.size(), false);
 }
 
 std::size_t IndentTree::row(NodeId node) const
@@ -53,8 +64,7 @@ std::size_t IndentTree::row(NodeId node) const
 NodeId IndentTree::addNode(std::string_view text, NodeId parent, long long order)
 {
     const NodeId node = m_nodes.size();
-    m_nodes.push_back(Node{m_texts.size(), text.size(), parent, order, {}});
-    m_texts += text;
+    m_nodes.push_back(Node{text.data(), static_cast<std::uint32_t>(text.size()), 0, parent, order, 0});
     return node;
 }
 
@@ -68,8 +78,7 @@ NodeId IndentTree::appendTopLevel(std::string_view text)
 
 void IndentTree::setAllExpanded(bool expanded)
 {
-    for (Node& node : m_nodes)
-        node.expanded = expanded;
+    m_expanded.assign(m_nodes.size(), expanded);
 }
 
 } // namespace vorelind

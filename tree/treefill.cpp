@@ -52,6 +52,7 @@ void loadIndentedLines(TreeOperations& tree, const std::vector<std::string_view>
         }
         previousDepth = depth;
     }
+    tree.finish();
 }
 
 } // namespace vorelind

@@ -22,6 +22,8 @@ public:
     virtual NodeId addLastSibling(NodeId node, std::string_view text) = 0;
     // Returns kNoNode for a top-level node.
     virtual NodeId parent(NodeId node) const = 0;
+    // Called once the last node of a fill is added.
+    virtual void finish() {}
 };
 
 } // namespace vorelind

@@ -1,19 +1,18 @@
 #include "ui/htmladj.h"
 
+#include "document/documentpipeline.h"
 #include "document/exporttidy.h"
-#include "document/indentwalk.h"
 #include "document/listing.h"
 #include "document/messages.h"
 #include "document/runlogfile.h"
-#include "document/sizelimits.h"
 #include "document/sourceloader.h"
 #include "document/tagorder.h"
 #include "launch/launchcommands.h"
 #include "launch/messages.h"
 #include "platform/displaytext.h"
 #include "platform/filesfolder.h"
+#include "platform/nativepath.h"
 #include "platform/shell.h"
-#include "platform/sourceforview.h"
 #include "platform/toollink.h"
 #include "tree/treeindent.h"
 #include "ui/abouttexts.h"
@@ -25,8 +24,10 @@
 #include "ui/htmladjabt.h"
 #include "ui/htmlmask.h"
 #include "ui/linelistview.h"
+#include "ui/listingmodel.h"
 #include "ui/modalseam.h"
 #include "ui/pagecontrol.h"
+#include "ui/sourceview.h"
 #include "ui/walkprogress.h"
 #include "ui/windowlook.h"
 #include "util/filemask.h"
@@ -41,7 +42,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -67,10 +67,10 @@ constexpr QPoint kDesignedPosition(192, 114);
 // Changes on disk within this time refresh the file lists once.
 constexpr int kFolderRefreshDelayMs = 200;
 
-// A path as the operating system takes it.
+// A path as the file functions that take byte strings need it.
 std::string nativePath(const QString& path)
 {
-    return QFile::encodeName(path).toStdString();
+    return fileSystemPath(path).string();
 }
 
 // A path as the program's Shift-JIS texts hold it.
@@ -80,9 +80,9 @@ std::string sjisPath(const QString& path)
 }
 
 // The folder of "ignore.trm" and "w.htm", the user's own when the program's is read-only.
-QString filesFolderFor(const QString& programFolder)
+std::filesystem::path filesFolderFor(const QString& programFolder)
 {
-    return QFile::decodeName(QByteArray::fromStdString(filesFolder(nativePath(programFolder))));
+    return filesFolder(fileSystemPath(programFolder));
 }
 
 // A tab caption shows "&" as it stands rather than as a shortcut mark.
@@ -126,13 +126,22 @@ AboutTexts readAboutTexts(TCommonUtil& util, const std::string& executablePath)
     return aboutTexts(VersionText, Comments, LegalCopyright, nkfVersionText());
 }
 
-// A file too big to show is refused before anything changes. The message
-// names the file as the window's texts do.
-void refuseOversizedSource(const QString& path, const std::string& name)
-{
-    if (static_cast<std::uint64_t>(QFileInfo(path).size()) > kMaxSourceSize)
-        throw AppError(sourceTooLargeMessage(name));
-}
+// The window's steps between the document path's.
+class WindowSteps : public DocumentSteps {
+public:
+    WindowSteps(std::function<void()> accepted, std::function<void(std::string_view)> loaded)
+        : m_accepted(std::move(accepted))
+        , m_loaded(std::move(loaded))
+    {
+    }
+
+    void accepted() override { m_accepted(); }
+    void loaded(std::string_view source) override { m_loaded(source); }
+
+private:
+    std::function<void()> m_accepted;
+    std::function<void(std::string_view)> m_loaded;
+};
 
 bool isEnterKey(int key)
 {
@@ -208,27 +217,38 @@ void TStructedHtmlForm::FileListBox1DblClick()
 {
     const QString path = FileListBox1->selectedPath();
     const std::string name = fileNameOf(sjisPath(path));
-    const bool convertsToShiftJis = isShiftJis->isChecked();
-    switch (checkSourceForView(nativePath(path), convertsToShiftJis)) {
-    case TextCheck::Text:
-        break;
-    case TextCheck::CannotOpen:
-        ModalSeam::showMessage(this, MessageIcon::Error, toDisplayText(messages::kOpenFailureCaption),
-                               toDisplayText(openFailureMessage(name)));
+    const DocumentRequest request{nativePath(path), name, isShiftJis->isChecked()};
+    WindowSteps steps(
+        [&] {
+            SaveDialog1->setDirectory(FileListBox1->directory());
+            SaveDialog1->selectFile(path);
+            m_listingModel->setListing(nullptr);
+        },
+        [&](std::string_view source) { showLoadedSource(source, name); });
+    WalkProgress progress(*ProgressBar1, *StatusBar1);
+    RunLogFile runLog;
+    // The listing starts with room for three times the source, as most need.
+    auto listing = std::make_shared<Listing>(3 * QFileInfo(path).size());
+    try {
+        runDocument(request, ExcludedTags(IgnoreTags->lines()), steps, WalkSinks{&progress, &progress, &runLog},
+                    *listing);
+    } catch (const Refusal& refusal) {
+        ModalSeam::showMessage(this, MessageIcon::Error, toDisplayText(refusal.caption()),
+                               toDisplayText(refusal.what()));
         return;
-    case TextCheck::NotText:
-        ModalSeam::showMessage(this, MessageIcon::Error, toDisplayText(messages::kNotTextCaption),
-                               toDisplayText(notTextMessage(name)));
-        return;
-    case TextCheck::EndOfFile:
-        throw AppError(messages::kEndOfFile);
     }
-    refuseOversizedSource(path, name);
-    SaveDialog1->setDirectory(FileListBox1->directory());
-    SaveDialog1->selectFile(path);
-    ShowResultList->lineModel().clear();
-    m_source = loadSourceForView(nativePath(path), convertsToShiftJis);
-    Memo1->setPlainText(toDisplayText(m_source));
+    progress.finish();
+    runLog.close();
+    listing->finish();
+    m_listing = std::move(listing);
+    StructuringDo();
+}
+
+// The source tab shows the loaded text, with the document's title in the
+// captions, and is painted before the walk starts.
+void TStructedHtmlForm::showLoadedSource(std::string_view source, const std::string& name)
+{
+    Memo1->setSource(std::string(source));
     m_documentTitle = vorelind::documentTitle(name);
     PageControl1->setCurrentWidget(TabOriginal);
     PageControl1->setTabText(PageControl1->indexOf(TabOriginal),
@@ -238,26 +258,16 @@ void TStructedHtmlForm::FileListBox1DblClick()
     PageControl1->setTabText(PageControl1->indexOf(TabStructure),
                              tabCaption(m_documentTitle + messages::kStructureTabSuffix));
     repaint();
-    StructuringDo();
 }
 
+// Hands the walked listing to the list and the tree, which both read its
+// one buffer; the tree's nodes point into it.
 void TStructedHtmlForm::StructuringDo()
 {
-    WalkProgress progress(*ProgressBar1, *StatusBar1);
-    RunLogFile runLog;
-    std::string fixedResult = indentSource(m_source, ExcludedTags(IgnoreTags->lines()),
-                                           WalkSinks{&progress, &progress, &runLog});
-    progress.finish();
-    runLog.close();
-    // Memo1 holds its own copy; the bytes were only kept for the walk.
-    std::string().swap(m_source);
-    ShowResultList->lineModel().setLines(nonEmptyLines(listingLines(fixedResult)));
+    m_listingModel->setListing(m_listing);
     PageControl1->setCurrentWidget(TabIndented);
-    // The fill skips empty lines without any effect, so the tree grows from
-    // the list's lines alike, and the listing text can go first.
-    std::string().swap(fixedResult);
-    const std::vector<std::string>& lines = ShowResultList->lines();
-    TreeIndent1->LoadIndentedLines(std::vector<std::string_view>(lines.begin(), lines.end()));
+    TreeIndent1->LoadIndentedLines(m_listing->lines());
+    m_treeListing = m_listing;
     PageControl1->setCurrentWidget(TabStructure);
 }
 
@@ -276,11 +286,12 @@ void TStructedHtmlForm::Save1Click()
     const QString path = ModalSeam::chooseSaveFile(*SaveDialog1);
     if (path.isEmpty())
         return;
-    std::vector<std::string> lines = ShowResultList->lines();
-    tidyForExport(lines);
-    ShowResultList->lineModel().setLines(lines);
+    if (m_listing) {
+        tidyForExport(*m_listing);
+        m_listingModel->setListing(m_listing);
+    }
     try {
-        writeExportFile(nativePath(path), lines);
+        writeExportFile(fileSystemPath(path), shownListing());
     } catch (const AppError&) {
         // The message names the file as the program's texts show it.
         throw AppError(formatMessage(messages::kCannotCreateFile, sjisPath(path)));
@@ -376,7 +387,7 @@ void TStructedHtmlForm::AddTagKeyDown(int key)
 void TStructedHtmlForm::BrowserBtnClick()
 {
     StatusBar1->setText(toDisplayText(messages::kStartingBrowser));
-    Shell::open(sjisPath(FileListBox1->selectedPath()));
+    Shell::open(FileListBox1->selectedPath());
 }
 
 void TStructedHtmlForm::TagCheckClick()
@@ -384,18 +395,19 @@ void TStructedHtmlForm::TagCheckClick()
     // The folder is taken from the executable's path, which is always known:
     // without it the work file would replace and then delete a "w.htm" of
     // the browsed folder.
-    const std::string folder = sjisPath(filesFolderFor(folderOf(m_executablePath)));
-    if (m_lineAnalysis.run(ShowResultList->lines(), folder, m_documentTitle))
+    const std::filesystem::path folder = filesFolderFor(folderOf(m_executablePath));
+    if (m_lineAnalysis.run(shownListing(), folder, m_documentTitle))
         return;
     // The open tool still shows the listing of the first run: the user is
     // sent there rather than left without a word.
     StatusBar1->setText(QStringLiteral("行分析表示は開いています。kivalter を閉じてから選んでください"));
-    askToolToRaise(toDisplayText(workFilePath(folder)));
+    askToolToRaise(displayedPath(workFilePath(folder)));
 }
 
 void TStructedHtmlForm::Contents1Click()
 {
-    openHelp(sjisPath(m_executablePath), Shell::open, [this](const std::string& text, const std::string& caption) {
+    const auto open = [](const std::filesystem::path& helpFile) { Shell::open(displayedPath(helpFile)); };
+    openHelp(fileSystemPath(m_executablePath), open, [this](const std::string& text, const std::string& caption) {
         ModalSeam::showMessage(this, MessageIcon::Error, toDisplayText(caption), toDisplayText(text));
     });
 }
@@ -453,7 +465,7 @@ bool TStructedHtmlForm::filterAddTagKey(QKeyEvent& event)
 
 void TStructedHtmlForm::loadIgnoreList()
 {
-    m_ignoreListFile.emplace(nativePath(filesFolderFor(m_executableFolder) + QStringLiteral("ignore.trm")));
+    m_ignoreListFile.emplace(filesFolderFor(m_executableFolder) / "ignore.trm");
     std::vector<std::string> entries = m_ignoreListFile->load();
     sortTags(entries);
     IgnoreTags->lineModel().setLines(std::move(entries));
@@ -513,12 +525,19 @@ void TStructedHtmlForm::removeDuplicateIgnoreTags()
     }
 }
 
+const Listing& TStructedHtmlForm::shownListing() const
+{
+    static const Listing none;
+    return m_listing ? *m_listing : none;
+}
+
 void TStructedHtmlForm::clearDocumentViews()
 {
-    m_source.clear();
     Memo1->clear();
-    ShowResultList->lineModel().clear();
+    m_listingModel->setListing(nullptr);
+    m_listing.reset();
     TreeIndent1->clearNodes();
+    m_treeListing.reset();
 }
 
 std::string TStructedHtmlForm::fileMask() const
@@ -634,15 +653,16 @@ QWidget* TStructedHtmlForm::buildEnvTab()
 
 QWidget* TStructedHtmlForm::buildOriginalTab()
 {
-    Memo1 = named(new QPlainTextEdit, "Memo1");
+    Memo1 = named(new SourceView, "Memo1");
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     return pageFilledBy(Memo1);
 }
 
 QWidget* TStructedHtmlForm::buildIndentedTab()
 {
     ShowResultList = named(new LineListView, "ShowResultList");
+    m_listingModel = new ListingModel(ShowResultList);
+    ShowResultList->setRowsModel(*m_listingModel);
     setBackground(*ShowResultList, kListingBackground);
     return pageFilledBy(ShowResultList);
 }

@@ -20,7 +20,6 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
@@ -32,6 +31,9 @@ class DirectoryListBox;
 class DriveComboBox;
 class FileListBox;
 class LineListView;
+class Listing;
+class ListingModel;
+class SourceView;
 class TAboutBox;
 class TMaskSetForm;
 class TTreeIndent;
@@ -122,6 +124,9 @@ private:
     void addIgnoreTag(const std::string& entry);
     void removeDuplicateIgnoreTags();
     void clearDocumentViews();
+    // The listing the list shows; an empty one before any walk.
+    const Listing& shownListing() const;
+    void showLoadedSource(std::string_view source, const std::string& name);
 
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSelect = nullptr;
@@ -135,7 +140,7 @@ private:
     LineListView* IgnoreTags = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QCheckBox* isShiftJis = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
+    SourceView* Memo1 = nullptr;
     LineListView* ShowResultList = nullptr;
     TTreeIndent* TreeIndent1 = nullptr;
     QMenu* SaveStructure = nullptr;
@@ -151,8 +156,12 @@ private:
     std::unique_ptr<TAboutBox> m_aboutBox;
     std::unique_ptr<TMaskSetForm> m_maskSetForm;
 
-    // The text loaded into Memo1, as Shift-JIS bytes, until the walk has read it.
-    std::string m_source;
+    ListingModel* m_listingModel = nullptr;
+    // The listing that the list shows and the export and line analysis read.
+    std::shared_ptr<Listing> m_listing;
+    // The listing that the tree's nodes point into; a walk that fails leaves
+    // the tree, and this, as they were.
+    std::shared_ptr<const Listing> m_treeListing;
     std::string m_documentTitle;
     QString m_executablePath;
     QString m_executableFolder;

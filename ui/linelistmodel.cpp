@@ -5,7 +5,7 @@
 namespace vorelind {
 
 LineListModel::LineListModel(QObject* parent)
-    : QAbstractListModel(parent)
+    : LineRowsModel(parent)
 {
 }
 
@@ -32,16 +32,16 @@ void LineListModel::removeLine(std::size_t row)
     endRemoveRows();
 }
 
-int LineListModel::rowCount(const QModelIndex& parent) const
+int LineRowsModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_lines.size());
+    return parent.isValid() ? 0 : static_cast<int>(lineCount());
 }
 
-QVariant LineListModel::data(const QModelIndex& index, int role) const
+QVariant LineRowsModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || role != Qt::DisplayRole)
         return {};
-    return toDisplayText(m_lines[static_cast<std::size_t>(index.row())]);
+    return toDisplayText(lineAt(static_cast<std::size_t>(index.row())));
 }
 
 } // namespace vorelind

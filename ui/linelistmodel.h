@@ -3,13 +3,28 @@
 #include <QAbstractListModel>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vorelind {
 
-// A list of Shift-JIS text lines for a list view. The lines stay bytes;
-// they become display text only when the view asks for a row.
-class LineListModel : public QAbstractListModel {
+// Shift-JIS text lines for a list view. The lines stay bytes; they become
+// display text only when the view asks for a row.
+class LineRowsModel : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    virtual std::size_t lineCount() const = 0;
+    virtual std::string_view lineAt(std::size_t row) const = 0;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+};
+
+// A list of lines that the model holds and edits itself.
+class LineListModel : public LineRowsModel {
     Q_OBJECT
 
 public:
@@ -21,8 +36,8 @@ public:
     void removeLine(std::size_t row);
     void clear() { setLines({}); }
 
-    int rowCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    std::size_t lineCount() const override { return m_lines.size(); }
+    std::string_view lineAt(std::size_t row) const override { return m_lines[row]; }
 
 private:
     std::vector<std::string> m_lines;

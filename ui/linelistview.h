@@ -20,8 +20,11 @@ class LineListView : public QListView {
 public:
     explicit LineListView(QWidget* parent = nullptr);
 
+    // The view's own lines, shown unless other rows are set.
     LineListModel& lineModel() { return m_model; }
     const std::vector<std::string>& lines() const { return m_model.lines(); }
+    // Shows the rows of another model, which must outlive the view.
+    void setRowsModel(LineRowsModel& rows);
 
     // The selected row, or -1 when none is selected.
     int selectedRow() const;
@@ -31,7 +34,10 @@ public:
 private:
     void updateRowWidth();
 
+    void showRows(LineRowsModel& rows);
+
     LineListModel m_model;
+    LineRowsModel* m_rows = nullptr;
     RowWidthDelegate* m_delegate;
 };
 

@@ -49,16 +49,17 @@ void WalkProgress::start(std::size_t maximum)
     m_progressBar.repaint();
 }
 
-void WalkProgress::advance()
+void WalkProgress::advance(std::size_t steps)
 {
-    ++m_steps;
+    m_steps += steps;
 }
 
-void WalkProgress::showPosition(std::size_t position, std::size_t total)
+void WalkProgress::showPosition(std::size_t position, std::size_t total, std::size_t positionsWalked)
 {
     m_position = position;
     m_total = total;
-    if (++m_uncheckedPositions < kPositionsPerClockCheck)
+    m_uncheckedPositions += positionsWalked;
+    if (m_uncheckedPositions < kPositionsPerClockCheck)
         return;
     m_uncheckedPositions = 0;
     if (m_sinceRepaint.elapsed() >= kRepaintIntervalMs)

@@ -12,15 +12,15 @@ namespace vorelind {
 
 // Shows the walk on the progress bar and the status line. The walk takes
 // no input, but every tenth of a second both are repainted at once so that
-// a long run visibly moves; a position costs a counter and, every 1024
+// a long run visibly moves; a report costs a counter and, every 1024
 // positions, a look at the clock. finish() shows what the last position set.
 class WalkProgress : public ProgressSink, public StatusSink {
 public:
     WalkProgress(QProgressBar& progressBar, QLabel& statusLine);
 
     void start(std::size_t maximum) override;
-    void advance() override;
-    void showPosition(std::size_t position, std::size_t total) override;
+    void advance(std::size_t steps) override;
+    void showPosition(std::size_t position, std::size_t total, std::size_t positionsWalked) override;
     void finish();
 
     // "i/n", five blanks, the local short date, a blank and the long time.

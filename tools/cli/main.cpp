@@ -1,8 +1,8 @@
 // vorelind-cli: the program's document path without the window, for batch
 // use and for checking the engine from outside.
 
+#include "document/documentpipeline.h"
 #include "document/exporttidy.h"
-#include "document/indentwalk.h"
 #include "document/listing.h"
 #include "document/messages.h"
 #include "document/runlogfile.h"
@@ -16,10 +16,12 @@
 #include "unmatchedcommand.h"
 #include "versioncommand.h"
 
+#include <charconv>
 #include <cstdio>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #ifdef _WIN32
@@ -35,7 +37,7 @@ constexpr int kRefused = 1;
 constexpr int kUsageError = 2;
 
 constexpr char kUsage[] =
-    "Usage: vorelind-cli COMMAND [OPTIONS] FILE\n"
+    "Usage: vorelind-cli COMMAND [OPTIONS] [--] FILE\n"
     "\n"
     "Runs the file through the same path as the window: text check, loading,\n"
     "then the indentation walk.\n"
@@ -72,9 +74,12 @@ constexpr char kUsage[] =
     "  --run-log LOGFILE   appends the run log to LOGFILE (none is written without it)\n"
     "  -o OUT              the file to write instead of standard output\n"
     "  --help              shows this text\n"
+    "  --                  ends the options: FILE may then begin with \"-\"\n"
     "\n"
     "Exit status: 0 on success; 1 when the file is refused or an error occurs\n"
-    "(the message goes to standard error); 2 on a usage error.\n";
+    "(the message goes to standard error); 2 on a usage error. The listing is\n"
+    "written as it is walked, so a walk that fails part-way leaves part of it on\n"
+    "standard output; an OUT file is left as it was.\n";
 
 struct Options {
     std::string command;
@@ -115,9 +120,16 @@ Options parseArguments(const std::vector<std::string>& arguments)
     if (!walksSource(options.command) && options.command != "check" && options.command != "convert"
         && options.command != "version")
         throw UsageError("unknown command '" + options.command + "'");
+    bool optionsEnded = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        if (argument == "--sjis" && walksSource(options.command)) {
+        if (optionsEnded) {
+            if (!options.file.empty())
+                throw UsageError("more than one FILE given");
+            options.file = argument;
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "--sjis" && walksSource(options.command)) {
             options.convertToShiftJis = true;
         } else if (argument.size() > 1 && argument[0] == '-') {
             if (!takesOption(options.command, argument))
@@ -142,21 +154,38 @@ Options parseArguments(const std::vector<std::string>& arguments)
     return options;
 }
 
-// Raised when the text check refuses a file; carries the program's message.
-class Refusal : public std::runtime_error {
+// Writes to a file; a write that fails raises the given error, or the
+// system's one when none is given.
+class FileOutput : public ListingSink {
 public:
-    using std::runtime_error::runtime_error;
+    explicit FileOutput(std::FILE* file, std::optional<AppError> failure = {})
+        : m_file(file)
+        , m_failure(std::move(failure))
+    {
+    }
+
+    void write(std::string_view bytes) override
+    {
+        if (std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size())
+            fail();
+    }
+
+    void close()
+    {
+        if (std::fflush(m_file) != 0)
+            fail();
+    }
+
+private:
+    [[noreturn]] void fail() const { throw m_failure ? *m_failure : systemError(); }
+
+    std::FILE* m_file;
+    std::optional<AppError> m_failure;
 };
 
-void checkText(const std::string& path, bool convertToShiftJis)
+DocumentRequest requestOf(const Options& options, bool convertToShiftJis)
 {
-    const std::string name = fileNameOf(path);
-    switch (checkSourceForView(path, convertToShiftJis)) {
-    case TextCheck::Text: return;
-    case TextCheck::CannotOpen: throw Refusal(openFailureMessage(name));
-    case TextCheck::NotText: throw Refusal(notTextMessage(name));
-    case TextCheck::EndOfFile: throw Refusal(messages::kEndOfFile);
-    }
+    return DocumentRequest{options.file, fileNameOf(options.file), convertToShiftJis};
 }
 
 ExcludedTags excludedTags(const Options& options)
@@ -166,56 +195,65 @@ ExcludedTags excludedTags(const Options& options)
     return ExcludedTags(parseListText(readFileBytes(*options.excludeFile)));
 }
 
-std::string loadedSource(const Options& options)
+// Runs the document path, with the run log when one is asked for.
+void walkFile(const Options& options, ListingSink& listing)
 {
-    checkText(options.file, options.convertToShiftJis);
-    return loadSourceForView(options.file, options.convertToShiftJis);
-}
-
-std::string listingOf(const Options& options)
-{
-    const std::string source = loadedSource(options);
     const ExcludedTags excluded = excludedTags(options);
-    if (!options.runLog)
-        return indentSource(source, excluded);
+    DocumentSteps steps;
+    const DocumentRequest request = requestOf(options, options.convertToShiftJis);
+    if (!options.runLog) {
+        runDocument(request, excluded, steps, {}, listing);
+        return;
+    }
     RunLogFile runLog(*options.runLog);
     WalkSinks sinks;
     sinks.runLog = &runLog;
-    std::string listing = indentSource(source, excluded, sinks);
+    runDocument(request, excluded, steps, sinks, listing);
     runLog.close();
-    return listing;
 }
 
-void writeOut(const std::string& bytes)
+void writeOut(std::string_view bytes)
 {
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
-        throw systemError();
+    FileOutput out(stdout);
+    out.write(bytes);
+    out.close();
 }
 
-std::string treeText(const IndentTree& tree)
+// Pre-order without recursion: the deepest trees come from hostile input.
+void writeTree(const IndentTree& tree, ListingSink& out)
 {
-    std::string text;
-    // Pre-order without recursion: the deepest trees come from hostile input.
     std::vector<std::pair<NodeId, std::size_t>> pending;
     for (std::size_t row = tree.topLevelCount(); row-- > 0;)
         pending.emplace_back(tree.topLevel(row), 0);
+    char level[24];
     while (!pending.empty()) {
-        const auto [node, level] = pending.back();
+        const auto [node, depth] = pending.back();
         pending.pop_back();
-        text += std::to_string(level);
-        text += '\t';
-        text += tree.text(node);
-        text += '\n';
+        const auto digits = std::to_chars(level, level + sizeof level, depth);
+        out.write(std::string_view(level, static_cast<std::size_t>(digits.ptr - level)));
+        out.write("\t");
+        out.write(tree.text(node));
+        out.write("\n");
         for (std::size_t row = tree.childCount(node); row-- > 0;)
-            pending.emplace_back(tree.child(node, row), level + 1);
+            pending.emplace_back(tree.child(node, row), depth + 1);
     }
-    return text;
+}
+
+// The export to a named file replaces it only once the walk is done, so a
+// run that fails leaves the file as it was, and the source may be the file.
+void exportToFile(const Options& options)
+{
+    replaceExportFile(*options.output, [&options](ListingSink& out) {
+        ExportStream exported(out);
+        walkFile(options, exported);
+        exported.finish();
+    });
 }
 
 void runCommand(const Options& options)
 {
     if (options.command == "check") {
-        checkText(options.file, false);
+        checkDocument(requestOf(options, false));
         writeOut("text\n");
         return;
     }
@@ -224,29 +262,35 @@ void runCommand(const Options& options)
         return;
     }
     if (options.command == "convert") {
-        checkText(options.file, true);
+        checkDocument(requestOf(options, true));
         writeOut(loadSourceForView(options.file, true));
         return;
     }
     if (options.command == "unmatched") {
-        writeOut(unmatchedListing(loadedSource(options), excludedTags(options)));
+        writeOut(unmatchedListing(loadDocument(requestOf(options, options.convertToShiftJis)), excludedTags(options)));
         return;
     }
-    const std::string listing = listingOf(options);
-    if (options.command == "indent") {
-        writeOut(listing);
-    } else if (options.command == "tree") {
-        IndentTree tree;
-        loadIndentedLines(tree, listingLines(listing));
-        writeOut(treeText(tree));
-    } else {
-        std::vector<std::string> lines = nonEmptyLines(listingLines(listing));
-        tidyForExport(lines);
-        if (options.output)
-            writeExportFile(*options.output, lines);
-        else
-            writeOut(exportBytes(lines));
+    if (options.command == "export" && options.output) {
+        exportToFile(options);
+        return;
     }
+    FileOutput out(stdout);
+    if (options.command == "indent") {
+        walkFile(options, out);
+    } else if (options.command == "tree") {
+        Listing listing;
+        walkFile(options, listing);
+        listing.finish();
+        IndentTree tree;
+        tree.reserve(listing.lineCount());
+        loadIndentedLines(tree, listing.lines());
+        writeTree(tree, out);
+    } else {
+        ExportStream exported(out);
+        walkFile(options, exported);
+        exported.finish();
+    }
+    out.close();
 }
 
 void printError(const std::string& sjisMessage)
@@ -264,6 +308,8 @@ int main(int argc, char* argv[])
 #endif
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     for (const std::string& argument : arguments) {
+        if (argument == "--")
+            break;
         if (argument == "--help" || argument == "-h") {
             std::cout << kUsage;
             return 0;

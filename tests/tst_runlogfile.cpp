@@ -1,0 +1,77 @@
+#include "document/runlogfile.h"
+#include "testlines.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+using namespace vorelind;
+
+namespace {
+
+// A run of positions as the walk reports it.
+struct Run {
+    std::size_t firstPosition;
+    std::size_t lastPosition;
+    std::size_t firstOutputCount;
+};
+
+// The log the runs must give, written out line by line.
+std::string expectedLog(const std::vector<Run>& runs)
+{
+    std::string log;
+    for (const Run& run : runs) {
+        for (std::size_t position = run.firstPosition; position <= run.lastPosition; ++position)
+            log += "cntm=" + std::to_string(run.firstOutputCount + position - run.firstPosition) + " i="
+                + std::to_string(position) + "\r\n";
+    }
+    return log;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(std::vector<Run>)
+
+class TestRunLogFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void writesOneLinePerPosition_data();
+    void writesOneLinePerPosition();
+};
+
+void TestRunLogFile::writesOneLinePerPosition_data()
+{
+    QTest::addColumn<std::vector<Run>>("runs");
+
+    QTest::newRow("single positions") << std::vector<Run>{{1, 1, 3}, {2, 2, 4}, {4, 4, 9}};
+    QTest::newRow("position gets a digit longer") << std::vector<Run>{{7, 12, 20}};
+    QTest::newRow("count gets a digit longer") << std::vector<Run>{{20, 25, 7}};
+    QTest::newRow("both carry on the same line") << std::vector<Run>{{5, 15, 95}};
+    QTest::newRow("carry runs past several digits") << std::vector<Run>{{990, 1012, 1985}};
+    QTest::newRow("last digits reach 9 on different lines") << std::vector<Run>{{3, 30, 1}};
+    QTest::newRow("runs after each other") << std::vector<Run>{{1, 9, 1}, {10, 10, 14}, {11, 120, 15}};
+    QTest::newRow("large numbers") << std::vector<Run>{{99'999'990, 100'000'010, 4'294'967'290}};
+    // More lines than one buffer holds.
+    QTest::newRow("a long run") << std::vector<Run>{{1, 100'000, 3}};
+}
+
+void TestRunLogFile::writesOneLinePerPosition()
+{
+    QFETCH(std::vector<Run>, runs);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("runlog.log");
+    RunLogFile log(path.toStdString());
+    for (const Run& run : runs)
+        log.appendLines(run.firstPosition, run.lastPosition, run.firstOutputCount);
+    log.close();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), bytes(expectedLog(runs)));
+}
+
+QTEST_APPLESS_MAIN(TestRunLogFile)
+#include "tst_runlogfile.moc"
