@@ -70,10 +70,10 @@ list=$work/exclude.trm
 printf 'BR\r\nP\r\nLI\r\n' >"$list"
 for input in "$source_dir"/fuzz/corpus/conversion/* "$source_dir"/fuzz/corpus/engine/*; do
   name=$(basename "$input")
-  for command in check convert indent tree export; do
+  for command in check convert indent tree export unmatched; do
     compare "$command $name" "$command" "$input"
   done
-  for command in indent tree export; do
+  for command in indent tree export unmatched; do
     compare "$command --sjis $name" "$command" --sjis "$input"
   done
   compare "indent --exclude $name" indent --exclude "$list" "$input"
