@@ -39,6 +39,9 @@ Listing::Listing(std::size_t expectedSize)
 
 void Listing::write(std::string_view bytes)
 {
+    // An empty listing has no buffer yet, and memcpy takes no null pointer.
+    if (bytes.empty())
+        return;
     if (m_size + bytes.size() > m_capacity)
         reserve(std::max({m_expectedSize, 2 * m_capacity, m_size + bytes.size()}));
     std::memcpy(m_text.get() + m_size, bytes.data(), bytes.size());
