@@ -97,27 +97,34 @@ void TestKivalter::reportsBalance_data()
     QTest::newRow("empty element needs no end, self-closed tag leaves the depth")
         << QStringList{"<div>", "  <br>a", "    <img src=\"x\">", "  </div>"}
         << "4 lines, 0 unclosed, 0 stray"
-        << QStringList{"start matched", "start void", "self-closed -", "end matched"}
+        << QStringList{"start matched", "start void", "self-closed void", "end matched"}
         << QStringList{"BR\t1\t0\t0\t0\t", "DIV\t1\t1\t0\t0\t", "IMG\t0\t0\t1\t0\t"};
-    QTest::newRow("excluded tag that leaves the depth pairs with its end")
+    QTest::newRow("a start tag the next line is no deeper than was self-closed")
+        << QStringList{"<div>", "  <x>", "  <p>", "  </p>", "</div>", "<y>", "</div>"}
+        << "7 lines, 1 unclosed, 1 stray"
+        << QStringList{"start matched", "self-closed -", "start matched", "end matched", "end matched",
+                       "start unclosed", "end stray"}
+        << QStringList{"DIV\t1\t2\t0\t1\t7", "P\t1\t1\t0\t0\t", "X\t0\t0\t1\t0\t", "Y\t1\t0\t0\t1\t6"};
+    QTest::newRow("a comment's tags and names glued to attributes")
+        << QStringList{"<!-- a", "<p> b -->", "  <td\"x\">", "  </td>", "  <br>"}
+        << "5 lines, 0 unclosed, 0 stray"
+        << QStringList{"declaration -", "text -", "start matched", "end matched", "start void"}
+        << QStringList{"BR\t1\t0\t0\t0\t", "TD\t1\t1\t0\t0\t"};
+    QTest::newRow("a name whose every start leaves the depth alone was excluded")
         << QStringList{"<p>", "  <b>", "  <i>x", "  </i>", "  </b>", "</p>"}
         << "6 lines, 0 unclosed, 0 stray"
-        << QStringList{"start matched", "start matched", "start matched", "end matched", "end matched",
+        << QStringList{"start matched", "self-closed -", "start matched", "end matched", "end -",
                        "end matched"}
-        << QStringList{"B\t1\t1\t0\t0\t", "I\t1\t1\t0\t0\t", "P\t1\t1\t0\t0\t"};
-    QTest::newRow("block lines are text, tags inside them do not count")
+        << QStringList{"B\t0\t1\t1\t0\t", "I\t1\t1\t0\t0\t", "P\t1\t1\t0\t0\t"};
+    QTest::newRow("tags in PRE count, SCRIPT holds text")
         << QStringList{"<body>", "  <pre>one", "    two  <b>x  </b>", "    <i>three", "  </pre>",
                        "  <script src=\"x\">  </script>", "  <script>", "    if (a  <b) go();  </script>",
                        "</body>"}
-        << "9 lines, 0 unclosed, 0 stray"
-        << QStringList{"start matched", "start matched", "text -", "text -", "end matched", "start matched",
-                       "start matched", "text matched", "end matched"}
-        << QStringList{"BODY\t1\t1\t0\t0\t", "PRE\t1\t1\t0\t0\t", "SCRIPT\t2\t2\t0\t0\t"};
-    QTest::newRow("block left open")
-        << QStringList{"<pre>", "  </p>"}
-        << "2 lines, 1 unclosed, 0 stray"
-        << QStringList{"start unclosed", "text -"}
-        << QStringList{"PRE\t1\t0\t0\t1\t1"};
+        << "9 lines, 1 unclosed, 0 stray"
+        << QStringList{"start matched", "start matched", "text matched", "start unclosed", "end matched",
+                       "start matched", "start matched", "text matched", "end matched"}
+        << QStringList{"B\t1\t1\t0\t0\t", "BODY\t1\t1\t0\t0\t", "I\t1\t0\t0\t1\t4", "PRE\t1\t1\t0\t0\t",
+                       "SCRIPT\t2\t2\t0\t0\t"};
     QTest::newRow("leading text, comments and declarations")
         << QStringList{"Hello", "<!DOCTYPE html>", "<!-- note -->", "<?xml version=\"1.0\"?>", "<%= x %>"}
         << "5 lines, 0 unclosed, 0 stray"
