@@ -61,6 +61,8 @@ private slots:
     void reportsBalance_data();
     void reportsBalance();
     void reportShowsLevelsTagsAndShiftJisText();
+    void findingsOnTheListingAreTheSourcesFindings_data();
+    void findingsOnTheListingAreTheSourcesFindings();
     void unreadableWorkFileGivesMessage();
     void refusesIncompleteReportCommand();
     void windowSaysItReadTheWorkFileAndListensForRaise();
@@ -175,6 +177,63 @@ void TestKivalter::reportShowsLevelsTagsAndShiftJisText()
         "",
     };
     QCOMPARE(QString::fromUtf8(run.out).split('\n'), expected);
+}
+
+void TestKivalter::findingsOnTheListingAreTheSourcesFindings_data()
+{
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QByteArray>("excluded");
+
+    QTest::newRow("a tag inside a comment") << QByteArray("<div><!-- <p> --></div>") << QByteArray();
+    QTest::newRow("self-closed tags") << QByteArray("<a><x/><y/></a><b><z/></b>") << QByteArray();
+    QTest::newRow("names glued to quotes") << QByteArray("<td\"x\">a</td><p'y'>") << QByteArray();
+    QTest::newRow("overlapping tags") << QByteArray("<b><i>x</b></i>") << QByteArray();
+    QTest::newRow("a quoted '>' and a script's text")
+        << QByteArray("<p title=\"a>b\"><script>if (a<b) x('</p>');</script></p>") << QByteArray();
+    QTest::newRow("excluded names") << QByteArray("<ul><li>a<li>b</li></ul></span>") << QByteArray("LI");
+    QTest::newRow("a PRE block's tags") << QByteArray("<pre>\r\n<b>x\r\n</pre><i>") << QByteArray();
+}
+
+// The window balances the source, kivalter the listing the window hands it:
+// both must find the same tags, in the same order.
+void TestKivalter::findingsOnTheListingAreTheSourcesFindings()
+{
+    QFETCH(QByteArray, source);
+    QFETCH(QByteArray, excluded);
+    QTemporaryDir folder;
+    const QString page = folder.filePath("page.html");
+    const QString list = folder.filePath("ignore.trm");
+    QFile pageFile(page);
+    QFile listFile(list);
+    QVERIFY(pageFile.open(QIODevice::WriteOnly) && pageFile.write(source) == source.size());
+    QVERIFY(listFile.open(QIODevice::WriteOnly) && listFile.write(excluded) == excluded.size());
+    pageFile.close();
+    listFile.close();
+    const ProgramRun walked = runProgram("vorelind-cli", {"indent", "--exclude", list, page});
+    const ProgramRun fromSource = runProgram("vorelind-cli", {"unmatched", "--exclude", list, page});
+    QCOMPARE(walked.exitCode, 0);
+    QCOMPARE(fromSource.exitCode, 0);
+    const QString workFile = folder.filePath("w.htm");
+    QFile work(workFile);
+    QVERIFY(work.open(QIODevice::WriteOnly) && work.write(walked.out) == walked.out.size());
+    work.close();
+
+    const ProgramRun run = runKivalter({"--report", workFile});
+
+    QCOMPARE(run.exitCode, 0);
+    QStringList sourceFindings;
+    for (const QByteArray& row : fromSource.out.split('\n')) {
+        const QList<QByteArray> fields = row.split('\t');
+        if (fields.size() == 3)
+            sourceFindings << (fields[1] == "start" ? "unclosed " : "stray ") + fields[2].toUpper();
+    }
+    QStringList listingFindings;
+    for (const QString& row : QString::fromUtf8(run.out).split('\n')) {
+        const QStringList fields = row.split('\t');
+        if (fields.size() == 6 && (fields[3] == "unclosed" || fields[3] == "stray"))
+            listingFindings << fields[3] + ' ' + fields[4];
+    }
+    QCOMPARE(listingFindings, sourceFindings);
 }
 
 void TestKivalter::unreadableWorkFileGivesMessage()
