@@ -92,7 +92,8 @@ std::size_t Listing::rowOf(std::string_view part) const
 void Listing::narrowLine(std::size_t row, std::string_view part)
 {
     const auto offset = static_cast<std::size_t>(part.data() - m_text.get());
-    m_lines[row] = ListingLine{offset, part.size(), leadingBlanks(part), m_lines[row].source};
+    m_lines[row] = ListingLine{offset, static_cast<std::uint32_t>(part.size()),
+                               static_cast<std::uint32_t>(leadingBlanks(part)), m_lines[row].source};
 }
 
 void Listing::reserve(std::size_t capacity)
@@ -113,7 +114,8 @@ void Listing::indexLine(std::size_t end)
     if (end == m_lineStart)
         return;
     const std::string_view line(m_text.get() + m_lineStart, end - m_lineStart);
-    m_lines.push_back(ListingLine{m_lineStart, line.size(), leadingBlanks(line), source});
+    m_lines.push_back(ListingLine{m_lineStart, static_cast<std::uint32_t>(line.size()),
+                                  static_cast<std::uint32_t>(leadingBlanks(line)), source});
 }
 
 std::size_t Listing::takeLineSource()

@@ -3,6 +3,7 @@
 #include "document/walksinks.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <string_view>
@@ -15,11 +16,13 @@ namespace vorelind {
 std::vector<std::string_view> listingLines(std::string_view listing);
 
 // One line of a listing: where its bytes lie in the listing's text, how
-// many blanks lead it, and where in the walked source it began.
+// many blanks lead it, and where in the walked source it began. A line holds
+// at most its source's bytes and its depth's blanks, and sources are refused
+// above 256 MiB, so 32 bits hold its length.
 struct ListingLine {
     std::size_t offset;
-    std::size_t length;
-    std::size_t blanks;
+    std::uint32_t length;
+    std::uint32_t blanks;
     std::size_t source;
 };
 
