@@ -5,6 +5,7 @@
 // Usage: QT_QPA_PLATFORM=offscreen bench_window PAGE
 // (bench/run-window-benchmark.sh sets it up and compares with vorelind-cli.)
 
+#include "tree/treeindent.h"
 #include "ui/applicationsetup.h"
 #include "ui/errorreport.h"
 #include "ui/filelistbox.h"
@@ -18,7 +19,6 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTreeView>
 
 #include <cstdio>
 #include <sys/resource.h>
@@ -65,14 +65,6 @@ void printStep(const char* name, const StepTime& time)
                 static_cast<long long>(time.processor));
 }
 
-qint64 countRows(const QAbstractItemModel& model, const QModelIndex& parent = {})
-{
-    qint64 rows = model.rowCount(parent);
-    for (int row = 0; row < model.rowCount(parent); ++row)
-        rows += countRows(model, model.index(row, 0, parent));
-    return rows;
-}
-
 long peakMemoryKiB()
 {
     rusage usage{};
@@ -117,7 +109,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     auto* listing = control<QAbstractItemView>(form, "ShowResultList");
-    auto* tree = control<QTreeView>(form, "TreeIndent1");
+    auto* tree = control<TTreeIndent>(form, "TreeIndent1");
     const StepTime listingScroll = timed([&] { listing->scrollToBottom(); });
     const StepTime expand = timed([&] { control<QPushButton>(form, "ExpandBtn")->click(); });
     const StepTime treeScroll = timed([&] { tree->scrollToBottom(); });
@@ -127,7 +119,7 @@ int main(int argc, char* argv[])
     const double peakMiB = peakMemoryKiB() / 1024.0;
     std::printf("page:                       %lld bytes\n", static_cast<long long>(pageBytes));
     std::printf("tree nodes:                 %lld\n",
-                static_cast<long long>(countRows(*tree->model())));
+                static_cast<long long>(tree->indentModel().tree().nodeCount()));
     std::printf("listing lines:              %lld\n", static_cast<long long>(listing->model()->rowCount()));
     printStep("double-click to tree:", load);
     printStep("listing to its last line:", listingScroll);

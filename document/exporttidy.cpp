@@ -4,7 +4,7 @@
 #include "util/apperror.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <fstream>
 
 namespace vorelind {
 
@@ -77,18 +77,19 @@ void tidyForExport(Listing& listing)
         listing.narrowLine(row, tidy.tidy(listing.line(row)));
 }
 
-void writeExportFile(const std::string& path, const Listing& listing)
+void writeExportFile(const std::filesystem::path& path, const Listing& listing)
 {
-    const AppError cannotCreate(formatMessage(messages::kCannotCreateFile, path));
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    const AppError cannotCreate(formatMessage(messages::kCannotCreateFile, path.string()));
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file)
         throw cannotCreate;
-    bool written = true;
-    for (std::size_t row = 0; row < listing.lineCount() && written; ++row) {
+    for (std::size_t row = 0; row < listing.lineCount() && file; ++row) {
         const std::string_view line = listing.line(row);
-        written = std::fwrite(line.data(), 1, line.size(), file) == line.size() && std::fwrite("\r\n", 1, 2, file) == 2;
+        file.write(line.data(), static_cast<std::streamsize>(line.size()));
+        file.write("\r\n", 2);
     }
-    if (std::fclose(file) != 0 || !written)
+    file.close();
+    if (!file)
         throw cannotCreate;
 }
 

@@ -3,6 +3,7 @@
 #include "document/listing.h"
 #include "document/walksinks.h"
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -33,8 +34,8 @@ void tidyForExport(Listing& listing);
 
 // Writes the listing's lines, each followed by CR LF, to a new file,
 // replacing any file of that name; a file that cannot be created or written
-// raises AppError.
-void writeExportFile(const std::string& path, const Listing& listing);
+// raises AppError, whose message holds the path's bytes.
+void writeExportFile(const std::filesystem::path& path, const Listing& listing);
 
 // Takes the listing from the walk, tidies its non-empty lines as they
 // complete and hands each on followed by CR LF; it holds one line at most.

@@ -1,29 +1,29 @@
 #include "launch/launchcommands.h"
 
-#include "document/sourceloader.h"
 #include "launch/messages.h"
-
-#include <filesystem>
+#include "platform/sjistext.h"
 
 namespace vorelind {
 
-std::string workFilePath(std::string_view executableFolder)
+std::filesystem::path workFilePath(const std::filesystem::path& executableFolder)
 {
-    return std::string(executableFolder) + messages::kWorkFileName;
+    return executableFolder / messages::kWorkFileName;
 }
 
-std::string lineAnalysisCommand(std::string_view workFile, std::string_view documentTitle)
+std::string lineAnalysisCommand(const std::filesystem::path& workFile, std::string_view documentTitle)
 {
-    return messages::kLineAnalysisTool + std::string(workFile) + ' ' + std::string(documentTitle);
+    return messages::kLineAnalysisTool + pathUtf8(workFile) + ' ' + sjisToUtf8(documentTitle);
 }
 
-std::string helpFilePath(std::string_view executablePath)
+std::filesystem::path helpFilePath(const std::filesystem::path& executablePath)
 {
-    const std::size_t nameStart = executablePath.size() - fileNameOf(executablePath).size();
-    // A '.' is never the second byte of a Shift-JIS character.
-    const std::size_t dot = executablePath.rfind('.');
-    const std::size_t stemEnd = dot != std::string_view::npos && dot >= nameStart ? dot : executablePath.size();
-    return std::string(executablePath.substr(0, stemEnd)) + messages::kHelpExtension;
+    auto name = executablePath.filename().native();
+    const std::size_t dot = name.rfind('.');
+    if (dot != decltype(name)::npos)
+        name.erase(dot);
+    std::filesystem::path help = executablePath.parent_path() / name;
+    help += messages::kHelpExtension;
+    return help;
 }
 
 std::string missingHelpMessage(std::string_view helpPath)
@@ -31,14 +31,14 @@ std::string missingHelpMessage(std::string_view helpPath)
     return messages::kHelpMissingHead + std::string(helpPath) + messages::kHelpMissingTail;
 }
 
-void openHelp(std::string_view executablePath, const ShellOpener& open, const ErrorReporter& reportError)
+void openHelp(const std::filesystem::path& executablePath, const ShellOpener& open, const ErrorReporter& reportError)
 {
-    const std::string helpPath = helpFilePath(executablePath);
+    const std::filesystem::path helpPath = helpFilePath(executablePath);
     std::error_code unknown;
     if (std::filesystem::exists(helpPath, unknown))
         open(helpPath);
     else
-        reportError(missingHelpMessage(helpPath), messages::kHelpMissingCaption);
+        reportError(missingHelpMessage(pathText(helpPath)), messages::kHelpMissingCaption);
 }
 
 } // namespace vorelind

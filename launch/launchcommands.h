@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -7,25 +8,26 @@
 namespace vorelind {
 
 // The work file that hands the listing to the line-analysis tool: "w.htm"
-// in the executable's folder, which ends with its path separator.
-std::string workFilePath(std::string_view executableFolder);
+// in the executable's folder.
+std::filesystem::path workFilePath(const std::filesystem::path& executableFolder);
 
-// "kivalter " + work file + " " + document title. Nothing is quoted, so a
-// blank in either piece splits it for the tool.
-std::string lineAnalysisCommand(std::string_view workFile, std::string_view documentTitle);
+// "kivalter " + work file + " " + document title, as a UTF-8 command line:
+// the path as the file system spells it, the Shift-JIS title converted.
+// Nothing is quoted, so a blank in either piece splits it for the tool.
+std::string lineAnalysisCommand(const std::filesystem::path& workFile, std::string_view documentTitle);
 
 // The executable path with its extension (from the last "." of the file
 // name on) replaced by ".chm"; a name without extension gets ".chm" appended.
-std::string helpFilePath(std::string_view executablePath);
+std::filesystem::path helpFilePath(const std::filesystem::path& executablePath);
 
-// "ヘルプファイル" + help path + "がありません".
+// "ヘルプファイル" + help path + "がありません", of the path's Shift-JIS text.
 std::string missingHelpMessage(std::string_view helpPath);
 
-using ShellOpener = std::function<void(const std::string& target)>;
+using ShellOpener = std::function<void(const std::filesystem::path& target)>;
 using ErrorReporter = std::function<void(const std::string& text, const std::string& caption)>;
 
 // "目次": opens the help file when one exists at the help path; otherwise
 // reports it missing, captioned "目次表示不可".
-void openHelp(std::string_view executablePath, const ShellOpener& open, const ErrorReporter& reportError);
+void openHelp(const std::filesystem::path& executablePath, const ShellOpener& open, const ErrorReporter& reportError);
 
 } // namespace vorelind

@@ -1,10 +1,11 @@
 #include "launch/lineanalysislaunch.h"
 
 #include "document/exporttidy.h"
+#include "document/messages.h"
 #include "launch/launchcommands.h"
 #include "launch/reentryguard.h"
-
-#include <cstdio>
+#include "platform/sjistext.h"
+#include "util/apperror.h"
 
 namespace vorelind {
 
@@ -13,16 +14,22 @@ LineAnalysisLaunch::LineAnalysisLaunch(Runner runAndWait)
 {
 }
 
-bool LineAnalysisLaunch::run(const Listing& lines, const std::string& executableFolder,
+bool LineAnalysisLaunch::run(const Listing& lines, const std::filesystem::path& executableFolder,
                              const std::string& documentTitle)
 {
     const ReentryGuard guard(m_running);
     if (!guard.entered())
         return false;
-    const std::string workFile = workFilePath(executableFolder);
-    writeExportFile(workFile, lines);
+    const std::filesystem::path workFile = workFilePath(executableFolder);
+    try {
+        writeExportFile(workFile, lines);
+    } catch (const AppError&) {
+        // The message names the file as the program's texts show it.
+        throw AppError(formatMessage(messages::kCannotCreateFile, pathText(workFile)));
+    }
     m_runAndWait(lineAnalysisCommand(workFile, documentTitle));
-    std::remove(workFile.c_str());
+    std::error_code ignored;
+    std::filesystem::remove(workFile, ignored);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,7 +15,7 @@ class LineAnalysisLaunch {
 public:
     using Runner = std::function<void(const std::string& commandLine)>;
 
-    // The runner starts a command line and returns when it has ended.
+    // The runner starts a UTF-8 command line and returns when it has ended.
     explicit LineAnalysisLaunch(Runner runAndWait);
 
     // Writes the lines to the work file, each followed by CR LF, runs the
@@ -22,7 +23,7 @@ public:
     // or not the tool started. While an earlier run still waits this returns
     // false and does nothing: both runs would share the one work file. A work
     // file that cannot be written raises AppError; then nothing is started.
-    bool run(const Listing& lines, const std::string& executableFolder,
+    bool run(const Listing& lines, const std::filesystem::path& executableFolder,
              const std::string& documentTitle);
 
     bool running() const { return m_running; }

@@ -17,13 +17,13 @@ namespace vorelind {
 
 // The share mode does the locking: a reader lets others read only, a writer
 // lets nobody in.
-LockedFile::LockedFile(const std::string& path, Mode mode)
+LockedFile::LockedFile(const std::filesystem::path& path, Mode mode)
 {
     const bool reads = mode == Mode::Read || mode == Mode::Update;
     const DWORD access = reads ? GENERIC_READ : GENERIC_WRITE;
     const DWORD share = mode == Mode::Read ? FILE_SHARE_READ : 0;
     const DWORD disposition = reads ? OPEN_EXISTING : mode == Mode::Write ? OPEN_ALWAYS : CREATE_NEW;
-    m_handle = CreateFileA(path.c_str(), access, share, nullptr, disposition,
+    m_handle = CreateFileW(path.c_str(), access, share, nullptr, disposition,
                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
@@ -67,7 +67,7 @@ bool LockedFile::replaceContent(std::string_view bytes)
 
 #else
 
-LockedFile::LockedFile(const std::string& path, Mode mode)
+LockedFile::LockedFile(const std::filesystem::path& path, Mode mode)
 {
     int flags = O_CLOEXEC;
     if (mode == Mode::Read || mode == Mode::Update)

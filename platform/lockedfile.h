@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -17,7 +18,7 @@ public:
         Update,    // an existing file or folder opened for reading, exclusive lock
     };
 
-    LockedFile(const std::string& path, Mode mode);
+    LockedFile(const std::filesystem::path& path, Mode mode);
     ~LockedFile();
     LockedFile(const LockedFile&) = delete;
     LockedFile& operator=(const LockedFile&) = delete;

@@ -1,7 +1,5 @@
 #include "platform/processlauncher.h"
 
-#include "platform/displaytext.h"
-
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -17,6 +15,11 @@ namespace vorelind {
 namespace {
 
 constexpr char kBlanks[] = " \t";
+
+QString utf8Text(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
 // How long an application that quits waits at most for a running program to
 // say that it has read its input.
@@ -57,7 +60,7 @@ void setArguments(QProcess& process, std::string_view commandLine)
 #ifdef Q_OS_WIN
     const std::size_t nameEnd = commandLine.find_first_of(kBlanks, commandLine.find_first_not_of(kBlanks));
     if (nameEnd != std::string_view::npos)
-        process.setNativeArguments(toDisplayText(commandLine.substr(nameEnd)));
+        process.setNativeArguments(utf8Text(commandLine.substr(nameEnd)));
     // The child starts hidden and takes its standard handles from its own console.
     process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments* arguments) {
         arguments->startupInfo->dwFlags = STARTF_USESHOWWINDOW;
@@ -67,7 +70,7 @@ void setArguments(QProcess& process, std::string_view commandLine)
     const std::vector<std::string> words = splitCommandLine(commandLine);
     QStringList arguments;
     for (std::size_t i = 1; i < words.size(); ++i)
-        arguments << toDisplayText(words[i]);
+        arguments << utf8Text(words[i]);
     process.setArguments(arguments);
 #endif
 }
@@ -91,7 +94,7 @@ void runAndWait(const std::string& commandLine)
     const std::vector<std::string> words = splitCommandLine(commandLine);
     if (words.empty())
         return;
-    const QString program = findProgram(toDisplayText(words.front()));
+    const QString program = findProgram(utf8Text(words.front()));
     if (program.isEmpty())
         return;
 

@@ -10,7 +10,7 @@ namespace vorelind {
 // command line that holds no quotes; a quote is an ordinary byte here.
 std::vector<std::string> splitCommandLine(std::string_view commandLine);
 
-// Starts the Shift-JIS command line as a new process and returns when the
+// Starts the UTF-8 command line as a new process and returns when the
 // process has ended. The event loop keeps running meanwhile, so the windows
 // stay alive and other handlers can run inside the wait; nothing polls. The
 // first word names the program, looked for first in this executable's folder

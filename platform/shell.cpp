@@ -1,7 +1,5 @@
 #include "platform/shell.h"
 
-#include "platform/displaytext.h"
-
 #ifdef _WIN32
 #include <windows.h>
 #include <shellapi.h>
@@ -21,19 +19,19 @@ Shell::Opener& testOpener()
     return opener;
 }
 
-void openWithSystem(const std::string& target)
+void openWithSystem(const QString& target)
 {
 #ifdef _WIN32
-    ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOW);
+    ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t*>(target.utf16()), nullptr, nullptr, SW_SHOW);
 #else
     // A path is taken as a local file, an address with a scheme as it stands.
-    QDesktopServices::openUrl(QUrl::fromUserInput(toDisplayText(target), QDir::currentPath(), QUrl::AssumeLocalFile));
+    QDesktopServices::openUrl(QUrl::fromUserInput(target, QDir::currentPath(), QUrl::AssumeLocalFile));
 #endif
 }
 
 } // namespace
 
-void Shell::open(const std::string& target)
+void Shell::open(const QString& target)
 {
     if (testOpener())
         testOpener()(target);

@@ -1,7 +1,8 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
-#include <string>
 
 namespace vorelind {
 
@@ -10,10 +11,11 @@ namespace vorelind {
 // beyond what the system itself shows.
 class Shell {
 public:
-    using Opener = std::function<void(const std::string& target)>;
+    using Opener = std::function<void(const QString& target)>;
 
-    // Opens the target, a Shift-JIS file path or address ("mailto:..." included).
-    static void open(const std::string& target);
+    // Opens the target, a file path as the file system spells it or an
+    // address ("mailto:..." included).
+    static void open(const QString& target);
 
     // Routes open() to the given function, so tests never start a browser;
     // an empty function restores the system's shell.

@@ -53,6 +53,22 @@ std::string utf8ToSjis(std::string_view utf8)
     return encodingToSjis(utf8, "UTF-8");
 }
 
+std::string pathUtf8(const std::filesystem::path& path)
+{
+#ifdef _WIN32
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+#else
+    // The file system's names are UTF-8 bytes here, taken as they stand.
+    return path.native();
+#endif
+}
+
+std::string pathText(const std::filesystem::path& path)
+{
+    return utf8ToSjis(pathUtf8(path));
+}
+
 std::string encodingToSjis(std::string_view bytes, const char* icuName)
 {
     TextDecoder decoder(icuName);

@@ -8,13 +8,15 @@
 
 namespace vorelind {
 
-bool replaceFileWhole(const std::string& path, std::string_view bytes)
+bool replaceFileWhole(const std::filesystem::path& path, std::string_view bytes)
 {
     namespace fs = std::filesystem;
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     // A name of its own, so that copies writing at once never share one.
-    const std::string temporary = path + "." + std::to_string(std::random_device()());
+    fs::path temporary = path;
+    temporary += '.';
+    temporary += std::to_string(std::random_device()());
     bool created = false;
     bool written = false;
     {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,6 @@ namespace vorelind {
 // reader, a crash or a writer killed midway finds the old content or the new,
 // never part of either. The file keeps its permissions. Returns false when a
 // step fails; the file is then as it was.
-bool replaceFileWhole(const std::string& path, std::string_view bytes);
+bool replaceFileWhole(const std::filesystem::path& path, std::string_view bytes);
 
 } // namespace vorelind

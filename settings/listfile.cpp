@@ -2,6 +2,7 @@
 
 #include "document/messages.h"
 #include "platform/lockedfile.h"
+#include "platform/sjistext.h"
 #include "platform/wholefile.h"
 #include "settings/messages.h"
 #include "util/apperror.h"
@@ -38,7 +39,7 @@ std::string listFileBytes(const std::vector<std::string>& entries)
     return bytes;
 }
 
-IgnoreListFile::IgnoreListFile(std::string path)
+IgnoreListFile::IgnoreListFile(std::filesystem::path path)
     : m_path(std::move(path))
 {
 }
@@ -48,7 +49,7 @@ std::vector<std::string> IgnoreListFile::load()
     LockedFile file(m_path, LockedFile::Mode::Read);
     std::string bytes;
     if (!file.isOpen() || !file.readAll(bytes))
-        throw AppError(formatMessage(messages::kCannotOpenFile, m_path));
+        throw AppError(formatMessage(messages::kCannotOpenFile, pathText(m_path)));
     m_loaded = true;
     return parseListText(bytes);
 }
@@ -63,7 +64,7 @@ void IgnoreListFile::save(const std::vector<std::string>& entries)
     const LockedFile::Mode mode = m_loaded ? LockedFile::Mode::Write : LockedFile::Mode::CreateNew;
     const bool writable = LockedFile(m_path, mode).isOpen();
     if (!writable || !replaceFileWhole(m_path, listFileBytes(entries)))
-        throw AppError(formatMessage(messages::kCannotCreateFile, m_path));
+        throw AppError(formatMessage(messages::kCannotCreateFile, pathText(m_path)));
     // The file now holds this list, so later saves may replace it.
     m_loaded = true;
 }

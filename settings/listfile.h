@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,7 +19,7 @@ std::string listFileBytes(const std::vector<std::string>& entries);
 // replaces an existing file with a list that was not loaded from it (a missing file is created).
 class IgnoreListFile {
 public:
-    explicit IgnoreListFile(std::string path);
+    explicit IgnoreListFile(std::filesystem::path path);
 
     // Reads the entries with other writers locked out.
     std::vector<std::string> load(); // raises AppError "ファイル %s は開けません"
@@ -32,7 +33,7 @@ public:
     bool refusesSave() const;
 
 private:
-    std::string m_path;
+    std::filesystem::path m_path;
     bool m_loaded = false;
 };
 

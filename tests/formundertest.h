@@ -8,6 +8,8 @@
 #include "ui/htmladj.h"
 #include "ui/linelistview.h"
 #include "ui/modalseam.h"
+#include "ui/sourceview.h"
+#include "treeoutline.h"
 #include "windowtest.h"
 
 #include <QTabWidget>
@@ -16,8 +18,9 @@
 // document folder.
 class WindowUnderTest {
 public:
-    WindowUnderTest()
-        : form(folders.executablePath())
+    explicit WindowUnderTest(const QString& folderName = {})
+        : folders(folderName)
+        , form(folders.executablePath())
     {
         form.show();
         if (!QTest::qWaitForWindowExposed(&form))
@@ -52,8 +55,15 @@ public:
     }
 
     QString currentTab() const { return control<QTabWidget>(form, "PageControl1")->currentWidget()->objectName(); }
+    QStringList source() const { return displayedRows(*control<vorelind::SourceView>(form, "Memo1")->model()); }
     QStringList listing() const { return displayedRows(*control<vorelind::LineListView>(form, "ShowResultList")->model()); }
-    QStringList tree() const { return outline(*control<vorelind::TTreeIndent>(form, "TreeIndent1")->model()); }
+    QStringList tree() const { return outline(control<vorelind::TTreeIndent>(form, "TreeIndent1")->indentModel().tree()); }
+
+    // The rows that the source view shows for a page of CR LF lines.
+    static QStringList pageRows(const QByteArray& page)
+    {
+        return QString::fromLatin1(page).remove('\r').split('\n', Qt::SkipEmptyParts);
+    }
 
     WindowTestFolders folders;
     vorelind::TStructedHtmlForm form;

@@ -17,6 +17,8 @@ private slots:
     void roundTripsShiftJis_data();
     void roundTripsShiftJis();
     void typedCharactersWithoutShiftJisFormBecomeGeta();
+    void shownTextIsCutAfterItsLength_data();
+    void shownTextIsCutAfterItsLength();
 };
 
 void TestDisplayText::showsInvalidBytesAsReplacementCharacters_data()
@@ -40,6 +42,35 @@ void TestDisplayText::showsInvalidBytesAsReplacementCharacters()
     QFETCH(QString, expected);
 
     QCOMPARE(toDisplayText(sjis), expected);
+}
+
+void TestDisplayText::shownTextIsCutAfterItsLength_data()
+{
+    QTest::addColumn<std::string>("sjis");
+    QTest::addColumn<QString>("expected");
+
+    const std::size_t shown = kShownTextLength;
+    const QString ellipsis(QChar(0x2026));
+    QTest::newRow("all of a text that fits") << std::string(shown, 'a') << QString(shown, 'a');
+    QTest::newRow("one character more is cut") << std::string(shown + 1, 'a') << QString(shown, 'a') + ellipsis;
+    QTest::newRow("a megabyte") << std::string(1 << 20, 'a') << QString(shown, 'a') + ellipsis;
+    const auto hyo = [](std::size_t count) {
+        std::string text;
+        for (std::size_t i = 0; i < count; ++i)
+            text += "\x95\x5c";
+        return text;
+    };
+    QTest::newRow("double-byte characters that fit") << hyo(shown) << QString(shown, u'表');
+    QTest::newRow("double-byte characters, one more") << hyo(shown + 1) << QString(shown, u'表') + ellipsis;
+}
+
+void TestDisplayText::shownTextIsCutAfterItsLength()
+{
+    QFETCH(std::string, sjis);
+    QFETCH(QString, expected);
+
+    QCOMPARE(toShownText(sjis), expected);
+    QCOMPARE(shownText(toDisplayText(sjis)), expected);
 }
 
 void TestDisplayText::roundTripsShiftJis_data()

@@ -24,23 +24,23 @@ private slots:
 
 void TestLaunchCommands::helpFilePathReplacesOrAppendsExtension_data()
 {
-    QTest::addColumn<std::string>("executable");
-    QTest::addColumn<std::string>("help");
+    QTest::addColumn<QString>("executable");
+    QTest::addColumn<QString>("help");
 
-    QTest::newRow("windows executable") << std::string("D:\\tools\\X.exe") << std::string("D:\\tools\\X.chm");
-    QTest::newRow("no extension") << std::string("/opt/vorelind/vorelind") << std::string("/opt/vorelind/vorelind.chm");
-    QTest::newRow("dot in a folder only") << std::string("/opt/v1.2/vorelind") << std::string("/opt/v1.2/vorelind.chm");
-    QTest::newRow("last dot of the name") << std::string("C:\\a.b\\x.tar.exe") << std::string("C:\\a.b\\x.tar.chm");
-    QTest::newRow("folder name with a 5C second byte")
-        << fromDisplayText(u"C:\\表.d\\vorelind"_qs) << fromDisplayText(u"C:\\表.d\\vorelind.chm"_qs);
+    QTest::newRow("windows executable") << u"D:\\tools\\X.exe"_qs << u"D:\\tools\\X.chm"_qs;
+    QTest::newRow("no extension") << u"/opt/vorelind/vorelind"_qs << u"/opt/vorelind/vorelind.chm"_qs;
+    QTest::newRow("dot in a folder only") << u"/opt/v1.2/vorelind"_qs << u"/opt/v1.2/vorelind.chm"_qs;
+    QTest::newRow("last dot of the name") << u"/opt/a.b/x.tar.exe"_qs << u"/opt/a.b/x.tar.chm"_qs;
+    QTest::newRow("folder named in Japanese") << u"/opt/表.d/目次"_qs << u"/opt/表.d/目次.chm"_qs;
+    QTest::newRow("name Shift-JIS can't spell") << u"/opt/café_ü/v😀.bin"_qs << u"/opt/café_ü/v😀.chm"_qs;
 }
 
 void TestLaunchCommands::helpFilePathReplacesOrAppendsExtension()
 {
-    QFETCH(std::string, executable);
-    QFETCH(std::string, help);
+    QFETCH(QString, executable);
+    QFETCH(QString, help);
 
-    QCOMPARE(bytes(helpFilePath(executable)), bytes(help));
+    QCOMPARE(QString::fromStdU16String(helpFilePath(executable.toStdU16String()).u16string()), help);
 }
 
 void TestLaunchCommands::missingHelpMessageNamesThePath()
@@ -52,26 +52,28 @@ void TestLaunchCommands::missingHelpMessageNamesThePath()
 
 void TestLaunchCommands::lineAnalysisCommandIsNotQuoted_data()
 {
-    QTest::addColumn<std::string>("workFile");
+    QTest::addColumn<QString>("workFile");
     QTest::addColumn<std::string>("title");
-    QTest::addColumn<std::string>("command");
+    QTest::addColumn<QString>("command");
 
-    QTest::newRow("loaded file") << std::string("D:\\tools\\w.htm") << fromDisplayText(u"「index.htm」"_qs)
-                                 << fromDisplayText(u"kivalter D:\\tools\\w.htm 「index.htm」"_qs);
-    QTest::newRow("nothing loaded: ends in the blank") << std::string("/opt/v/w.htm") << std::string()
-                                                       << std::string("kivalter /opt/v/w.htm ");
-    QTest::newRow("blanks in the folder stay unquoted") << std::string("/home/a b/w.htm") << std::string("t")
-                                                        << std::string("kivalter /home/a b/w.htm t");
+    QTest::newRow("loaded file") << u"/opt/v/w.htm"_qs << fromDisplayText(u"「index.htm」"_qs)
+                                 << u"kivalter /opt/v/w.htm 「index.htm」"_qs;
+    QTest::newRow("nothing loaded: ends in the blank") << u"/opt/v/w.htm"_qs << std::string()
+                                                       << u"kivalter /opt/v/w.htm "_qs;
+    QTest::newRow("blanks in the folder stay unquoted") << u"/home/a b/w.htm"_qs << std::string("t")
+                                                        << u"kivalter /home/a b/w.htm t"_qs;
+    QTest::newRow("folder Shift-JIS can't spell, as the file system spells it")
+        << u"/home/café_ü😀/w.htm"_qs << std::string("t") << u"kivalter /home/café_ü😀/w.htm t"_qs;
 }
 
 void TestLaunchCommands::lineAnalysisCommandIsNotQuoted()
 {
-    QFETCH(std::string, workFile);
+    QFETCH(QString, workFile);
     QFETCH(std::string, title);
-    QFETCH(std::string, command);
+    QFETCH(QString, command);
 
-    QCOMPARE(bytes(lineAnalysisCommand(workFile, title)), bytes(command));
-    QCOMPARE(bytes(workFilePath("/opt/v/")), bytes("/opt/v/w.htm"));
+    QCOMPARE(QString::fromStdString(lineAnalysisCommand(workFile.toStdU16String(), title)), command);
+    QCOMPARE(workFilePath("/opt/v/").native(), "/opt/v/w.htm");
 }
 
 void TestLaunchCommands::openHelpOpensPresentFile()
@@ -83,7 +85,7 @@ void TestLaunchCommands::openHelpOpensPresentFile()
     int reports = 0;
 
     openHelp(
-        executable, [&](const std::string& target) { opened.push_back(target); },
+        executable, [&](const std::filesystem::path& target) { opened.push_back(target.native()); },
         [&](const std::string&, const std::string&) { ++reports; });
 
     QCOMPARE(opened, std::vector<std::string>{executable + ".chm"});
@@ -99,7 +101,7 @@ void TestLaunchCommands::openHelpReportsMissingFile()
     std::string caption;
 
     openHelp(
-        executable, [&](const std::string&) { ++opens; },
+        executable, [&](const std::filesystem::path&) { ++opens; },
         [&](const std::string& reportedText, const std::string& reportedCaption) {
             text = reportedText;
             caption = reportedCaption;

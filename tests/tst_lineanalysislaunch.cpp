@@ -1,6 +1,7 @@
 #include "document/listing.h"
 #include "launch/lineanalysislaunch.h"
 #include "platform/displaytext.h"
+#include "platform/sjistext.h"
 #include "testlines.h"
 #include "util/apperror.h"
 
@@ -76,7 +77,7 @@ void TestLineAnalysisLaunch::writesWorkFileForTheRunAndDeletesIt()
         listing += line + "\r\n";
     QVERIFY(launch.run(listingOfText(listing), executableFolder, title));
 
-    QCOMPARE(seen.commands, std::vector<std::string>{"kivalter " + workFile + " " + title});
+    QCOMPARE(seen.commands, std::vector<std::string>{"kivalter " + workFile + " " + sjisToUtf8(title)});
     QCOMPARE(seen.workFiles.size(), std::size_t(1));
     QCOMPARE(bytes(seen.workFiles[0]), bytes(workFileBytes));
     QVERIFY(!std::filesystem::exists(workFile));

@@ -93,7 +93,7 @@ void TestProcessLauncher::longCommandLineArrivesWhole()
 {
     FakeToolRun tool;
     const QString title = "「" + QString(480, u'あ') + "」";
-    const std::string commandLine = "kivalter " + tool.workFile() + " " + fromDisplayText(title);
+    const std::string commandLine = "kivalter " + tool.workFile() + " " + title.toStdString();
     QVERIFY(commandLine.size() >= 1000);
 
     runAndWait(commandLine);

@@ -1,9 +1,10 @@
 #include "tree/treeindent.h"
 #include "testlines.h"
-#include "windowtest.h"
+#include "treeoutline.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QScrollBar>
 #include <QTest>
 
 #include <string>
@@ -18,14 +19,36 @@ std::vector<std::string_view> viewsOf(const std::vector<std::string>& lines)
     return std::vector<std::string_view>(lines.begin(), lines.end());
 }
 
-int expandedCount(const QTreeView& view, const QModelIndex& parent = {})
+// The shown rows: the level in dots, "+" for a collapsed node, "-" for an
+// expanded one, " " for a leaf, then the text.
+QStringList shownRows(const IndentTreeModel& model)
 {
-    int count = 0;
-    for (int row = 0; row < view.model()->rowCount(parent); ++row) {
-        const QModelIndex index = view.model()->index(row, 0, parent);
-        count += (view.isExpanded(index) ? 1 : 0) + expandedCount(view, index);
+    static const char marks[] = {' ', '+', '-'};
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QModelIndex index = model.index(row);
+        rows << QString(index.data(IndentTreeModel::LevelRole).toInt(), QLatin1Char('.'))
+                    + QLatin1Char(marks[index.data(IndentTreeModel::BranchRole).toInt()]) + index.data().toString();
     }
-    return count;
+    return rows;
+}
+
+// Runs "expand ROW", "collapse ROW", "expand all", "collapse all" and
+// "load" (the lines again) in turn.
+void apply(IndentTreeModel& model, const std::vector<std::string>& lines, const QStringList& steps)
+{
+    for (const QString& step : steps) {
+        if (step == "load")
+            model.load(viewsOf(lines));
+        else if (step == "expand all")
+            model.expandAll();
+        else if (step == "collapse all")
+            model.collapseAll();
+        else if (step.startsWith("expand "))
+            model.expand(step.section(' ', 1).toInt());
+        else
+            model.collapse(step.section(' ', 1).toInt());
+    }
 }
 
 } // namespace
@@ -34,15 +57,15 @@ class TestTreeIndent : public QObject {
     Q_OBJECT
 
 private slots:
-    void modelPresentsTheFilledTree_data();
-    void modelPresentsTheFilledTree();
-    void modelPassesTheModelTester();
-    void loadingReplacesEveryNodeCollapsed();
-    void expandAllThenCollapseAll();
-    void bulkOperationsOnAnEmptyTree();
+    void modelHoldsTheFilledTree_data();
+    void modelHoldsTheFilledTree();
+    void expandingAndCollapsingShowTheRows_data();
+    void expandingAndCollapsingShowTheRows();
+    void arrowsAndKeysOpenAndCloseNodes();
+    void deepTreeExpandsScrollsAndCollapses();
 };
 
-void TestTreeIndent::modelPresentsTheFilledTree_data()
+void TestTreeIndent::modelHoldsTheFilledTree_data()
 {
     QTest::addColumn<std::vector<std::string>>("lines");
     QTest::addColumn<QStringList>("expected");
@@ -57,60 +80,105 @@ void TestTreeIndent::modelPresentsTheFilledTree_data()
     QTest::newRow("no lines, no nodes") << std::vector<std::string>{} << QStringList{};
 }
 
-void TestTreeIndent::modelPresentsTheFilledTree()
+void TestTreeIndent::modelHoldsTheFilledTree()
 {
     QFETCH(std::vector<std::string>, lines);
     QFETCH(QStringList, expected);
     IndentTreeModel model;
     model.load(viewsOf(lines));
-    QCOMPARE(outline(model), expected);
+    QCOMPARE(outline(model.tree()), expected);
 }
 
-void TestTreeIndent::modelPassesTheModelTester()
+void TestTreeIndent::expandingAndCollapsingShowTheRows_data()
 {
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("rows");
+
+    QTest::newRow("loaded: the top level, collapsed") << QStringList{} << QStringList{"+A"};
+    QTest::newRow("expand shows the children only")
+        << QStringList{"expand 0"} << QStringList{"-A", ".+ B", ".+ X", ".  Z"};
+    QTest::newRow("expand of a leaf changes nothing")
+        << QStringList{"expand 0", "expand 3"} << QStringList{"-A", ".+ B", ".+ X", ".  Z"};
+    QTest::newRow("expand of a lower node inserts below it")
+        << QStringList{"expand 0", "expand 1"} << QStringList{"-A", ".- B", "..+ C", "..  E", ".+ X", ".  Z"};
+    QTest::newRow("collapse hides every shown descendant, not the next node")
+        << QStringList{"expand 0", "expand 1", "expand 2", "collapse 1"} << QStringList{"-A", ".+ B", ".+ X", ".  Z"};
+    QTest::newRow("expanding again keeps the children's own state")
+        << QStringList{"expand 0", "expand 1", "expand 2", "collapse 1", "expand 1"}
+        << QStringList{"-A", ".- B", "..- C", "...  D", "..  E", ".+ X", ".  Z"};
+    QTest::newRow("expand all opens every level")
+        << QStringList{"expand all"} << QStringList{"-A", ".- B", "..- C", "...  D", "..  E", ".- X", "..  Y", ".  Z"};
+    QTest::newRow("collapse all closes the lower levels too")
+        << QStringList{"expand all", "collapse all", "expand 0"} << QStringList{"-A", ".+ B", ".+ X", ".  Z"};
+    QTest::newRow("loading again starts collapsed") << QStringList{"expand all", "load"} << QStringList{"+A"};
+}
+
+void TestTreeIndent::expandingAndCollapsingShowTheRows()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, rows);
+    // A holds B (with C, which holds D, and E), X (with Y) and Z.
+    const std::vector<std::string> lines{"A", "  B", "    C", "      D", "    E", "  X", "    Y", "  Z"};
     IndentTreeModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    const std::vector<std::string> lines{"A", "  B", "    C", "    D", "  E", "  F", "    G", "      H", "  I", "J"};
     model.load(viewsOf(lines));
-    model.clear();
-    model.load(viewsOf(lines));
-    QCOMPARE(model.rowCount(), 1);
+    apply(model, lines, steps);
+    QCOMPARE(shownRows(model), rows);
 }
 
-void TestTreeIndent::loadingReplacesEveryNodeCollapsed()
+void TestTreeIndent::arrowsAndKeysOpenAndCloseNodes()
 {
     TTreeIndent tree;
-    const std::vector<std::string> first{"A", "  B", "    C"};
-    tree.LoadIndentedLines(viewsOf(first));
-    tree.expandAll();
-    const std::vector<std::string> second{"X", "  Y"};
-    tree.LoadIndentedLines(viewsOf(second));
-    QCOMPARE(outline(*tree.model()), (QStringList{"X", ". Y"}));
-    QCOMPARE(expandedCount(tree), 0);
-}
-
-void TestTreeIndent::expandAllThenCollapseAll()
-{
-    TTreeIndent tree;
-    const std::vector<std::string> lines{"A", "  B", "    C", "      D", "B2", "  E"};
+    tree.resize(300, 200);
+    tree.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tree));
+    const std::vector<std::string> lines{"A", "  B", "    C"};
     tree.LoadIndentedLines(viewsOf(lines));
-    tree.expandAll();
-    // Every node with children is open: A, B and C, and B2, which the fall
-    // from the top put first. Leaves never count as open.
-    QCOMPARE(expandedCount(tree), 4);
-    tree.collapseAll();
-    QCOMPARE(expandedCount(tree), 0);
-    tree.expandAll();
-    QCOMPARE(expandedCount(tree), 4);
+    QCoreApplication::processEvents();
+    const IndentTreeModel& model = tree.indentModel();
+    const QRect first = tree.visualRect(model.index(0));
+    // The arrow of a top-level node is the first indentation step.
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, first.topLeft() + QPoint(tree.indentation() / 2, 2));
+    QCOMPARE(shownRows(model), (QStringList{"-A", ".+ B"}));
+    tree.setCurrentIndex(model.index(1));
+    QTest::keyClick(&tree, Qt::Key_Right);
+    QCOMPARE(shownRows(model), (QStringList{"-A", ".- B", "..  C"}));
+    QTest::keyClick(&tree, Qt::Key_Left);
+    QCOMPARE(shownRows(model), (QStringList{"-A", ".+ B"}));
+    QTest::keyClick(&tree, Qt::Key_Left);
+    QCOMPARE(tree.currentIndex().row(), 0);
+    // A click on the text selects the row and leaves it as it is.
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, first.topLeft() + QPoint(tree.indentation() * 3, 2));
+    QCOMPARE(shownRows(model), (QStringList{"-A", ".+ B"}));
 }
 
-void TestTreeIndent::bulkOperationsOnAnEmptyTree()
+// Deeper than the tree view's own recursive layout can go (it overflowed
+// the stack at about 26,000 levels).
+void TestTreeIndent::deepTreeExpandsScrollsAndCollapses()
 {
+    constexpr int kLevels = 40000;
+    // Line n holds n blanks and "x", each a view into one buffer.
+    const std::string buffer = std::string(kLevels, ' ') + "x";
+    std::vector<std::string_view> lines;
+    for (std::size_t depth = 0; depth < kLevels; ++depth)
+        lines.push_back(std::string_view(buffer).substr(kLevels - depth));
     TTreeIndent tree;
+    tree.resize(300, 200);
+    tree.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tree));
+    tree.LoadIndentedLines(lines);
+
     tree.expandAll();
+    tree.scrollToBottom();
+    tree.horizontalScrollBar()->setValue(tree.horizontalScrollBar()->maximum());
+    QCoreApplication::processEvents();
+
+    const IndentTreeModel& model = tree.indentModel();
+    QCOMPARE(model.rowCount(), kLevels);
+    QCOMPARE(model.index(kLevels - 1).data(IndentTreeModel::LevelRole).toInt(), kLevels - 1);
+    QVERIFY(tree.viewport()->rect().intersects(tree.visualRect(model.index(kLevels - 1))));
     tree.collapseAll();
-    tree.clearNodes();
-    QCOMPARE(tree.model()->rowCount(), 0);
+    QCOMPARE(model.rowCount(), 1);
 }
 
 QTEST_MAIN(TestTreeIndent)

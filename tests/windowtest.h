@@ -13,23 +13,40 @@
 
 // Folders for one window test: one that holds the program (its excluded-tag
 // file and work files lie there), one with documents to browse, and a fresh
-// store for the settings.
+// store for the settings. With a name, the program and the documents lie in
+// folders of that name.
 class WindowTestFolders {
 public:
-    WindowTestFolders() { qputenv("XDG_CONFIG_HOME", m_settings.path().toLocal8Bit()); }
+    explicit WindowTestFolders(const QString& name = {})
+        : m_programFolder(subfolder(m_program, name))
+        , m_documentsFolder(subfolder(m_documents, name))
+    {
+        qputenv("XDG_CONFIG_HOME", m_settings.path().toLocal8Bit());
+    }
 
-    QString executablePath() const { return m_program.filePath(QStringLiteral("vorelind")); }
-    QString programFolder() const { return m_program.path(); }
-    QString programFile(const QString& name) const { return m_program.filePath(name); }
+    QString executablePath() const { return programFile(QStringLiteral("vorelind")); }
+    QString programFolder() const { return m_programFolder; }
+    QString programFile(const QString& name) const { return QDir(m_programFolder).filePath(name); }
     QString settingsFolder() const { return m_settings.filePath(QStringLiteral("vorelind")); }
     QString settingsFile() const { return m_settings.filePath(QStringLiteral("vorelind/registry.reg")); }
-    QString documents() const { return m_documents.path(); }
-    QString document(const QString& name) const { return m_documents.filePath(name); }
+    QString documents() const { return m_documentsFolder; }
+    QString document(const QString& name) const { return QDir(m_documentsFolder).filePath(name); }
 
 private:
+    static QString subfolder(const QTemporaryDir& parent, const QString& name)
+    {
+        if (name.isEmpty())
+            return parent.path();
+        if (!QDir(parent.path()).mkdir(name))
+            qFatal("cannot create a folder %s", qPrintable(name));
+        return parent.filePath(name);
+    }
+
     QTemporaryDir m_settings;
     QTemporaryDir m_program;
     QTemporaryDir m_documents;
+    QString m_programFolder;
+    QString m_documentsFolder;
 };
 
 // The named child of a window, as the window design names its controls.
@@ -65,17 +82,4 @@ inline QStringList displayedRows(const QAbstractItemModel& model)
     for (int row = 0; row < model.rowCount(); ++row)
         rows << model.index(row, 0).data().toString();
     return rows;
-}
-
-// A tree as its model shows it: one line per node in pre-order, its level
-// in dots, then its text.
-inline QStringList outline(const QAbstractItemModel& model, const QModelIndex& parent = {}, int level = 0)
-{
-    QStringList lines;
-    for (int row = 0; row < model.rowCount(parent); ++row) {
-        const QModelIndex index = model.index(row, 0, parent);
-        lines << QString(level, QLatin1Char('.')) + index.data().toString();
-        lines << outline(model, index, level + 1);
-    }
-    return lines;
 }

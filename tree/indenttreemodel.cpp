@@ -3,10 +3,12 @@
 #include "platform/displaytext.h"
 #include "tree/treefill.h"
 
+#include <utility>
+
 namespace vorelind {
 
 IndentTreeModel::IndentTreeModel(QObject* parent)
-    : QAbstractItemModel(parent)
+    : QAbstractListModel(parent)
 {
 }
 
@@ -16,6 +18,10 @@ void IndentTreeModel::load(const std::vector<std::string_view>& lines)
     m_tree.clear();
     m_tree.reserve(lines.size());
     loadIndentedLines(m_tree, lines);
+    m_level.assign(m_tree.nodeCount(), 0);
+    for (std::size_t row = 0; row < m_tree.topLevelCount(); ++row)
+        visitSubtree(m_tree.topLevel(row), false, [this](NodeId node, std::uint32_t level) { m_level[node] = level; });
+    resetRows(false);
     endResetModel();
 }
 
@@ -23,63 +29,128 @@ void IndentTreeModel::clear()
 {
     beginResetModel();
     m_tree.clear();
+    m_level.clear();
+    resetRows(false);
     endResetModel();
 }
 
 NodeId IndentTreeModel::nodeOf(const QModelIndex& index) const
 {
-    return static_cast<NodeId>(index.internalId());
+    return m_rows[static_cast<std::size_t>(index.row())];
 }
 
-QModelIndex IndentTreeModel::index(int row, int column, const QModelIndex& parent) const
+void IndentTreeModel::expand(int row)
 {
-    if (!hasIndex(row, column, parent))
-        return {};
-    const auto at = static_cast<std::size_t>(row);
-    const NodeId node = parent.isValid() ? m_tree.child(nodeOf(parent), at) : m_tree.topLevel(at);
-    return createIndex(row, column, static_cast<quintptr>(node));
+    const NodeId node = m_rows[static_cast<std::size_t>(row)];
+    if (m_expanded[node] || m_tree.childCount(node) == 0)
+        return;
+    m_expanded[node] = true;
+    std::vector<NodeId> shown;
+    visitSubtree(node, true, [&shown](NodeId descendant, std::uint32_t) { shown.push_back(descendant); });
+    // The first one visited is the node itself, already shown.
+    beginInsertRows({}, row + 1, row + static_cast<int>(shown.size()) - 1);
+    m_rows.insert(m_rows.begin() + row + 1, shown.begin() + 1, shown.end());
+    endInsertRows();
+    emit dataChanged(index(row), index(row), {BranchRole});
 }
 
-QModelIndex IndentTreeModel::parent(const QModelIndex& child) const
+void IndentTreeModel::collapse(int row)
 {
-    if (!child.isValid())
-        return {};
-    const NodeId parentNode = m_tree.parent(nodeOf(child));
-    if (parentNode == kNoNode)
-        return {};
-    return createIndex(static_cast<int>(m_tree.row(parentNode)), 0, static_cast<quintptr>(parentNode));
+    const NodeId node = m_rows[static_cast<std::size_t>(row)];
+    if (!m_expanded[node])
+        return;
+    const int hidden = shownDescendants(row);
+    if (hidden > 0) {
+        beginRemoveRows({}, row + 1, row + hidden);
+        m_rows.erase(m_rows.begin() + row + 1, m_rows.begin() + row + 1 + hidden);
+        endRemoveRows();
+    }
+    m_expanded[node] = false;
+    emit dataChanged(index(row), index(row), {BranchRole});
+}
+
+void IndentTreeModel::expandAll()
+{
+    beginResetModel();
+    resetRows(true);
+    endResetModel();
+}
+
+void IndentTreeModel::collapseAll()
+{
+    beginResetModel();
+    resetRows(false);
+    endResetModel();
+}
+
+int IndentTreeModel::parentRow(int row) const
+{
+    const std::uint32_t level = m_level[m_rows[static_cast<std::size_t>(row)]];
+    while (--row >= 0) {
+        if (m_level[m_rows[static_cast<std::size_t>(row)]] < level)
+            return row;
+    }
+    return -1;
 }
 
 int IndentTreeModel::rowCount(const QModelIndex& parent) const
 {
-    if (parent.column() > 0)
-        return 0;
-    return static_cast<int>(parent.isValid() ? m_tree.childCount(nodeOf(parent)) : m_tree.topLevelCount());
-}
-
-int IndentTreeModel::columnCount(const QModelIndex&) const
-{
-    return 1;
-}
-
-bool IndentTreeModel::hasChildren(const QModelIndex& parent) const
-{
-    return rowCount(parent) > 0;
-}
-
-Qt::ItemFlags IndentTreeModel::flags(const QModelIndex& index) const
-{
-    Qt::ItemFlags itemFlags = QAbstractItemModel::flags(index);
-    if (index.isValid() && !hasChildren(index))
-        itemFlags |= Qt::ItemNeverHasChildren;
-    return itemFlags;
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }
 
 QVariant IndentTreeModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || role != Qt::DisplayRole)
+    if (!index.isValid())
         return {};
-    return toDisplayText(m_tree.text(nodeOf(index)));
+    const NodeId node = nodeOf(index);
+    switch (role) {
+    case Qt::DisplayRole:
+        // A top-level node holds its whole line, which may run to megabytes.
+        return toShownText(m_tree.text(node));
+    case LevelRole:
+        return m_level[node];
+    case BranchRole:
+        return m_tree.childCount(node) == 0 ? Leaf : m_expanded[node] ? Expanded : Collapsed;
+    default:
+        return {};
+    }
+}
+
+// An explicit path of (node, next child) replaces the call stack, which a
+// tree tens of thousands of levels deep would overflow.
+template <typename Visit>
+void IndentTreeModel::visitSubtree(NodeId top, bool onlyShown, Visit&& visit) const
+{
+    std::vector<std::pair<NodeId, std::size_t>> path{{top, 0}};
+    visit(top, m_level[top]);
+    while (!path.empty()) {
+        const auto [node, next] = path.back();
+        if (next == m_tree.childCount(node) || (onlyShown && !m_expanded[node])) {
+            path.pop_back();
+            continue;
+        }
+        ++path.back().second;
+        const NodeId child = m_tree.child(node, next);
+        visit(child, static_cast<std::uint32_t>(path.size()) + m_level[top]);
+        path.emplace_back(child, 0);
+    }
+}
+
+int IndentTreeModel::shownDescendants(int row) const
+{
+    const std::uint32_t level = m_level[m_rows[static_cast<std::size_t>(row)]];
+    std::size_t end = static_cast<std::size_t>(row) + 1;
+    while (end < m_rows.size() && m_level[m_rows[end]] > level)
+        ++end;
+    return static_cast<int>(end) - row - 1;
+}
+
+void IndentTreeModel::resetRows(bool expanded)
+{
+    m_expanded.assign(m_tree.nodeCount(), expanded);
+    m_rows.clear();
+    for (std::size_t row = 0; row < m_tree.topLevelCount(); ++row)
+        visitSubtree(m_tree.topLevel(row), true, [this](NodeId node, std::uint32_t) { m_rows.push_back(node); });
 }
 
 } // namespace vorelind

@@ -2,40 +2,62 @@
 
 #include "tree/indenttree.h"
 
-#include <QAbstractItemModel>
+#include <QAbstractListModel>
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
 namespace vorelind {
 
-// Presents an IndentTree to Qt's views. Each index carries its node id, so
-// index(), parent() and rowCount() are constant time; node texts stay
-// Shift-JIS bytes and become display text only when a view asks for them.
-class IndentTreeModel : public QAbstractItemModel {
+// Presents an IndentTree as the flat list of its shown nodes: the top-level
+// nodes and, under every expanded node, its children, in pre-order. Each
+// row tells its level and whether its node is a leaf, collapsed or expanded,
+// so that a view paints the nesting itself. Nothing here recurses, so any
+// depth holds. Node texts stay Shift-JIS bytes and become display text only
+// when a view asks for them.
+class IndentTreeModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
+    enum Role { LevelRole = Qt::UserRole, BranchRole };
+    enum Branch { Leaf, Collapsed, Expanded };
+
     explicit IndentTreeModel(QObject* parent = nullptr);
 
-    // Rebuilds the tree from indented lines by the fill rule.
+    // Rebuilds the tree from indented lines by the fill rule; every node
+    // starts collapsed.
     void load(const std::vector<std::string_view>& lines);
     void clear();
     const IndentTree& tree() const { return m_tree; }
     NodeId nodeOf(const QModelIndex& index) const;
+    bool isExpanded(NodeId node) const { return m_expanded[node]; }
 
-    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
-    QModelIndex parent(const QModelIndex& child) const override;
+    // Shows or hides the children of the node in the row; a leaf stays as it is.
+    void expand(int row);
+    void collapse(int row);
+    void expandAll();
+    void collapseAll();
+    // The row of the nearest shown node above the row with a lower level, or -1.
+    int parentRow(int row) const;
+
     int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    bool hasChildren(const QModelIndex& parent = {}) const override;
-    // Marks leaves as never having children, so that expanding everything
-    // keeps no state for them.
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
+    // Calls visit(node, level) for the node and its descendants in
+    // pre-order; with onlyShown, the children of collapsed nodes are skipped.
+    template <typename Visit>
+    void visitSubtree(NodeId top, bool onlyShown, Visit&& visit) const;
+    // The shown rows below the row that belong to its node's subtree.
+    int shownDescendants(int row) const;
+    void resetRows(bool expanded);
+
     IndentTree m_tree;
+    // The shown nodes, in the order of the rows.
+    std::vector<NodeId> m_rows;
+    std::vector<std::uint32_t> m_level;
+    std::vector<bool> m_expanded;
 };
 
 } // namespace vorelind

@@ -10,6 +10,7 @@
 #include "launch/launchcommands.h"
 #include "launch/messages.h"
 #include "platform/displaytext.h"
+#include "platform/nativepath.h"
 #include "platform/shell.h"
 #include "platform/toollink.h"
 #include "tree/treeindent.h"
@@ -25,6 +26,7 @@
 #include "ui/listingmodel.h"
 #include "ui/modalseam.h"
 #include "ui/pagecontrol.h"
+#include "ui/sourceview.h"
 #include "ui/walkprogress.h"
 #include "ui/windowlook.h"
 #include "util/filemask.h"
@@ -39,7 +41,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -65,10 +66,10 @@ constexpr QPoint kDesignedPosition(192, 114);
 // Changes on disk within this time refresh the file lists once.
 constexpr int kFolderRefreshDelayMs = 200;
 
-// A path as the operating system takes it.
+// A path as the file functions that take byte strings need it.
 std::string nativePath(const QString& path)
 {
-    return QFile::encodeName(path).toStdString();
+    return fileSystemPath(path).string();
 }
 
 // A path as the program's Shift-JIS texts hold it.
@@ -240,7 +241,7 @@ void TStructedHtmlForm::FileListBox1DblClick()
 // captions, and is painted before the walk starts.
 void TStructedHtmlForm::showLoadedSource(std::string_view source, const std::string& name)
 {
-    Memo1->setPlainText(toDisplayText(source));
+    Memo1->setSource(std::string(source));
     m_documentTitle = vorelind::documentTitle(name);
     PageControl1->setCurrentWidget(TabOriginal);
     PageControl1->setTabText(PageControl1->indexOf(TabOriginal),
@@ -283,7 +284,7 @@ void TStructedHtmlForm::Save1Click()
         m_listingModel->setListing(m_listing);
     }
     try {
-        writeExportFile(nativePath(path), shownListing());
+        writeExportFile(fileSystemPath(path), shownListing());
     } catch (const AppError&) {
         // The message names the file as the program's texts show it.
         throw AppError(formatMessage(messages::kCannotCreateFile, sjisPath(path)));
@@ -379,7 +380,7 @@ void TStructedHtmlForm::AddTagKeyDown(int key)
 void TStructedHtmlForm::BrowserBtnClick()
 {
     StatusBar1->setText(toDisplayText(messages::kStartingBrowser));
-    Shell::open(sjisPath(FileListBox1->selectedPath()));
+    Shell::open(FileListBox1->selectedPath());
 }
 
 void TStructedHtmlForm::TagCheckClick()
@@ -387,18 +388,19 @@ void TStructedHtmlForm::TagCheckClick()
     // The folder is taken from the executable's path, which is always known:
     // without it the work file would replace and then delete a "w.htm" of
     // the browsed folder.
-    const std::string folder = sjisPath(folderOf(m_executablePath));
+    const std::filesystem::path folder = fileSystemPath(folderOf(m_executablePath));
     if (m_lineAnalysis.run(shownListing(), folder, m_documentTitle))
         return;
     // The open tool still shows the listing of the first run: the user is
     // sent there rather than left without a word.
     StatusBar1->setText(QStringLiteral("行分析表示は開いています。kivalter を閉じてから選んでください"));
-    askToolToRaise(toDisplayText(workFilePath(folder)));
+    askToolToRaise(displayedPath(workFilePath(folder)));
 }
 
 void TStructedHtmlForm::Contents1Click()
 {
-    openHelp(sjisPath(m_executablePath), Shell::open, [this](const std::string& text, const std::string& caption) {
+    const auto open = [](const std::filesystem::path& helpFile) { Shell::open(displayedPath(helpFile)); };
+    openHelp(fileSystemPath(m_executablePath), open, [this](const std::string& text, const std::string& caption) {
         ModalSeam::showMessage(this, MessageIcon::Error, toDisplayText(caption), toDisplayText(text));
     });
 }
@@ -456,7 +458,7 @@ bool TStructedHtmlForm::filterAddTagKey(QKeyEvent& event)
 
 void TStructedHtmlForm::loadIgnoreList()
 {
-    m_ignoreListFile.emplace(nativePath(m_executableFolder + QStringLiteral("ignore.trm")));
+    m_ignoreListFile.emplace(fileSystemPath(m_executableFolder + QStringLiteral("ignore.trm")));
     std::vector<std::string> entries = m_ignoreListFile->load();
     sortTags(entries);
     IgnoreTags->lineModel().setLines(std::move(entries));
@@ -644,9 +646,8 @@ QWidget* TStructedHtmlForm::buildEnvTab()
 
 QWidget* TStructedHtmlForm::buildOriginalTab()
 {
-    Memo1 = named(new QPlainTextEdit, "Memo1");
+    Memo1 = named(new SourceView, "Memo1");
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     return pageFilledBy(Memo1);
 }
 

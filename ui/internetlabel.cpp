@@ -112,7 +112,7 @@ void TInternetLabel::launch()
         return;
     }
     setCursor(Qt::WaitCursor);
-    Shell::open(fromDisplayText(target));
+    Shell::open(target);
     // The hourglass stays while the shell starts the target; nothing else runs meanwhile.
     QThread::msleep(static_cast<unsigned long>(m_launchPause.count()));
     setCursor(Qt::PointingHandCursor);

@@ -25,7 +25,7 @@ public:
                         std::string& OriginalFilename, std::string& PrivateBuild, std::string& ProductName,
                         std::string& ProductVersion, std::string& SpecialBuild);
 
-    // Runs the command line and returns when the program has ended, while
+    // Runs the UTF-8 command line and returns when the program has ended, while
     // the windows keep handling their events. Defined in its own library,
     // vorelind_commonutil_run, since it needs the event loop that the
     // command-line tool does without.

@@ -1,0 +1,162 @@
+// The views on the pages that froze or killed them: the main window on a
+// page that is one line of 16 MB (an inline image, say), from the
+// double-click to every tab shown and scrolled to its end; and the tag tree
+// 70,000 levels deep, expanded, scrolled to its end and collapsed.
+//
+// Usage: QT_QPA_PLATFORM=offscreen bench_views [LINE_MB] [LEVELS]
+// (bench/run-views-benchmark.sh runs it.)
+
+#include "tree/treeindent.h"
+#include "ui/applicationsetup.h"
+#include "ui/directorylistbox.h"
+#include "ui/errorreport.h"
+#include "ui/filelistbox.h"
+#include "ui/htmladj.h"
+#include "ui/modalseam.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+using namespace vorelind;
+
+template <typename Control>
+Control* control(const QObject& window, const char* name)
+{
+    return window.findChild<Control*>(QLatin1String(name));
+}
+
+// Runs a step, lets the views lay out and paint, and prints its wall time:
+// the time until the window answers input again.
+void timed(const char* name, const std::function<void()>& step)
+{
+    QElapsedTimer timer;
+    timer.start();
+    step();
+    QApplication::processEvents();
+    std::printf("%-40s %6lld ms\n", name, static_cast<long long>(timer.elapsed()));
+}
+
+// Notes when a widget is first painted.
+class FirstPaint : public QObject {
+public:
+    FirstPaint(QWidget& widget, const QElapsedTimer& clock)
+        : m_clock(clock)
+    {
+        widget.installEventFilter(this);
+    }
+    qint64 at() const { return m_at; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && m_at < 0)
+            m_at = m_clock.elapsed();
+        return false;
+    }
+
+private:
+    const QElapsedTimer& m_clock;
+    qint64 m_at = -1;
+};
+
+void scrollToEnd(QAbstractItemView& view)
+{
+    view.scrollToBottom();
+    view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum());
+    view.repaint();
+}
+
+void showTab(QTabWidget& tabs, const char* name, QWidget& view)
+{
+    tabs.setCurrentWidget(tabs.findChild<QWidget*>(QLatin1String(name)));
+    view.repaint();
+}
+
+int benchLongLine(int megabytes)
+{
+    QTemporaryDir program;
+    QTemporaryDir documents;
+    QFile page(documents.filePath(QStringLiteral("line.html")));
+    if (!page.open(QIODevice::WriteOnly))
+        return 1;
+    page.write("<html><body><img src=\"data:image/png;base64,");
+    page.write(QByteArray(megabytes * 1024 * 1024, 'A'));
+    page.write("\"></body></html>");
+    page.close();
+
+    TStructedHtmlForm form(program.filePath(QStringLiteral("vorelind")));
+    form.resize(1000, 700);
+    form.show();
+    QApplication::processEvents();
+    control<DirectoryListBox>(form, "DirectoryListBox1")->setDirectory(documents.path());
+    control<FileListBox>(form, "FileListBox1")->setCurrentRow(0);
+    ModalSeam::takeAnsweredMessages();
+    auto& tabs = *control<QTabWidget>(form, "PageControl1");
+    auto& source = *control<QAbstractItemView>(form, "Memo1");
+    auto& listing = *control<QAbstractItemView>(form, "ShowResultList");
+    auto& tree = *control<QAbstractItemView>(form, "TreeIndent1");
+
+    std::printf("page of one line:                        %d MB\n", megabytes);
+    QElapsedTimer clock;
+    const FirstPaint sourcePainted(*source.viewport(), clock);
+    clock.start();
+    timed("double-click to tree", [&] { runHandler([&] { form.FileListBox1DblClick(); }); });
+    std::printf("%-40s %6lld ms\n", "  of which until the source was painted", static_cast<long long>(sourcePainted.at()));
+    for (const AnsweredMessage& message : ModalSeam::takeAnsweredMessages()) {
+        std::fprintf(stderr, "bench_views: %s\n", qPrintable(message.text));
+        return 1;
+    }
+    timed("source tab shown", [&] { showTab(tabs, "TabOriginal", source); });
+    timed("source scrolled to its end", [&] { scrollToEnd(source); });
+    timed("listing tab shown", [&] { showTab(tabs, "TabIndented", listing); });
+    timed("listing scrolled to its end", [&] { scrollToEnd(listing); });
+    timed("structure tab shown", [&] { showTab(tabs, "TabStructure", tree); });
+    return 0;
+}
+
+void benchDeepTree(int levels)
+{
+    // Line n holds n blanks and a letter, each a view into one buffer.
+    const std::string buffer = std::string(static_cast<std::size_t>(levels), ' ') + "x";
+    std::vector<std::string_view> lines;
+    for (std::size_t depth = 0; depth < static_cast<std::size_t>(levels); ++depth)
+        lines.push_back(std::string_view(buffer).substr(buffer.size() - 1 - depth));
+    TTreeIndent tree;
+    tree.resize(600, 400);
+    tree.show();
+    QApplication::processEvents();
+
+    std::printf("tree levels:                             %d\n", levels);
+    timed("tree filled", [&] { tree.LoadIndentedLines(lines); });
+    timed("expand all", [&] { tree.expandAll(); });
+    timed("expanded tree scrolled to its end", [&] { scrollToEnd(tree); });
+    std::printf("shown rows:                              %d\n", tree.model()->rowCount());
+    timed("collapse all", [&] { tree.collapseAll(); });
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // The window reads and writes its settings: never the user's own.
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+    QApplication application(argc, argv);
+    setUpApplication();
+    ModalSeam::answerForTests();
+    const int megabytes = argc > 1 ? std::atoi(argv[1]) : 16;
+    const int levels = argc > 2 ? std::atoi(argv[2]) : 70000;
+    if (benchLongLine(megabytes) != 0)
+        return 1;
+    benchDeepTree(levels);
+    return 0;
+}

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Times the views on the pages that froze or killed them: a page that is one
+# line of LINE_MB megabytes in the main window, and the tag tree LEVELS deep.
+#
+# Usage: bench/run-views-benchmark.sh [LINE_MB] [LEVELS]   (default 16 70000)
+# Needs: a build in build/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+QT_QPA_PLATFORM=offscreen build/bench/bench_views "${1:-16}" "${2:-70000}"

@@ -1,0 +1,87 @@
+#include "platform/displaytext.h"
+#include "ui/rowwidthdelegate.h"
+#include "ui/sourceview.h"
+#include "testlines.h"
+#include "windowtest.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QStringListModel>
+#include <QTest>
+
+#include <string>
+
+using namespace vorelind;
+
+constexpr std::size_t kRow = SourceRowModel::kRowBytes;
+
+class TestSourceView : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sourceIsShownInRows_data();
+    void sourceIsShownInRows();
+    void rowsArePaintedWithoutTheEventLoop();
+    void rowOfAMegabyteIsShownCut();
+};
+
+void TestSourceView::sourceIsShownInRows_data()
+{
+    QTest::addColumn<std::string>("source");
+    QTest::addColumn<QStringList>("rows");
+
+    QTest::newRow("nothing, no rows") << std::string() << QStringList{};
+    QTest::newRow("CR LF, LF and a lone CR each end a line")
+        << std::string("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("empty lines stay, the last break starts no row")
+        << std::string("a\r\n\r\n\nb\r\n") << QStringList{"a", "", "", "b"};
+    QTest::newRow("shift-jis decoded for display") << std::string("<p>\x95\x5c\x8e\xa6") << QStringList{"<p>表示"};
+    QTest::newRow("a long line goes on over rows")
+        << std::string(kRow + 1, 'a') + "\nb" << QStringList{QString(kRow, 'a'), "a", "b"};
+    QTest::newRow("a character across the cut opens the next row")
+        << std::string(kRow - 1, 'a') + "\x95\x5c" + "b" << QStringList{QString(kRow - 1, 'a'), "表b"};
+    QTest::newRow("a line of exactly one row") << std::string(kRow, 'a') << QStringList{QString(kRow, 'a')};
+}
+
+void TestSourceView::sourceIsShownInRows()
+{
+    QFETCH(std::string, source);
+    QFETCH(QStringList, rows);
+    SourceView view;
+    QAbstractItemModelTester tester(view.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    view.setSource("old\r\ntext");
+    view.setSource(source);
+    QCOMPARE(displayedRows(*view.model()), rows);
+}
+
+// The window repaints the source tab and starts the walk without a pass of
+// the event loop in between.
+void TestSourceView::rowsArePaintedWithoutTheEventLoop()
+{
+    SourceView view;
+    view.resize(400, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const QImage empty = view.viewport()->grab().toImage();
+    view.setSource("<html>\r\n<body>\r\n");
+    QVERIFY(view.viewport()->grab().toImage() != empty);
+}
+
+// The listing shows a line of an inline image as one row; laid out whole it
+// froze the window for minutes.
+void TestSourceView::rowOfAMegabyteIsShownCut()
+{
+    const qsizetype shown = kShownTextLength;
+    QStringListModel rows({QString(1 << 20, 'a'), QString(shown, 'a') + QChar(0x2026), QString(shown, 'a')});
+    QListView view;
+    view.setModel(&rows);
+    RowWidthDelegate delegate;
+    QStyleOptionViewItem option;
+    option.initFrom(&view);
+    const auto width = [&](int row) { return delegate.sizeHint(option, rows.index(row)).width(); };
+    QCOMPARE(width(0), width(1));
+    QVERIFY(width(2) < width(1));
+}
+
+QTEST_MAIN(TestSourceView)
+#include "tst_sourceview.moc"

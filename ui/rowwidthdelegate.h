@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QFontMetrics>
+#include <QListView>
+#include <QStyledItemDelegate>
+
+#include <cstddef>
+#include <functional>
+#include <string_view>
+
+namespace vorelind {
+
+// Gives every row of a list view with uniform item sizes at least the width
+// of the widest text, so that long rows scroll rather than being cut. A row
+// shows what shownText() keeps of its text.
+class RowWidthDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void setTextWidth(int width) { m_textWidth = width; }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
+private:
+    int m_textWidth = 0;
+};
+
+// Makes the view a read-only, single-selection list of rows, all of one
+// size, painted by the delegate.
+void setUpUniformRows(QListView& view, RowWidthDelegate& delegate);
+
+// The pixel width of the widest row, of rows given as Shift-JIS bytes. Only
+// the longest rows in bytes are measured, so that this stays quick for
+// half a million rows.
+int widestRowWidth(const QFontMetrics& metrics, std::size_t rowCount,
+                   const std::function<std::string_view(std::size_t)>& rowBytes);
+
+} // namespace vorelind

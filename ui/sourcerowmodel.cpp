@@ -1,0 +1,79 @@
+#include "ui/sourcerowmodel.h"
+
+#include "platform/displaytext.h"
+#include "util/sjis.h"
+
+namespace vorelind {
+
+namespace {
+
+// The length of the row that starts a line's remaining bytes: all of them
+// when they fit, else as many whole characters as fit.
+std::size_t rowLength(std::string_view rest)
+{
+    if (rest.size() <= SourceRowModel::kRowBytes)
+        return rest.size();
+    std::size_t length = 0;
+    for (;;) {
+        const std::size_t width = isSjisLeadByte(static_cast<unsigned char>(rest[length])) ? 2 : 1;
+        if (length + width > SourceRowModel::kRowBytes)
+            return length;
+        length += width;
+    }
+}
+
+} // namespace
+
+SourceRowModel::SourceRowModel(QObject* parent)
+    : QAbstractListModel(parent)
+{
+}
+
+void SourceRowModel::setSource(std::string bytes)
+{
+    beginResetModel();
+    m_bytes = std::move(bytes);
+    m_rows.clear();
+    std::size_t start = 0;
+    while (start < m_bytes.size()) {
+        const std::size_t end = m_bytes.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            indexLine(start, m_bytes.size() - start);
+            break;
+        }
+        indexLine(start, end - start);
+        const bool crlf = m_bytes[end] == '\r' && end + 1 < m_bytes.size() && m_bytes[end + 1] == '\n';
+        start = end + (crlf ? 2 : 1);
+    }
+    endResetModel();
+}
+
+std::string_view SourceRowModel::row(std::size_t row) const
+{
+    return std::string_view(m_bytes).substr(m_rows[row].offset, m_rows[row].length);
+}
+
+int SourceRowModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+QVariant SourceRowModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || role != Qt::DisplayRole)
+        return {};
+    return toDisplayText(row(static_cast<std::size_t>(index.row())));
+}
+
+// An empty line is one empty row.
+void SourceRowModel::indexLine(std::size_t offset, std::size_t length)
+{
+    const std::size_t end = offset + length;
+    do {
+        const std::size_t rowBytes = rowLength(std::string_view(m_bytes).substr(offset, end - offset));
+        m_rows.push_back(Row{offset, rowBytes});
+        offset += rowBytes;
+    } while (offset < end);
+}
+
+} // namespace vorelind
