@@ -191,6 +191,7 @@ void TestKivalter::findingsOnTheListingAreTheSourcesFindings_data()
     QTest::newRow("a quoted '>' and a script's text")
         << QByteArray("<p title=\"a>b\"><script>if (a<b) x('</p>');</script></p>") << QByteArray();
     QTest::newRow("excluded names") << QByteArray("<ul><li>a<li>b</li></ul></span>") << QByteArray("LI");
+    QTest::newRow("an excluded name on the last line") << QByteArray("<ul><li>a</ul><li>") << QByteArray("LI");
     QTest::newRow("a PRE block's tags") << QByteArray("<pre>\r\n<b>x\r\n</pre><i>") << QByteArray();
 }
 

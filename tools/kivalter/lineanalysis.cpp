@@ -112,7 +112,8 @@ private:
         std::map<std::string, bool> alwaysNeutral;
         for (std::size_t row = 0; row < m_rows.size(); ++row) {
             const ListingRow& line = m_rows[row];
-            if (line.inRawBlock || line.tag.kind != LineKind::Start)
+            // The last line has no next line to tell; its name's other start tags do.
+            if (line.inRawBlock || line.tag.kind != LineKind::Start || row + 1 == m_rows.size())
                 continue;
             const bool neutral = leavesDepthAlone(row);
             const auto [entry, added] = alwaysNeutral.emplace(line.tag.name, neutral);

@@ -55,7 +55,8 @@ struct LineAnalysis {
 // of "/>" and lets excluded tags leave the depth alone, so the listing shows
 // both as start tags after which the next line is no deeper: a name whose
 // every start tag does so counts as excluded, any other such start tag as
-// self-closed. The last line has no next line, so a start tag there counts.
+// self-closed. The last line has no next line, so a start tag there counts
+// unless its name was excluded.
 LineAnalysis analyseListing(std::string_view listing);
 
 // Whether a line or tag marked so lacks its partner.
