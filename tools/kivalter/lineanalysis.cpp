@@ -116,8 +116,8 @@ private:
             if (line.inRawBlock || line.tag.kind != LineKind::Start || row + 1 == m_rows.size())
                 continue;
             const bool neutral = leavesDepthAlone(row);
-            const auto [entry, added] = alwaysNeutral.emplace(line.tag.name, neutral);
-            entry->second = entry->second && neutral;
+            bool& every = alwaysNeutral.emplace(line.tag.name, true).first->second;
+            every = every && neutral;
             if (neutral)
                 m_neutralRows.push_back(row);
         }
