@@ -56,6 +56,7 @@ private slots:
 private:
     QString write(const QString& name, const QByteArray& content);
     QString inputPath(const QString& name);
+    ProgramRun runOnPage(QStringList arguments, const QByteArray& content, bool convert, const QByteArray& excluded);
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -124,6 +125,17 @@ void TestCli::exportWritesTheTidiedLines()
     QCOMPARE(bytes(readFile(page)), expected);
 }
 
+// Runs a command on a page, converted and with excluded names when asked.
+ProgramRun TestCli::runOnPage(QStringList arguments, const QByteArray& content, bool convert,
+                              const QByteArray& excluded)
+{
+    if (convert)
+        arguments << "--sjis";
+    if (!excluded.isEmpty())
+        arguments << "--exclude" << write("ignore.trm", excluded);
+    return runCli(arguments << write("page.html", content));
+}
+
 void TestCli::unmatchedListsTheUnpairedTags_data()
 {
     QTest::addColumn<QByteArray>("content");
@@ -151,12 +163,7 @@ void TestCli::unmatchedListsTheUnpairedTags()
     QFETCH(bool, convert);
     QFETCH(QByteArray, excluded);
     QFETCH(QByteArray, expected);
-    QStringList arguments{"unmatched"};
-    if (convert)
-        arguments << "--sjis";
-    if (!excluded.isEmpty())
-        arguments << "--exclude" << write("ignore.trm", excluded);
-    const ProgramRun run = runCli(arguments << write("page.html", content));
+    const ProgramRun run = runOnPage({"unmatched"}, content, convert, excluded);
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, expected);
@@ -196,12 +203,7 @@ void TestCli::treePositionsNameTheBytesThatBeganTheNodes()
     QFETCH(bool, convert);
     QFETCH(QByteArray, excluded);
     QFETCH(QByteArray, expected);
-    QStringList arguments{"tree", "--positions"};
-    if (convert)
-        arguments << "--sjis";
-    if (!excluded.isEmpty())
-        arguments << "--exclude" << write("ignore.trm", excluded);
-    const ProgramRun run = runCli(arguments << write("page.html", content));
+    const ProgramRun run = runOnPage({"tree", "--positions"}, content, convert, excluded);
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, expected);
