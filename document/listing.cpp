@@ -1,5 +1,7 @@
 #include "document/listing.h"
 
+#include "util/leadingblanks.h"
+
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -10,8 +12,7 @@ namespace {
 
 std::size_t leadingBlanks(std::string_view line)
 {
-    const std::size_t blanks = line.find_first_not_of(' ');
-    return blanks == std::string_view::npos ? line.size() : blanks;
+    return leadingBlankCount(line);
 }
 
 } // namespace

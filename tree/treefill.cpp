@@ -1,5 +1,6 @@
 #include "tree/treefill.h"
 
+#include "util/leadingblanks.h"
 #include "util/substring.h"
 
 namespace vorelind {
@@ -12,8 +13,7 @@ constexpr long long kIndentedTextLength = 200;
 
 std::size_t lineDepth(std::string_view line)
 {
-    const std::size_t depth = line.find_first_not_of(' ');
-    return depth == std::string_view::npos ? line.size() : depth;
+    return leadingBlankCount(line);
 }
 
 std::string_view nodeText(std::string_view line)

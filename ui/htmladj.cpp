@@ -122,18 +122,20 @@ AboutTexts readAboutTexts(TCommonUtil& util, const std::string& executablePath)
 // The window's steps between the document path's.
 class WindowSteps : public DocumentSteps {
 public:
-    WindowSteps(std::function<void()> accepted, std::function<void(std::string_view)> loaded)
+    using Loaded = std::function<void(const std::shared_ptr<const std::string>&)>;
+
+    WindowSteps(std::function<void()> accepted, Loaded loaded)
         : m_accepted(std::move(accepted))
         , m_loaded(std::move(loaded))
     {
     }
 
     void accepted() override { m_accepted(); }
-    void loaded(std::string_view source) override { m_loaded(source); }
+    void loaded(const std::shared_ptr<const std::string>& source) override { m_loaded(source); }
 
 private:
     std::function<void()> m_accepted;
-    std::function<void(std::string_view)> m_loaded;
+    Loaded m_loaded;
 };
 
 bool isEnterKey(int key)
@@ -217,7 +219,7 @@ void TStructedHtmlForm::FileListBox1DblClick()
             SaveDialog1->selectFile(path);
             m_listingModel->setListing(nullptr);
         },
-        [&](std::string_view source) { showLoadedSource(source, name); });
+        [&](const std::shared_ptr<const std::string>& source) { showLoadedSource(source, name); });
     WalkProgress progress(*ProgressBar1, *StatusBar1);
     RunLogFile runLog;
     // The listing starts with room for three times the source, as most need.
@@ -239,9 +241,9 @@ void TStructedHtmlForm::FileListBox1DblClick()
 
 // The source tab shows the loaded text, with the document's title in the
 // captions, and is painted before the walk starts.
-void TStructedHtmlForm::showLoadedSource(std::string_view source, const std::string& name)
+void TStructedHtmlForm::showLoadedSource(std::shared_ptr<const std::string> source, const std::string& name)
 {
-    Memo1->setSource(std::string(source));
+    Memo1->setSource(std::move(source));
     m_documentTitle = vorelind::documentTitle(name);
     PageControl1->setCurrentWidget(TabOriginal);
     PageControl1->setTabText(PageControl1->indexOf(TabOriginal),

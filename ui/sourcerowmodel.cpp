@@ -29,20 +29,21 @@ SourceRowModel::SourceRowModel(QObject* parent)
 {
 }
 
-void SourceRowModel::setSource(std::string bytes)
+void SourceRowModel::setSource(std::shared_ptr<const std::string> bytes)
 {
     beginResetModel();
     m_bytes = std::move(bytes);
     m_rows.clear();
+    const std::string_view source = *m_bytes;
     std::size_t start = 0;
-    while (start < m_bytes.size()) {
-        const std::size_t end = m_bytes.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            indexLine(start, m_bytes.size() - start);
+    while (start < source.size()) {
+        const std::size_t end = source.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            indexLine(start, source.size() - start);
             break;
         }
         indexLine(start, end - start);
-        const bool crlf = m_bytes[end] == '\r' && end + 1 < m_bytes.size() && m_bytes[end + 1] == '\n';
+        const bool crlf = source[end] == '\r' && end + 1 < source.size() && source[end + 1] == '\n';
         start = end + (crlf ? 2 : 1);
     }
     endResetModel();
@@ -50,7 +51,7 @@ void SourceRowModel::setSource(std::string bytes)
 
 std::string_view SourceRowModel::row(std::size_t row) const
 {
-    return std::string_view(m_bytes).substr(m_rows[row].offset, m_rows[row].length);
+    return std::string_view(*m_bytes).substr(m_rows[row].offset, m_rows[row].length);
 }
 
 int SourceRowModel::rowCount(const QModelIndex& parent) const
@@ -70,7 +71,7 @@ void SourceRowModel::indexLine(std::size_t offset, std::size_t length)
 {
     const std::size_t end = offset + length;
     do {
-        const std::size_t rowBytes = rowLength(std::string_view(m_bytes).substr(offset, end - offset));
+        const std::size_t rowBytes = rowLength(std::string_view(*m_bytes).substr(offset, end - offset));
         m_rows.push_back(Row{offset, rowBytes});
         offset += rowBytes;
     } while (offset < end);
