@@ -1,10 +1,12 @@
 #include "document/exporttidy.h"
 
 #include "document/messages.h"
+#include "platform/regularfile.h"
+#include "platform/wholefile.h"
 #include "util/apperror.h"
 
 #include <algorithm>
-#include <fstream>
+#include <exception>
 
 namespace vorelind {
 
@@ -33,6 +35,45 @@ std::string_view dropLeadingBlanks(std::string_view text, std::size_t count)
         ++blanks;
     return text.substr(blanks);
 }
+
+// The new file is written in pieces of about this size, so that a listing
+// of many short lines costs few writes.
+constexpr std::size_t kPieceSize = 1 << 20;
+
+// Gathers bytes into pieces for the new file; after a failed write it drops
+// the rest.
+class PieceSink : public ListingSink {
+public:
+    explicit PieceSink(const FilePieceWriter& write)
+        : m_write(write)
+    {
+    }
+
+    void write(std::string_view bytes) override
+    {
+        m_piece.append(bytes);
+        if (m_piece.size() >= kPieceSize)
+            flush();
+    }
+
+    // Writes what is gathered; returns whether every piece was written.
+    bool finish()
+    {
+        flush();
+        return m_written;
+    }
+
+private:
+    void flush()
+    {
+        m_written = m_written && m_write(m_piece);
+        m_piece.clear();
+    }
+
+    const FilePieceWriter& m_write;
+    std::string m_piece;
+    bool m_written = true;
+};
 
 } // namespace
 
@@ -79,18 +120,34 @@ void tidyForExport(Listing& listing)
 
 void writeExportFile(const std::filesystem::path& path, const Listing& listing)
 {
-    const AppError cannotCreate(formatMessage(messages::kCannotCreateFile, path.string()));
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        throw cannotCreate;
-    for (std::size_t row = 0; row < listing.lineCount() && file; ++row) {
-        const std::string_view line = listing.line(row);
-        file.write(line.data(), static_cast<std::streamsize>(line.size()));
-        file.write("\r\n", 2);
-    }
-    file.close();
-    if (!file)
-        throw cannotCreate;
+    replaceExportFile(path, [&listing](ListingSink& out) {
+        for (std::size_t row = 0; row < listing.lineCount(); ++row) {
+            out.write(listing.line(row));
+            out.write("\r\n");
+        }
+    });
+}
+
+void replaceExportFile(const std::filesystem::path& path, const std::function<void(ListingSink&)>& produce)
+{
+    // A link is written through to the file it names; a FIFO or a device is
+    // no place for a listing.
+    const std::filesystem::path target = writeTarget(path);
+    std::exception_ptr failure;
+    const bool written = !isLinkOrSpecialFile(target) && replaceFileWhole(target, [&](const FilePieceWriter& write) {
+        PieceSink pieces(write);
+        try {
+            produce(pieces);
+        } catch (...) {
+            failure = std::current_exception();
+            return false;
+        }
+        return pieces.finish();
+    });
+    if (failure)
+        std::rethrow_exception(failure);
+    if (!written)
+        throw AppError(formatMessage(messages::kCannotCreateFile, path.string()));
 }
 
 ExportStream::ExportStream(ListingSink& out)

@@ -4,6 +4,7 @@
 #include "document/walksinks.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -32,10 +33,20 @@ private:
 // Tidies every line of the listing in place.
 void tidyForExport(Listing& listing);
 
-// Writes the listing's lines, each followed by CR LF, to a new file,
-// replacing any file of that name; a file that cannot be created or written
-// raises AppError, whose message holds the path's bytes.
+// Writes the listing's lines, each followed by CR LF, to a new file beside
+// the target and renames it over the target once it is whole, so a failure
+// leaves the target as it was. A symbolic link is followed to the file it
+// names. A file that cannot be written, a FIFO or a device raises AppError,
+// whose message holds the path's bytes.
 void writeExportFile(const std::filesystem::path& path, const Listing& listing);
+
+// Replaces the file at the path, or the file that a symbolic link there
+// names, with the bytes that the producer writes to the sink it is given,
+// once all are written: a producer that raises, or a write that fails, leaves
+// the file as it was, and the producer may read the file meanwhile. The
+// producer's error is raised again; a file that cannot be written, a FIFO or
+// a device raises AppError.
+void replaceExportFile(const std::filesystem::path& path, const std::function<void(ListingSink&)>& produce);
 
 // Takes the listing from the walk, tidies its non-empty lines as they
 // complete and hands each on followed by CR LF; it holds one line at most.

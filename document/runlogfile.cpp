@@ -1,5 +1,6 @@
 #include "document/runlogfile.h"
 
+#include "platform/regularfile.h"
 #include "util/apperror.h"
 
 #include <charconv>
@@ -147,7 +148,9 @@ void RunLogFile::close()
 
 void RunLogFile::open()
 {
-    m_file = std::fopen(m_path.c_str(), "ab");
+    // A link, a FIFO or a device named like the log is refused: the log is
+    // written in folders that the user only browses.
+    m_file = openRegularFileForAppend(m_path);
     if (!m_file)
         throw systemError();
     m_buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);

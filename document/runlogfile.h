@@ -12,7 +12,8 @@ namespace vorelind {
 // file that is only ever grown. The file is opened at the first line and
 // written through a buffer that the lines' digits go straight into; it is
 // complete once the run ends (close()).
-// A file that cannot be opened or written raises AppError.
+// A file that cannot be opened or written raises AppError, and so does a
+// symbolic link, a FIFO or a device in the log's place.
 class RunLogFile : public RunLogSink {
 public:
     explicit RunLogFile(std::string path = "runlog.log");

@@ -2,6 +2,7 @@
 
 #include "launch/messages.h"
 #include "platform/sjistext.h"
+#include "util/commandline.h"
 
 namespace vorelind {
 
@@ -12,7 +13,8 @@ std::filesystem::path workFilePath(const std::filesystem::path& executableFolder
 
 std::string lineAnalysisCommand(const std::filesystem::path& workFile, std::string_view documentTitle)
 {
-    return messages::kLineAnalysisTool + pathUtf8(workFile) + ' ' + sjisToUtf8(documentTitle);
+    const std::string title = documentTitle.empty() ? std::string() : commandLineWord(sjisToUtf8(documentTitle));
+    return messages::kLineAnalysisTool + commandLineWord(pathUtf8(workFile)) + ' ' + title;
 }
 
 std::filesystem::path helpFilePath(const std::filesystem::path& executablePath)

@@ -12,8 +12,10 @@ namespace vorelind {
 std::filesystem::path workFilePath(const std::filesystem::path& executableFolder);
 
 // "kivalter " + work file + " " + document title, as a UTF-8 command line:
-// the path as the file system spells it, the Shift-JIS title converted.
-// Nothing is quoted, so a blank in either piece splits it for the tool.
+// the path as the file system spells it, the Shift-JIS title converted. A
+// piece that holds a blank (or a quote) is quoted, so that the tool gets it
+// as one word whatever the program's folder or the file's name; an empty
+// title stays empty.
 std::string lineAnalysisCommand(const std::filesystem::path& workFile, std::string_view documentTitle);
 
 // The executable path with its extension (from the last "." of the file

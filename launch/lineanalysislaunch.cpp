@@ -3,7 +3,9 @@
 #include "document/exporttidy.h"
 #include "document/messages.h"
 #include "launch/launchcommands.h"
+#include "document/messages.h"
 #include "launch/reentryguard.h"
+#include "platform/regularfile.h"
 #include "platform/sjistext.h"
 #include "util/apperror.h"
 
@@ -21,6 +23,10 @@ bool LineAnalysisLaunch::run(const Listing& lines, const std::filesystem::path& 
     if (!guard.entered())
         return false;
     const std::filesystem::path workFile = workFilePath(executableFolder);
+    // A link in its place would have the listing written, and then removed,
+    // wherever it points.
+    if (isLinkOrSpecialFile(workFile))
+        throw AppError(formatMessage(messages::kCannotCreateFile, pathText(workFile)));
     try {
         writeExportFile(workFile, lines);
     } catch (const AppError&) {

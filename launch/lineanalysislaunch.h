@@ -22,7 +22,8 @@ public:
     // tool on it, and deletes the work file when the runner returns, whether
     // or not the tool started. While an earlier run still waits this returns
     // false and does nothing: both runs would share the one work file. A work
-    // file that cannot be written raises AppError; then nothing is started.
+    // file that cannot be written, or a symbolic link, FIFO or device in its
+    // place, raises AppError; then nothing is started.
     bool run(const Listing& lines, const std::filesystem::path& executableFolder,
              const std::string& documentTitle);
 

@@ -16,6 +16,7 @@ public:
         Write,     // created when absent, exclusive lock
         CreateNew, // created only when absent, exclusive lock
         Update,    // an existing file or folder opened for reading, exclusive lock
+        Claim,     // an existing file, exclusive lock only when nobody holds one
     };
 
     LockedFile(const std::filesystem::path& path, Mode mode);
@@ -29,9 +30,11 @@ public:
     // Reads the whole file; false on a read error.
     bool readAll(std::string& bytes);
 
-    // Replaces the whole content of the file and waits until it is on the
-    // disk; false on a write error.
-    bool replaceContent(std::string_view bytes);
+    // Writes the bytes after those written before; false on a write error.
+    bool append(std::string_view bytes);
+
+    // Waits until what was written is on the disk; false on an error.
+    bool sync();
 
 private:
 #ifdef _WIN32

@@ -1,5 +1,8 @@
 #include "platform/processlauncher.h"
 
+#include "platform/displaytext.h"
+#include "util/commandline.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -13,8 +16,6 @@
 namespace vorelind {
 
 namespace {
-
-constexpr char kBlanks[] = " \t";
 
 QString utf8Text(std::string_view utf8)
 {
@@ -54,10 +55,11 @@ QString findProgram(const QString& name)
 }
 
 // The arguments: the rest of the line as it stands on Windows, which splits
-// it in the child; split here elsewhere.
+// it in the child; split here elsewhere by the same rules, quotes included.
 void setArguments(QProcess& process, std::string_view commandLine)
 {
 #ifdef Q_OS_WIN
+    constexpr char kBlanks[] = " \t";
     const std::size_t nameEnd = commandLine.find_first_of(kBlanks, commandLine.find_first_not_of(kBlanks));
     if (nameEnd != std::string_view::npos)
         process.setNativeArguments(utf8Text(commandLine.substr(nameEnd)));
@@ -76,18 +78,6 @@ void setArguments(QProcess& process, std::string_view commandLine)
 }
 
 } // namespace
-
-std::vector<std::string> splitCommandLine(std::string_view commandLine)
-{
-    std::vector<std::string> words;
-    std::size_t start = commandLine.find_first_not_of(kBlanks);
-    while (start != std::string_view::npos) {
-        const std::size_t end = commandLine.find_first_of(kBlanks, start);
-        words.emplace_back(commandLine.substr(start, end == std::string_view::npos ? end : end - start));
-        start = commandLine.find_first_not_of(kBlanks, end);
-    }
-    return words;
-}
 
 void runAndWait(const std::string& commandLine)
 {

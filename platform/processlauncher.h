@@ -1,14 +1,8 @@
 #pragma once
 
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace vorelind {
-
-// Splits a command line at runs of blanks and TABs, as Windows splits a
-// command line that holds no quotes; a quote is an ordinary byte here.
-std::vector<std::string> splitCommandLine(std::string_view commandLine);
 
 // Starts the UTF-8 command line as a new process and returns when the
 // process has ended. The event loop keeps running meanwhile, so the windows

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <optional>
 
 namespace vorelind {
 
@@ -28,6 +27,20 @@ char foldedCase(char byte)
 bool startsWithFolded(std::string_view text, std::string_view prefix)
 {
     return text.size() >= prefix.size() && sameRegName(text.substr(0, prefix.size()), prefix);
+}
+
+// The name as sameRegName compares it: ASCII letters upper-cased, the second
+// byte of a Shift-JIS character kept.
+std::string foldedName(std::string_view name)
+{
+    std::string folded(name);
+    for (std::size_t i = 0; i < folded.size(); ++i) {
+        if (leadsPair(folded, i))
+            ++i;
+        else
+            folded[i] = foldedCase(folded[i]);
+    }
+    return folded;
 }
 
 std::string_view trimmed(std::string_view text)
@@ -236,12 +249,13 @@ std::string valueDataText(const RegFileValue& value)
 bool parseRegFileText(std::string_view text, std::vector<RegFileKey>& keys, std::size_t& badLine)
 {
     keys.clear();
+    RegFileIndex index(keys);
     const std::vector<std::string_view> lines = physicalLines(text);
     if (lines.empty() || trimmed(lines[0]) != kHeader) {
         badLine = 1;
         return false;
     }
-    std::optional<std::string> current; // the path of the section being read
+    RegFileKey* current = nullptr; // the section being read
     for (std::size_t i = 1; i < lines.size(); ++i) {
         badLine = i + 1;
         const std::string_view line = trimmed(lines[i]);
@@ -251,9 +265,7 @@ bool parseRegFileText(std::string_view text, std::vector<RegFileKey>& keys, std:
             std::string path;
             if (!readSectionLine(line, path))
                 return false;
-            if (!findRegFileKey(keys, path))
-                keys.push_back(RegFileKey{path, {}});
-            current = path;
+            current = &index.addKey(path);
             continue;
         }
         std::string whole(line);
@@ -264,7 +276,7 @@ bool parseRegFileText(std::string_view text, std::vector<RegFileKey>& keys, std:
         RegFileValue value;
         if (!current || !readValueLine(whole, value))
             return false;
-        putRegFileValue(*findRegFileKey(keys, *current), std::move(value));
+        index.putValue(*current, std::move(value));
     }
     return true;
 }
@@ -289,24 +301,56 @@ std::string regFileText(const std::vector<RegFileKey>& keys)
     return text;
 }
 
-RegFileKey* findRegFileKey(std::vector<RegFileKey>& keys, std::string_view path)
+RegFileIndex::RegFileIndex(std::vector<RegFileKey>& keys)
+    : m_keys(keys)
 {
-    for (RegFileKey& key : keys) {
-        if (sameRegName(key.path, path))
-            return &key;
+    for (std::size_t row = 0; row < m_keys.size(); ++row) {
+        const RegFileKey& key = m_keys[row];
+        m_keyRows.emplace(foldedName(key.path), row);
+        for (std::size_t value = 0; value < key.values.size(); ++value)
+            m_valueRows.emplace(valueEntry(key, key.values[value].name), value);
     }
-    return nullptr;
 }
 
-void putRegFileValue(RegFileKey& key, RegFileValue value)
+RegFileKey* RegFileIndex::findKey(std::string_view path)
 {
-    for (RegFileValue& stored : key.values) {
-        if (sameRegName(stored.name, value.name)) {
-            stored = std::move(value);
-            return;
-        }
-    }
-    key.values.push_back(std::move(value));
+    const auto found = m_keyRows.find(foldedName(path));
+    return found == m_keyRows.end() ? nullptr : &m_keys[found->second];
+}
+
+RegFileKey& RegFileIndex::addKey(std::string_view path)
+{
+    const auto [entry, added] = m_keyRows.emplace(foldedName(path), m_keys.size());
+    if (added)
+        m_keys.push_back(RegFileKey{std::string(path), {}});
+    return m_keys[entry->second];
+}
+
+const RegFileValue* RegFileIndex::findValue(const RegFileKey& key, std::string_view name) const
+{
+    const auto found = m_valueRows.find(valueEntry(key, name));
+    return found == m_valueRows.end() ? nullptr : &key.values[found->second];
+}
+
+void RegFileIndex::putValue(RegFileKey& key, RegFileValue value)
+{
+    const auto [entry, added] = m_valueRows.emplace(valueEntry(key, value.name), key.values.size());
+    if (added)
+        key.values.push_back(std::move(value));
+    else
+        key.values[entry->second] = std::move(value);
+}
+
+std::size_t RegFileIndex::rowOf(const RegFileKey& key) const
+{
+    return static_cast<std::size_t>(&key - m_keys.data());
+}
+
+// A value's entry: its key's row, then its folded name after a NUL, which no
+// row number holds.
+std::string RegFileIndex::valueEntry(const RegFileKey& key, std::string_view name) const
+{
+    return std::to_string(rowOf(key)) + '\0' + foldedName(name);
 }
 
 bool storableName(std::string_view name)

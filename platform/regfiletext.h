@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vorelind {
@@ -33,11 +34,33 @@ bool parseRegFileText(std::string_view text, std::vector<RegFileKey>& keys, std:
 // hex(1): so that every type and every byte is kept.
 std::string regFileText(const std::vector<RegFileKey>& keys);
 
-// Returns the key of the given path, or null.
-RegFileKey* findRegFileKey(std::vector<RegFileKey>& keys, std::string_view path);
+// Finds keys by path and values by name in a list of keys without searching
+// it, so that a file of many keys or values reads in linear time. Names are
+// matched as sameRegName matches them. The list grows only through the index.
+class RegFileIndex {
+public:
+    explicit RegFileIndex(std::vector<RegFileKey>& keys);
 
-// Sets a value of a key, replacing the one of the same name.
-void putRegFileValue(RegFileKey& key, RegFileValue value);
+    // Returns the key of the given path, or null.
+    RegFileKey* findKey(std::string_view path);
+
+    // Returns the key of the given path, appended to the list when absent.
+    RegFileKey& addKey(std::string_view path);
+
+    // Returns the value of the given name, or null.
+    const RegFileValue* findValue(const RegFileKey& key, std::string_view name) const;
+
+    // Sets a value of a key, replacing the one of the same name.
+    void putValue(RegFileKey& key, RegFileValue value);
+
+private:
+    std::size_t rowOf(const RegFileKey& key) const;
+    std::string valueEntry(const RegFileKey& key, std::string_view name) const;
+
+    std::vector<RegFileKey>& m_keys;
+    std::unordered_map<std::string, std::size_t> m_keyRows;   // folded path
+    std::unordered_map<std::string, std::size_t> m_valueRows; // key row, folded name
+};
 
 // Returns whether a key or value name can be written to the file and read
 // back: no control bytes, no unfinished Shift-JIS character.

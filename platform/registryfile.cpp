@@ -63,14 +63,14 @@ bool openableForWriting(const std::string& path)
 }
 
 // Adds the key and every key above it that is missing; returns whether any was.
-bool addKey(std::vector<RegFileKey>& keys, const std::string& path)
+bool addKey(RegFileIndex& index, const std::string& path)
 {
     bool added = false;
     std::string prefix;
     for (const std::string& name : keyPathNames(path)) {
         prefix = joinKeyPath(prefix, name);
-        if (!findRegFileKey(keys, prefix)) {
-            keys.push_back(RegFileKey{prefix, {}});
+        if (!index.findKey(prefix)) {
+            index.addKey(prefix);
             added = true;
         }
     }
@@ -78,6 +78,22 @@ bool addKey(std::vector<RegFileKey>& keys, const std::string& path)
 }
 
 } // namespace
+
+// Forgets the keys read once a call ends with no key open but the root, so
+// that the next reading of the settings reads the file afresh.
+class RegistryFile::Call {
+public:
+    explicit Call(RegistryFile& registry)
+        : m_registry(registry)
+    {
+    }
+    ~Call() { m_registry.forgetWhenIdle(); }
+    Call(const Call&) = delete;
+    Call& operator=(const Call&) = delete;
+
+private:
+    RegistryFile& m_registry;
+};
 
 RegistryFile::RegistryFile(std::string path)
     : m_path(std::move(path))
@@ -93,11 +109,12 @@ std::string RegistryFile::defaultPath()
 
 RegistryStatus RegistryFile::createKey(RegistryKey parent, const std::string& path, RegistryKey& key)
 {
+    const Call call(*this);
     std::string full;
     const RegistryStatus status = fullPath(parent, path, full);
     if (status != RegistryStatus::Success)
         return status == RegistryStatus::NotFound ? RegistryStatus::Failed : status;
-    const RegistryStatus created = update([&](std::vector<RegFileKey>& keys) { return addKey(keys, full); });
+    const RegistryStatus created = update([&](RegFileIndex& index) { return addKey(index, full); });
     if (created == RegistryStatus::Success)
         key = openHandle(full);
     return created;
@@ -105,12 +122,12 @@ RegistryStatus RegistryFile::createKey(RegistryKey parent, const std::string& pa
 
 RegistryStatus RegistryFile::openKey(RegistryKey parent, const std::string& path, RegistryKey& key)
 {
+    const Call call(*this);
     std::string full;
     const RegistryStatus status = fullPath(parent, path, full);
     if (status != RegistryStatus::Success)
         return status;
-    std::vector<RegFileKey> keys = readKeys();
-    if (!full.empty() && !findRegFileKey(keys, full))
+    if (!full.empty() && !keys().findKey(full))
         return RegistryStatus::NotFound;
     key = openHandle(full);
     return RegistryStatus::Success;
@@ -119,6 +136,7 @@ RegistryStatus RegistryFile::openKey(RegistryKey parent, const std::string& path
 RegistryStatus RegistryFile::queryValueType(RegistryKey key, const std::string& name, std::uint32_t& type,
                                             std::uint32_t& size)
 {
+    const Call call(*this);
     RegFileValue value;
     const RegistryStatus status = lookUp(key, name, value);
     if (status == RegistryStatus::Success) {
@@ -131,6 +149,7 @@ RegistryStatus RegistryFile::queryValueType(RegistryKey key, const std::string& 
 RegistryStatus RegistryFile::queryValueData(RegistryKey key, const std::string& name, std::uint32_t bufferSize,
                                             std::string& data)
 {
+    const Call call(*this);
     RegFileValue value;
     const RegistryStatus status = lookUp(key, name, value);
     if (status != RegistryStatus::Success)
@@ -143,15 +162,16 @@ RegistryStatus RegistryFile::queryValueData(RegistryKey key, const std::string& 
 
 RegistryStatus RegistryFile::setStringValue(RegistryKey key, const std::string& name, const std::string& text)
 {
+    const Call call(*this);
     const auto open = m_openKeys.find(key);
     // The file keeps no values on the root itself.
     if (open == m_openKeys.end() || open->second.empty() || !storableName(name))
         return RegistryStatus::Failed;
     const std::string path = open->second;
-    return update([&](std::vector<RegFileKey>& keys) {
+    return update([&](RegFileIndex& index) {
         // The key may have been taken out of the file since it was opened.
-        addKey(keys, path);
-        putRegFileValue(*findRegFileKey(keys, path), RegFileValue{name, kRegSz, text + '\0'});
+        addKey(index, path);
+        index.putValue(*index.findKey(path), RegFileValue{name, kRegSz, text + '\0'});
         return true;
     });
 }
@@ -160,29 +180,47 @@ void RegistryFile::closeKey(RegistryKey key)
 {
     if (key != kCurrentUser)
         m_openKeys.erase(key);
+    forgetWhenIdle();
 }
 
-std::vector<RegFileKey> RegistryFile::readKeys() const
+RegFileIndex& RegistryFile::keys()
 {
-    // A missing folder holds no file, so nothing needs locking then.
-    const LockedFile lock(m_folder, LockedFile::Mode::Read);
-    return loadKeys();
+    if (!m_index) {
+        // A missing folder holds no file, so nothing needs locking then.
+        const LockedFile lock(m_folder, LockedFile::Mode::Read);
+        load();
+    }
+    return *m_index;
 }
 
-std::vector<RegFileKey> RegistryFile::loadKeys() const
+void RegistryFile::load()
+{
+    m_index.reset();
+    m_keys.clear();
+    m_stamp = fileStamp();
+    // A missing file holds no keys; a file that can't be looked at is
+    // reported as unreadable.
+    if (m_stamp || errno != ENOENT) {
+        LockedFile file(m_path, LockedFile::Mode::Read);
+        std::string text;
+        if (!file.isOpen() || !file.readAll(text))
+            throw AppError(formatMessage(messages::kStoreUnreadable, m_path));
+        std::size_t badLine = 0;
+        if (!parseRegFileText(text, m_keys, badLine))
+            throw AppError(formatMessage(messages::kStoreMalformed, m_path + ':' + std::to_string(badLine)));
+    }
+    m_index.emplace(m_keys);
+}
+
+std::optional<RegistryFile::FileStamp> RegistryFile::fileStamp() const
 {
     struct stat info;
-    if (::stat(m_path.c_str(), &info) != 0 && errno == ENOENT)
-        return {};
-    LockedFile file(m_path, LockedFile::Mode::Read);
-    std::string text;
-    if (!file.isOpen() || !file.readAll(text))
-        throw AppError(formatMessage(messages::kStoreUnreadable, m_path));
-    std::vector<RegFileKey> keys;
-    std::size_t badLine = 0;
-    if (!parseRegFileText(text, keys, badLine))
-        throw AppError(formatMessage(messages::kStoreMalformed, m_path + ':' + std::to_string(badLine)));
-    return keys;
+    if (::stat(m_path.c_str(), &info) != 0)
+        return std::nullopt;
+    return FileStamp{static_cast<long long>(info.st_dev), static_cast<long long>(info.st_ino),
+                     static_cast<long long>(info.st_size),
+                     static_cast<long long>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+                     static_cast<long long>(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec};
 }
 
 RegistryStatus RegistryFile::update(const Change& change)
@@ -192,10 +230,18 @@ RegistryStatus RegistryFile::update(const Change& change)
     const LockedFile lock(m_folder, LockedFile::Mode::Update);
     if (!lock.isOpen())
         return RegistryStatus::Failed;
-    std::vector<RegFileKey> keys = loadKeys();
-    if (!change(keys))
+    // Another copy may have replaced the file since it was read.
+    if (!m_index || fileStamp() != m_stamp)
+        load();
+    if (!change(*m_index))
         return RegistryStatus::Success;
-    return replaceFile(regFileText(keys)) ? RegistryStatus::Success : RegistryStatus::Failed;
+    if (!replaceFile(regFileText(m_keys))) {
+        // The keys hold the change that the file lacks.
+        m_index.reset();
+        return RegistryStatus::Failed;
+    }
+    m_stamp = fileStamp();
+    return RegistryStatus::Success;
 }
 
 bool RegistryFile::replaceFile(const std::string& text) const
@@ -227,21 +273,27 @@ RegistryStatus RegistryFile::fullPath(RegistryKey parent, const std::string& pat
     return RegistryStatus::Success;
 }
 
-RegistryStatus RegistryFile::lookUp(RegistryKey key, const std::string& name, RegFileValue& value) const
+RegistryStatus RegistryFile::lookUp(RegistryKey key, const std::string& name, RegFileValue& value)
 {
     const auto open = m_openKeys.find(key);
     if (open == m_openKeys.end())
         return RegistryStatus::Failed;
-    std::vector<RegFileKey> keys = readKeys();
-    if (RegFileKey* stored = findRegFileKey(keys, open->second)) {
-        for (RegFileValue& candidate : stored->values) {
-            if (sameRegName(candidate.name, name)) {
-                value = std::move(candidate);
-                return RegistryStatus::Success;
-            }
-        }
-    }
-    return RegistryStatus::NotFound;
+    RegFileIndex& index = keys();
+    const RegFileKey* stored = index.findKey(open->second);
+    const RegFileValue* found = stored ? index.findValue(*stored, name) : nullptr;
+    if (!found)
+        return RegistryStatus::NotFound;
+    value = *found;
+    return RegistryStatus::Success;
+}
+
+void RegistryFile::forgetWhenIdle()
+{
+    if (m_openKeys.size() > 1)
+        return;
+    m_index.reset();
+    m_keys.clear();
+    m_stamp.reset();
 }
 
 std::unique_ptr<Registry> currentUserRegistry()

@@ -4,6 +4,7 @@
 // when it exits.
 //   settingspeer PROGRAM LISTFILE MASK FOLDER NKF(0|1) [ENTRY...]
 
+#include "plainsettingsviews.h"
 #include "settings/listfile.h"
 #include "settings/settings.h"
 #include "util/apperror.h"
@@ -12,32 +13,13 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-class PeerViews : public vorelind::SettingsViews {
-public:
-    std::string fileMask() const override { return m_mask; }
-    void setFileMask(const std::string& mask) override { m_mask = mask; }
-    std::string folder() const override { return m_folder; }
-    void setFolder(const std::string& folder) override { m_folder = folder; }
-    bool convertsToShiftJis() const override { return m_on; }
-    void setConvertsToShiftJis(bool on) override { m_on = on; }
-
-private:
-    std::string m_mask;
-    std::string m_folder;
-    bool m_on = true;
-};
-
-} // namespace
-
 int main(int argc, char* argv[])
 {
     if (argc < 6)
         return 2;
     const std::string program = argv[1];
     try {
-        PeerViews views;
+        PlainSettingsViews views;
         vorelind::readSettings(views, program);
         vorelind::IgnoreListFile list(argv[2]);
         try {

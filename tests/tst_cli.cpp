@@ -46,6 +46,8 @@ private slots:
     void specialEmptyAndBombFilesAreRefused();
     void failingOptionFilesExitWithTheMessage_data();
     void failingOptionFilesExitWithTheMessage();
+    void fileNamesAfterTheEndOfOptions_data();
+    void fileNamesAfterTheEndOfOptions();
     void sourceEndingInsideAConstruct_data();
     void sourceEndingInsideAConstruct();
 
@@ -60,8 +62,8 @@ void TestCli::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     if (::mkfifo(QFile::encodeName(m_dir->filePath("pipe")).constData(), 0600) != 0
-        || !QDir(m_dir->path()).mkdir("folder"))
-        qFatal("cannot prepare a named pipe and a folder");
+        || !QDir(m_dir->path()).mkdir("folder") || !QFile::link(m_dir->filePath("linked.log"), m_dir->filePath("link")))
+        qFatal("cannot prepare a named pipe, a folder and a link");
 }
 
 QString TestCli::write(const QString& name, const QByteArray& content)
@@ -113,6 +115,11 @@ void TestCli::exportWritesTheTidiedLines()
     QFile file(out);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), expected);
+
+    // The page itself is replaced only once its export is whole.
+    const ProgramRun overPage = runCli({"export", "-o", page, page});
+    QCOMPARE(overPage.exitCode, 0);
+    QCOMPARE(bytes(readFile(page)), expected);
 }
 
 void TestCli::unmatchedListsTheUnpairedTags_data()
@@ -342,6 +349,11 @@ void TestCli::failingOptionFilesExitWithTheMessage_data()
     QTest::newRow("excluded list is a folder") << QStringList{"indent", "--exclude", "folder"} << "ファイル %1 は開けません";
     QTest::newRow("excluded list is a named pipe") << QStringList{"tree", "--exclude", "pipe"} << "ファイル %1 は開けません";
     QTest::newRow("run log is a folder") << QStringList{"indent", "--run-log", "folder"} << "Is a directory";
+    // A pipe would hold the run for good; a link would append elsewhere.
+    QTest::newRow("run log is a named pipe") << QStringList{"indent", "--run-log", "pipe"} << "Operation not permitted";
+    QTest::newRow("run log is a symbolic link") << QStringList{"indent", "--run-log", "link"} << "Operation not permitted";
+    QTest::newRow("run log is a device") << QStringList{"indent", "--run-log", "/dev/null"} << "Operation not permitted";
+    QTest::newRow("export into a named pipe") << QStringList{"export", "-o", "pipe"} << "ファイル %1 を作成できません";
     QTest::newRow("export into a missing folder")
         << QStringList{"export", "-o", "missing/out.htm"} << "ファイル %1 を作成できません";
 }
@@ -350,11 +362,37 @@ void TestCli::failingOptionFilesExitWithTheMessage()
 {
     QFETCH(QStringList, options);
     QFETCH(QString, message);
-    const QString optionFile = m_dir->filePath(options.takeLast());
+    const QString optionFile = inputPath(options.takeLast());
     const ProgramRun run = runCli(options << optionFile << write("page.html", "<p>x</p>"));
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.out.isEmpty());
     QCOMPARE(run.err, "vorelind-cli: " + message.arg(optionFile) + "\n");
+}
+
+void TestCli::fileNamesAfterTheEndOfOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("out");
+
+    QTest::newRow("a file named --help") << QStringList{"indent", "--", "--help"} << QByteArray("\r\n<p>x\r\n</p>");
+    QTest::newRow("a file named like an option") << QStringList{"check", "--", "-x.html"} << QByteArray("text\n");
+    QTest::newRow("options before the end of options")
+        << QStringList{"tree", "--sjis", "--", "-x.html"} << QByteArray("0\t<p>x\n0\t</p>\n");
+}
+
+void TestCli::fileNamesAfterTheEndOfOptions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, out);
+    write(arguments.last(), "<p>x</p>");
+    QProcess cli;
+    cli.setWorkingDirectory(m_dir->path());
+
+    cli.start(qEnvironmentVariable("VORELIND_BIN_DIR") + "/vorelind-cli", arguments);
+
+    QVERIFY(cli.waitForFinished(30000));
+    QCOMPARE(cli.exitCode(), 0);
+    QCOMPARE(cli.readAllStandardOutput(), out);
 }
 
 void TestCli::sourceEndingInsideAConstruct_data()

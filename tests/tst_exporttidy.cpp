@@ -1,12 +1,20 @@
 #include "document/exporttidy.h"
 #include "util/apperror.h"
+#include "testfiles.h"
 #include "testlines.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <filesystem>
+#include <optional>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace vorelind;
 
@@ -46,6 +54,30 @@ QStringList shown(const Lines& lines)
     return list;
 }
 
+// Lowers the limit on the size of files this process writes, which then
+// fail with EFBIG instead of a signal, until the object goes.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_before);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit lowered{bytes, m_before.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_before);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_before{};
+    void (*m_handler)(int) = nullptr;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Lines)
@@ -63,7 +95,9 @@ private slots:
     void streamedExportTidiesAlike();
     void secondExportRemovesOnlyBlanks();
     void writesEveryLineWithCrLf();
-    void reportsAFileThatCannotBeCreated();
+    void failedExportKeepsTheTarget_data();
+    void failedExportKeepsTheTarget();
+    void linkIsWrittenThrough();
 };
 
 void TestExportTidy::trimsTrailingBlanksAndControlBytes_data()
@@ -177,18 +211,62 @@ void TestExportTidy::writesEveryLineWithCrLf()
     QCOMPARE(QFileInfo(QString::fromStdString(path)).size(), 0);
 }
 
-void TestExportTidy::reportsAFileThatCannotBeCreated()
+void TestExportTidy::failedExportKeepsTheTarget_data()
 {
+    QTest::addColumn<QString>("fault");
+
+    QTest::newRow("folder missing") << "missing";
+    QTest::newRow("disk full midway") << "full";
+    QTest::newRow("named pipe, which would wait for a reader") << "pipe";
+    QTest::newRow("device") << "device";
+}
+
+void TestExportTidy::failedExportKeepsTheTarget()
+{
+    QFETCH(QString, fault);
     QTemporaryDir dir;
-    const std::string path = dir.filePath("no/such/folder/out.htm").toStdString();
+    std::string path = dir.filePath(fault == "missing" ? "no/such/folder/out.htm" : "out.htm").toStdString();
+    if (fault == "pipe")
+        QCOMPARE(::mkfifo(path.c_str(), 0600), 0);
+    else if (fault == "device")
+        path = "/dev/null";
+    else if (fault == "full")
+        writeExportFile(path, listingOf({"the page as it was"}));
+    const QStringList filesBefore = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    const Listing listing = listingOf(Lines(5000, std::string(100, 'x')));
+    std::optional<FileSizeLimit> limit;
+    if (fault == "full")
+        limit.emplace(4096);
+
     try {
-        writeExportFile(path, listingOf({"x"}));
+        writeExportFile(path, listing);
         QFAIL("no error raised");
     } catch (const AppError& error) {
         // "ファイル %s を作成できません" with the path.
         QCOMPARE(bytes(error.what()),
                  bytes("\x83\x74\x83\x40\x83\x43\x83\x8b " + path + " \x82\xf0\x8d\xec\x90\xac\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1"));
     }
+
+    limit.reset();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), filesBefore);
+    if (fault == "full")
+        QCOMPARE(bytes(readFile(QString::fromStdString(path))), bytes("the page as it was\r\n"));
+    if (fault == "pipe")
+        QVERIFY(std::filesystem::is_fifo(path));
+}
+
+void TestExportTidy::linkIsWrittenThrough()
+{
+    QTemporaryDir dir;
+    const std::string page = dir.filePath("page.htm").toStdString();
+    const std::string link = dir.filePath("link.htm").toStdString();
+    writeExportFile(page, listingOf({"old"}));
+    std::filesystem::create_symlink("page.htm", link);
+
+    writeExportFile(link, listingOf({"new"}));
+
+    QVERIFY(std::filesystem::is_symlink(link));
+    QCOMPARE(bytes(readFile(QString::fromStdString(page))), bytes("new\r\n"));
 }
 
 QTEST_APPLESS_MAIN(TestExportTidy)

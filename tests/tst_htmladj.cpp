@@ -541,8 +541,8 @@ void TestHtmlAdj::lineAnalysisGetsTheListing_data()
     QTest::addColumn<QStringList>("listing");
 
     QTest::newRow("loaded page") << QString("page.htm") << QStringList{"「page.htm」"} << kPageListing;
-    QTest::newRow("blank in the name splits the title")
-        << QString("my page.htm") << QStringList{"「my", "page.htm」"} << kPageListing;
+    QTest::newRow("blank in the name: the title arrives whole")
+        << QString("my -platform evil page.htm") << QStringList{"「my -platform evil page.htm」"} << kPageListing;
     QTest::newRow("nothing loaded: empty work file, no title") << QString() << QStringList() << QStringList();
 }
 

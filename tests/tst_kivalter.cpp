@@ -2,10 +2,14 @@
 #include "platform/toollink.h"
 #include "testlines.h"
 
+#include <QDir>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -62,8 +66,11 @@ private slots:
     void reportsBalance();
     void reportShowsLevelsTagsAndShiftJisText();
     void unreadableWorkFileGivesMessage();
+    void reportErrorIsInTheTerminalsEncoding();
     void refusesIncompleteReportCommand();
     void windowSaysItReadTheWorkFileAndListensForRaise();
+    void titleWordsNeverReachTheToolkit_data();
+    void titleWordsNeverReachTheToolkit();
 };
 
 void TestKivalter::reportsBalance_data()
@@ -179,6 +186,70 @@ void TestKivalter::unreadableWorkFileGivesMessage()
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.out.isEmpty());
     QVERIFY2(run.err.contains("cannot read the work file " + folder.filePath("missing.htm")), qPrintable(run.err));
+}
+
+void TestKivalter::reportErrorIsInTheTerminalsEncoding()
+{
+    QTemporaryDir folder;
+    const QString pipe = folder.filePath("w.htm");
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+
+    const ProgramRun run = runKivalter({"--report", pipe});
+
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(QString::fromUtf8("ファイル %1 は開けません").arg(pipe)), qPrintable(run.err));
+}
+
+void TestKivalter::titleWordsNeverReachTheToolkit_data()
+{
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<QStringList>("title");
+    QTest::addColumn<bool>("runs");
+
+    QTest::newRow("-platform naming a plugin that is not there")
+        << "offscreen" << QStringList{"「a", "-platform", "evil", "b.html」"} << true;
+    QTest::newRow("-platformpluginpath DIR -platform NAME")
+        << "offscreen" << QStringList{"「a", "-platformpluginpath", "DIR", "-platform", "evil", "b.html」"} << true;
+    QTest::newRow("-display, -reverse and -style")
+        << "offscreen" << QStringList{"「x", "-display", "host:0", "-reverse", "-style", "evil", "y.html」"} << true;
+    // The title's platform would rescue a broken one of the toolkit's own.
+    QTest::newRow("-platform offscreen") << "evil" << QStringList{"「a", "-platform", "offscreen", "b.html」"} << false;
+}
+
+// The window stays up with a hostile title, or fails as its toolkit setting
+// makes it, whatever the title says.
+void TestKivalter::titleWordsNeverReachTheToolkit()
+{
+    QFETCH(QString, platform);
+    QFETCH(QStringList, title);
+    QFETCH(bool, runs);
+    QTemporaryDir folder;
+    // A library named as a platform plugin in the folder that the title names.
+    QVERIFY(QDir(folder.path()).mkdir("plugins"));
+    QFile plugin(folder.filePath("plugins/libevil.so"));
+    QVERIFY(plugin.open(QIODevice::WriteOnly) && plugin.write("not a library") > 0);
+    plugin.close();
+    title.replaceInStrings(QRegularExpression("^DIR$"), folder.filePath("plugins"));
+    const QString workFile = writeWorkFile(folder, {"<p>", "</p>"});
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", platform);
+    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"})
+        environment.insert(variable, folder.path());
+    QProcess kivalter;
+    kivalter.setProcessEnvironment(environment);
+
+    kivalter.start(qEnvironmentVariable("VORELIND_BIN_DIR") + "/kivalter", QStringList{workFile} + title);
+
+    QVERIFY(kivalter.waitForStarted());
+    const bool ended = kivalter.waitForFinished(runs ? 2000 : 30000);
+    const QString errors = QString::fromLocal8Bit(kivalter.readAllStandardError());
+    if (!ended) {
+        kivalter.kill();
+        kivalter.waitForFinished();
+    }
+    QVERIFY2(ended != runs, qPrintable(errors));
+    QVERIFY2(!runs || !errors.contains("evil"), qPrintable(errors));
+    QVERIFY2(runs || errors.contains("\"evil\""), qPrintable(errors));
 }
 
 void TestKivalter::refusesIncompleteReportCommand()

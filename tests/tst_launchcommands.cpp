@@ -1,5 +1,7 @@
 #include "launch/launchcommands.h"
 #include "platform/displaytext.h"
+#include "platform/sjistext.h"
+#include "util/commandline.h"
 #include "testlines.h"
 
 #include <QTemporaryDir>
@@ -16,8 +18,8 @@ private slots:
     void helpFilePathReplacesOrAppendsExtension_data();
     void helpFilePathReplacesOrAppendsExtension();
     void missingHelpMessageNamesThePath();
-    void lineAnalysisCommandIsNotQuoted_data();
-    void lineAnalysisCommandIsNotQuoted();
+    void lineAnalysisCommandQuotesPiecesWithBlanks_data();
+    void lineAnalysisCommandQuotesPiecesWithBlanks();
     void openHelpOpensPresentFile();
     void openHelpReportsMissingFile();
 };
@@ -50,7 +52,7 @@ void TestLaunchCommands::missingHelpMessageNamesThePath()
     QCOMPARE(bytes(missingHelpMessage("D:\\tools\\X.chm")), bytes(expected));
 }
 
-void TestLaunchCommands::lineAnalysisCommandIsNotQuoted_data()
+void TestLaunchCommands::lineAnalysisCommandQuotesPiecesWithBlanks_data()
 {
     QTest::addColumn<QString>("workFile");
     QTest::addColumn<std::string>("title");
@@ -60,19 +62,32 @@ void TestLaunchCommands::lineAnalysisCommandIsNotQuoted_data()
                                  << u"kivalter /opt/v/w.htm 「index.htm」"_qs;
     QTest::newRow("nothing loaded: ends in the blank") << u"/opt/v/w.htm"_qs << std::string()
                                                        << u"kivalter /opt/v/w.htm "_qs;
-    QTest::newRow("blanks in the folder stay unquoted") << u"/home/a b/w.htm"_qs << std::string("t")
-                                                        << u"kivalter /home/a b/w.htm t"_qs;
+    QTest::newRow("blank in the folder") << u"/home/a b/w.htm"_qs << std::string("t")
+                                         << u"kivalter \"/home/a b/w.htm\" t"_qs;
     QTest::newRow("folder Shift-JIS can't spell, as the file system spells it")
         << u"/home/café_ü😀/w.htm"_qs << std::string("t") << u"kivalter /home/café_ü😀/w.htm t"_qs;
+    QTest::newRow("title with toolkit options")
+        << u"/opt/v/w.htm"_qs << fromDisplayText(u"「a -platformpluginpath . -platform evil b.html」"_qs)
+        << u"kivalter /opt/v/w.htm \"「a -platformpluginpath . -platform evil b.html」\""_qs;
+    QTest::newRow("quote and backslash before it")
+        << u"/opt/v/w.htm"_qs << std::string("a\\\"b") << u"kivalter /opt/v/w.htm \"a\\\\\\\"b\""_qs;
+    QTest::newRow("backslash before the closing quote")
+        << u"/a b\\"_qs << std::string("t") << u"kivalter \"/a b\\\\\" t"_qs;
 }
 
-void TestLaunchCommands::lineAnalysisCommandIsNotQuoted()
+// The command reads back, by the tool's rules, as the work file and the title.
+void TestLaunchCommands::lineAnalysisCommandQuotesPiecesWithBlanks()
 {
     QFETCH(QString, workFile);
     QFETCH(std::string, title);
     QFETCH(QString, command);
 
-    QCOMPARE(QString::fromStdString(lineAnalysisCommand(workFile.toStdU16String(), title)), command);
+    const std::string line = lineAnalysisCommand(workFile.toStdU16String(), title);
+    QCOMPARE(QString::fromStdString(line), command);
+    std::vector<std::string> words{"kivalter", workFile.toStdString()};
+    if (!title.empty())
+        words.push_back(sjisToUtf8(title));
+    QCOMPARE(splitCommandLine(line), words);
     QCOMPARE(workFilePath("/opt/v/").native(), "/opt/v/w.htm");
 }
 

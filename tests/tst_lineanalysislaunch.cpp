@@ -12,6 +12,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
+
 using namespace vorelind;
 
 Q_DECLARE_METATYPE(std::vector<std::string>)
@@ -42,6 +44,7 @@ private slots:
     void writesWorkFileForTheRunAndDeletesIt();
     void deletesWorkFileWhenToolDoesNotStart();
     void refusesSecondRunWhileOneWaits();
+    void unwritableWorkFileStartsNothing_data();
     void unwritableWorkFileStartsNothing();
 };
 
@@ -117,24 +120,46 @@ void TestLineAnalysisLaunch::refusesSecondRunWhileOneWaits()
     QVERIFY(!launch.running());
 }
 
+void TestLineAnalysisLaunch::unwritableWorkFileStartsNothing_data()
+{
+    QTest::addColumn<QString>("fault");
+
+    QTest::newRow("folder missing") << "missing";
+    QTest::newRow("symbolic link to a file elsewhere") << "link";
+    QTest::newRow("symbolic link to a device") << "device";
+    QTest::newRow("named pipe, which would wait for a reader") << "pipe";
+}
+
 void TestLineAnalysisLaunch::unwritableWorkFileStartsNothing()
 {
+    QFETCH(QString, fault);
     QTemporaryDir folder;
-    const std::string missingFolder = folder.path().toStdString() + "/missing/";
+    const std::string elsewhere = folder.path().toStdString() + "/elsewhere.txt";
+    std::ofstream(elsewhere) << "kept";
+    const std::string executableFolder = folder.path().toStdString() + (fault == "missing" ? "/missing/" : "/");
+    const std::string workFile = executableFolder + "w.htm";
+    if (fault == "link")
+        std::filesystem::create_symlink(elsewhere, workFile);
+    else if (fault == "device")
+        std::filesystem::create_symlink("/dev/null", workFile);
+    else if (fault == "pipe")
+        QCOMPARE(::mkfifo(workFile.c_str(), 0600), 0);
     int runs = 0;
     LineAnalysisLaunch launch([&](const std::string&) { ++runs; });
 
     try {
-        launch.run(listingOfText("<p>"), missingFolder, "t");
+        launch.run(listingOfText("<p>"), executableFolder, "t");
         QFAIL("no error raised");
     } catch (const AppError& error) {
-        const std::string expected = fromDisplayText(u"ファイル "_qs) + missingFolder + "w.htm"
-                                     + fromDisplayText(u" を作成できません"_qs);
+        const std::string expected = fromDisplayText(u"ファイル "_qs) + workFile + fromDisplayText(u" を作成できません"_qs);
         QCOMPARE(bytes(error.what()), bytes(expected));
     }
 
     QCOMPARE(runs, 0);
+    QCOMPARE(bytes(fileBytes(elsewhere)), bytes("kept"));
     QVERIFY(!launch.running());
+    std::error_code ignored;
+    std::filesystem::remove(workFile, ignored);
     QVERIFY(launch.run(listingOfText("<p>"), folder.path().toStdString() + "/", "t"));
     QCOMPARE(runs, 1);
 }

@@ -1,3 +1,4 @@
+#include "platform/lockedfile.h"
 #include "platform/regfiletext.h"
 #include "platform/registryfile.h"
 #include "rootoverride.h"
@@ -61,6 +62,7 @@ private slots:
     void replacesTheFileWholeAndKeepsItsMode();
     void reportsAFileThatCannotBeRead();
     void leavesAMalformedFileAlone();
+    void removesTheNewFilesOfGoneWritersOnly();
 
 private:
     QTemporaryDir m_folder;
@@ -297,6 +299,33 @@ void TestRegistryFile::leavesAMalformedFileAlone()
              QString::fromUtf8("設定ファイル %1:3 の書式が不正です").arg(storePath()));
     QCOMPARE(bytes(readFile(storePath())), bytes(malformed));
     QFile::remove(storePath());
+}
+
+// A writer holds its new file locked; one that can be locked was left by a
+// writer that is gone.
+void TestRegistryFile::removesTheNewFilesOfGoneWritersOnly()
+{
+    const QString folder = m_folder.filePath("vorelind");
+    QVERIFY(QDir().mkpath(folder));
+    const QString gone = storePath() + ".vorelind-0badf00d";
+    const QString live = storePath() + ".vorelind-12345678";
+    const QStringList notNewFiles{storePath() + ".1234", storePath() + ".vorelind-123",
+                                  folder + "/other.reg.vorelind-0badf00d"};
+    for (const QString& path : QStringList{gone, live} + notNewFiles)
+        writeFile(path, "part");
+    const LockedFile liveWriter(live.toStdString(), LockedFile::Mode::Write);
+    QVERIFY(liveWriter.isOpen());
+    RegistryFile registry(storePath().toStdString());
+    RegistryKey key = 0;
+
+    QCOMPARE(registry.createKey(kCurrentUser, "A", key), RegistryStatus::Success);
+
+    QVERIFY(!QFile::exists(gone));
+    QVERIFY(QFile::exists(live));
+    for (const QString& path : notNewFiles)
+        QVERIFY2(QFile::exists(path), qPrintable(path));
+    for (const QString& path : QStringList{live, storePath()} + notNewFiles)
+        QFile::remove(path);
 }
 
 QTEST_GUILESS_MAIN(TestRegistryFile)

@@ -116,6 +116,9 @@ void TestWindowFaults::failedWalkKeepsThePreviousTree_data()
     // of the source and passes its budget long before the end.
     const QByteArray bomb = QByteArray("<a>").repeated(12000);
     QTest::newRow("run log: a folder in its place") << QString("log is a folder") << tags << systemMessage(EISDIR);
+    QTest::newRow("run log: a named pipe in its place, which would hold the window")
+        << QString("log is a pipe") << tags << systemMessage(EPERM);
+    QTest::newRow("run log: a link to a file elsewhere") << QString("log is a link") << tags << systemMessage(EPERM);
     QTest::newRow("run log: browsed folder read-only")
         << QString("folder read-only") << tags << systemMessage(EACCES);
     QTest::newRow("nesting bomb: listing over its budget")
@@ -136,6 +139,10 @@ void TestWindowFaults::failedWalkKeepsThePreviousTree()
         QVERIFY(QFile::remove(log));
     if (fault == "log is a folder")
         QVERIFY(QDir().mkdir(log));
+    else if (fault == "log is a pipe")
+        QCOMPARE(::mkfifo(QFile::encodeName(log).constData(), 0600), 0);
+    else if (fault == "log is a link")
+        QVERIFY(QFile::link(window.folders.document(QStringLiteral("elsewhere.log")), log));
     else if (fault == "folder read-only")
         readOnly.emplace(window.folders.documents(), 0555);
     const WithoutRootOverride asUser;

@@ -32,7 +32,7 @@ constexpr int kRefused = 1;
 constexpr int kUsageError = 2;
 
 constexpr char kUsage[] =
-    "Usage: vorelind-cli COMMAND [OPTIONS] FILE\n"
+    "Usage: vorelind-cli COMMAND [OPTIONS] [--] FILE\n"
     "\n"
     "Runs the file through the same path as the window: text check, loading,\n"
     "then the indentation walk.\n"
@@ -69,11 +69,12 @@ constexpr char kUsage[] =
     "  --run-log LOGFILE   appends the run log to LOGFILE (none is written without it)\n"
     "  -o OUT              the file to write instead of standard output\n"
     "  --help              shows this text\n"
+    "  --                  ends the options: FILE may then begin with \"-\"\n"
     "\n"
     "Exit status: 0 on success; 1 when the file is refused or an error occurs\n"
     "(the message goes to standard error); 2 on a usage error. The listing is\n"
     "written as it is walked, so a walk that fails part-way leaves part of it on\n"
-    "standard output; an OUT file is removed.\n";
+    "standard output; an OUT file is left as it was.\n";
 
 struct Options {
     std::string command;
@@ -114,9 +115,16 @@ Options parseArguments(const std::vector<std::string>& arguments)
     if (!walksSource(options.command) && options.command != "check" && options.command != "convert"
         && options.command != "version")
         throw UsageError("unknown command '" + options.command + "'");
+    bool optionsEnded = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        if (argument == "--sjis" && walksSource(options.command)) {
+        if (optionsEnded) {
+            if (!options.file.empty())
+                throw UsageError("more than one FILE given");
+            options.file = argument;
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "--sjis" && walksSource(options.command)) {
             options.convertToShiftJis = true;
         } else if (argument.size() > 1 && argument[0] == '-') {
             if (!takesOption(options.command, argument))
@@ -226,27 +234,15 @@ void writeTree(const IndentTree& tree, ListingSink& out)
     }
 }
 
-// The export to a named file: a run that fails leaves no part of a file.
+// The export to a named file replaces it only once the walk is done, so a
+// run that fails leaves the file as it was, and the source may be the file.
 void exportToFile(const Options& options)
 {
-    const std::string& path = *options.output;
-    const AppError cannotCreate(formatMessage(messages::kCannotCreateFile, path));
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        throw cannotCreate;
-    try {
-        FileOutput out(file, cannotCreate);
+    replaceExportFile(*options.output, [&options](ListingSink& out) {
         ExportStream exported(out);
         walkFile(options, exported);
         exported.finish();
-        if (std::fclose(std::exchange(file, nullptr)) != 0)
-            throw cannotCreate;
-    } catch (...) {
-        if (file)
-            std::fclose(file);
-        std::remove(path.c_str());
-        throw;
-    }
+    });
 }
 
 void runCommand(const Options& options)
@@ -303,6 +299,8 @@ int main(int argc, char* argv[])
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     for (const std::string& argument : arguments) {
+        if (argument == "--")
+            break;
         if (argument == "--help" || argument == "-h") {
             std::cout << kUsage;
             return 0;

@@ -56,9 +56,15 @@ LineAnalysis analyseWorkFile(const std::string& path)
     return analyseListing(listingLines(bytes));
 }
 
-std::string unreadableMessage(const std::string& path, const AppError& error)
+std::string unreadableMessage(const std::string& path, const std::string& reason)
 {
-    return "kivalter cannot read the work file " + path + ": " + error.what();
+    return "kivalter cannot read the work file " + path + ": " + reason;
+}
+
+// Shift-JIS text in the encoding of the terminal's locale.
+std::string terminalText(const std::string& sjis)
+{
+    return toDisplayText(sjis).toLocal8Bit().toStdString();
 }
 
 // The window says in the program's language which work file it cannot read.
@@ -104,23 +110,31 @@ int printReport(const std::string& path)
         std::cout << sjisToUtf8(analysisReport(analyseWorkFile(path))) << std::flush;
         return std::cout ? 0 : kFailed;
     } catch (const AppError& error) {
-        std::cerr << unreadableMessage(path, error) << '\n';
+        std::cerr << unreadableMessage(path, terminalText(error.what())) << '\n';
         return kFailed;
     }
 }
 
-// The title arrives split at its blanks, as the command line is not quoted.
-QString titleOf(const QStringList& arguments)
+// The title: the words after the work file joined by blanks, so a title
+// that arrives split at its blanks (an unquoted command line) is whole again.
+QString titleOf(const std::vector<std::string>& arguments)
 {
-    return arguments.mid(2).join(QLatin1Char(' '));
+    QStringList words;
+    for (std::size_t i = 1; i < arguments.size(); ++i)
+        words << QString::fromLocal8Bit(arguments[i]);
+    return words.join(QLatin1Char(' '));
 }
 
-int showWindow(int argc, char* argv[], const std::string& path)
+int showWindow(char* argv[], const std::vector<std::string>& arguments)
 {
-    QApplication application(argc, argv);
+    // The toolkit sees the program's name alone: it would take words of the
+    // title such as -platform or -display as its own options.
+    int toolkitArgc = 1;
+    QApplication application(toolkitArgc, argv);
     installQtTranslations();
+    const std::string& path = arguments.front();
     try {
-        AnalysisWindow window(analyseListing(listingLines(readWorkFile(path))), titleOf(QApplication::arguments()));
+        AnalysisWindow window(analyseListing(listingLines(readWorkFile(path))), titleOf(arguments));
         const RaiseListener listener(window, QFile::decodeName(path.c_str()));
         window.show();
         return QApplication::exec();
@@ -135,6 +149,8 @@ int showWindow(int argc, char* argv[], const std::string& path)
 
 int main(int argc, char* argv[])
 {
+    // On Windows the C runtime splits the command line by the rules that the
+    // launch quotes by.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
         std::cout << kUsage;
@@ -144,7 +160,7 @@ int main(int argc, char* argv[])
         if (arguments.size() == 2)
             return printReport(arguments[1]);
     } else if (!arguments.empty()) {
-        return showWindow(argc, argv, arguments[0]);
+        return showWindow(argv, arguments);
     }
     std::cerr << kUsage;
     return kUsageError;
