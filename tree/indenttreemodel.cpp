@@ -12,11 +12,11 @@ IndentTreeModel::IndentTreeModel(QObject* parent)
 {
 }
 
-void IndentTreeModel::load(const std::vector<std::string_view>& lines)
+void IndentTreeModel::load(const IndentedLines& lines)
 {
     beginResetModel();
     m_tree.clear();
-    m_tree.reserve(lines.size());
+    m_tree.reserve(lines.count);
     loadIndentedLines(m_tree, lines);
     m_level.assign(m_tree.nodeCount(), 0);
     for (std::size_t row = 0; row < m_tree.topLevelCount(); ++row)

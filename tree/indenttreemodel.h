@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tree/indenttree.h"
+#include "tree/treefill.h"
 
 #include <QAbstractListModel>
 
@@ -27,7 +28,7 @@ public:
 
     // Rebuilds the tree from indented lines by the fill rule; every node
     // starts collapsed.
-    void load(const std::vector<std::string_view>& lines);
+    void load(const IndentedLines& lines);
     void clear();
     const IndentTree& tree() const { return m_tree; }
     NodeId nodeOf(const QModelIndex& index) const;

@@ -24,13 +24,24 @@ std::string_view nodeText(std::string_view line)
     return substring(line, static_cast<long long>(depth), kIndentedTextLength);
 }
 
+IndentedLines indentedLines(const std::vector<std::string_view>& lines)
+{
+    return {lines.size(), [&lines](std::size_t row) { return lines[row]; }};
+}
+
 void loadIndentedLines(TreeOperations& tree, const std::vector<std::string_view>& lines)
+{
+    loadIndentedLines(tree, indentedLines(lines));
+}
+
+void loadIndentedLines(TreeOperations& tree, const IndentedLines& lines)
 {
     tree.clear();
     bool firstLine = true;
     std::size_t previousDepth = 0;
     NodeId current = kNoNode;
-    for (const std::string_view line : lines) {
+    for (std::size_t row = 0; row < lines.count; ++row) {
+        const std::string_view line = lines.line(row);
         if (line.empty())
             continue;
         const std::size_t depth = lineDepth(line);

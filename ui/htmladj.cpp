@@ -261,7 +261,8 @@ void TStructedHtmlForm::StructuringDo()
 {
     m_listingModel->setListing(m_listing);
     PageControl1->setCurrentWidget(TabIndented);
-    TreeIndent1->LoadIndentedLines(m_listing->lines());
+    const Listing& listing = *m_listing;
+    TreeIndent1->LoadIndentedLines({listing.lineCount(), [&listing](std::size_t row) { return listing.line(row); }});
     m_treeListing = m_listing;
     PageControl1->setCurrentWidget(TabStructure);
 }

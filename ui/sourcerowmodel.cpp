@@ -22,6 +22,15 @@ std::size_t rowLength(std::string_view rest)
     }
 }
 
+// The first CR or LF from `from` on, or the text's size; a plain loop, which
+// the compiler makes far quicker than a search for one of a set of bytes.
+std::size_t lineEnd(std::string_view text, std::size_t from)
+{
+    while (from < text.size() && text[from] != '\r' && text[from] != '\n')
+        ++from;
+    return from;
+}
+
 } // namespace
 
 SourceRowModel::SourceRowModel(QObject* parent)
@@ -37,12 +46,10 @@ void SourceRowModel::setSource(std::shared_ptr<const std::string> bytes)
     const std::string_view source = *m_bytes;
     std::size_t start = 0;
     while (start < source.size()) {
-        const std::size_t end = source.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            indexLine(start, source.size() - start);
-            break;
-        }
+        const std::size_t end = lineEnd(source, start);
         indexLine(start, end - start);
+        if (end == source.size())
+            break;
         const bool crlf = source[end] == '\r' && end + 1 < source.size() && source[end + 1] == '\n';
         start = end + (crlf ? 2 : 1);
     }
