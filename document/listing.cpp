@@ -1,5 +1,6 @@
 #include "document/listing.h"
 
+#include "util/largebuffer.h"
 #include "util/leadingblanks.h"
 
 #include <algorithm>
@@ -88,6 +89,7 @@ void Listing::reserve(std::size_t capacity)
     m_text.release();
     m_text.reset(static_cast<char*>(grown));
     m_capacity = capacity;
+    adviseLargeBuffer(m_text.get(), m_capacity);
 }
 
 // The lines the list shows: the empty ones are left out.
