@@ -3,6 +3,8 @@
 #include "platform/displaytext.h"
 #include "util/sjis.h"
 
+#include <algorithm>
+
 namespace vorelind {
 
 namespace {
@@ -22,14 +24,31 @@ std::size_t rowLength(std::string_view rest)
     }
 }
 
-// The first CR or LF from `from` on, or the text's size; a plain loop, which
-// the compiler makes far quicker than a search for one of a set of bytes.
-std::size_t lineEnd(std::string_view text, std::size_t from)
-{
-    while (from < text.size() && text[from] != '\r' && text[from] != '\n')
-        ++from;
-    return from;
-}
+// Finds where lines end: at the first CR or LF from a place on, or at the
+// text's end. Loaded text ends its lines with CR LF, so the LF is sought
+// with a quick search for one byte and kept until the lines pass it, and
+// then any CR before it; a text of lone CRs still costs one pass.
+class LineEnds {
+public:
+    explicit LineEnds(std::string_view text)
+        : m_text(text)
+        , m_lf(lfFrom(0))
+    {
+    }
+
+    std::size_t from(std::size_t start)
+    {
+        if (m_lf < start)
+            m_lf = lfFrom(start);
+        return std::min(m_text.substr(0, m_lf).find('\r', start), m_lf);
+    }
+
+private:
+    std::size_t lfFrom(std::size_t start) const { return std::min(m_text.find('\n', start), m_text.size()); }
+
+    std::string_view m_text;
+    std::size_t m_lf;
+};
 
 } // namespace
 
@@ -44,9 +63,10 @@ void SourceRowModel::setSource(std::shared_ptr<const std::string> bytes)
     m_bytes = std::move(bytes);
     m_rows.clear();
     const std::string_view source = *m_bytes;
+    LineEnds lineEnds(source);
     std::size_t start = 0;
     while (start < source.size()) {
-        const std::size_t end = lineEnd(source, start);
+        const std::size_t end = lineEnds.from(start);
         indexLine(start, end - start);
         if (end == source.size())
             break;
