@@ -6,7 +6,9 @@
 # every run, the medians of wall and processor (user + system) time, the
 # window's time as a multiple of the tool's, and the window's peak memory up
 # to the tree against the page. On a machine shared with other work the
-# processor times are the steadier figures.
+# processor times are the steadier figures. Each run starts once the
+# previous run's gigabyte or so of run log is on disk, so that no run pays
+# for another's writing.
 #
 # Usage: [RUNS=5] bench/run-window-benchmark.sh [SIZE_MB ...]   (default: 10 50)
 # Needs: a build in build/, python3 and the Debian package time.
@@ -38,11 +40,14 @@ for size in "${sizes[@]}"; do
   : > "$work/window"
   for _ in $(seq "$runs"); do
     rm -f "$work/runlog.log"
+    sync
     /usr/bin/time -f '%e %U %S' -o "$work/time" \
       build/bin/vorelind-cli indent --run-log "$work/runlog.log" "$page" > /dev/null
     read -r wall user system < "$work/time"
     awk -v w="$wall" -v u="$user" -v s="$system" 'BEGIN { printf "%d %d\n", w * 1000, (u + s) * 1000 }' \
       | tee -a "$work/cli" | awk '{ printf "  vorelind-cli indent --run-log: %5d ms wall, %5d ms processor\n", $1, $2 }'
+    rm -f "$work/runlog.log"
+    sync
     QT_QPA_PLATFORM=offscreen build/bench/bench_window "$page" 2> /dev/null > "$work/out"
     awk '/^double-click to tree:/ { wall = $4; processor = $7 + 0 }
          /^peak memory to the tree:/ { peak = $6; times = substr($8, 2) }
