@@ -46,10 +46,10 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
-    // Calls visit(node, level) for the node and its descendants in
-    // pre-order; with onlyShown, the children of collapsed nodes are skipped.
+    // Calls visit(node) for the node and its shown descendants in
+    // pre-order: the children of collapsed nodes are skipped.
     template <typename Visit>
-    void visitSubtree(NodeId top, bool onlyShown, Visit&& visit) const;
+    void visitShown(NodeId top, Visit&& visit) const;
     // The shown rows below the row that belong to its node's subtree.
     int shownDescendants(int row) const;
     void resetRows(bool expanded);
