@@ -3,6 +3,7 @@
 #include "document/documentpipeline.h"
 #include "document/exporttidy.h"
 #include "document/listing.h"
+#include "document/sizelimits.h"
 #include "document/messages.h"
 #include "document/runlogfile.h"
 #include "document/sourceloader.h"
@@ -48,6 +49,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace vorelind {
 
@@ -222,8 +225,12 @@ void TStructedHtmlForm::FileListBox1DblClick()
         [&](const std::shared_ptr<const std::string>& source) { showLoadedSource(source, name); });
     WalkProgress progress(*ProgressBar1, *StatusBar1);
     RunLogFile runLog;
-    // The listing starts with room for three times the source, as most need.
-    auto listing = std::make_shared<Listing>(3 * QFileInfo(path).size());
+    // Room for eight times the source, within the walk's budget, is only
+    // address space until the walk writes it, and spares nearly every listing
+    // a growth, which would move the buffer off the huge pages that make
+    // filling it quick.
+    const auto sourceSize = static_cast<std::size_t>(QFileInfo(path).size());
+    auto listing = std::make_shared<Listing>(std::min(8 * sourceSize, listingBudget(sourceSize)));
     try {
         runDocument(request, ExcludedTags(IgnoreTags->lines()), steps, WalkSinks{&progress, &progress, &runLog},
                     *listing);
