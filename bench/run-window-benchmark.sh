@@ -6,9 +6,9 @@
 # every run, the medians of wall and processor (user + system) time, the
 # window's time as a multiple of the tool's, and the window's peak memory up
 # to the tree against the page. On a machine shared with other work the
-# processor times are the steadier figures. Each run starts once the
-# previous run's gigabyte or so of run log is on disk, so that no run pays
-# for another's writing.
+# processor times are the steadier figures. Each run starts with the other
+# runs' run logs, a gigabyte or so each, deleted and written out, so that no
+# run pays for another's.
 #
 # Usage: [RUNS=5] bench/run-window-benchmark.sh [SIZE_MB ...]   (default: 10 50)
 # Needs: a build in build/, python3 and the Debian package time.
