@@ -9,6 +9,14 @@ namespace {
 
 constexpr long long kIndentedTextLength = 200;
 
+// The node text of a line whose depth is known.
+std::string_view nodeTextAt(std::string_view line, std::size_t depth)
+{
+    if (depth == 0)
+        return line;
+    return substring(line, static_cast<long long>(depth), kIndentedTextLength);
+}
+
 } // namespace
 
 std::size_t lineDepth(std::string_view line)
@@ -18,10 +26,7 @@ std::size_t lineDepth(std::string_view line)
 
 std::string_view nodeText(std::string_view line)
 {
-    const std::size_t depth = lineDepth(line);
-    if (depth == 0)
-        return line;
-    return substring(line, static_cast<long long>(depth), kIndentedTextLength);
+    return nodeTextAt(line, lineDepth(line));
 }
 
 IndentedLines indentedLines(const std::vector<std::string_view>& lines)
@@ -45,7 +50,7 @@ void loadIndentedLines(TreeOperations& tree, const IndentedLines& lines)
         if (line.empty())
             continue;
         const std::size_t depth = lineDepth(line);
-        const std::string_view text = nodeText(line);
+        const std::string_view text = nodeTextAt(line, depth);
         if (firstLine) {
             // The first line sets no depth: whatever its blanks, the next
             // line is compared with 0.
