@@ -9,8 +9,9 @@ namespace {
 
 constexpr long long kIndentedTextLength = 200;
 
-// The node text of a line whose depth is known.
-std::string_view nodeTextAt(std::string_view line, std::size_t depth)
+// A line's node text: the whole line at depth 0, otherwise at most 200
+// bytes from the last leading blank on.
+std::string_view nodeText(std::string_view line, std::size_t depth)
 {
     if (depth == 0)
         return line;
@@ -22,11 +23,6 @@ std::string_view nodeTextAt(std::string_view line, std::size_t depth)
 std::size_t lineDepth(std::string_view line)
 {
     return leadingBlankCount(line);
-}
-
-std::string_view nodeText(std::string_view line)
-{
-    return nodeTextAt(line, lineDepth(line));
 }
 
 IndentedLines indentedLines(const std::vector<std::string_view>& lines)
@@ -50,7 +46,7 @@ void loadIndentedLines(TreeOperations& tree, const IndentedLines& lines)
         if (line.empty())
             continue;
         const std::size_t depth = lineDepth(line);
-        const std::string_view text = nodeTextAt(line, depth);
+        const std::string_view text = nodeText(line, depth);
         if (firstLine) {
             // The first line sets no depth: whatever its blanks, the next
             // line is compared with 0.

@@ -11,10 +11,6 @@ namespace vorelind {
 // Returns the number of blanks (byte 32) that lead the line.
 std::size_t lineDepth(std::string_view line);
 
-// Returns a line's node text: the whole line at depth 0, otherwise at most
-// 200 bytes from the last leading blank on.
-std::string_view nodeText(std::string_view line);
-
 // The lines a tree is filled from, by their count and each by its row, so
 // that lines held in one buffer with an index need not be listed first.
 struct IndentedLines {
