@@ -2,6 +2,19 @@
 # install prefix: the program keeps "ignore.trm" and its work files beside
 # itself and starts kivalter from there. The desktop entry goes where the
 # desktop's application menu looks; it names the programs by full path.
+#
+# With VORELIND_PACKAGE the rules are those of the Debian package that
+# scripts/package.sh makes: the programs in <prefix>/lib/vorelind, commands
+# on the PATH in <prefix>/bin, the desktop entry and the icon under
+# <prefix>/share. That folder is read-only to the users, who keep their
+# files in their own data folder.
+
+option(VORELIND_PACKAGE "Install as the Debian package lays the program out" OFF)
+
+if(VORELIND_PACKAGE)
+  include(${CMAKE_CURRENT_LIST_DIR}/package.cmake)
+  return()
+endif()
 
 set(_vorelind_data_home "$ENV{XDG_DATA_HOME}")
 if(NOT _vorelind_data_home)
@@ -10,7 +23,10 @@ endif()
 set(VORELIND_DESKTOP_DIR "${_vorelind_data_home}/applications" CACHE PATH
     "Folder for the desktop entry; empty installs none")
 
-install(TARGETS kivalter vorelind-cli RUNTIME DESTINATION .)
+install(TARGETS vorelind-cli RUNTIME DESTINATION .)
+if(TARGET kivalter)
+  install(TARGETS kivalter RUNTIME DESTINATION .)
+endif()
 
 if(TARGET vorelind)
   install(TARGETS vorelind RUNTIME DESTINATION .)

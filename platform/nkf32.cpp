@@ -3,16 +3,32 @@
 #include "platform/encodingguess.h"
 #include "platform/sjistext.h"
 
-#include <unicode/uversion.h>
-
 #include <algorithm>
 #include <cstring>
+
+#ifndef _WIN32
+#include <unicode/uversion.h>
+#endif
 
 namespace vorelind {
 
 namespace {
 
 constexpr char kLayerVersion[] = "1.0";
+
+// What the conversions run on.
+std::string converterName()
+{
+#ifdef _WIN32
+    return "Windows code pages";
+#else
+    UVersionInfo icuVersion;
+    u_getVersion(icuVersion);
+    char icuText[U_MAX_VERSION_STRING_LENGTH];
+    u_versionToString(icuVersion, icuText);
+    return std::string("ICU ") + icuText;
+#endif
+}
 
 } // namespace
 
@@ -32,12 +48,8 @@ std::string NkfConvert(std::string_view text)
 
 void GetNkfVersion(char (&buffer)[kNkfVersionBufferSize])
 {
-    UVersionInfo icuVersion;
-    u_getVersion(icuVersion);
-    char icuText[U_MAX_VERSION_STRING_LENGTH];
-    u_versionToString(icuVersion, icuText);
     // Shown after "Nkf" in the About dialog.
-    const std::string version = std::string(" (Vorelind kanji layer ") + kLayerVersion + ", ICU " + icuText + ")";
+    const std::string version = std::string(" (Vorelind kanji layer ") + kLayerVersion + ", " + converterName() + ")";
     const std::size_t length = std::min(version.size(), kNkfVersionBufferSize - 1);
     std::memcpy(buffer, version.data(), length);
     buffer[length] = '\0';

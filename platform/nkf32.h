@@ -3,7 +3,8 @@
 #include <string>
 #include <string_view>
 
-// The kanji-conversion library's three calls, written on ICU.
+// The kanji-conversion library's three calls, written on ICU, on Windows on
+// the system's code pages.
 
 namespace vorelind {
 
@@ -20,7 +21,7 @@ std::string NkfConvert(std::string_view text);
 
 inline constexpr std::size_t kNkfVersionBufferSize = 101;
 
-// Writes the layer's version and the ICU version it runs on, NUL-terminated
+// Writes the layer's version and what it runs on (the ICU version), NUL-terminated
 // and at most 100 bytes long, into the caller's 101-byte area.
 void GetNkfVersion(char (&buffer)[kNkfVersionBufferSize]);
 

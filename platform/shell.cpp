@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <shellapi.h>
 #else
+#include "platform/displaytext.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QUrl>

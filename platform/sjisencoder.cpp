@@ -1,5 +1,6 @@
 #include "platform/sjisencoder.h"
 
+#include "platform/codepage932.h"
 #include "util/apperror.h"
 
 #include <unicode/ucnv.h>
@@ -17,19 +18,6 @@ constexpr char kSubstitute[] = "\x81\xac";
 // Room for one call: a UTF-16 unit gives at most two bytes.
 constexpr std::size_t kBytesPerUnit = 2;
 constexpr std::size_t kSpareBytes = 16;
-
-// ICU's fallbacks already take WAVE DASH, MINUS SIGN, DOUBLE VERTICAL LINE
-// and EM DASH, as JIS-based tables decode them, to their code page 932
-// characters; these three Latin-1 signs it would lose.
-char16_t codePage932Form(char16_t unit)
-{
-    switch (unit) {
-    case u'\u00A2': return u'\uFFE0'; // CENT SIGN
-    case u'\u00A3': return u'\uFFE1'; // POUND SIGN
-    case u'\u00AC': return u'\uFFE2'; // NOT SIGN
-    default: return unit;
-    }
-}
 
 } // namespace
 

@@ -8,7 +8,8 @@ struct UConverter;
 namespace vorelind {
 
 // Encodes UTF-16 to Shift-JIS (code page 932, NEC and IBM extensions
-// included) through ICU, piece by piece.
+// included) piece by piece: through ICU, on Windows through the system's
+// code page 932.
 class SjisEncoder {
 public:
     SjisEncoder();
@@ -24,9 +25,13 @@ public:
     void encode(std::u16string_view text, std::string& out, bool last);
 
 private:
+#ifdef _WIN32
+    std::u16string m_pending; // a high surrogate at the end of the last piece
+#else
     void encodePiece(std::u16string_view text, std::string& out, bool last);
 
     UConverter* m_converter;
+#endif
 };
 
 } // namespace vorelind

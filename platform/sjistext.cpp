@@ -3,9 +3,6 @@
 #include "platform/sjisencoder.h"
 #include "platform/textdecoder.h"
 
-#include <unicode/utf16.h>
-#include <unicode/utf8.h>
-
 namespace vorelind {
 
 namespace {
@@ -15,6 +12,22 @@ constexpr char kCodePage932[] = "windows-31j";
 // Long texts are converted in pieces of this many bytes, so the UTF-16
 // between the two converters stays small.
 constexpr std::size_t kPieceBytes = 1 << 16;
+
+// Appends the UTF-8 form of a character of the Basic Multilingual Plane,
+// where every character that code page 932 decodes to lies.
+void appendUtf8(char16_t unit, std::string& utf8)
+{
+    if (unit < 0x80) {
+        utf8 += static_cast<char>(unit);
+    } else if (unit < 0x800) {
+        utf8 += static_cast<char>(0xC0 | unit >> 6);
+        utf8 += static_cast<char>(0x80 | (unit & 0x3F));
+    } else {
+        utf8 += static_cast<char>(0xE0 | unit >> 12);
+        utf8 += static_cast<char>(0x80 | (unit >> 6 & 0x3F));
+        utf8 += static_cast<char>(0x80 | (unit & 0x3F));
+    }
+}
 
 } // namespace
 
@@ -34,17 +47,10 @@ std::string utf16ToSjis(std::u16string_view text)
 
 std::string sjisToUtf8(std::string_view sjis)
 {
-    const std::u16string text = sjisToUtf16(sjis);
     std::string utf8;
-    utf8.reserve(text.size() * 3 / 2);
-    for (std::size_t i = 0; i < text.size();) {
-        UChar32 codePoint;
-        U16_NEXT(text.data(), i, text.size(), codePoint);
-        char bytes[U8_MAX_LENGTH];
-        std::size_t length = 0;
-        U8_APPEND_UNSAFE(bytes, length, codePoint);
-        utf8.append(bytes, length);
-    }
+    utf8.reserve(sjis.size() * 3 / 2);
+    for (const char16_t unit : sjisToUtf16(sjis))
+        appendUtf8(unit, utf8);
     return utf8;
 }
 

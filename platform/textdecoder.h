@@ -7,10 +7,12 @@ struct UConverter;
 
 namespace vorelind {
 
-// Decodes the bytes of one encoding to UTF-16 through ICU, piece by piece.
+// Decodes the bytes of one encoding to UTF-16, piece by piece: through ICU,
+// on Windows through the system's code pages.
 class TextDecoder {
 public:
-    // Opens ICU's converter of that name; raises AppError when ICU has none.
+    // Opens the converter that ICU knows by that name; raises AppError when
+    // there is none.
     explicit TextDecoder(const char* icuName);
     ~TextDecoder();
     TextDecoder(const TextDecoder&) = delete;
@@ -23,7 +25,14 @@ public:
     std::size_t decode(std::string_view bytes, std::u16string& out, bool last);
 
 private:
+#ifdef _WIN32
+    void decodeCharacters(std::string_view bytes, std::u16string& out, bool last, std::size_t& firstFailure);
+
+    unsigned m_codePage;
+    std::string m_pending; // the start of a character cut at the end of the last piece
+#else
     UConverter* m_converter;
+#endif
 };
 
 } // namespace vorelind

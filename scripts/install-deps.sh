@@ -9,6 +9,8 @@ packages=(
   xvfb xauth
   time python3
   clang-14 libclang-rt-14-dev llvm-14
+  g++-mingw-w64-x86-64 wine64 wine
+  dpkg-dev
 )
 
 missing=()

@@ -84,8 +84,8 @@ private slots:
     void failedWalkKeepsThePreviousTree();
     void fileChangedBetweenCheckAndLoad_data();
     void fileChangedBetweenCheckAndLoad();
-    void readOnlyProgramFolderKeepsTheListFile_data();
-    void readOnlyProgramFolderKeepsTheListFile();
+    void readOnlyProgramFolder_data();
+    void readOnlyProgramFolder();
     void faultySettingsStoreIsReportedAndKept_data();
     void faultySettingsStoreIsReportedAndKept();
     void lineAnalysisAfterAFailedStartUpKeepsToTheProgramFolder();
@@ -217,70 +217,97 @@ void TestWindowFaults::fileChangedBetweenCheckAndLoad()
     QCOMPARE(runLogLines(window.folders), logLines);
 }
 
-void TestWindowFaults::readOnlyProgramFolderKeepsTheListFile_data()
+void TestWindowFaults::readOnlyProgramFolder_data()
 {
     QTest::addColumn<QByteArray>("listFile"); // null: no file
     QTest::addColumn<int>("fileMode");        // -1: as written
-    QTest::addColumn<QString>("edit");
+    QTest::addColumn<bool>("usersFolder");    // false: the user's data folder can't be made either
+    QTest::addColumn<QString>("action");
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QByteArray>("usersList"); // after the exit; null: none
 
     const QByteArray list("BR\r\nTD\r\n");
     const QString cannotOpen = QStringLiteral("ファイル %1 は開けません.");
     const QString cannotCreate = QStringLiteral("ファイル %1 を作成できません.");
     const QString notSaved = QStringLiteral("起動時にファイル %1 を読み込めなかったため、除外タグの一覧はこの実行中には"
                                             "保存されません。元の一覧を読み込めないまま置き換えないためです。");
-    QTest::newRow("exit after a deletion") << list << -1 << QString("delete") << QStringList{"TD"}
-                                           << QStringList{cannotCreate};
-    QTest::newRow("exit after a deletion, the file read-only too")
-        << list << 0444 << QString("delete") << QStringList{"TD"} << QStringList{cannotCreate};
-    QTest::newRow("an addition typed key by key: one error box, then the exit's")
-        << list << -1 << QString("add HR") << QStringList{"BR", "HR", "TD"} << QStringList{cannotCreate, cannotCreate};
-    QTest::newRow("list file unreadable: the first addition tells why the list is not saved")
-        << list << 0 << QString("add HR") << QStringList{"HR"}
-        << QStringList{cannotOpen, cannotCreate, notSaved, cannotCreate};
-    QTest::newRow("first start") << QByteArray() << -1 << QString() << QStringList()
-                                 << QStringList{cannotOpen, cannotCreate};
+    // An installed list is read-only; the user's copy must still take edits.
+    QTest::newRow("list: the program's starts the user's")
+        << list << 0444 << true << QString("add HR") << QStringList{"BR", "HR", "TD"} << QStringList()
+        << QByteArray("BR\r\nHR\r\nTD\r\n");
+    QTest::newRow("first start: no list anywhere") << QByteArray() << -1 << true << QString() << QStringList()
+                                                   << QStringList{cannotOpen} << QByteArray("");
+    QTest::newRow("work file: in the user's folder") << list << 0444 << true << QString("line analysis")
+                                                     << QStringList{"BR", "TD"} << QStringList() << list;
+    // Without a folder of the user's the program's own is used, and its faults are reported.
+    QTest::newRow("no user's folder: exit after a deletion")
+        << list << -1 << false << QString("delete") << QStringList{"TD"} << QStringList{cannotCreate} << QByteArray();
+    QTest::newRow("no user's folder: exit after a deletion, the file read-only too")
+        << list << 0444 << false << QString("delete") << QStringList{"TD"} << QStringList{cannotCreate}
+        << QByteArray();
+    QTest::newRow("no user's folder: an addition typed key by key: one error box, then the exit's")
+        << list << -1 << false << QString("add HR") << QStringList{"BR", "HR", "TD"}
+        << QStringList{cannotCreate, cannotCreate} << QByteArray();
+    QTest::newRow("no user's folder: list file unreadable: the first addition tells why the list is not saved")
+        << list << 0 << false << QString("add HR") << QStringList{"HR"}
+        << QStringList{cannotOpen, cannotCreate, notSaved, cannotCreate} << QByteArray();
+    QTest::newRow("no user's folder: first start") << QByteArray() << -1 << false << QString() << QStringList()
+                                                   << QStringList{cannotOpen, cannotCreate} << QByteArray();
 }
 
-void TestWindowFaults::readOnlyProgramFolderKeepsTheListFile()
+void TestWindowFaults::readOnlyProgramFolder()
 {
     QFETCH(QByteArray, listFile);
     QFETCH(int, fileMode);
-    QFETCH(QString, edit);
+    QFETCH(bool, usersFolder);
+    QFETCH(QString, action);
     QFETCH(QStringList, entries);
     QFETCH(QStringList, messages);
+    QFETCH(QByteArray, usersList);
     WindowTestFolders folders;
     const QString listPath = folders.programFile(QStringLiteral("ignore.trm"));
+    const QString usersListPath = folders.userDataFile(QStringLiteral("ignore.trm"));
     if (!listFile.isNull())
         writeFile(listPath, listFile.toStdString());
     std::optional<ModeChange> fileModeChange;
     if (fileMode >= 0)
         fileModeChange.emplace(listPath, static_cast<mode_t>(fileMode));
     const ModeChange readOnlyFolder(folders.programFolder(), 0555);
+    std::optional<ModeChange> readOnlyDataHome;
+    if (!usersFolder)
+        readOnlyDataHome.emplace(folders.userDataHome(), 0555);
     const WithoutRootOverride asUser;
     if (!asUser.modesBind())
         QSKIP("file modes can't be made to bind this process");
+    const FakeToolRun tool;
 
     QStringList shown;
     {
         TStructedHtmlForm form(folders.executablePath());
-        if (edit == "delete") {
+        if (action == "delete") {
             control<LineListView>(form, "IgnoreTags")->selectRow(0);
             control<QAction>(form, "DelIgnoreTag")->trigger();
-        } else if (edit.startsWith("add ")) {
+        } else if (action.startsWith("add ")) {
             control<QAction>(form, "AddIgnoreTag")->trigger();
             auto* field = control<QLineEdit>(form, "AddTag");
-            QTest::keyClicks(field, edit.mid(4));
+            QTest::keyClicks(field, action.mid(4));
             QTest::keyClick(field, Qt::Key_Return);
             QVERIFY(!control<QFrame>(form, "IgnoreAddPanel")->isVisible());
+        } else if (action == "line analysis") {
+            control<QAction>(form, "TagCheck")->trigger();
+            QCOMPARE(tool.arguments().value(0), folders.userDataFile(QStringLiteral("w.htm")));
+            QVERIFY(!QFile::exists(folders.userDataFile(QStringLiteral("w.htm"))));
         }
         QCOMPARE(displayedRows(*control<LineListView>(form, "IgnoreTags")->model()), entries);
         shown << answeredTexts();
     }
     shown << answeredTexts();
 
-    QCOMPARE(shown, QStringList(messages).replaceInStrings(QStringLiteral("%1"), listPath));
+    QCOMPARE(shown, QStringList(messages).replaceInStrings(QStringLiteral("%1"), usersFolder ? usersListPath : listPath));
+    QCOMPARE(QFile::exists(usersListPath), !usersList.isNull());
+    if (!usersList.isNull())
+        QCOMPARE(bytes(readFile(usersListPath)), usersList);
     QCOMPARE(QFile::exists(listPath), !listFile.isNull());
     fileModeChange.reset();
     if (!listFile.isNull())

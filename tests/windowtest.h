@@ -12,9 +12,10 @@
 #include <QTest>
 
 // Folders for one window test: one that holds the program (its excluded-tag
-// file and work files lie there), one with documents to browse, and a fresh
-// store for the settings. With a name, the program and the documents lie in
-// folders of that name.
+// file and work files lie there), one with documents to browse, a fresh
+// store for the settings, and the user's data folder, which takes those
+// files when the program's folder is read-only. With a name, the program and
+// the documents lie in folders of that name.
 class WindowTestFolders {
 public:
     explicit WindowTestFolders(const QString& name = {})
@@ -22,6 +23,7 @@ public:
         , m_documentsFolder(subfolder(m_documents, name))
     {
         qputenv("XDG_CONFIG_HOME", m_settings.path().toLocal8Bit());
+        qputenv("XDG_DATA_HOME", m_data.path().toLocal8Bit());
     }
 
     QString executablePath() const { return programFile(QStringLiteral("vorelind")); }
@@ -29,6 +31,8 @@ public:
     QString programFile(const QString& name) const { return QDir(m_programFolder).filePath(name); }
     QString settingsFolder() const { return m_settings.filePath(QStringLiteral("vorelind")); }
     QString settingsFile() const { return m_settings.filePath(QStringLiteral("vorelind/registry.reg")); }
+    QString userDataHome() const { return m_data.path(); }
+    QString userDataFile(const QString& name) const { return m_data.filePath(QStringLiteral("vorelind/") + name); }
     QString documents() const { return m_documentsFolder; }
     QString document(const QString& name) const { return QDir(m_documentsFolder).filePath(name); }
 
@@ -45,6 +49,7 @@ private:
     QTemporaryDir m_settings;
     QTemporaryDir m_program;
     QTemporaryDir m_documents;
+    QTemporaryDir m_data;
     QString m_programFolder;
     QString m_documentsFolder;
 };

@@ -11,6 +11,7 @@
 #include "launch/launchcommands.h"
 #include "launch/messages.h"
 #include "platform/displaytext.h"
+#include "platform/filesfolder.h"
 #include "platform/nativepath.h"
 #include "platform/shell.h"
 #include "platform/toollink.h"
@@ -79,6 +80,12 @@ std::string nativePath(const QString& path)
 std::string sjisPath(const QString& path)
 {
     return fromDisplayText(path);
+}
+
+// The folder of "ignore.trm" and "w.htm", the user's own when the program's is read-only.
+std::filesystem::path filesFolderFor(const QString& programFolder)
+{
+    return filesFolder(fileSystemPath(programFolder));
 }
 
 // A tab caption shows "&" as it stands rather than as a shortcut mark.
@@ -398,7 +405,7 @@ void TStructedHtmlForm::TagCheckClick()
     // The folder is taken from the executable's path, which is always known:
     // without it the work file would replace and then delete a "w.htm" of
     // the browsed folder.
-    const std::filesystem::path folder = fileSystemPath(folderOf(m_executablePath));
+    const std::filesystem::path folder = filesFolderFor(folderOf(m_executablePath));
     if (m_lineAnalysis.run(shownListing(), folder, m_documentTitle))
         return;
     // The open tool still shows the listing of the first run: the user is
@@ -468,7 +475,7 @@ bool TStructedHtmlForm::filterAddTagKey(QKeyEvent& event)
 
 void TStructedHtmlForm::loadIgnoreList()
 {
-    m_ignoreListFile.emplace(fileSystemPath(m_executableFolder + QStringLiteral("ignore.trm")));
+    m_ignoreListFile.emplace(filesFolderFor(m_executableFolder) / "ignore.trm");
     std::vector<std::string> entries = m_ignoreListFile->load();
     sortTags(entries);
     IgnoreTags->lineModel().setLines(std::move(entries));

@@ -167,8 +167,9 @@ private:
     QString m_executableFolder;
     QString m_firstWorkFile;
     QString m_secondWorkFile;
-    // "ignore.trm" beside the executable, once the folder is known; it
-    // refuses to replace a file whose list it could not load.
+    // "ignore.trm" beside the executable, or in the user's data folder when
+    // that is read-only, once the folder is known; it refuses to replace a
+    // file whose list it could not load.
     std::optional<IgnoreListFile> m_ignoreListFile;
     // Lives as long as the window, so that its guard refuses a second run
     // while the tool of the first one still runs.

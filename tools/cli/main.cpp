@@ -24,6 +24,11 @@
 #include <utility>
 #include <vector>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 using namespace vorelind;
@@ -297,6 +302,10 @@ void printError(const std::string& sjisMessage)
 
 int main(int argc, char* argv[])
 {
+#ifdef _WIN32
+    // In text mode every LF of a listing would come out as CR LF.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     for (const std::string& argument : arguments) {
         if (argument == "--")
