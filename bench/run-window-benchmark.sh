@@ -3,10 +3,11 @@
 # and <br> whose listing is some six times the page: for each size,
 # `vorelind-cli indent --run-log` and the window from the double-click to
 # the standing tree (conversion and run log on), each run RUNS times. Prints
-# every run, the medians of wall and processor (user + system) time, the
-# window's time as a multiple of the tool's, and the window's peak memory up
-# to the tree against the page. On a machine shared with other work the
-# processor times are the steadier figures. Each run starts with the other
+# every run; the medians and the least (the run that other work disturbed
+# least) of wall and processor (user + system) time, and the window's time
+# as a multiple of the tool's; and the window's peak memory up to the tree
+# against the page. On a machine shared with other work the processor times
+# are the steadier figures. Each run starts with the other
 # runs' run logs, a gigabyte or so each, deleted and written out, so that no
 # run pays for another's.
 #
@@ -26,6 +27,10 @@ mkdir -p bench/data
 
 median() {
   sort -n | awk '{ value[NR] = $1 } END { print value[int((NR + 1) / 2)] }'
+}
+
+least() {
+  sort -n | head -n 1
 }
 
 ratio() {
@@ -55,11 +60,15 @@ for size in "${sizes[@]}"; do
       | tee -a "$work/window" \
       | awk '{ printf "  window, double-click to tree:  %5d ms wall, %5d ms processor, peak %s MiB (%s x the page)\n", $1, $2, $3, $4 }'
   done
-  cliWall=$(cut -d' ' -f1 "$work/cli" | median)
-  cliProcessor=$(cut -d' ' -f2 "$work/cli" | median)
-  windowWall=$(cut -d' ' -f1 "$work/window" | median)
-  windowProcessor=$(cut -d' ' -f2 "$work/window" | median)
-  echo "  medians: tool $cliWall ms wall, $cliProcessor ms processor; window $windowWall ms wall, $windowProcessor ms processor"
-  echo "  window / tool: $(ratio "$windowWall" "$cliWall") wall, $(ratio "$windowProcessor" "$cliProcessor") processor (target at most 1.5)"
+  for statistic in median least; do
+    cliWall=$(cut -d' ' -f1 "$work/cli" | $statistic)
+    cliProcessor=$(cut -d' ' -f2 "$work/cli" | $statistic)
+    windowWall=$(cut -d' ' -f1 "$work/window" | $statistic)
+    windowProcessor=$(cut -d' ' -f2 "$work/window" | $statistic)
+    echo "  $statistic: tool $cliWall ms wall, $cliProcessor ms processor;" \
+      "window $windowWall ms wall, $windowProcessor ms processor"
+    echo "    window / tool: $(ratio "$windowWall" "$cliWall") wall," \
+      "$(ratio "$windowProcessor" "$cliProcessor") processor (target at most 1.5)"
+  done
   echo "  window's peak to the tree: $(cut -d' ' -f4 "$work/window" | median) x the page (target at most 12)"
 done
