@@ -11,6 +11,8 @@ namespace vorelind {
 
 namespace {
 
+constexpr std::size_t kBytesPerReservedLine = 64;
+
 std::size_t leadingBlanks(std::string_view line)
 {
     return leadingBlankCount(line);
@@ -37,6 +39,9 @@ std::vector<std::string_view> listingLines(std::string_view listing)
 Listing::Listing(std::size_t expectedSize)
     : m_expectedSize(expectedSize)
 {
+    // Room for a line per 64 bytes is only address space until lines fill
+    // it, and spares a long listing's index the copies of growing.
+    m_lines.reserve(expectedSize / kBytesPerReservedLine);
 }
 
 void Listing::write(std::string_view bytes)
