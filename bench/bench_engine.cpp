@@ -40,6 +40,21 @@ void BM_WalkWithoutRunLog(benchmark::State& state)
 }
 BENCHMARK(BM_WalkWithoutRunLog)->Unit(benchmark::kMillisecond);
 
+// The walk as the window and the tree command make it: into an indexed listing.
+void BM_WalkIntoListing(benchmark::State& state)
+{
+    const std::string& source = pageSource();
+    const ExcludedTags excluded;
+    for (auto _ : state) {
+        Listing listing(source.size());
+        walkSource(source, excluded, {}, listing);
+        listing.finish();
+        benchmark::DoNotOptimize(listing.lineCount());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(source.size()));
+}
+BENCHMARK(BM_WalkIntoListing)->Unit(benchmark::kMillisecond);
+
 void BM_WalkWithRunLog(benchmark::State& state)
 {
     const std::string& source = pageSource();

@@ -3,6 +3,8 @@
 #include "document/sizelimits.h"
 #include "util/apperror.h"
 
+#include <vector>
+
 namespace vorelind {
 
 namespace {
@@ -65,6 +67,7 @@ public:
         if (m_sinks.progress)
             m_sinks.progress->start(n);
         m_chunk.reserve(kChunkSize + kChunkSize / 4);
+        m_lineSources.push_back(1);
         for (std::size_t i = 1; i <= n;) {
             const std::size_t runEnd = plainRunEnd(i);
             if (runEnd > i) {
@@ -138,7 +141,7 @@ private:
         }
         if (c == '<')
             startTag(i, c1);
-        copyByte(c, c1);
+        copyByte(i, c, c1);
         if (c == '<')
             m_inTag = true;
         else if (c == '>')
@@ -152,6 +155,7 @@ private:
         if (!m_raw) {
             put('\r');
             put('\n');
+            m_lineSources.push_back(i);
         }
         if (c1 == '/')
             endTag(i);
@@ -204,7 +208,7 @@ private:
         }
     }
 
-    void copyByte(unsigned char c, unsigned char c1)
+    void copyByte(std::size_t i, unsigned char c, unsigned char c1)
     {
         if (!m_raw) {
             if (c >= 32)
@@ -215,6 +219,9 @@ private:
                 put(' ');
             return;
         }
+        // A raw block's CR LF ends a listing line; the next begins after it.
+        if (c == '\n' && m_last == '\r')
+            m_lineSources.push_back(i + 1);
         put(static_cast<char>(c));
         // A raw block's own line gets depth + 2 blanks unless a tag opens it.
         const char next[1] = {static_cast<char>(c1)};
@@ -238,8 +245,12 @@ private:
         m_last = ' ';
     }
 
+    // The positions of the lines the chunk begins go ahead of it.
     void flushChunk()
     {
+        if (!m_cut && !m_lineSources.empty())
+            m_listing.beginLines(m_lineSources);
+        m_lineSources.clear();
         emit(m_chunk);
         m_chunk.clear();
     }
@@ -284,6 +295,7 @@ private:
     const bool m_reporting;
     const std::size_t m_budget;
     std::string m_chunk;
+    std::vector<std::size_t> m_lineSources; // where the chunk's new lines began
     std::size_t m_count = 0; // bytes written, the cut-off ones included
     char m_last = 0;         // the byte written last
     bool m_cut = false;      // a NUL has ended the listing

@@ -65,6 +65,13 @@ void Listing::write(std::string_view bytes)
     }
 }
 
+void Listing::beginLines(const std::vector<std::size_t>& sourcePositions)
+{
+    m_lineSources.erase(m_lineSources.begin(), m_lineSources.begin() + static_cast<std::ptrdiff_t>(m_sourcesTaken));
+    m_sourcesTaken = 0;
+    m_lineSources.insert(m_lineSources.end(), sourcePositions.begin(), sourcePositions.end());
+}
+
 void Listing::finish()
 {
     indexLine(m_size);
@@ -80,10 +87,20 @@ std::vector<std::string_view> Listing::lines() const
     return views;
 }
 
+std::size_t Listing::rowOf(std::string_view part) const
+{
+    // The last line that starts at or before the part.
+    const auto offset = static_cast<std::size_t>(part.data() - m_text.get());
+    const auto next = std::upper_bound(m_lines.begin(), m_lines.end(), offset,
+                                       [](std::size_t at, const ListingLine& line) { return at < line.offset; });
+    return static_cast<std::size_t>(next - m_lines.begin()) - 1;
+}
+
 void Listing::narrowLine(std::size_t row, std::string_view part)
 {
     const auto offset = static_cast<std::size_t>(part.data() - m_text.get());
-    m_lines[row] = ListingLine{offset, part.size(), leadingBlanks(part)};
+    m_lines[row] = ListingLine{offset, static_cast<std::uint32_t>(part.size()),
+                               static_cast<std::uint32_t>(leadingBlanks(part)), m_lines[row].source};
 }
 
 void Listing::reserve(std::size_t capacity)
@@ -97,13 +114,21 @@ void Listing::reserve(std::size_t capacity)
     adviseLargeBuffer(m_text.get(), m_capacity);
 }
 
-// The lines the list shows: the empty ones are left out.
+// The lines the list shows: the empty ones are left out, though each
+// still takes its source position.
 void Listing::indexLine(std::size_t end)
 {
+    const std::size_t source = takeLineSource();
     if (end == m_lineStart)
         return;
     const std::string_view line(m_text.get() + m_lineStart, end - m_lineStart);
-    m_lines.push_back(ListingLine{m_lineStart, line.size(), leadingBlanks(line)});
+    m_lines.push_back(ListingLine{m_lineStart, static_cast<std::uint32_t>(line.size()),
+                                  static_cast<std::uint32_t>(leadingBlanks(line)), source});
+}
+
+std::size_t Listing::takeLineSource()
+{
+    return m_sourcesTaken < m_lineSources.size() ? m_lineSources[m_sourcesTaken++] : 0;
 }
 
 Listing listingOfText(std::string_view text)

@@ -40,11 +40,6 @@ constexpr ByteTable kTagStops = [] {
     return table;
 }();
 
-bool isEmptyElement(std::string_view upperName)
-{
-    return std::find(kEmptyElements.begin(), kEmptyElements.end(), upperName) != kEmptyElements.end();
-}
-
 // What the pairing knows about one upper-cased name.
 struct NameFacts {
     bool counted;           // neither an empty element nor excluded
@@ -74,9 +69,10 @@ struct TagEnd {
 // One run over one text.
 class TagBalance {
 public:
-    TagBalance(std::string_view text, const ExcludedTags& excluded)
+    TagBalance(std::string_view text, const ExcludedTags& excluded, std::vector<CountedTag>* counted)
         : m_text(text)
         , m_excluded(excluded)
+        , m_counted(counted)
     {
     }
 
@@ -133,6 +129,7 @@ private:
         if (facts.counted) {
             m_open.push_back({i, id, static_cast<std::uint32_t>(name.size())});
             ++facts.openCount;
+            noteCounted(TagSide::Start, i);
         }
         return facts.opensText ? textEnd(end.next, m_names.upperName(id)) : end.next;
     }
@@ -141,6 +138,7 @@ private:
     {
         // Most end tags close the tag on top; that needs no look-up of the name.
         if (!m_open.empty() && namesTop(i + 2)) {
+            noteCounted(TagSide::End, i);
             const std::size_t nameEnd = i + 2 + m_open.back().nameLength;
             --m_facts[m_open.back().nameId].openCount;
             m_open.pop_back();
@@ -150,12 +148,19 @@ private:
         const std::string_view name = m_text.substr(i + 2, span.end - (i + 2));
         const std::uint32_t id = nameId(name, span.hash);
         if (m_facts[id].counted) {
+            noteCounted(TagSide::End, i);
             if (m_facts[id].openCount == 0)
                 m_found.push_back({TagSide::End, i, name});
             else
                 closeTopmost(id);
         }
         return tagEndFrom(span.end).next;
+    }
+
+    void noteCounted(TagSide side, std::size_t offset)
+    {
+        if (m_counted)
+            m_counted->push_back({side, offset});
     }
 
     // Pops the stack down to the topmost entry of the name; the entries above it were never closed.
@@ -232,6 +237,7 @@ private:
 
     std::string_view m_text;
     const ExcludedTags& m_excluded;
+    std::vector<CountedTag>* m_counted;
     TagNames m_names;
     std::vector<NameFacts> m_facts; // by name id
     std::vector<OpenTag> m_open;
@@ -240,9 +246,22 @@ private:
 
 } // namespace
 
-std::vector<UnbalancedTag> unbalancedTags(std::string_view text, const ExcludedTags& excluded)
+std::vector<UnbalancedTag> unbalancedTags(std::string_view text, const ExcludedTags& excluded,
+                                          std::vector<CountedTag>* counted)
 {
-    return TagBalance(text, excluded).run();
+    return TagBalance(text, excluded, counted).run();
+}
+
+std::size_t tagNameEnd(std::string_view text, std::size_t start)
+{
+    while (start < text.size() && kNameBytes[static_cast<unsigned char>(text[start])])
+        ++start;
+    return start;
+}
+
+bool isEmptyElement(std::string_view upperName)
+{
+    return std::find(kEmptyElements.begin(), kEmptyElements.end(), upperName) != kEmptyElements.end();
 }
 
 } // namespace vorelind

@@ -19,12 +19,27 @@ struct UnbalancedTag {
     bool operator==(const UnbalancedTag&) const = default;
 };
 
+// A tag that took part in the pairing: its side and the offset of its '<'.
+struct CountedTag {
+    TagSide side;
+    std::size_t offset;
+};
+
 // Pairs the text's end tags with its start tags and returns, in source
 // order, the start tags left open and the end tags that closed nothing.
 // Comments, declarations, instructions, server code and the text of SCRIPT
 // and STYLE hold no tags; self-closed tags, the empty elements and the
 // excluded names take no part. Safe for Shift-JIS: the bytes it looks for
-// are never second bytes.
-std::vector<UnbalancedTag> unbalancedTags(std::string_view text, const ExcludedTags& excluded);
+// are never second bytes. Given a list, it also appends every tag that took
+// part, in source order.
+std::vector<UnbalancedTag> unbalancedTags(std::string_view text, const ExcludedTags& excluded,
+                                          std::vector<CountedTag>* counted = nullptr);
+
+// The offset after the tag name that starts at an offset: the run of ASCII
+// letters, digits, '-', '_', ':' and '.'.
+std::size_t tagNameEnd(std::string_view text, std::size_t start);
+
+// Whether an upper-cased name is one of the empty elements, which take no part.
+bool isEmptyElement(std::string_view upperName);
 
 } // namespace vorelind

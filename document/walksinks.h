@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <vector>
 
 namespace vorelind {
 
@@ -47,6 +48,11 @@ class ListingSink {
 public:
     virtual ~ListingSink() = default;
     virtual void write(std::string_view bytes) = 0;
+    // Receives, ahead of the bytes that hold them, the positions (from 1) in
+    // the walked source where the listing's next lines begin: one for the
+    // first line, then one for each CR LF pair written. A sink that keeps
+    // no positions ignores them.
+    virtual void beginLines(const std::vector<std::size_t>& /*sourcePositions*/) {}
 };
 
 } // namespace vorelind

@@ -33,6 +33,8 @@ private slots:
     void exportWritesTheTidiedLines();
     void unmatchedListsTheUnpairedTags_data();
     void unmatchedListsTheUnpairedTags();
+    void treePositionsNameTheBytesThatBeganTheNodes_data();
+    void treePositionsNameTheBytesThatBeganTheNodes();
     void runLogIsWrittenOnlyWhenAsked();
     void refusedFilesExitWithTheMessage_data();
     void refusedFilesExitWithTheMessage();
@@ -54,6 +56,7 @@ private slots:
 private:
     QString write(const QString& name, const QByteArray& content);
     QString inputPath(const QString& name);
+    ProgramRun runOnPage(QStringList arguments, const QByteArray& content, bool convert, const QByteArray& excluded);
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -122,6 +125,17 @@ void TestCli::exportWritesTheTidiedLines()
     QCOMPARE(bytes(readFile(page)), expected);
 }
 
+// Runs a command on a page, converted and with excluded names when asked.
+ProgramRun TestCli::runOnPage(QStringList arguments, const QByteArray& content, bool convert,
+                              const QByteArray& excluded)
+{
+    if (convert)
+        arguments << "--sjis";
+    if (!excluded.isEmpty())
+        arguments << "--exclude" << write("ignore.trm", excluded);
+    return runCli(arguments << write("page.html", content));
+}
+
 void TestCli::unmatchedListsTheUnpairedTags_data()
 {
     QTest::addColumn<QByteArray>("content");
@@ -149,12 +163,47 @@ void TestCli::unmatchedListsTheUnpairedTags()
     QFETCH(bool, convert);
     QFETCH(QByteArray, excluded);
     QFETCH(QByteArray, expected);
-    QStringList arguments{"unmatched"};
-    if (convert)
-        arguments << "--sjis";
-    if (!excluded.isEmpty())
-        arguments << "--exclude" << write("ignore.trm", excluded);
-    const ProgramRun run = runCli(arguments << write("page.html", content));
+    const ProgramRun run = runOnPage({"unmatched"}, content, convert, excluded);
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, expected);
+}
+
+void TestCli::treePositionsNameTheBytesThatBeganTheNodes_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("convert");
+    QTest::addColumn<QByteArray>("excluded");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("text before the first tag begins at 1:1")
+        << QByteArray("top<a>\n<b>") << false << QByteArray() << QByteArray("0\t1:1\ttop\n0\t1:4\t<a>\n1\t2:1\t <b>\n");
+    QTest::newRow("a first tag begins at 1:1")
+        << QByteArray("<a>x") << false << QByteArray() << QByteArray("0\t1:1\t<a>x\n");
+    QTest::newRow("lines of a PRE block begin at their first byte")
+        << QByteArray("<pre>a\r\n  b\r\n<i>c</pre>") << false << QByteArray()
+        << QByteArray("0\t1:1\t<pre>a\n1\t2:1\t b\n0\t3:1\t<i>c</pre>\n");
+    QTest::newRow("lines of a SCRIPT block, its own breaks made CR LF")
+        << QByteArray("<p><script>\nx<y;\n</script><q>") << false << QByteArray()
+        << QByteArray("0\t1:1\t<p>\n1\t1:4\t <script>\n2\t2:1\t x  <y;\n1\t3:1\t </script>\n1\t3:10\t <q>\n");
+    QTest::newRow("excluded tags keep their own positions")
+        << QByteArray("<ul>\r\n  <li>a\r\n  <li>b</ul>") << false << QByteArray("LI")
+        << QByteArray("0\t1:1\t<ul>  \n1\t2:3\t <li>a  \n1\t3:3\t <li>b\n0\t3:8\t</ul>\n");
+    QTest::newRow("columns of the converted text")
+        << bytes("日本語<p>a") << true << QByteArray()
+        << QByteArray("0\t1:1\t") + QByteArray::fromStdString(shiftJis("日本語")) + "\n0\t1:7\t<p>a\n";
+    QTest::newRow("columns of the unconverted text")
+        << bytes("日本語<p>a") << false << QByteArray()
+        << QByteArray("0\t1:1\t") + bytes("日本語") + "\n0\t1:10\t<p>a\n";
+}
+
+void TestCli::treePositionsNameTheBytesThatBeganTheNodes()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, convert);
+    QFETCH(QByteArray, excluded);
+    QFETCH(QByteArray, expected);
+    const ProgramRun run = runOnPage({"tree", "--positions"}, content, convert, excluded);
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, expected);

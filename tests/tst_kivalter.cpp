@@ -65,6 +65,8 @@ private slots:
     void reportsBalance_data();
     void reportsBalance();
     void reportShowsLevelsTagsAndShiftJisText();
+    void findingsOnTheListingAreTheSourcesFindings_data();
+    void findingsOnTheListingAreTheSourcesFindings();
     void unreadableWorkFileGivesMessage();
     void reportErrorIsInTheTerminalsEncoding();
     void refusesIncompleteReportCommand();
@@ -104,27 +106,34 @@ void TestKivalter::reportsBalance_data()
     QTest::newRow("empty element needs no end, self-closed tag leaves the depth")
         << QStringList{"<div>", "  <br>a", "    <img src=\"x\">", "  </div>"}
         << "4 lines, 0 unclosed, 0 stray"
-        << QStringList{"start matched", "start void", "self-closed -", "end matched"}
+        << QStringList{"start matched", "start void", "self-closed void", "end matched"}
         << QStringList{"BR\t1\t0\t0\t0\t", "DIV\t1\t1\t0\t0\t", "IMG\t0\t0\t1\t0\t"};
-    QTest::newRow("excluded tag that leaves the depth pairs with its end")
+    QTest::newRow("a start tag the next line is no deeper than was self-closed")
+        << QStringList{"<div>", "  <x>", "  <p>", "  </p>", "</div>", "<y>", "</div>"}
+        << "7 lines, 1 unclosed, 1 stray"
+        << QStringList{"start matched", "self-closed -", "start matched", "end matched", "end matched",
+                       "start unclosed", "end stray"}
+        << QStringList{"DIV\t1\t2\t0\t1\t7", "P\t1\t1\t0\t0\t", "X\t0\t0\t1\t0\t", "Y\t1\t0\t0\t1\t6"};
+    QTest::newRow("a comment's tags and names glued to attributes")
+        << QStringList{"<!-- a", "<p> b -->", "  <td\"x\">", "  </td>", "  <br>"}
+        << "5 lines, 0 unclosed, 0 stray"
+        << QStringList{"declaration -", "text -", "start matched", "end matched", "start void"}
+        << QStringList{"BR\t1\t0\t0\t0\t", "TD\t1\t1\t0\t0\t"};
+    QTest::newRow("a name whose every start leaves the depth alone was excluded")
         << QStringList{"<p>", "  <b>", "  <i>x", "  </i>", "  </b>", "</p>"}
         << "6 lines, 0 unclosed, 0 stray"
-        << QStringList{"start matched", "start matched", "start matched", "end matched", "end matched",
+        << QStringList{"start matched", "self-closed -", "start matched", "end matched", "end -",
                        "end matched"}
-        << QStringList{"B\t1\t1\t0\t0\t", "I\t1\t1\t0\t0\t", "P\t1\t1\t0\t0\t"};
-    QTest::newRow("block lines are text, tags inside them do not count")
+        << QStringList{"B\t0\t1\t1\t0\t", "I\t1\t1\t0\t0\t", "P\t1\t1\t0\t0\t"};
+    QTest::newRow("tags in PRE count, SCRIPT holds text")
         << QStringList{"<body>", "  <pre>one", "    two  <b>x  </b>", "    <i>three", "  </pre>",
                        "  <script src=\"x\">  </script>", "  <script>", "    if (a  <b) go();  </script>",
                        "</body>"}
-        << "9 lines, 0 unclosed, 0 stray"
-        << QStringList{"start matched", "start matched", "text -", "text -", "end matched", "start matched",
-                       "start matched", "text matched", "end matched"}
-        << QStringList{"BODY\t1\t1\t0\t0\t", "PRE\t1\t1\t0\t0\t", "SCRIPT\t2\t2\t0\t0\t"};
-    QTest::newRow("block left open")
-        << QStringList{"<pre>", "  </p>"}
-        << "2 lines, 1 unclosed, 0 stray"
-        << QStringList{"start unclosed", "text -"}
-        << QStringList{"PRE\t1\t0\t0\t1\t1"};
+        << "9 lines, 1 unclosed, 0 stray"
+        << QStringList{"start matched", "start matched", "text matched", "start unclosed", "end matched",
+                       "start matched", "start matched", "text matched", "end matched"}
+        << QStringList{"B\t1\t1\t0\t0\t", "BODY\t1\t1\t0\t0\t", "I\t1\t0\t0\t1\t4", "PRE\t1\t1\t0\t0\t",
+                       "SCRIPT\t2\t2\t0\t0\t"};
     QTest::newRow("leading text, comments and declarations")
         << QStringList{"Hello", "<!DOCTYPE html>", "<!-- note -->", "<?xml version=\"1.0\"?>", "<%= x %>"}
         << "5 lines, 0 unclosed, 0 stray"
@@ -175,6 +184,64 @@ void TestKivalter::reportShowsLevelsTagsAndShiftJisText()
         "",
     };
     QCOMPARE(QString::fromUtf8(run.out).split('\n'), expected);
+}
+
+void TestKivalter::findingsOnTheListingAreTheSourcesFindings_data()
+{
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QByteArray>("excluded");
+
+    QTest::newRow("a tag inside a comment") << QByteArray("<div><!-- <p> --></div>") << QByteArray();
+    QTest::newRow("self-closed tags") << QByteArray("<a><x/><y/></a><b><z/></b>") << QByteArray();
+    QTest::newRow("names glued to quotes") << QByteArray("<td\"x\">a</td><p'y'>") << QByteArray();
+    QTest::newRow("overlapping tags") << QByteArray("<b><i>x</b></i>") << QByteArray();
+    QTest::newRow("a quoted '>' and a script's text")
+        << QByteArray("<p title=\"a>b\"><script>if (a<b) x('</p>');</script></p>") << QByteArray();
+    QTest::newRow("excluded names") << QByteArray("<ul><li>a<li>b</li></ul></span>") << QByteArray("LI");
+    QTest::newRow("an excluded name on the last line") << QByteArray("<ul><li>a</ul><li>") << QByteArray("LI");
+    QTest::newRow("a PRE block's tags") << QByteArray("<pre>\r\n<b>x\r\n</pre><i>") << QByteArray();
+}
+
+// The window balances the source, kivalter the listing the window hands it:
+// both must find the same tags, in the same order.
+void TestKivalter::findingsOnTheListingAreTheSourcesFindings()
+{
+    QFETCH(QByteArray, source);
+    QFETCH(QByteArray, excluded);
+    QTemporaryDir folder;
+    const QString page = folder.filePath("page.html");
+    const QString list = folder.filePath("ignore.trm");
+    QFile pageFile(page);
+    QFile listFile(list);
+    QVERIFY(pageFile.open(QIODevice::WriteOnly) && pageFile.write(source) == source.size());
+    QVERIFY(listFile.open(QIODevice::WriteOnly) && listFile.write(excluded) == excluded.size());
+    pageFile.close();
+    listFile.close();
+    const ProgramRun walked = runProgram("vorelind-cli", {"indent", "--exclude", list, page});
+    const ProgramRun fromSource = runProgram("vorelind-cli", {"unmatched", "--exclude", list, page});
+    QCOMPARE(walked.exitCode, 0);
+    QCOMPARE(fromSource.exitCode, 0);
+    const QString workFile = folder.filePath("w.htm");
+    QFile work(workFile);
+    QVERIFY(work.open(QIODevice::WriteOnly) && work.write(walked.out) == walked.out.size());
+    work.close();
+
+    const ProgramRun run = runKivalter({"--report", workFile});
+
+    QCOMPARE(run.exitCode, 0);
+    QStringList sourceFindings;
+    for (const QByteArray& row : fromSource.out.split('\n')) {
+        const QList<QByteArray> fields = row.split('\t');
+        if (fields.size() == 3)
+            sourceFindings << (fields[1] == "start" ? "unclosed " : "stray ") + fields[2].toUpper();
+    }
+    QStringList listingFindings;
+    for (const QString& row : QString::fromUtf8(run.out).split('\n')) {
+        const QStringList fields = row.split('\t');
+        if (fields.size() == 6 && (fields[3] == "unclosed" || fields[3] == "stray"))
+            listingFindings << fields[3] + ' ' + fields[4];
+    }
+    QCOMPARE(listingFindings, sourceFindings);
 }
 
 void TestKivalter::unreadableWorkFileGivesMessage()

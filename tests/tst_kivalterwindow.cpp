@@ -12,8 +12,7 @@ using namespace vorelind;
 namespace {
 
 // LI is left open twice; UL balances; SPAN has a stray end.
-const std::vector<std::string_view> kListing = {"<ul>", "  <li>one", "    <li>two", "    </ul>", "</span>", "<p>",
-                                                "</p>"};
+constexpr std::string_view kListing = "<ul>\r\n  <li>one\r\n    <li>two\r\n    </ul>\r\n</span>\r\n<p>\r\n</p>\r\n";
 
 class WindowFixture {
 public:

@@ -26,6 +26,7 @@ private slots:
     void splitsAtCrLfPairs();
     void indexesNonEmptyLinesOfAnyPieces_data();
     void indexesNonEmptyLinesOfAnyPieces();
+    void keepsSourcePositionsGivenAheadOfAnyPieces();
 };
 
 void TestListing::splitsAtCrLfPairs_data()
@@ -85,6 +86,33 @@ void TestListing::indexesNonEmptyLinesOfAnyPieces()
         QCOMPARE(lines, expected);
         QCOMPARE(leading, blanks);
         QCOMPARE(indexed.text(), std::string_view(text));
+    }
+}
+
+// The walk gives each piece's line positions ahead of it; an empty line
+// still takes its position, and a node's text finds its line.
+void TestListing::keepsSourcePositionsGivenAheadOfAnyPieces()
+{
+    const std::string text = "\r\n<a>\r\n\r\n  <b>\r\n    c";
+    const std::vector<std::size_t> positions{1, 1, 5, 6, 9};
+    for (std::size_t split = 0; split <= text.size(); ++split) {
+        // Lines begin after the pairs that end before the split.
+        std::size_t given = 1;
+        for (std::size_t pair = text.find("\r\n"); pair != std::string::npos && pair + 2 <= split;
+             pair = text.find("\r\n", pair + 2))
+            ++given;
+        Listing indexed;
+        indexed.beginLines({positions.begin(), positions.begin() + static_cast<std::ptrdiff_t>(given)});
+        indexed.write(std::string_view(text).substr(0, split));
+        indexed.beginLines({positions.begin() + static_cast<std::ptrdiff_t>(given), positions.end()});
+        indexed.write(std::string_view(text).substr(split));
+        indexed.finish();
+        QList<int> shownPositions;
+        for (std::size_t row = 0; row < indexed.lineCount(); ++row) {
+            shownPositions << static_cast<int>(indexed.sourcePosition(row));
+            QCOMPARE(indexed.rowOf(indexed.line(row).substr(indexed.blanks(row))), row);
+        }
+        QCOMPARE(shownPositions, (QList<int>{1, 6, 9}));
     }
 }
 

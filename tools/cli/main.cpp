@@ -13,10 +13,10 @@
 #include "tree/indenttree.h"
 #include "tree/treefill.h"
 #include "util/apperror.h"
+#include "treecommand.h"
 #include "unmatchedcommand.h"
 #include "versioncommand.h"
 
-#include <charconv>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -46,9 +46,12 @@ constexpr char kUsage[] =
     "  indent [--sjis] [--exclude LISTFILE] [--run-log LOGFILE] FILE\n"
     "      Writes the indented listing (lines ended by CR LF, the empty first\n"
     "      line included) to standard output.\n"
-    "  tree [--sjis] [--exclude LISTFILE] FILE\n"
+    "  tree [--positions] [--sjis] [--exclude LISTFILE] FILE\n"
     "      Writes the tag tree, one node per line in pre-order: its level\n"
-    "      (0 at the top) in decimal, a TAB, the node text, LF.\n"
+    "      (0 at the top) in decimal, a TAB, the node text, LF. With\n"
+    "      --positions, LINE:COL of the byte in the loaded text that began the\n"
+    "      node's line (its tag's '<', the first byte of a raw block's line, or\n"
+    "      1:1) and a TAB come after the level.\n"
     "  export [--sjis] [--exclude LISTFILE] [-o OUT] FILE\n"
     "      Writes the tidied listing as the save command would, to OUT or\n"
     "      standard output.\n"
@@ -88,6 +91,7 @@ struct Options {
     std::optional<std::string> runLog;
     std::optional<std::string> output;
     bool convertToShiftJis = false;
+    bool positions = false;
 };
 
 class UsageError : public std::runtime_error {
@@ -131,6 +135,8 @@ Options parseArguments(const std::vector<std::string>& arguments)
             optionsEnded = true;
         } else if (argument == "--sjis" && walksSource(options.command)) {
             options.convertToShiftJis = true;
+        } else if (argument == "--positions" && options.command == "tree") {
+            options.positions = true;
         } else if (argument.size() > 1 && argument[0] == '-') {
             if (!takesOption(options.command, argument))
                 throw UsageError("'" + options.command + "' takes no option '" + argument + "'");
@@ -196,10 +202,9 @@ ExcludedTags excludedTags(const Options& options)
 }
 
 // Runs the document path, with the run log when one is asked for.
-void walkFile(const Options& options, ListingSink& listing)
+void walkFile(const Options& options, ListingSink& listing, DocumentSteps& steps)
 {
     const ExcludedTags excluded = excludedTags(options);
-    DocumentSteps steps;
     const DocumentRequest request = requestOf(options, options.convertToShiftJis);
     if (!options.runLog) {
         runDocument(request, excluded, steps, {}, listing);
@@ -212,31 +217,31 @@ void walkFile(const Options& options, ListingSink& listing)
     runLog.close();
 }
 
+void walkFile(const Options& options, ListingSink& listing)
+{
+    DocumentSteps steps;
+    walkFile(options, listing, steps);
+}
+
+// The tree, with the positions of its nodes when they are asked for.
+void writeTreeOf(const Options& options, ListingSink& out)
+{
+    Listing listing;
+    SourceLines source;
+    DocumentSteps noPositions;
+    walkFile(options, listing, options.positions ? static_cast<DocumentSteps&>(source) : noPositions);
+    listing.finish();
+    IndentTree tree;
+    tree.reserve(listing.lineCount());
+    loadIndentedLines(tree, listing.lines());
+    writeTree(tree, listing, source.index ? &*source.index : nullptr, out);
+}
+
 void writeOut(std::string_view bytes)
 {
     FileOutput out(stdout);
     out.write(bytes);
     out.close();
-}
-
-// Pre-order without recursion: the deepest trees come from hostile input.
-void writeTree(const IndentTree& tree, ListingSink& out)
-{
-    std::vector<std::pair<NodeId, std::size_t>> pending;
-    for (std::size_t row = tree.topLevelCount(); row-- > 0;)
-        pending.emplace_back(tree.topLevel(row), 0);
-    char level[24];
-    while (!pending.empty()) {
-        const auto [node, depth] = pending.back();
-        pending.pop_back();
-        const auto digits = std::to_chars(level, level + sizeof level, depth);
-        out.write(std::string_view(level, static_cast<std::size_t>(digits.ptr - level)));
-        out.write("\t");
-        out.write(tree.text(node));
-        out.write("\n");
-        for (std::size_t row = tree.childCount(node); row-- > 0;)
-            pending.emplace_back(tree.child(node, row), depth + 1);
-    }
 }
 
 // The export to a named file replaces it only once the walk is done, so a
@@ -278,13 +283,7 @@ void runCommand(const Options& options)
     if (options.command == "indent") {
         walkFile(options, out);
     } else if (options.command == "tree") {
-        Listing listing;
-        walkFile(options, listing);
-        listing.finish();
-        IndentTree tree;
-        tree.reserve(listing.lineCount());
-        loadIndentedLines(tree, listing.lines());
-        writeTree(tree, out);
+        writeTreeOf(options, out);
     } else {
         ExportStream exported(out);
         walkFile(options, exported);

@@ -1,25 +1,16 @@
 #include "tools/kivalter/lineanalysis.h"
 
+#include "document/listing.h"
+#include "document/tagbalance.h"
 #include "tree/treefill.h"
 #include "util/sjis.h"
 
 #include <algorithm>
-#include <array>
 #include <map>
-#include <unordered_map>
 
 namespace vorelind {
 
 namespace {
-
-constexpr std::array<std::string_view, 14> kVoidElements = {
-    "AREA", "BASE", "BR", "COL", "EMBED", "HR", "IMG", "INPUT", "LINK", "META", "PARAM", "SOURCE", "TRACK", "WBR",
-};
-
-bool isVoidElement(std::string_view name)
-{
-    return std::find(kVoidElements.begin(), kVoidElements.end(), name) != kVoidElements.end();
-}
 
 // The walk keeps the line breaks of these blocks and starts no lines inside them.
 bool isRawBlockName(std::string_view name)
@@ -27,218 +18,228 @@ bool isRawBlockName(std::string_view name)
     return name == "SCRIPT" || name == "PRE";
 }
 
-// Comments and declarations ("<!"), processing instructions ("<?") and server blocks ("<%").
-bool isDeclarationName(std::string_view name)
+bool isAsciiLetter(char byte)
 {
-    return !name.empty() && (name[0] == '!' || name[0] == '?' || name[0] == '%');
+    return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z');
 }
 
-// The upper-cased tag name from position from on, up to a blank, a TAB, '/' or '>'.
-std::string tagNameAt(std::string_view text, std::size_t from)
+// What leads a listing line, before the balance has its say.
+struct LeadingTag {
+    LineKind kind = LineKind::Text;
+    std::string name; // upper-cased
+};
+
+LeadingTag leadingTag(std::string_view rest)
 {
-    if (from >= text.size())
+    if (rest.size() < 2 || rest[0] != '<')
         return {};
-    const std::size_t end = text.find_first_of(" \t/>", from);
-    return upperAscii(text.substr(from, end == std::string_view::npos ? std::string_view::npos : end - from));
+    if (rest[1] == '!' || rest[1] == '?' || rest[1] == '%')
+        return {LineKind::Declaration, {}};
+    const std::size_t nameStart = rest[1] == '/' ? 2 : 1;
+    if (nameStart >= rest.size() || !isAsciiLetter(rest[nameStart]))
+        return {};
+    const std::size_t nameEnd = tagNameEnd(rest, nameStart);
+    return {nameStart == 2 ? LineKind::End : LineKind::Start, upperAscii(rest.substr(nameStart, nameEnd - nameStart))};
 }
 
-// The name of the first SCRIPT or PRE end tag in the text; empty when there is none.
-std::string rawBlockCloser(std::string_view text)
-{
-    for (std::size_t at = text.find("</"); at != std::string_view::npos; at = text.find("</", at + 2)) {
-        std::string name = tagNameAt(text, at + 2);
-        if (isRawBlockName(name))
-            return name;
-    }
-    return {};
-}
-
-struct TagEvent {
-    std::size_t line;
-    std::string name;
-    bool start;
-    Balance outcome = Balance::None;
+struct ListingRow {
+    std::size_t offset; // of the line in the listing
+    std::size_t blanks;
+    LeadingTag tag;
+    bool inRawBlock; // a line of a SCRIPT or PRE block after its first
 };
 
 class ListingAnalyser {
 public:
-    LineAnalysis run(const std::vector<std::string_view>& lines)
+    explicit ListingAnalyser(std::string_view listing)
+        : m_listing(listing)
     {
-        m_result.lines.reserve(lines.size());
-        for (const std::string_view line : lines)
-            classify(line);
+    }
+
+    LineAnalysis run()
+    {
+        readRows();
         markDepthNeutralStarts();
-        pairTags();
+        balance();
+        describeLines();
         summarise();
         return std::move(m_result);
     }
 
 private:
-    void classify(std::string_view line)
+    void readRows()
     {
-        const std::size_t index = m_result.lines.size();
-        AnalysedLine& out = m_result.lines.emplace_back();
-        const std::size_t blanks = lineDepth(line);
-        const std::string_view rest = line.substr(blanks);
-        out.level = blanks / 2;
-        out.text = std::string(rest);
-        if (m_inBlock) {
-            classifyBlockLine(index, rest);
-            return;
-        }
-        // In the listing every tag outside a block starts its line; text
-        // leads a line only before the first tag.
-        if (rest.empty() || rest[0] != '<')
-            return;
-        if (rest.size() > 1 && rest[1] == '/') {
-            out.kind = LineKind::End;
-            out.tag = tagNameAt(rest, 2);
-            addEvent(index, out.tag, false);
-            return;
-        }
-        out.tag = tagNameAt(rest, 1);
-        if (isDeclarationName(out.tag)) {
-            out.kind = LineKind::Declaration;
-            return;
-        }
-        out.kind = LineKind::Start;
-        addEvent(index, out.tag, true);
-        if (isRawBlockName(out.tag))
-            openBlock(index, rest);
-    }
-
-    // A block may close on its own first line, as <script src="x"></script> does.
-    void openBlock(std::size_t index, std::string_view rest)
-    {
-        const std::string closer = rawBlockCloser(rest);
-        if (closer.empty())
-            m_inBlock = true;
-        else
-            addEvent(index, closer, false);
-    }
-
-    // Inside a block the tags start no lines, so its lines are text; the line
-    // that holds the block's end tag closes the block.
-    void classifyBlockLine(std::size_t index, std::string_view rest)
-    {
-        const std::string closer = rawBlockCloser(rest);
-        if (closer.empty())
-            return;
-        m_inBlock = false;
-        addEvent(index, closer, false);
-        if (rest.starts_with("</") && tagNameAt(rest, 2) == closer) {
-            AnalysedLine& out = m_result.lines[index];
-            out.kind = LineKind::End;
-            out.tag = closer;
+        bool inRawBlock = false;
+        for (const std::string_view line : listingLines(m_listing)) {
+            const std::size_t blanks = lineDepth(line);
+            LeadingTag tag = leadingTag(line.substr(blanks));
+            m_rows.push_back({static_cast<std::size_t>(line.data() - m_listing.data()), blanks, tag, inRawBlock});
+            m_lineTexts.push_back(line.substr(blanks));
+            // A raw block ends at the first SCRIPT or PRE end tag, as in the walk.
+            if (!inRawBlock && tag.kind == LineKind::Start && isRawBlockName(tag.name))
+                inRawBlock = !closesRawBlock(line.substr(blanks + 1));
+            else if (inRawBlock)
+                inRawBlock = !closesRawBlock(line);
         }
     }
 
-    void addEvent(std::size_t line, const std::string& name, bool start)
+    static bool closesRawBlock(std::string_view text)
     {
-        m_events.push_back(TagEvent{line, name, start});
+        for (std::size_t at = text.find("</"); at != std::string_view::npos; at = text.find("</", at + 2)) {
+            const std::size_t nameEnd = tagNameEnd(text, at + 2);
+            if (isRawBlockName(upperAscii(text.substr(at + 2, nameEnd - at - 2))))
+                return true;
+        }
+        return false;
     }
 
-    // The listing drops the '/' of "/>", but the walk lowers the depth again:
-    // the next line then stands no deeper than the tag.
+    // A start tag raises the walk's depth for the next line, unless it was
+    // self-closed or excluded; an end tag's own line stands one level lower.
+    bool leavesDepthAlone(std::size_t row) const
+    {
+        const ListingRow& line = m_rows[row];
+        if (line.inRawBlock || line.tag.kind != LineKind::Start || isRawBlockName(line.tag.name)
+            || row + 1 == m_rows.size())
+            return false;
+        const ListingRow& next = m_rows[row + 1];
+        return next.tag.kind == LineKind::End ? next.blanks < line.blanks : next.blanks <= line.blanks;
+    }
+
+    // Names whose every start tag leaves the depth alone were excluded; the
+    // other such start tags were self-closed.
     void markDepthNeutralStarts()
     {
-        std::vector<AnalysedLine>& lines = m_result.lines;
-        for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
-            AnalysedLine& line = lines[i];
-            if (line.kind != LineKind::Start || isRawBlockName(line.tag))
+        std::map<std::string, bool> alwaysNeutral;
+        for (std::size_t row = 0; row < m_rows.size(); ++row) {
+            const ListingRow& line = m_rows[row];
+            // The last line has no next line to tell; its name's other start tags do.
+            if (line.inRawBlock || line.tag.kind != LineKind::Start || row + 1 == m_rows.size())
                 continue;
-            const AnalysedLine& next = lines[i + 1];
-            const bool endBelow = next.kind == LineKind::End && next.level < line.level;
-            const bool startBeside = (next.kind == LineKind::Start || next.kind == LineKind::Declaration)
-                                     && next.level <= line.level;
-            if (endBelow || startBeside)
-                line.kind = LineKind::SelfClosed;
+            const bool neutral = leavesDepthAlone(row);
+            bool& every = alwaysNeutral.emplace(line.tag.name, true).first->second;
+            every = every && neutral;
+            if (neutral)
+                m_neutralRows.push_back(row);
         }
-    }
-
-    // Pairs each end tag with the innermost open start tag of its name; the
-    // open tags inside that pair are left without an end tag.
-    void pairTags()
-    {
-        for (TagEvent& event : m_events) {
-            if (event.start)
-                open(event);
-            else
-                close(event);
+        std::vector<std::string> excluded;
+        for (const auto& [name, neutral] : alwaysNeutral) {
+            if (neutral)
+                excluded.push_back(name);
         }
-        while (!m_open.empty())
-            leaveUnpaired(popOpen());
+        m_excluded = ExcludedTags(excluded);
     }
 
-    void open(TagEvent& event)
+    // The balance reads a copy in which the self-closed start tags are text.
+    void balance()
     {
-        m_openByName[event.name].push_back(m_open.size());
-        m_open.push_back(&event);
-    }
-
-    void close(TagEvent& event)
-    {
-        const auto found = m_openByName.find(event.name);
-        if (found == m_openByName.end() || found->second.empty()) {
-            settle(event, Balance::Stray);
-            return;
+        m_balanced.assign(m_listing);
+        for (const std::size_t row : m_neutralRows) {
+            if (!m_excluded.contains(m_rows[row].tag.name))
+                m_balanced[m_rows[row].offset + m_rows[row].blanks] = ' ';
         }
-        const std::size_t depth = found->second.back();
-        while (m_open.size() > depth + 1)
-            leaveUnpaired(popOpen());
-        TagEvent& start = *popOpen();
-        // A start tag that left the depth alone but has its end tag was named
-        // in the excluded-tag list rather than self-closed.
-        AnalysedLine& startLine = m_result.lines[start.line];
-        if (startLine.kind == LineKind::SelfClosed)
-            startLine.kind = LineKind::Start;
-        settle(start, Balance::Matched);
-        settle(event, Balance::Matched);
+        m_unbalanced = unbalancedTags(m_balanced, m_excluded, &m_counted);
     }
 
-    TagEvent* popOpen()
+    // The upper-cased name of the counted tag whose '<' is at an offset.
+    std::string countedName(const CountedTag& tag) const
     {
-        TagEvent* event = m_open.back();
-        m_open.pop_back();
-        m_openByName[event->name].pop_back();
-        return event;
+        const std::size_t nameStart = tag.offset + (tag.side == TagSide::Start ? 1 : 2);
+        return upperAscii(std::string_view(m_balanced).substr(nameStart, tagNameEnd(m_balanced, nameStart) - nameStart));
     }
 
-    void leaveUnpaired(TagEvent* event)
+    std::size_t rowAt(std::size_t offset) const
     {
-        if (m_result.lines[event->line].kind == LineKind::SelfClosed)
-            return;
-        settle(*event, isVoidElement(event->name) ? Balance::Void : Balance::Unclosed);
+        const auto next = std::upper_bound(m_rows.begin(), m_rows.end(), offset,
+                                           [](std::size_t at, const ListingRow& row) { return at < row.offset; });
+        return static_cast<std::size_t>(next - m_rows.begin()) - 1;
     }
 
-    void settle(TagEvent& event, Balance outcome)
+    void describeLines()
     {
-        event.outcome = outcome;
-        Balance& shown = m_result.lines[event.line].balance;
-        shown = std::max(shown, outcome);
-        if (outcome == Balance::Unclosed)
-            ++m_result.unclosed;
-        else if (outcome == Balance::Stray)
-            ++m_result.stray;
+        m_result.lines.resize(m_rows.size());
+        m_leadsCounted.assign(m_rows.size(), false);
+        for (std::size_t row = 0; row < m_rows.size(); ++row) {
+            AnalysedLine& line = m_result.lines[row];
+            line.level = m_rows[row].blanks / 2;
+            line.text = std::string(m_lineTexts[row]);
+        }
+        for (std::size_t row = 0; row < m_rows.size(); ++row) {
+            if (!m_rows[row].inRawBlock)
+                describeUncounted(row);
+        }
+        for (const std::size_t row : m_neutralRows)
+            describeLeading(row, LineKind::SelfClosed, Balance::None);
+        for (const CountedTag& tag : m_counted)
+            settleCounted(tag);
+        for (const UnbalancedTag& tag : m_unbalanced)
+            settle(rowAt(tag.offset), tag.side == TagSide::Start ? Balance::Unclosed : Balance::Stray);
     }
 
+    // Declarations, and the tags that take no part by their name.
+    void describeUncounted(std::size_t row)
+    {
+        const LeadingTag& tag = m_rows[row].tag;
+        if (tag.kind == LineKind::Declaration)
+            m_result.lines[row].kind = LineKind::Declaration;
+        else if (tag.kind != LineKind::Text && isEmptyElement(tag.name))
+            describeLeading(row, tag.kind, tag.kind == LineKind::Start ? Balance::Void : Balance::None);
+        else if (tag.kind != LineKind::Text && m_excluded.contains(tag.name))
+            describeLeading(row, tag.kind, Balance::None);
+    }
+
+    void describeLeading(std::size_t row, LineKind kind, Balance balance)
+    {
+        AnalysedLine& line = m_result.lines[row];
+        line.kind = kind;
+        line.tag = m_rows[row].tag.name;
+        line.balance = std::max(line.balance, balance);
+    }
+
+    // A counted tag that leads its line names the line.
+    void settleCounted(const CountedTag& tag)
+    {
+        const std::size_t row = rowAt(tag.offset);
+        if (tag.offset == m_rows[row].offset + m_rows[row].blanks) {
+            m_leadsCounted[row] = true;
+            describeLeading(row, tag.side == TagSide::Start ? LineKind::Start : LineKind::End, Balance::None);
+        }
+        settle(row, Balance::Matched);
+    }
+
+    void settle(std::size_t row, Balance balance)
+    {
+        Balance& shown = m_result.lines[row].balance;
+        shown = std::max(shown, balance);
+    }
+
+    // Every counted tag, and every line that a tag taking no part leads.
     void summarise()
     {
         std::map<std::string, TagSummary> byName;
-        for (const TagEvent& event : m_events) {
-            TagSummary& summary = byName[event.name];
-            if (summary.lines.empty() || summary.lines.back() != event.line)
-                summary.lines.push_back(event.line);
-            if (!event.start)
-                ++summary.ends;
-            else if (m_result.lines[event.line].kind == LineKind::SelfClosed)
-                ++summary.selfClosed;
-            else
-                ++summary.starts;
-            if (isUnmatched(event.outcome)) {
-                ++summary.unmatched;
-                summary.unmatchedLines.push_back(event.line);
-            }
+        auto count = [&byName](const std::string& name, std::size_t row, std::size_t TagSummary::*counter) {
+            TagSummary& summary = byName[name];
+            ++(summary.*counter);
+            if (summary.lines.empty() || summary.lines.back() != row)
+                summary.lines.push_back(row);
+        };
+        auto counted = m_counted.begin();
+        for (std::size_t row = 0; row < m_result.lines.size(); ++row) {
+            for (; counted != m_counted.end() && rowAt(counted->offset) == row; ++counted)
+                count(countedName(*counted), row,
+                      counted->side == TagSide::Start ? &TagSummary::starts : &TagSummary::ends);
+            const AnalysedLine& line = m_result.lines[row];
+            if (line.tag.empty() || m_leadsCounted[row])
+                continue;
+            count(line.tag, row,
+                  line.kind == LineKind::End          ? &TagSummary::ends
+                  : line.kind == LineKind::SelfClosed ? &TagSummary::selfClosed
+                                                      : &TagSummary::starts);
+        }
+        for (const UnbalancedTag& tag : m_unbalanced) {
+            TagSummary& summary = byName[upperAscii(tag.name)];
+            ++summary.unmatched;
+            summary.unmatchedLines.push_back(rowAt(tag.offset));
+            ++(tag.side == TagSide::Start ? m_result.unclosed : m_result.stray);
         }
         m_result.tags.reserve(byName.size());
         for (auto& [name, summary] : byName) {
@@ -247,19 +248,23 @@ private:
         }
     }
 
+    std::string_view m_listing;
+    std::string m_balanced; // the copy the balance reads; the findings' names point into it
+    std::vector<ListingRow> m_rows;
+    std::vector<std::string_view> m_lineTexts;
+    std::vector<std::size_t> m_neutralRows; // start tags that left the depth alone
+    ExcludedTags m_excluded;
+    std::vector<CountedTag> m_counted;
+    std::vector<bool> m_leadsCounted; // by row: a counted tag leads the line
+    std::vector<UnbalancedTag> m_unbalanced;
     LineAnalysis m_result;
-    std::vector<TagEvent> m_events;
-    std::vector<TagEvent*> m_open;
-    // Positions in m_open of the open tags of each name, innermost last.
-    std::unordered_map<std::string, std::vector<std::size_t>> m_openByName;
-    bool m_inBlock = false;
 };
 
 } // namespace
 
-LineAnalysis analyseListing(const std::vector<std::string_view>& lines)
+LineAnalysis analyseListing(std::string_view listing)
 {
-    return ListingAnalyser().run(lines);
+    return ListingAnalyser(listing).run();
 }
 
 bool isUnmatched(Balance balance)

@@ -12,7 +12,7 @@ enum class LineKind {
     End,         // an end tag
     SelfClosed,  // a start tag that leaves the nesting alone and has no end tag
     Declaration, // a comment, declaration, processing instruction or server block
-    Text,        // text without a tag of its own: a SCRIPT or PRE block's lines
+    Text,        // text, or a tag that takes no part: a block's lines, a comment's
 };
 
 // How a line's tags balance; a line with several tags shows the worst.
@@ -50,12 +50,14 @@ struct LineAnalysis {
     std::size_t stray = 0;
 };
 
-// Analyses the lines of an indented listing. Start and end tags are paired
-// by name, innermost first, as a browser would pair them; a start tag whose
-// next line shows that the nesting did not rise (written as <x/>, or named in
-// the excluded-tag list) pairs with an end tag when one follows, and is
-// self-closed otherwise.
-LineAnalysis analyseListing(const std::vector<std::string_view>& lines);
+// Analyses an indented listing (lines ended by CR LF) with the program's one
+// tag balance, so that its findings are the window's. The walk drops the '/'
+// of "/>" and lets excluded tags leave the depth alone, so the listing shows
+// both as start tags after which the next line is no deeper: a name whose
+// every start tag does so counts as excluded, any other such start tag as
+// self-closed. The last line has no next line, so a start tag there counts
+// unless its name was excluded.
+LineAnalysis analyseListing(std::string_view listing);
 
 // Whether a line or tag marked so lacks its partner.
 bool isUnmatched(Balance balance);

@@ -39,10 +39,11 @@ constexpr char kUsage[] =
     "lines ended by CR LF; the window is captioned with TITLE (the words after\n"
     "WORKFILE, joined by blanks).\n"
     "\n"
-    "Start and end tags pair by name, innermost first. A start tag after which\n"
-    "the listing does not go deeper (<x/>, or a tag named in the excluded-tag\n"
-    "list) pairs with an end tag when one follows and is self-closed otherwise.\n"
-    "HTML empty elements such as BR and IMG need no end tag.\n"
+    "The tags balance as in the main window: comments, declarations and the\n"
+    "text of SCRIPT and STYLE hold no tags, HTML empty elements such as BR and\n"
+    "IMG need no end tag, and an end tag closes the innermost open tag of its\n"
+    "name. A start tag after which the listing does not go deeper was written\n"
+    "<x/> and takes no part; a name whose every start tag does so was excluded.\n"
     "\n"
     "--report prints the same analysis as TAB-separated text in UTF-8 to\n"
     "standard output: a totals line, the lines, an empty line, the tags.\n"
@@ -53,7 +54,7 @@ constexpr char kUsage[] =
 LineAnalysis analyseWorkFile(const std::string& path)
 {
     const std::string bytes = readFileBytes(path);
-    return analyseListing(listingLines(bytes));
+    return analyseListing(bytes);
 }
 
 std::string unreadableMessage(const std::string& path, const std::string& reason)
@@ -134,7 +135,7 @@ int showWindow(char* argv[], const std::vector<std::string>& arguments)
     installQtTranslations();
     const std::string& path = arguments.front();
     try {
-        AnalysisWindow window(analyseListing(listingLines(readWorkFile(path))), titleOf(arguments));
+        AnalysisWindow window(analyseListing(readWorkFile(path)), titleOf(arguments));
         const RaiseListener listener(window, QFile::decodeName(path.c_str()));
         window.show();
         return QApplication::exec();

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "document/documentpipeline.h"
+#include "document/lineindex.h"
+#include "document/listing.h"
+#include "tree/indenttree.h"
+
+#include <optional>
+
+namespace vorelind {
+
+// Keeps the line index of the source that the run loads, so that the tree
+// can name where each node began.
+class SourceLines : public DocumentSteps {
+public:
+    void loaded(std::string_view source) override { index.emplace(source); }
+
+    std::optional<LineIndex> index;
+};
+
+// Writes the tree filled from the listing, one node per line in pre-order:
+// its level (0 at the top), a TAB, the node text, LF. With the source's
+// lines, "LINE:COL" of the byte that began the node's listing line and a
+// TAB come after the level.
+void writeTree(const IndentTree& tree, const Listing& listing, const LineIndex* sourceLines, ListingSink& out);
+
+} // namespace vorelind
