@@ -1,5 +1,5 @@
 // The main window on a generated page, offscreen: the time from the
-// double-click to the standing tree (run log on), the times of expand all
+// double-click to the standing tree (conversion and run log on), the times of expand all
 // and collapse all on that tree, and the peak memory of the process.
 //
 // Usage: QT_QPA_PLATFORM=offscreen bench_window PAGE
@@ -14,6 +14,7 @@
 #include "ui/htmladj.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -97,6 +98,7 @@ int main(int argc, char* argv[])
     TStructedHtmlForm form(program.filePath(QStringLiteral("vorelind")));
     form.show();
     QApplication::processEvents();
+    control<QCheckBox>(form, "isShiftJis")->setChecked(true);
     control<DirectoryListBox>(form, "DirectoryListBox1")->setDirectory(documents.path());
     auto* files = control<FileListBox>(form, "FileListBox1");
     files->setCurrentRow(0);

@@ -1,23 +1,74 @@
 #!/usr/bin/env bash
-# Times the main window from the double-click to the standing tree on a
-# generated page (run log on), against `vorelind-cli indent --run-log` on
-# the same page; then expand all and collapse all on that tree, and the
-# window's peak memory against the page size.
+# The window against the command-line tool, on pages of unclosed <p>, <li>
+# and <br> whose listing is some six times the page: for each size,
+# `vorelind-cli indent --run-log` and the window from the double-click to
+# the standing tree (conversion and run log on), each run RUNS times. Prints
+# every run; the medians and the least (the run that other work disturbed
+# least) of wall and processor (user + system) time, and the window's time
+# as a multiple of the tool's; and the window's peak memory up to the tree
+# against the page. On a machine shared with other work the processor times
+# are the steadier figures. Each run starts with the other
+# runs' run logs, a gigabyte or so each, deleted and written out, so that no
+# run pays for another's.
 #
-# Usage: bench/run-window-benchmark.sh [SIZE_MB]   (default 10)
-# Needs: a build in build/ and the Debian package time.
+# Usage: [RUNS=5] bench/run-window-benchmark.sh [SIZE_MB ...]   (default: 10 50)
+# Needs: a build in build/, python3 and the Debian package time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-page=$(bash bench/generated-page.sh "${1:-10}")
+sizes=("$@")
+[ ${#sizes[@]} -gt 0 ] || sizes=(10 50)
+runs=${RUNS:-5}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # The programs keep their settings here, never in the user's own.
 export XDG_CONFIG_HOME="$work/settings"
+mkdir -p bench/data
 
-echo "== vorelind-cli indent --run-log $page"
-/usr/bin/time -f "wall %e s, processor %U s user + %S s system, peak %M KiB" \
-  build/bin/vorelind-cli indent --run-log "$work/runlog.log" "$page" > /dev/null
+median() {
+  sort -n | awk '{ value[NR] = $1 } END { print value[int((NR + 1) / 2)] }'
+}
 
-echo "== vorelind window, offscreen"
-QT_QPA_PLATFORM=offscreen build/bench/bench_window "$page"
+least() {
+  sort -n | head -n 1
+}
+
+ratio() {
+  awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'
+}
+
+for size in "${sizes[@]}"; do
+  page=bench/data/unclosed$size.html
+  [ -f "$page" ] || python3 bench/generate_unclosed_page.py "$size" "$page"
+  echo "== $page, $(stat -c %s "$page") bytes; $runs runs each"
+  : > "$work/cli"
+  : > "$work/window"
+  for _ in $(seq "$runs"); do
+    rm -f "$work/runlog.log"
+    sync
+    /usr/bin/time -f '%e %U %S' -o "$work/time" \
+      build/bin/vorelind-cli indent --run-log "$work/runlog.log" "$page" > /dev/null
+    read -r wall user system < "$work/time"
+    awk -v w="$wall" -v u="$user" -v s="$system" 'BEGIN { printf "%d %d\n", w * 1000, (u + s) * 1000 }' \
+      | tee -a "$work/cli" | awk '{ printf "  vorelind-cli indent --run-log: %5d ms wall, %5d ms processor\n", $1, $2 }'
+    rm -f "$work/runlog.log"
+    sync
+    QT_QPA_PLATFORM=offscreen build/bench/bench_window "$page" 2> /dev/null > "$work/out"
+    awk '/^double-click to tree:/ { wall = $4; processor = $7 + 0 }
+         /^peak memory to the tree:/ { peak = $6; times = substr($8, 2) }
+         END { print wall, processor, peak, times }' "$work/out" \
+      | tee -a "$work/window" \
+      | awk '{ printf "  window, double-click to tree:  %5d ms wall, %5d ms processor, peak %s MiB (%s x the page)\n", $1, $2, $3, $4 }'
+  done
+  for statistic in median least; do
+    cliWall=$(cut -d' ' -f1 "$work/cli" | $statistic)
+    cliProcessor=$(cut -d' ' -f2 "$work/cli" | $statistic)
+    windowWall=$(cut -d' ' -f1 "$work/window" | $statistic)
+    windowProcessor=$(cut -d' ' -f2 "$work/window" | $statistic)
+    echo "  $statistic: tool $cliWall ms wall, $cliProcessor ms processor;" \
+      "window $windowWall ms wall, $windowProcessor ms processor"
+    echo "    window / tool: $(ratio "$windowWall" "$cliWall") wall," \
+      "$(ratio "$windowProcessor" "$cliProcessor") processor (target at most 1.5)"
+  done
+  echo "  window's peak to the tree: $(cut -d' ' -f4 "$work/window" | median) x the page (target at most 12)"
+done

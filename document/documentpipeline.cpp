@@ -56,9 +56,9 @@ std::string loadDocument(const DocumentRequest& request)
 void runDocument(const DocumentRequest& request, const ExcludedTags& excluded, DocumentSteps& steps,
                  const WalkSinks& sinks, ListingSink& listing)
 {
-    const std::string source = loadAccepted(request, steps);
+    const auto source = std::make_shared<const std::string>(loadAccepted(request, steps));
     steps.loaded(source);
-    walkSource(source, excluded, sinks, listing);
+    walkSource(*source, excluded, sinks, listing);
 }
 
 } // namespace vorelind

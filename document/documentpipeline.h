@@ -3,6 +3,7 @@
 #include "document/excludedtags.h"
 #include "document/walksinks.h"
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -33,8 +34,9 @@ public:
     virtual ~DocumentSteps() = default;
     // The file passed the text check and the size limit; nothing is read yet.
     virtual void accepted() {}
-    // The source is loaded and about to be walked.
-    virtual void loaded(std::string_view /*source*/) {}
+    // The source is loaded and about to be walked; the caller may keep it
+    // rather than copy it.
+    virtual void loaded(const std::shared_ptr<const std::string>& /*source*/) {}
 };
 
 // Runs the document path: text check (a refusal raises Refusal), size limit,

@@ -1,5 +1,8 @@
 #include "document/listing.h"
 
+#include "util/largebuffer.h"
+#include "util/leadingblanks.h"
+
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -8,10 +11,11 @@ namespace vorelind {
 
 namespace {
 
+constexpr std::size_t kBytesPerReservedLine = 64;
+
 std::size_t leadingBlanks(std::string_view line)
 {
-    const std::size_t blanks = line.find_first_not_of(' ');
-    return blanks == std::string_view::npos ? line.size() : blanks;
+    return leadingBlankCount(line);
 }
 
 } // namespace
@@ -35,6 +39,9 @@ std::vector<std::string_view> listingLines(std::string_view listing)
 Listing::Listing(std::size_t expectedSize)
     : m_expectedSize(expectedSize)
 {
+    // Room for a line per 64 bytes is only address space until lines fill
+    // it, and spares a long listing's index the copies of growing.
+    m_lines.reserve(expectedSize / kBytesPerReservedLine);
 }
 
 void Listing::write(std::string_view bytes)
@@ -107,6 +114,7 @@ void Listing::reserve(std::size_t capacity)
     m_text.release();
     m_text.reset(static_cast<char*>(grown));
     m_capacity = capacity;
+    adviseLargeBuffer(m_text.get(), m_capacity);
 }
 
 // The lines the list shows: the empty ones are left out, though each

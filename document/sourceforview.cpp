@@ -53,7 +53,12 @@ std::string convertedSourceText(std::string_view fileBytes, bool optionAccepted)
 {
     if (!optionAccepted)
         return loadText(fileBytes);
-    return loadText(NkfConvert(conversionInput(fileBytes)));
+    const std::string_view input = conversionInput(fileBytes);
+    // Text that the layer would hand back byte for byte is loaded as it
+    // stands, without a copy of the page in between.
+    if (!icuConverterName(guessEncoding(input).encoding))
+        return loadText(input);
+    return loadText(NkfConvert(input));
 }
 
 } // namespace vorelind

@@ -49,8 +49,8 @@ void TestSourceView::sourceIsShownInRows()
     QFETCH(QStringList, rows);
     SourceView view;
     QAbstractItemModelTester tester(view.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-    view.setSource("old\r\ntext");
-    view.setSource(source);
+    view.setSource(std::make_shared<const std::string>("old\r\ntext"));
+    view.setSource(std::make_shared<const std::string>(source));
     QCOMPARE(displayedRows(*view.model()), rows);
 }
 
@@ -63,7 +63,7 @@ void TestSourceView::rowsArePaintedWithoutTheEventLoop()
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     const QImage empty = view.viewport()->grab().toImage();
-    view.setSource("<html>\r\n<body>\r\n");
+    view.setSource(std::make_shared<const std::string>("<html>\r\n<body>\r\n"));
     QVERIFY(view.viewport()->grab().toImage() != empty);
 }
 

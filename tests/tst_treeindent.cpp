@@ -39,7 +39,7 @@ void apply(IndentTreeModel& model, const std::vector<std::string>& lines, const 
 {
     for (const QString& step : steps) {
         if (step == "load")
-            model.load(viewsOf(lines));
+            model.load(indentedLines(viewsOf(lines)));
         else if (step == "expand all")
             model.expandAll();
         else if (step == "collapse all")
@@ -85,7 +85,7 @@ void TestTreeIndent::modelHoldsTheFilledTree()
     QFETCH(std::vector<std::string>, lines);
     QFETCH(QStringList, expected);
     IndentTreeModel model;
-    model.load(viewsOf(lines));
+    model.load(indentedLines(viewsOf(lines)));
     QCOMPARE(outline(model.tree()), expected);
 }
 
@@ -121,7 +121,7 @@ void TestTreeIndent::expandingAndCollapsingShowTheRows()
     const std::vector<std::string> lines{"A", "  B", "    C", "      D", "    E", "  X", "    Y", "  Z"};
     IndentTreeModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.load(viewsOf(lines));
+    model.load(indentedLines(viewsOf(lines)));
     apply(model, lines, steps);
     QCOMPARE(shownRows(model), rows);
 }
@@ -133,7 +133,7 @@ void TestTreeIndent::arrowsAndKeysOpenAndCloseNodes()
     tree.show();
     QVERIFY(QTest::qWaitForWindowExposed(&tree));
     const std::vector<std::string> lines{"A", "  B", "    C"};
-    tree.LoadIndentedLines(viewsOf(lines));
+    tree.LoadIndentedLines(indentedLines(viewsOf(lines)));
     QCoreApplication::processEvents();
     const IndentTreeModel& model = tree.indentModel();
     const QRect first = tree.visualRect(model.index(0));
@@ -166,7 +166,7 @@ void TestTreeIndent::deepTreeExpandsScrollsAndCollapses()
     tree.resize(300, 200);
     tree.show();
     QVERIFY(QTest::qWaitForWindowExposed(&tree));
-    tree.LoadIndentedLines(lines);
+    tree.LoadIndentedLines(indentedLines(lines));
 
     tree.expandAll();
     tree.scrollToBottom();

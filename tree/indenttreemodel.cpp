@@ -12,15 +12,20 @@ IndentTreeModel::IndentTreeModel(QObject* parent)
 {
 }
 
-void IndentTreeModel::load(const std::vector<std::string_view>& lines)
+void IndentTreeModel::load(const IndentedLines& lines)
 {
     beginResetModel();
     m_tree.clear();
-    m_tree.reserve(lines.size());
+    m_tree.reserve(lines.count);
     loadIndentedLines(m_tree, lines);
+    // A node is added after its parent, so one pass in the order of adding
+    // finds every parent's level before its children's.
     m_level.assign(m_tree.nodeCount(), 0);
-    for (std::size_t row = 0; row < m_tree.topLevelCount(); ++row)
-        visitSubtree(m_tree.topLevel(row), false, [this](NodeId node, std::uint32_t level) { m_level[node] = level; });
+    for (NodeId node = 0; node < m_tree.nodeCount(); ++node) {
+        const NodeId parent = m_tree.parent(node);
+        if (parent != kNoNode)
+            m_level[node] = m_level[parent] + 1;
+    }
     resetRows(false);
     endResetModel();
 }
@@ -46,7 +51,7 @@ void IndentTreeModel::expand(int row)
         return;
     m_expanded[node] = true;
     std::vector<NodeId> shown;
-    visitSubtree(node, true, [&shown](NodeId descendant, std::uint32_t) { shown.push_back(descendant); });
+    visitShown(node, [&shown](NodeId descendant) { shown.push_back(descendant); });
     // The first one visited is the node itself, already shown.
     beginInsertRows({}, row + 1, row + static_cast<int>(shown.size()) - 1);
     m_rows.insert(m_rows.begin() + row + 1, shown.begin() + 1, shown.end());
@@ -119,19 +124,19 @@ QVariant IndentTreeModel::data(const QModelIndex& index, int role) const
 // An explicit path of (node, next child) replaces the call stack, which a
 // tree tens of thousands of levels deep would overflow.
 template <typename Visit>
-void IndentTreeModel::visitSubtree(NodeId top, bool onlyShown, Visit&& visit) const
+void IndentTreeModel::visitShown(NodeId top, Visit&& visit) const
 {
     std::vector<std::pair<NodeId, std::size_t>> path{{top, 0}};
-    visit(top, m_level[top]);
+    visit(top);
     while (!path.empty()) {
         const auto [node, next] = path.back();
-        if (next == m_tree.childCount(node) || (onlyShown && !m_expanded[node])) {
+        if (next == m_tree.childCount(node) || !m_expanded[node]) {
             path.pop_back();
             continue;
         }
         ++path.back().second;
         const NodeId child = m_tree.child(node, next);
-        visit(child, static_cast<std::uint32_t>(path.size()) + m_level[top]);
+        visit(child);
         path.emplace_back(child, 0);
     }
 }
@@ -150,7 +155,7 @@ void IndentTreeModel::resetRows(bool expanded)
     m_expanded.assign(m_tree.nodeCount(), expanded);
     m_rows.clear();
     for (std::size_t row = 0; row < m_tree.topLevelCount(); ++row)
-        visitSubtree(m_tree.topLevel(row), true, [this](NodeId node, std::uint32_t) { m_rows.push_back(node); });
+        visitShown(m_tree.topLevel(row), [this](NodeId node) { m_rows.push_back(node); });
 }
 
 } // namespace vorelind

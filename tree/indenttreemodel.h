@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tree/indenttree.h"
+#include "tree/treefill.h"
 
 #include <QAbstractListModel>
 
@@ -27,7 +28,7 @@ public:
 
     // Rebuilds the tree from indented lines by the fill rule; every node
     // starts collapsed.
-    void load(const std::vector<std::string_view>& lines);
+    void load(const IndentedLines& lines);
     void clear();
     const IndentTree& tree() const { return m_tree; }
     NodeId nodeOf(const QModelIndex& index) const;
@@ -45,10 +46,10 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
-    // Calls visit(node, level) for the node and its descendants in
-    // pre-order; with onlyShown, the children of collapsed nodes are skipped.
+    // Calls visit(node) for the node and its shown descendants in
+    // pre-order: the children of collapsed nodes are skipped.
     template <typename Visit>
-    void visitSubtree(NodeId top, bool onlyShown, Visit&& visit) const;
+    void visitShown(NodeId top, Visit&& visit) const;
     // The shown rows below the row that belong to its node's subtree.
     int shownDescendants(int row) const;
     void resetRows(bool expanded);

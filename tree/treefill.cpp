@@ -1,5 +1,6 @@
 #include "tree/treefill.h"
 
+#include "util/leadingblanks.h"
 #include "util/substring.h"
 
 namespace vorelind {
@@ -8,33 +9,44 @@ namespace {
 
 constexpr long long kIndentedTextLength = 200;
 
-} // namespace
-
-std::size_t lineDepth(std::string_view line)
+// A line's node text: the whole line at depth 0, otherwise at most 200
+// bytes from the last leading blank on.
+std::string_view nodeText(std::string_view line, std::size_t depth)
 {
-    const std::size_t depth = line.find_first_not_of(' ');
-    return depth == std::string_view::npos ? line.size() : depth;
-}
-
-std::string_view nodeText(std::string_view line)
-{
-    const std::size_t depth = lineDepth(line);
     if (depth == 0)
         return line;
     return substring(line, static_cast<long long>(depth), kIndentedTextLength);
 }
 
+} // namespace
+
+std::size_t lineDepth(std::string_view line)
+{
+    return leadingBlankCount(line);
+}
+
+IndentedLines indentedLines(const std::vector<std::string_view>& lines)
+{
+    return {lines.size(), [&lines](std::size_t row) { return lines[row]; }};
+}
+
 void loadIndentedLines(TreeOperations& tree, const std::vector<std::string_view>& lines)
+{
+    loadIndentedLines(tree, indentedLines(lines));
+}
+
+void loadIndentedLines(TreeOperations& tree, const IndentedLines& lines)
 {
     tree.clear();
     bool firstLine = true;
     std::size_t previousDepth = 0;
     NodeId current = kNoNode;
-    for (const std::string_view line : lines) {
+    for (std::size_t row = 0; row < lines.count; ++row) {
+        const std::string_view line = lines.line(row);
         if (line.empty())
             continue;
         const std::size_t depth = lineDepth(line);
-        const std::string_view text = nodeText(line);
+        const std::string_view text = nodeText(line, depth);
         if (firstLine) {
             // The first line sets no depth: whatever its blanks, the next
             // line is compared with 0.

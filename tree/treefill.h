@@ -2,6 +2,7 @@
 
 #include "tree/treeoperations.h"
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -10,13 +11,20 @@ namespace vorelind {
 // Returns the number of blanks (byte 32) that lead the line.
 std::size_t lineDepth(std::string_view line);
 
-// Returns a line's node text: the whole line at depth 0, otherwise at most
-// 200 bytes from the last leading blank on.
-std::string_view nodeText(std::string_view line);
+// The lines a tree is filled from, by their count and each by its row, so
+// that lines held in one buffer with an index need not be listed first.
+struct IndentedLines {
+    std::size_t count;
+    std::function<std::string_view(std::size_t)> line;
+};
+
+// The lines of a vector, which must outlive the result.
+IndentedLines indentedLines(const std::vector<std::string_view>& lines);
 
 // Rebuilds the tree from indented lines. Only each line's depth against the
 // previous line's counts: a rise goes down one level, a fall goes up one
 // level, whatever their size. Empty lines are skipped.
+void loadIndentedLines(TreeOperations& tree, const IndentedLines& lines);
 void loadIndentedLines(TreeOperations& tree, const std::vector<std::string_view>& lines);
 
 } // namespace vorelind

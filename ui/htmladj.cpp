@@ -5,6 +5,7 @@
 #include "document/listing.h"
 #include "document/messages.h"
 #include "document/runlogfile.h"
+#include "document/sizelimits.h"
 #include "document/sourceloader.h"
 #include "document/tagorder.h"
 #include "launch/launchcommands.h"
@@ -50,6 +51,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace vorelind {
 
@@ -130,18 +133,20 @@ AboutTexts readAboutTexts(TCommonUtil& util, const std::string& executablePath)
 // The window's steps between the document path's.
 class WindowSteps : public DocumentSteps {
 public:
-    WindowSteps(std::function<void()> accepted, std::function<void(std::string_view)> loaded)
+    using Loaded = std::function<void(const std::shared_ptr<const std::string>&)>;
+
+    WindowSteps(std::function<void()> accepted, Loaded loaded)
         : m_accepted(std::move(accepted))
         , m_loaded(std::move(loaded))
     {
     }
 
     void accepted() override { m_accepted(); }
-    void loaded(std::string_view source) override { m_loaded(source); }
+    void loaded(const std::shared_ptr<const std::string>& source) override { m_loaded(source); }
 
 private:
     std::function<void()> m_accepted;
-    std::function<void(std::string_view)> m_loaded;
+    Loaded m_loaded;
 };
 
 bool isEnterKey(int key)
@@ -225,12 +230,16 @@ void TStructedHtmlForm::FileListBox1DblClick()
             SaveDialog1->selectFile(path);
             m_listingModel->setListing(nullptr);
         },
-        [&](std::string_view source) { showLoadedSource(source, name); });
+        [&](const std::shared_ptr<const std::string>& source) { showLoadedSource(source, name); });
     WalkProgress progress(*ProgressBar1, *StatusBar1);
     // The log grows in the browsed folder, beside the chosen files.
     RunLogFile runLog(nativePath(QDir(FileListBox1->directory()).filePath(QStringLiteral("runlog.log"))));
-    // The listing starts with room for three times the source, as most need.
-    auto listing = std::make_shared<Listing>(3 * QFileInfo(path).size());
+    // Room for eight times the source, within the walk's budget, is only
+    // address space until the walk writes it, and spares nearly every listing
+    // a growth, which would move the buffer off the huge pages that make
+    // filling it quick.
+    const auto sourceSize = static_cast<std::size_t>(QFileInfo(path).size());
+    auto listing = std::make_shared<Listing>(std::min(8 * sourceSize, listingBudget(sourceSize)));
     try {
         runDocument(request, ExcludedTags(IgnoreTags->lines()), steps, WalkSinks{&progress, &progress, &runLog},
                     *listing);
@@ -248,9 +257,9 @@ void TStructedHtmlForm::FileListBox1DblClick()
 
 // The source tab shows the loaded text, with the document's title in the
 // captions, and is painted before the walk starts.
-void TStructedHtmlForm::showLoadedSource(std::string_view source, const std::string& name)
+void TStructedHtmlForm::showLoadedSource(std::shared_ptr<const std::string> source, const std::string& name)
 {
-    Memo1->setSource(std::string(source));
+    Memo1->setSource(std::move(source));
     m_documentTitle = vorelind::documentTitle(name);
     PageControl1->setCurrentWidget(TabOriginal);
     PageControl1->setTabText(PageControl1->indexOf(TabOriginal),
@@ -268,7 +277,8 @@ void TStructedHtmlForm::StructuringDo()
 {
     m_listingModel->setListing(m_listing);
     PageControl1->setCurrentWidget(TabIndented);
-    TreeIndent1->LoadIndentedLines(m_listing->lines());
+    const Listing& listing = *m_listing;
+    TreeIndent1->LoadIndentedLines({listing.lineCount(), [&listing](std::size_t row) { return listing.line(row); }});
     m_treeListing = m_listing;
     PageControl1->setCurrentWidget(TabStructure);
 }

@@ -125,7 +125,7 @@ private:
     void clearDocumentViews();
     // The listing the list shows; an empty one before any walk.
     const Listing& shownListing() const;
-    void showLoadedSource(std::string_view source, const std::string& name);
+    void showLoadedSource(std::shared_ptr<const std::string> source, const std::string& name);
 
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSelect = nullptr;

@@ -11,19 +11,28 @@ namespace {
 
 constexpr std::size_t kMeasuredRows = 16;
 
-// The rows of the longest texts, at most kMeasuredRows of them.
-std::vector<std::size_t> longestRows(std::size_t rowCount, const std::function<std::size_t(std::size_t)>& length)
+// The rows of the longest texts, at most kMeasuredRows of them. A new row
+// takes the place of the first of the shortest kept ones when it is longer;
+// that place is sought again only after a change, so each row costs one
+// look at its length.
+std::vector<std::size_t> longestRows(std::size_t rowCount,
+                                     const std::function<std::string_view(std::size_t)>& rowBytes)
 {
     std::vector<std::size_t> rows;
+    std::vector<std::size_t> lengths;
+    std::size_t shortest = 0;
     for (std::size_t row = 0; row < rowCount; ++row) {
+        const std::size_t rowLength = rowBytes(row).size();
         if (rows.size() < kMeasuredRows) {
             rows.push_back(row);
+            lengths.push_back(rowLength);
+        } else if (rowLength > lengths[shortest]) {
+            rows[shortest] = row;
+            lengths[shortest] = rowLength;
+        } else {
             continue;
         }
-        const auto shortest = std::min_element(rows.begin(), rows.end(),
-                                               [&](std::size_t a, std::size_t b) { return length(a) < length(b); });
-        if (length(row) > length(*shortest))
-            *shortest = row;
+        shortest = static_cast<std::size_t>(std::min_element(lengths.begin(), lengths.end()) - lengths.begin());
     }
     return rows;
 }
@@ -56,7 +65,7 @@ int widestRowWidth(const QFontMetrics& metrics, std::size_t rowCount,
                    const std::function<std::string_view(std::size_t)>& rowBytes)
 {
     int widest = 0;
-    for (const std::size_t row : longestRows(rowCount, [&](std::size_t at) { return rowBytes(at).size(); }))
+    for (const std::size_t row : longestRows(rowCount, rowBytes))
         widest = std::max(widest, metrics.horizontalAdvance(toShownText(rowBytes(row))));
     return widest;
 }

@@ -3,6 +3,8 @@
 #include "platform/codecs/displaytext.h"
 #include "util/sjis.h"
 
+#include <algorithm>
+
 namespace vorelind {
 
 namespace {
@@ -22,6 +24,32 @@ std::size_t rowLength(std::string_view rest)
     }
 }
 
+// Finds where lines end: at the first CR or LF from a place on, or at the
+// text's end. Loaded text ends its lines with CR LF, so the LF is sought
+// with a quick search for one byte and kept until the lines pass it, and
+// then any CR before it; a text of lone CRs still costs one pass.
+class LineEnds {
+public:
+    explicit LineEnds(std::string_view text)
+        : m_text(text)
+        , m_lf(lfFrom(0))
+    {
+    }
+
+    std::size_t from(std::size_t start)
+    {
+        if (m_lf < start)
+            m_lf = lfFrom(start);
+        return std::min(m_text.substr(0, m_lf).find('\r', start), m_lf);
+    }
+
+private:
+    std::size_t lfFrom(std::size_t start) const { return std::min(m_text.find('\n', start), m_text.size()); }
+
+    std::string_view m_text;
+    std::size_t m_lf;
+};
+
 } // namespace
 
 SourceRowModel::SourceRowModel(QObject* parent)
@@ -29,20 +57,20 @@ SourceRowModel::SourceRowModel(QObject* parent)
 {
 }
 
-void SourceRowModel::setSource(std::string bytes)
+void SourceRowModel::setSource(std::shared_ptr<const std::string> bytes)
 {
     beginResetModel();
     m_bytes = std::move(bytes);
     m_rows.clear();
+    const std::string_view source = *m_bytes;
+    LineEnds lineEnds(source);
     std::size_t start = 0;
-    while (start < m_bytes.size()) {
-        const std::size_t end = m_bytes.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            indexLine(start, m_bytes.size() - start);
-            break;
-        }
+    while (start < source.size()) {
+        const std::size_t end = lineEnds.from(start);
         indexLine(start, end - start);
-        const bool crlf = m_bytes[end] == '\r' && end + 1 < m_bytes.size() && m_bytes[end + 1] == '\n';
+        if (end == source.size())
+            break;
+        const bool crlf = source[end] == '\r' && end + 1 < source.size() && source[end + 1] == '\n';
         start = end + (crlf ? 2 : 1);
     }
     endResetModel();
@@ -50,7 +78,7 @@ void SourceRowModel::setSource(std::string bytes)
 
 std::string_view SourceRowModel::row(std::size_t row) const
 {
-    return std::string_view(m_bytes).substr(m_rows[row].offset, m_rows[row].length);
+    return std::string_view(*m_bytes).substr(m_rows[row].offset, m_rows[row].length);
 }
 
 int SourceRowModel::rowCount(const QModelIndex& parent) const
@@ -70,7 +98,7 @@ void SourceRowModel::indexLine(std::size_t offset, std::size_t length)
 {
     const std::size_t end = offset + length;
     do {
-        const std::size_t rowBytes = rowLength(std::string_view(m_bytes).substr(offset, end - offset));
+        const std::size_t rowBytes = rowLength(std::string_view(*m_bytes).substr(offset, end - offset));
         m_rows.push_back(Row{offset, rowBytes});
         offset += rowBytes;
     } while (offset < end);

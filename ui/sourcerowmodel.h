@@ -2,17 +2,19 @@
 
 #include <QAbstractListModel>
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace vorelind {
 
-// The loaded source as rows for a list view: the Shift-JIS bytes, held once,
-// and an index of rows into them. CR LF, a lone CR and a lone LF end a line;
-// a line longer than kRowBytes goes on over further rows, cut between
-// characters, so that no row costs more than a bounded text layout however
-// long the line. Rows become display text only when the view asks for them.
+// The loaded source as rows for a list view: the Shift-JIS bytes, shared
+// with the document path rather than copied, and an index of rows into
+// them. CR LF, a lone CR and a lone LF end a line; a line longer than
+// kRowBytes goes on over further rows, cut between characters, so that no
+// row costs more than a bounded text layout however long the line. Rows
+// become display text only when the view asks for them.
 class SourceRowModel : public QAbstractListModel {
     Q_OBJECT
 
@@ -21,8 +23,8 @@ public:
 
     explicit SourceRowModel(QObject* parent = nullptr);
 
-    void setSource(std::string bytes);
-    void clear() { setSource({}); }
+    void setSource(std::shared_ptr<const std::string> bytes);
+    void clear() { setSource(std::make_shared<const std::string>()); }
     std::string_view row(std::size_t row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -36,7 +38,7 @@ private:
 
     void indexLine(std::size_t offset, std::size_t length);
 
-    std::string m_bytes;
+    std::shared_ptr<const std::string> m_bytes = std::make_shared<const std::string>();
     std::vector<Row> m_rows;
 };
 

@@ -12,7 +12,7 @@ SourceView::SourceView(QWidget* parent)
     setUpUniformRows(*this, *m_delegate);
 }
 
-void SourceView::setSource(std::string bytes)
+void SourceView::setSource(std::shared_ptr<const std::string> bytes)
 {
     m_model.setSource(std::move(bytes));
     updateRowWidth();

@@ -4,6 +4,7 @@
 
 #include <QListView>
 
+#include <memory>
 #include <string>
 
 namespace vorelind {
@@ -20,8 +21,8 @@ class SourceView : public QListView {
 public:
     explicit SourceView(QWidget* parent = nullptr);
 
-    // Shows the Shift-JIS bytes; the view keeps its own copy.
-    void setSource(std::string bytes);
+    // Shows the Shift-JIS bytes, which the view shares rather than copies.
+    void setSource(std::shared_ptr<const std::string> bytes);
     void clear();
 
 protected:

@@ -27,7 +27,7 @@ TTreeIndent::TTreeIndent(QWidget* parent)
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 }
 
-void TTreeIndent::LoadIndentedLines(const std::vector<std::string_view>& lines)
+void TTreeIndent::LoadIndentedLines(const IndentedLines& lines)
 {
     m_model.load(lines);
 }

@@ -26,7 +26,7 @@ public:
     // Replaces every node with the tree that the indented lines describe;
     // every node starts collapsed. The nodes point into the lines' bytes,
     // which must stay until the next load or clearNodes().
-    void LoadIndentedLines(const std::vector<std::string_view>& lines);
+    void LoadIndentedLines(const IndentedLines& lines);
     // Removes every node.
     void clearNodes();
     // Expands or collapses every node; they take the place of the tree

@@ -12,7 +12,9 @@ namespace {
 
 constexpr std::uintptr_t kHugePageSize = std::uintptr_t(2) << 20;
 
-void adviseHugePages([[maybe_unused]] char* data, [[maybe_unused]] std::size_t size)
+} // namespace
+
+void adviseLargeBuffer([[maybe_unused]] char* data, [[maybe_unused]] std::size_t size)
 {
 #ifdef __linux__
     // Only whole huge pages inside the buffer can be advised.
@@ -23,13 +25,11 @@ void adviseHugePages([[maybe_unused]] char* data, [[maybe_unused]] std::size_t s
 #endif
 }
 
-} // namespace
-
 void reserveLarge(std::string& text, std::size_t size)
 {
     text.reserve(size);
     if (size >= 2 * kHugePageSize)
-        adviseHugePages(text.data(), text.capacity());
+        adviseLargeBuffer(text.data(), text.capacity());
 }
 
 } // namespace vorelind

@@ -11,4 +11,7 @@ namespace vorelind {
 // than the work that fills it. The hint changes nothing but speed.
 void reserveLarge(std::string& text, std::size_t size);
 
+// The same hint for a buffer of the caller's own, such as one grown with realloc.
+void adviseLargeBuffer(char* data, std::size_t size);
+
 } // namespace vorelind

@@ -5,7 +5,9 @@
 #include "document/listing.h"
 #include "tree/indenttree.h"
 
+#include <memory>
 #include <optional>
+#include <string>
 
 namespace vorelind {
 
@@ -13,7 +15,7 @@ namespace vorelind {
 // can name where each node began.
 class SourceLines : public DocumentSteps {
 public:
-    void loaded(std::string_view source) override { index.emplace(source); }
+    void loaded(const std::shared_ptr<const std::string>& source) override { index.emplace(*source); }
 
     std::optional<LineIndex> index;
 };
