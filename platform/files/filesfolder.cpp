@@ -7,7 +7,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <pwd.h>
+#include "platform/files/xdgfolder.h"
+
 #include <unistd.h>
 #endif
 
@@ -58,15 +59,7 @@ bool mayWriteIn(const fs::path& folder)
 
 fs::path dataHome()
 {
-    // Relative settings are ignored, as the XDG base directory rules say.
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data && data[0] == '/')
-        return data;
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/')
-        return fs::path(home) / ".local/share";
-    const passwd* user = ::getpwuid(::getuid());
-    return user ? fs::path(user->pw_dir) / ".local/share" : fs::path();
+    return xdgFolder("XDG_DATA_HOME", ".local/share");
 }
 
 #endif

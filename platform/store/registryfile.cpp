@@ -2,13 +2,12 @@
 
 #include "platform/files/lockedfile.h"
 #include "platform/files/wholefile.h"
+#include "platform/files/xdgfolder.h"
 #include "platform/store/messages.h"
 #include "util/apperror.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,19 +24,6 @@ std::string folderOf(const std::string& path)
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string configFolder()
-{
-    // Relative settings are ignored, as the XDG base directory rules say.
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && config[0] == '/')
-        return config;
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/')
-        return std::string(home) + "/.config";
-    const passwd* user = ::getpwuid(::getuid());
-    return std::string(user ? user->pw_dir : "") + "/.config";
 }
 
 bool makeFolders(const std::string& folder)
@@ -104,7 +90,7 @@ RegistryFile::RegistryFile(std::string path)
 
 std::string RegistryFile::defaultPath()
 {
-    return configFolder() + '/' + kFolderName + '/' + kFileName;
+    return (xdgFolder("XDG_CONFIG_HOME", ".config") / kFolderName / kFileName).string();
 }
 
 RegistryStatus RegistryFile::createKey(RegistryKey parent, const std::string& path, RegistryKey& key)
