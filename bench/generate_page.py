@@ -97,15 +97,16 @@ def page(size_bytes, rng):
     yield "</body>\r\n</html>\r\n"
 
 
-def main():
+def write_page(make_page, usage):
+    """Writes the page make_page(size_bytes, rng) yields, for SIZE_MB OUT on the command line."""
     if len(sys.argv) != 3:
-        sys.exit(__doc__)
+        sys.exit(usage)
     size_bytes = int(float(sys.argv[1]) * 1_000_000)
     rng = random.Random(size_bytes)
     with open(sys.argv[2], "wb") as out:
-        for chunk in page(size_bytes, rng):
+        for chunk in make_page(size_bytes, rng):
             out.write(chunk.encode("cp932"))
 
 
 if __name__ == "__main__":
-    main()
+    write_page(page, __doc__)
