@@ -3,6 +3,7 @@
 #include "platform/codecs/displaytext.h"
 #include "tree/treefill.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace vorelind {
@@ -86,6 +87,23 @@ void IndentTreeModel::collapseAll()
     beginResetModel();
     resetRows(false);
     endResetModel();
+}
+
+int IndentTreeModel::reveal(NodeId node)
+{
+    std::vector<NodeId> path{node};
+    while (m_tree.parent(path.back()) != kNoNode)
+        path.push_back(m_tree.parent(path.back()));
+    // Each node of the path lies below its parent's row, among the rows that
+    // its parent's expansion shows.
+    std::size_t row = 0;
+    for (auto step = path.crbegin(); step != path.crend(); ++step) {
+        row = static_cast<std::size_t>(std::find(m_rows.cbegin() + static_cast<std::ptrdiff_t>(row), m_rows.cend(), *step)
+                                       - m_rows.cbegin());
+        if (*step != node)
+            expand(static_cast<int>(row));
+    }
+    return static_cast<int>(row);
 }
 
 int IndentTreeModel::parentRow(int row) const

@@ -39,6 +39,9 @@ public:
     void collapse(int row);
     void expandAll();
     void collapseAll();
+    // Expands the node's collapsed ancestors, from the top down, and
+    // returns the node's row.
+    int reveal(NodeId node);
     // The row of the nearest shown node above the row with a lower level, or -1.
     int parentRow(int row) const;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace vorelind {
 
@@ -11,5 +12,10 @@ QString applicationTitle();
 // families to installed Japanese fonts of the same metrics, so that the
 // designed fonts are asked for by name and Japanese never shows as boxes.
 void setUpApplication();
+
+// The file named on the command line after the program, as an absolute
+// path; empty when none is named. It is taken before the window's start-up
+// moves the current folder to the stored one.
+QString fileToOpen(const QStringList& arguments);
 
 } // namespace vorelind

@@ -42,14 +42,23 @@ QString FileListBox::selectedPath() const
     return path + selected.constFirst()->text();
 }
 
+void FileListBox::selectName(const QString& name)
+{
+    const QList<QListWidgetItem*> found = findItems(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (name.isEmpty() || found.isEmpty()) {
+        clearSelection();
+        return;
+    }
+    setCurrentItem(found.constFirst());
+}
+
 void FileListBox::refresh()
 {
     const QList<QListWidgetItem*> selected = selectedItems();
     const QString selectedName = selected.isEmpty() ? QString() : selected.constFirst()->text();
     relist();
-    const QList<QListWidgetItem*> found = findItems(selectedName, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (!selectedName.isEmpty() && !found.isEmpty())
-        setCurrentItem(found.constFirst());
+    if (!selectedName.isEmpty())
+        selectName(selectedName);
 }
 
 void FileListBox::relist()

@@ -26,6 +26,9 @@ public:
     // The selected file's full path; empty when nothing is selected.
     QString selectedPath() const;
 
+    // Selects the file of that name; nothing is selected when it is not listed.
+    void selectName(const QString& name);
+
     // Lists the folder again, as it now stands on disk; the selected file
     // stays selected while it is there.
     void refresh();

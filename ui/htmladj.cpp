@@ -23,15 +23,19 @@
 #include "ui/drivecombobox.h"
 #include "ui/errorreport.h"
 #include "ui/filelistbox.h"
+#include "ui/findbar.h"
 #include "ui/htmladjabt.h"
 #include "ui/htmlmask.h"
 #include "ui/linelistview.h"
 #include "ui/listingmodel.h"
 #include "ui/pagecontrol.h"
+#include "ui/rowfindtarget.h"
 #include "ui/sourceview.h"
+#include "ui/treefindtarget.h"
 #include "ui/treeindent.h"
 #include "ui/walkprogress.h"
 #include "util/filemask.h"
+#include "util/sjisfind.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -43,6 +47,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
@@ -149,6 +154,17 @@ private:
     Loaded m_loaded;
 };
 
+// The first of the dropped things when it is a file of this machine;
+// empty otherwise.
+QString droppedFile(const QMimeData& data)
+{
+    const QList<QUrl> urls = data.urls();
+    if (urls.isEmpty() || !urls.constFirst().isLocalFile())
+        return {};
+    const QString path = urls.constFirst().toLocalFile();
+    return QFileInfo(path).isDir() ? QString() : path;
+}
+
 bool isEnterKey(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
@@ -173,6 +189,7 @@ TStructedHtmlForm::TStructedHtmlForm(const QString& executablePath, QWidget* par
     setFont(designFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
     buildMenus();
     buildTabs();
+    setAcceptDrops(true);
     buildIgnoreAddPanel();
     buildSaveDialog();
     connectFileSelection();
@@ -221,7 +238,20 @@ void TStructedHtmlForm::Exit1Click()
 
 void TStructedHtmlForm::FileListBox1DblClick()
 {
-    const QString path = FileListBox1->selectedPath();
+    loadFile(FileListBox1->selectedPath());
+}
+
+void TStructedHtmlForm::openFile(const QString& path)
+{
+    const QFileInfo file(path);
+    DirectoryListBox1->setDirectory(file.absolutePath());
+    // A file that the mask does not list is loaded all the same.
+    FileListBox1->selectName(file.fileName());
+    loadFile(file.absoluteFilePath());
+}
+
+void TStructedHtmlForm::loadFile(const QString& path)
+{
     const std::string name = fileNameOf(sjisPath(path));
     const DocumentRequest request{nativePath(path), name, isShiftJis->isChecked()};
     WindowSteps steps(
@@ -230,7 +260,10 @@ void TStructedHtmlForm::FileListBox1DblClick()
             SaveDialog1->selectFile(path);
             m_listingModel->setListing(nullptr);
         },
-        [&](const std::shared_ptr<const std::string>& source) { showLoadedSource(source, name); });
+        [&](const std::shared_ptr<const std::string>& source) {
+            m_loadedPath = path;
+            showLoadedSource(source, name);
+        });
     WalkProgress progress(*ProgressBar1, *StatusBar1);
     // The log grows in the browsed folder, beside the chosen files.
     RunLogFile runLog(nativePath(QDir(FileListBox1->directory()).filePath(QStringLiteral("runlog.log"))));
@@ -430,6 +463,31 @@ void TStructedHtmlForm::about1Click()
     ModalSeam::runDialog(*m_aboutBox);
 }
 
+void TStructedHtmlForm::Find1Click()
+{
+    m_findBar->open();
+}
+
+void TStructedHtmlForm::FindNext1Click()
+{
+    m_findBar->findNext();
+}
+
+void TStructedHtmlForm::FindPrev1Click()
+{
+    m_findBar->findPrevious();
+}
+
+// The file lists follow the disk, and the loaded file is run again with
+// the excluded tags and the conversion option as they now stand.
+void TStructedHtmlForm::Rerun1Click()
+{
+    FileListBox1->refresh();
+    DirectoryListBox1->refresh();
+    if (!m_loadedPath.isEmpty())
+        openFile(m_loadedPath);
+}
+
 bool TStructedHtmlForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == AddTag && event->type() == QEvent::KeyPress)
@@ -438,6 +496,12 @@ bool TStructedHtmlForm::eventFilter(QObject* watched, QEvent* event)
         const int key = static_cast<QKeyEvent*>(event)->key();
         runHandler([&] { IgnoreTagsKeyDown(key); });
         return key == Qt::Key_Delete;
+    }
+    if (watched == FileListBox1 && event->type() == QEvent::KeyPress
+        && isEnterKey(static_cast<QKeyEvent*>(event)->key())) {
+        if (!FileListBox1->selectedPath().isEmpty())
+            runHandler([this] { FileListBox1DblClick(); });
+        return true;
     }
     // Only the left button's double-click loads a file or leaves the tree.
     if (watched == FileListBox1->viewport() && event->type() == QEvent::MouseButtonDblClick)
@@ -591,6 +655,15 @@ std::function<void()> TStructedHtmlForm::guarded(void (TStructedHtmlForm::*handl
 
 void TStructedHtmlForm::buildMenus()
 {
+    QMenu* search = menuBar()->addMenu(QStringLiteral("検索(&S)"));
+    addCommand(*search, QStringLiteral("検索..."), "Find1", &TStructedHtmlForm::Find1Click)
+        ->setShortcut(QKeySequence::Find);
+    addCommand(*search, QStringLiteral("次を検索"), "FindNext1", &TStructedHtmlForm::FindNext1Click)
+        ->setShortcut(Qt::Key_F3);
+    addCommand(*search, QStringLiteral("前を検索"), "FindPrev1", &TStructedHtmlForm::FindPrev1Click)
+        ->setShortcut(Qt::SHIFT | Qt::Key_F3);
+    search->addSeparator();
+    addCommand(*search, QStringLiteral("再実行"), "Rerun1", &TStructedHtmlForm::Rerun1Click)->setShortcut(Qt::Key_F5);
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     addCommand(*help, QStringLiteral("目次"), "Contents1", &TStructedHtmlForm::Contents1Click);
     addCommand(*help, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), "about1", &TStructedHtmlForm::about1Click);
@@ -615,6 +688,8 @@ void TStructedHtmlForm::buildTabs()
     PageControl1->addTab(TabIndented, QStringLiteral("インデント"));
     PageControl1->addTab(TabStructure, QStringLiteral("構造化"));
     layout->addWidget(PageControl1, 1);
+    buildFindBar(*central);
+    layout->addWidget(m_findBar);
     ProgressBar1 = named(new QProgressBar(central), "ProgressBar1");
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
@@ -624,6 +699,21 @@ void TStructedHtmlForm::buildTabs()
     setCentralWidget(central);
     StatusBar1 = named(new QLabel(this), "StatusBar1");
     statusBar()->addWidget(StatusBar1, 1);
+}
+
+// The bar searches the source, the listing and the tree, whichever is shown.
+void TStructedHtmlForm::buildFindBar(QWidget& parent)
+{
+    m_findBar = new FindBar(*PageControl1, &parent);
+    const SourceRowModel& sourceRows = Memo1->rowModel();
+    m_findBar->addTarget(*TabOriginal, std::make_unique<RowFindTarget>(*Memo1, [&sourceRows](std::size_t row, const SjisFind& find) {
+        // A match may run on into the row that continues a long line.
+        return find.isIn(sourceRows.rowAndContinuation(row), sourceRows.row(row).size());
+    }));
+    m_findBar->addTarget(*TabIndented, std::make_unique<RowFindTarget>(*ShowResultList, [this](std::size_t row, const SjisFind& find) {
+        return find.isIn(m_listingModel->lineAt(row));
+    }));
+    m_findBar->addTarget(*TabStructure, std::make_unique<TreeFindTarget>(*TreeIndent1));
 }
 
 QWidget* TStructedHtmlForm::buildSelectTab()
@@ -712,12 +802,13 @@ QWidget* TStructedHtmlForm::buildStructureTab()
     return tab;
 }
 
-void TStructedHtmlForm::addCommand(QWidget& menu, const QString& caption, const char* name,
-                                   void (TStructedHtmlForm::*handler)())
+QAction* TStructedHtmlForm::addCommand(QWidget& menu, const QString& caption, const char* name,
+                                       void (TStructedHtmlForm::*handler)())
 {
     auto* command = named(new QAction(caption, &menu), name);
     menu.addAction(command);
     connect(command, &QAction::triggered, this, guarded(handler));
+    return command;
 }
 
 // The menu pops up where the right button is pressed over the view.
@@ -766,6 +857,7 @@ void TStructedHtmlForm::buildSaveDialog()
 // Installed once every view exists, since the filter looks at all of them.
 void TStructedHtmlForm::installEventFilters()
 {
+    FileListBox1->installEventFilter(this);
     FileListBox1->viewport()->installEventFilter(this);
     IgnoreTags->installEventFilter(this);
     AddTag->installEventFilter(this);
@@ -785,6 +877,22 @@ void TStructedHtmlForm::moveEvent(QMoveEvent* event)
         return;
     m_frameFitted = true;
     resize(kDesignedFrameSize.shrunkBy(frame));
+}
+
+// A file dragged from the desktop opens as a double-click on it would.
+void TStructedHtmlForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFile(*event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TStructedHtmlForm::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedFile(*event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    runHandler([&] { openFile(path); });
 }
 
 void TStructedHtmlForm::connectFileSelection()

@@ -13,6 +13,7 @@
 #include <string>
 
 class QAbstractItemView;
+class QAction;
 class QCheckBox;
 class QFileDialog;
 class QFileSystemWatcher;
@@ -29,6 +30,7 @@ namespace vorelind {
 
 class DirectoryListBox;
 class DriveComboBox;
+class FindBar;
 class FileListBox;
 class LineListView;
 class Listing;
@@ -82,10 +84,20 @@ public:
     void TagCheckClick();
     void Contents1Click();
     void about1Click();
+    void Find1Click();
+    void FindNext1Click();
+    void FindPrev1Click();
+    void Rerun1Click();
+
+    // Opens the file as a double-click on it would: the folder lists browse
+    // to its folder and select it, and it is loaded and structured.
+    void openFile(const QString& path);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // The views that the stored settings come from and go to.
@@ -97,6 +109,7 @@ private:
     void setConvertsToShiftJis(bool on) override;
 
     void buildMenus();
+    void buildFindBar(QWidget& parent);
     void buildTabs();
     QWidget* buildSelectTab();
     QWidget* buildEnvTab();
@@ -107,7 +120,7 @@ private:
     void buildSaveDialog();
     void connectFileSelection();
     void installEventFilters();
-    void addCommand(QWidget& menu, const QString& caption, const char* name, void (TStructedHtmlForm::*handler)());
+    QAction* addCommand(QWidget& menu, const QString& caption, const char* name, void (TStructedHtmlForm::*handler)());
     QMenu* addPopupMenu(QAbstractItemView& view, const char* name);
     QPushButton* addGlyphButton(const QString& caption, Glyph glyph, void (TStructedHtmlForm::*handler)());
     void watchShownFolder();
@@ -116,6 +129,7 @@ private:
     std::function<void()> guarded(void (TStructedHtmlForm::*handler)());
 
     bool filterAddTagKey(QKeyEvent& event);
+    void loadFile(const QString& path);
     void loadIgnoreList();
     void saveIgnoreList();
     void saveIgnoreListWhileTyping();
@@ -151,6 +165,7 @@ private:
     QFrame* IgnoreAddPanel = nullptr;
     QLineEdit* AddTag = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
+    FindBar* m_findBar = nullptr;
     TCommonUtil CommonUtil1;
     std::unique_ptr<TAboutBox> m_aboutBox;
     std::unique_ptr<TMaskSetForm> m_maskSetForm;
@@ -162,6 +177,8 @@ private:
     // the tree, and this, as they were.
     std::shared_ptr<const Listing> m_treeListing;
     std::string m_documentTitle;
+    // The file last loaded, which the rerun command loads again.
+    QString m_loadedPath;
     QString m_executablePath;
     QString m_executableFolder;
     QString m_firstWorkFile;

@@ -81,6 +81,14 @@ std::string_view SourceRowModel::row(std::size_t row) const
     return std::string_view(*m_bytes).substr(m_rows[row].offset, m_rows[row].length);
 }
 
+std::string_view SourceRowModel::rowAndContinuation(std::size_t row) const
+{
+    const Row& first = m_rows[row];
+    const bool continued = row + 1 < m_rows.size() && m_rows[row + 1].offset == first.offset + first.length;
+    const std::size_t length = first.length + (continued ? m_rows[row + 1].length : 0);
+    return std::string_view(*m_bytes).substr(first.offset, length);
+}
+
 int SourceRowModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());

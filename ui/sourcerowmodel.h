@@ -26,6 +26,8 @@ public:
     void setSource(std::shared_ptr<const std::string> bytes);
     void clear() { setSource(std::make_shared<const std::string>()); }
     std::string_view row(std::size_t row) const;
+    // The row's bytes, and the next row's when it goes on with the same line.
+    std::string_view rowAndContinuation(std::size_t row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

@@ -24,6 +24,7 @@ public:
     // Shows the Shift-JIS bytes, which the view shares rather than copies.
     void setSource(std::shared_ptr<const std::string> bytes);
     void clear();
+    const SourceRowModel& rowModel() const { return m_model; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
