@@ -36,6 +36,8 @@ void TestSjisFind::matching_data()
                                                       << false << anywhere << false;
     QTest::newRow("a character after a double-byte one starts a match")
         << std::string("\x95\x5c\\x") << std::string("\\x") << true << anywhere << true;
+    QTest::newRow("double-byte characters pair up from the start of a run")
+        << std::string("\x88\x95\x95\x5c") << std::string("\x95\x95") << false << anywhere << false;
     QTest::newRow("second bytes never fold: ア is not ヂ") << std::string("\x83\x61") << std::string("\x83\x41")
                                                           << false << anywhere << false;
     QTest::newRow("the query's second bytes never fold") << std::string("<p>\x83\x61") << std::string("\x83\x61")

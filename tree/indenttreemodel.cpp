@@ -96,14 +96,18 @@ int IndentTreeModel::reveal(NodeId node)
         path.push_back(m_tree.parent(path.back()));
     // Each node of the path lies below its parent's row, among the rows that
     // its parent's expansion shows.
-    std::size_t row = 0;
+    int row = 0;
     for (auto step = path.crbegin(); step != path.crend(); ++step) {
-        row = static_cast<std::size_t>(std::find(m_rows.cbegin() + static_cast<std::ptrdiff_t>(row), m_rows.cend(), *step)
-                                       - m_rows.cbegin());
+        row = shownRowOf(*step, row);
         if (*step != node)
-            expand(static_cast<int>(row));
+            expand(row);
     }
-    return static_cast<int>(row);
+    return row;
+}
+
+int IndentTreeModel::shownRowOf(NodeId node, int from) const
+{
+    return static_cast<int>(std::find(m_rows.cbegin() + from, m_rows.cend(), node) - m_rows.cbegin());
 }
 
 int IndentTreeModel::parentRow(int row) const

@@ -53,6 +53,8 @@ private:
     // pre-order: the children of collapsed nodes are skipped.
     template <typename Visit>
     void visitShown(NodeId top, Visit&& visit) const;
+    // The row of a shown node, sought from a row on.
+    int shownRowOf(NodeId node, int from) const;
     // The shown rows below the row that belong to its node's subtree.
     int shownDescendants(int row) const;
     void resetRows(bool expanded);

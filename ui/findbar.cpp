@@ -114,6 +114,8 @@ FindTarget* FindBar::shownTarget() const
 
 void FindBar::go(Step step)
 {
+    if (!shownTarget())
+        return;
     if (m_query->text().isEmpty()) {
         open();
         return;

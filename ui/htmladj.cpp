@@ -706,13 +706,15 @@ void TStructedHtmlForm::buildFindBar(QWidget& parent)
 {
     m_findBar = new FindBar(*PageControl1, &parent);
     const SourceRowModel& sourceRows = Memo1->rowModel();
-    m_findBar->addTarget(*TabOriginal, std::make_unique<RowFindTarget>(*Memo1, [&sourceRows](std::size_t row, const SjisFind& find) {
+    const auto sourceRowMatches = [&sourceRows](std::size_t row, const SjisFind& find) {
         // A match may run on into the row that continues a long line.
         return find.isIn(sourceRows.rowAndContinuation(row), sourceRows.row(row).size());
-    }));
-    m_findBar->addTarget(*TabIndented, std::make_unique<RowFindTarget>(*ShowResultList, [this](std::size_t row, const SjisFind& find) {
+    };
+    const auto listingLineMatches = [this](std::size_t row, const SjisFind& find) {
         return find.isIn(m_listingModel->lineAt(row));
-    }));
+    };
+    m_findBar->addTarget(*TabOriginal, std::make_unique<RowFindTarget>(*Memo1, sourceRowMatches));
+    m_findBar->addTarget(*TabIndented, std::make_unique<RowFindTarget>(*ShowResultList, listingLineMatches));
     m_findBar->addTarget(*TabStructure, std::make_unique<TreeFindTarget>(*TreeIndent1));
 }
 

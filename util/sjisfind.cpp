@@ -3,6 +3,7 @@
 #include "util/sjis.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace vorelind {
 
@@ -13,6 +14,19 @@ namespace {
 std::size_t characterWidth(std::string_view text, std::size_t at)
 {
     return isSjisLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
+}
+
+// Whether a character starts at the position, given one that starts at
+// known, before it. The bytes before the position that could be lead bytes
+// pair up from the last byte that can't be one, after which a character
+// always starts, or from the known start; an even run of them ends on a
+// start. Each byte is looked at once, however many places are asked about.
+bool startsCharacter(std::string_view text, std::size_t known, std::size_t at)
+{
+    std::size_t leadLike = 0;
+    while (at - leadLike > known && isSjisLeadByte(static_cast<unsigned char>(text[at - leadLike - 1])))
+        ++leadLike;
+    return leadLike % 2 == 0;
 }
 
 } // namespace
@@ -30,11 +44,31 @@ bool SjisFind::isIn(std::string_view text, std::size_t startsBefore) const
     if (m_query.empty() || text.size() < m_query.size())
         return false;
     const std::size_t end = std::min(text.size() - m_query.size() + 1, startsBefore);
-    for (std::size_t at = 0; at < end; at += characterWidth(text, at)) {
-        if (matchesAt(text, at))
+    std::size_t known = 0;
+    for (std::size_t at = candidateFrom(text, 0, end); at < end; at = candidateFrom(text, at + 1, end)) {
+        const bool starts = startsCharacter(text, known, at);
+        if (starts && matchesAt(text, at))
             return true;
+        // A place that starts no character is a second byte: one starts after it.
+        known = starts ? at : at + 1;
     }
     return false;
+}
+
+// The first place from on, before end, whose byte is the query's first
+// (in either case when that is a letter and case does not count); end when
+// there is none. The quick scan for one byte finds the few places worth a
+// closer look.
+std::size_t SjisFind::candidateFrom(std::string_view text, std::size_t from, std::size_t end) const
+{
+    const char first = m_query.front();
+    if (m_matchCase || first < 'A' || first > 'Z') {
+        const void* found = from < end ? std::memchr(text.data() + from, first, end - from) : nullptr;
+        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : end;
+    }
+    while (from < end && upperAsciiByte(text[from]) != first)
+        ++from;
+    return from;
 }
 
 // The query's characters decide the widths: a match that starts on a

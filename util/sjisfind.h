@@ -21,6 +21,7 @@ public:
     bool isIn(std::string_view text, std::size_t startsBefore = std::string_view::npos) const;
 
 private:
+    std::size_t candidateFrom(std::string_view text, std::size_t from, std::size_t end) const;
     bool matchesAt(std::string_view text, std::size_t at) const;
     char folded(char byte) const;
 
