@@ -8,13 +8,10 @@
 // Usage: QT_QPA_PLATFORM=offscreen bench_find PAGE [QUERY] [STEPS]
 // (bench/run-find-benchmark.sh generates the page of 10 MB and runs it.)
 
-#include "seam/modalseam.h"
 #include "ui/applicationsetup.h"
-#include "ui/directorylistbox.h"
 #include "ui/errorreport.h"
-#include "ui/filelistbox.h"
-#include "ui/htmladj.h"
 #include "ui/treeindent.h"
+#include "windowbench.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,12 +33,6 @@
 namespace {
 
 using namespace vorelind;
-
-template <typename Control>
-Control* control(const QObject& window, const char* name)
-{
-    return window.findChild<Control*>(QLatin1String(name));
-}
 
 qint64 timedMs(const std::function<void()>& step)
 {
@@ -114,11 +105,7 @@ int main(int argc, char* argv[])
 
     TStructedHtmlForm form(program.filePath(QStringLiteral("vorelind")));
     form.resize(1000, 700);
-    form.show();
-    QApplication::processEvents();
-    control<DirectoryListBox>(form, "DirectoryListBox1")->setDirectory(documents.path());
-    control<FileListBox>(form, "FileListBox1")->setCurrentRow(0);
-    ModalSeam::takeAnsweredMessages();
+    showWithFirstFile(form, documents.path());
     runHandler([&] { form.FileListBox1DblClick(); });
     for (const AnsweredMessage& message : ModalSeam::takeAnsweredMessages()) {
         std::fprintf(stderr, "bench_find: %s\n", qPrintable(message.text));

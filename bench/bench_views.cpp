@@ -6,13 +6,10 @@
 // Usage: QT_QPA_PLATFORM=offscreen bench_views [LINE_MB] [LEVELS]
 // (bench/run-views-benchmark.sh runs it.)
 
-#include "ui/treeindent.h"
 #include "ui/applicationsetup.h"
-#include "ui/directorylistbox.h"
 #include "ui/errorreport.h"
-#include "ui/filelistbox.h"
-#include "ui/htmladj.h"
-#include "seam/modalseam.h"
+#include "ui/treeindent.h"
+#include "windowbench.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -27,12 +24,6 @@
 namespace {
 
 using namespace vorelind;
-
-template <typename Control>
-Control* control(const QObject& window, const char* name)
-{
-    return window.findChild<Control*>(QLatin1String(name));
-}
 
 // Runs a step, lets the views lay out and paint, and prints its wall time:
 // the time until the window answers input again.
@@ -95,11 +86,7 @@ int benchLongLine(int megabytes)
 
     TStructedHtmlForm form(program.filePath(QStringLiteral("vorelind")));
     form.resize(1000, 700);
-    form.show();
-    QApplication::processEvents();
-    control<DirectoryListBox>(form, "DirectoryListBox1")->setDirectory(documents.path());
-    control<FileListBox>(form, "FileListBox1")->setCurrentRow(0);
-    ModalSeam::takeAnsweredMessages();
+    showWithFirstFile(form, documents.path());
     auto& tabs = *control<QTabWidget>(form, "PageControl1");
     auto& source = *control<QAbstractItemView>(form, "Memo1");
     auto& listing = *control<QAbstractItemView>(form, "ShowResultList");

@@ -5,13 +5,10 @@
 // Usage: QT_QPA_PLATFORM=offscreen bench_window PAGE
 // (bench/run-window-benchmark.sh sets it up and compares with vorelind-cli.)
 
-#include "seam/modalseam.h"
-#include "ui/treeindent.h"
 #include "ui/applicationsetup.h"
-#include "ui/directorylistbox.h"
 #include "ui/errorreport.h"
-#include "ui/filelistbox.h"
-#include "ui/htmladj.h"
+#include "ui/treeindent.h"
+#include "windowbench.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,12 +24,6 @@
 namespace {
 
 using namespace vorelind;
-
-template <typename Control>
-Control* control(const QObject& window, const char* name)
-{
-    return window.findChild<Control*>(QLatin1String(name));
-}
 
 // Wall-clock and processor time of one step, in milliseconds.
 struct StepTime {
@@ -96,13 +87,8 @@ int main(int argc, char* argv[])
     }
 
     TStructedHtmlForm form(program.filePath(QStringLiteral("vorelind")));
-    form.show();
-    QApplication::processEvents();
+    showWithFirstFile(form, documents.path());
     control<QCheckBox>(form, "isShiftJis")->setChecked(true);
-    control<DirectoryListBox>(form, "DirectoryListBox1")->setDirectory(documents.path());
-    auto* files = control<FileListBox>(form, "FileListBox1");
-    files->setCurrentRow(0);
-    ModalSeam::takeAnsweredMessages();
 
     const StepTime load = timed([&] { runHandler([&] { form.FileListBox1DblClick(); }); });
     const double loadPeakMiB = peakMemoryKiB() / 1024.0;
