@@ -21,13 +21,13 @@ namespace {
 using Command = std::function<void(WindowUnderTest&)>;
 
 // Three matches of "alpha" in three cases, the last far below the others,
-// and a Japanese text.
+// a Japanese text, and the mark that stands for characters Shift-JIS lacks.
 QByteArray findPage()
 {
     QByteArray page = QStringLiteral("<html>\n<body>\n<div>\n<p>Alpha 日本語</p>\n<P>alpha</P>\n</div>\n").toUtf8();
     for (int line = 0; line < 80; ++line)
         page += "<i>x</i>\n";
-    return page + "<p>ALPHA</p>\n</body>\n</html>\n";
+    return page + QStringLiteral("<p>ALPHA〓</p>\n</body>\n</html>\n").toUtf8();
 }
 
 // A key as the user presses it, to the widget that has the focus.
@@ -129,16 +129,18 @@ void TestWindowCommands::finding_data()
         << "ShowResultList" << QStringList{"Ctrl+F", "type:alpha", "F3", "F3", "F3"} << "      <p>Alpha 日本語"
         << "1 / 3 件" << true;
     QTest::newRow("Shift+F3 wraps before the first match")
-        << "ShowResultList" << QStringList{"Ctrl+F", "type:alpha", "Shift+F3"} << "    <p>ALPHA" << "3 / 3 件"
+        << "ShowResultList" << QStringList{"Ctrl+F", "type:alpha", "Shift+F3"} << "    <p>ALPHA〓" << "3 / 3 件"
         << true;
     QTest::newRow("case counts when the box is checked")
         << "ShowResultList" << QStringList{"Ctrl+F", "case", "type:alpha"} << "      <P>alpha" << "1 / 1 件" << true;
     QTest::newRow("Japanese typed as shown, in the source")
         << "Memo1" << QStringList{"Ctrl+F", "ime:日本語"} << "<p>Alpha 日本語</p>" << "1 / 1 件" << true;
     QTest::newRow("tree: a match in a collapsed node is revealed")
-        << "TreeIndent1" << QStringList{"Ctrl+F", "type:ALPHA", "Shift+F3"} << " <p>ALPHA" << "3 / 3 件" << true;
+        << "TreeIndent1" << QStringList{"Ctrl+F", "type:ALPHA", "Shift+F3"} << " <p>ALPHA〓" << "3 / 3 件" << true;
     QTest::newRow("no match leaves the current node") << "TreeIndent1" << QStringList{"Ctrl+F", "type:zz"}
                                                       << "<html>" << "0 件" << true;
+    QTest::newRow("a character Shift-JIS lacks finds nothing, not its stand-in mark")
+        << "ShowResultList" << QStringList{"Ctrl+F", "ime:✓"} << "<html>" << "0 件" << true;
     QTest::newRow("Esc closes the bar and keeps the match")
         << "ShowResultList" << QStringList{"Ctrl+F", "type:alpha", "Esc"} << "      <p>Alpha 日本語" << QString()
         << false;

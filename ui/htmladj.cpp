@@ -47,8 +47,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -478,14 +478,17 @@ void TStructedHtmlForm::FindPrev1Click()
     m_findBar->findPrevious();
 }
 
-// The file lists follow the disk, and the loaded file is run again with
-// the excluded tags and the conversion option as they now stand.
+// The loaded file is run again with the excluded tags and the conversion
+// option as they now stand; opening it lists its folder afresh, as the
+// lists are refreshed when nothing is loaded.
 void TStructedHtmlForm::Rerun1Click()
 {
+    if (!m_loadedPath.isEmpty()) {
+        openFile(m_loadedPath);
+        return;
+    }
     FileListBox1->refresh();
     DirectoryListBox1->refresh();
-    if (!m_loadedPath.isEmpty())
-        openFile(m_loadedPath);
 }
 
 bool TStructedHtmlForm::eventFilter(QObject* watched, QEvent* event)

@@ -30,8 +30,8 @@ namespace vorelind {
 
 class DirectoryListBox;
 class DriveComboBox;
-class FindBar;
 class FileListBox;
+class FindBar;
 class LineListView;
 class Listing;
 class ListingModel;
