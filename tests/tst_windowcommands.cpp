@@ -21,12 +21,14 @@ namespace {
 using Command = std::function<void(WindowUnderTest&)>;
 
 // Three matches of "alpha" in three cases, the last far below the others,
-// a Japanese text, and the mark that stands for characters Shift-JIS lacks.
+// a Japanese text, a word across the cut of a long line into rows of 1024
+// bytes, and the mark that stands for characters Shift-JIS lacks.
 QByteArray findPage()
 {
     QByteArray page = QStringLiteral("<html>\n<body>\n<div>\n<p>Alpha 日本語</p>\n<P>alpha</P>\n</div>\n").toUtf8();
     for (int line = 0; line < 80; ++line)
         page += "<i>x</i>\n";
+    page += "<p>" + QByteArray(1019, 'y') + "omega</p>\n";
     return page + QStringLiteral("<p>ALPHA〓</p>\n</body>\n</html>\n").toUtf8();
 }
 
@@ -114,6 +116,8 @@ void TestWindowCommands::finding_data()
         << "ShowResultList" << QStringList{"Ctrl+F", "case", "type:alpha"} << "      <P>alpha" << "1 / 1 件" << true;
     QTest::newRow("Japanese typed as shown, in the source")
         << "Memo1" << QStringList{"Ctrl+F", "ime:日本語"} << "<p>Alpha 日本語</p>" << "1 / 1 件" << true;
+    QTest::newRow("source: a match across the cut of a long line")
+        << "Memo1" << QStringList{"Ctrl+F", "type:omega"} << "<p>" + QString(1019, 'y') + "om" << "1 / 1 件" << true;
     QTest::newRow("tree: a match in a collapsed node is revealed")
         << "TreeIndent1" << QStringList{"Ctrl+F", "type:ALPHA", "Shift+F3"} << " <p>ALPHA〓" << "3 / 3 件" << true;
     QTest::newRow("no match leaves the current node") << "TreeIndent1" << QStringList{"Ctrl+F", "type:zz"}
