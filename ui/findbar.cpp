@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <string>
+
 namespace vorelind {
 
 namespace {
@@ -69,7 +71,7 @@ FindBar::FindBar(QTabWidget& pages, QWidget* parent)
     escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, &FindBar::close);
     connect(&m_pages, &QTabWidget::currentChanged, m_recount, qOverload<>(&QTimer::start));
-    connect(m_recount, &QTimer::timeout, this, &FindBar::showCount);
+    connect(m_recount, &QTimer::timeout, this, &FindBar::refresh);
     hide();
 }
 
@@ -93,7 +95,7 @@ void FindBar::open()
     show();
     m_query->setFocus();
     m_query->selectAll();
-    showCount();
+    refresh();
 }
 
 void FindBar::findNext()
@@ -123,7 +125,7 @@ void FindBar::go(Step step)
     show();
     const FindMatches* found = matches();
     if (!found) {
-        showCount();
+        refresh();
         return;
     }
     FindTarget& target = *shownTarget();
@@ -137,7 +139,7 @@ void FindBar::go(Step step)
         match = found->atOrAfter(current.value_or(0));
     if (match)
         target.reveal(*match);
-    showCount();
+    refresh();
 }
 
 void FindBar::close()
@@ -167,8 +169,9 @@ void FindBar::forgetMatches()
     m_matchesTarget = nullptr;
 }
 
-// "3 / 120 件" on a match, "120 件" elsewhere, nothing without a query.
-void FindBar::showCount()
+// The count reads "3 / 120 件" on a match, "120 件" elsewhere, nothing
+// without a query.
+void FindBar::refresh()
 {
     setEnabled(shownTarget() != nullptr);
     const FindMatches* found = isVisible() && !m_query->text().isEmpty() ? matches() : nullptr;

@@ -7,7 +7,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <string>
 
 class QCheckBox;
 class QLabel;
@@ -50,7 +49,8 @@ private:
     // target and content.
     const FindMatches* matches();
     void forgetMatches();
-    void showCount();
+    // Enables the bar on a page with a target and shows the count of its matches.
+    void refresh();
 
     QTabWidget& m_pages;
     QLineEdit* m_query;
