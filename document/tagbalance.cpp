@@ -66,6 +66,56 @@ struct TagEnd {
     bool selfClosed;   // its '>' follows a '/'
 };
 
+// The offset after the next closer from `from` on; the text's size when there is none.
+std::size_t after(std::string_view text, std::string_view closer, std::size_t from)
+{
+    const std::size_t found = text.find(closer, from);
+    return found == std::string_view::npos ? text.size() : found + closer.size();
+}
+
+// A tag ends at the first '>' outside a quoted run, or at the end of the text.
+TagEnd tagEndFrom(std::string_view text, std::size_t nameEnd)
+{
+    for (std::size_t j = nameEnd; j < text.size(); ++j) {
+        if (!kTagStops[static_cast<unsigned char>(text[j])])
+            continue;
+        if (text[j] == '>')
+            return {j + 1, text[j - 1] == '/'};
+        // A quote opens a run that ends at the same quote.
+        j = text.find(text[j], j + 1);
+        if (j == std::string_view::npos)
+            break;
+    }
+    return {text.size(), false};
+}
+
+// What a '<' opens, and for anything but a tag the offset after it.
+enum class Markup { StartTag, EndTag, Other };
+
+struct MarkupStart {
+    Markup kind;
+    std::size_t otherEnd;
+};
+
+MarkupStart markupAt(std::string_view text, std::size_t i)
+{
+    const auto at = [text](std::size_t offset) {
+        return offset < text.size() ? static_cast<unsigned char>(text[offset]) : 0;
+    };
+    const unsigned char c1 = at(i + 1);
+    if (isAsciiLetter(c1))
+        return {Markup::StartTag, 0};
+    if (c1 == '/')
+        return isAsciiLetter(at(i + 2)) ? MarkupStart{Markup::EndTag, 0} : MarkupStart{Markup::Other, i + 1};
+    if (c1 == '!' && at(i + 2) == '-' && at(i + 3) == '-')
+        return {Markup::Other, after(text, "-->", i + 4)}; // a comment ends after the next "-->"
+    if (c1 == '!' || c1 == '?')
+        return {Markup::Other, after(text, ">", i + 2)}; // a declaration or instruction ends at the next '>'
+    if (c1 == '%')
+        return {Markup::Other, after(text, "%>", i + 2)}; // server code ends after the next "%>"
+    return {Markup::Other, i + 1}; // any other '<' is text
+}
+
 // One run over one text.
 class TagBalance {
 public:
@@ -96,31 +146,22 @@ private:
     // Returns the offset after what the '<' at i opens.
     std::size_t afterMarkup(std::size_t i)
     {
-        const unsigned char c1 = at(i + 1);
-        if (isAsciiLetter(c1))
+        const MarkupStart markup = markupAt(m_text, i);
+        switch (markup.kind) {
+        case Markup::StartTag:
             return afterStartTag(i);
-        if (c1 == '/')
-            return isAsciiLetter(at(i + 2)) ? afterEndTag(i) : i + 1;
-        if (c1 == '!' && at(i + 2) == '-' && at(i + 3) == '-')
-            return after("-->", i + 4); // a comment ends after the next "-->"
-        if (c1 == '!' || c1 == '?')
-            return after(">", i + 2); // a declaration or instruction ends at the next '>'
-        if (c1 == '%')
-            return after("%>", i + 2); // server code ends after the next "%>"
-        return i + 1; // any other '<' is text
-    }
-
-    // The offset after the next closer from `from` on; the text's size when there is none.
-    std::size_t after(std::string_view closer, std::size_t from) const
-    {
-        const std::size_t found = m_text.find(closer, from);
-        return found == std::string_view::npos ? m_text.size() : found + closer.size();
+        case Markup::EndTag:
+            return afterEndTag(i);
+        case Markup::Other:
+            break;
+        }
+        return markup.otherEnd;
     }
 
     std::size_t afterStartTag(std::size_t i)
     {
         const NameSpan span = readName(i + 1);
-        const TagEnd end = tagEndFrom(span.end);
+        const TagEnd end = tagEndFrom(m_text, span.end);
         if (end.selfClosed)
             return end.next;
         const std::string_view name = m_text.substr(i + 1, span.end - (i + 1));
@@ -142,7 +183,7 @@ private:
             const std::size_t nameEnd = i + 2 + m_open.back().nameLength;
             --m_facts[m_open.back().nameId].openCount;
             m_open.pop_back();
-            return tagEndFrom(nameEnd).next;
+            return tagEndFrom(m_text, nameEnd).next;
         }
         const NameSpan span = readName(i + 2);
         const std::string_view name = m_text.substr(i + 2, span.end - (i + 2));
@@ -154,7 +195,7 @@ private:
             else
                 closeTopmost(id);
         }
-        return tagEndFrom(span.end).next;
+        return tagEndFrom(m_text, span.end).next;
     }
 
     void noteCounted(TagSide side, std::size_t offset)
@@ -193,22 +234,6 @@ private:
         for (; span.end < m_text.size() && kNameBytes[at(span.end)]; ++span.end)
             span.hash = TagNames::hashed(span.hash, m_text[span.end]);
         return span;
-    }
-
-    // A tag ends at the first '>' outside a quoted run, or at the end of the text.
-    TagEnd tagEndFrom(std::size_t nameEnd) const
-    {
-        for (std::size_t j = nameEnd; j < m_text.size(); ++j) {
-            if (!kTagStops[at(j)])
-                continue;
-            if (m_text[j] == '>')
-                return {j + 1, m_text[j - 1] == '/'};
-            // A quote opens a run that ends at the same quote.
-            j = m_text.find(m_text[j], j + 1);
-            if (j == std::string_view::npos)
-                break;
-        }
-        return {m_text.size(), false};
     }
 
     // The offset of the next end tag of the name from `from` on, or the
@@ -250,6 +275,15 @@ std::vector<UnbalancedTag> unbalancedTags(std::string_view text, const ExcludedT
                                           std::vector<CountedTag>* counted)
 {
     return TagBalance(text, excluded, counted).run();
+}
+
+std::size_t markupEnd(std::string_view text, std::size_t offset)
+{
+    const MarkupStart markup = markupAt(text, offset);
+    if (markup.kind == Markup::Other)
+        return markup.otherEnd;
+    const std::size_t nameStart = offset + (markup.kind == Markup::StartTag ? 1 : 2);
+    return tagEndFrom(text, tagNameEnd(text, nameStart)).next;
 }
 
 std::size_t tagNameEnd(std::string_view text, std::size_t start)
