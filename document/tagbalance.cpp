@@ -47,11 +47,10 @@ struct NameFacts {
     std::size_t openCount;  // its entries on the stack
 };
 
-// A start tag on the stack; its name is in the text after the '<' at offset.
+// A start tag on the stack: the start tag it is, and its name's id.
 struct OpenTag {
-    std::size_t offset;
+    std::uint32_t start; // a source is refused above 256 MiB, so it holds fewer tags
     std::uint32_t nameId;
-    std::uint32_t nameLength; // a name is part of a source, and sources are refused above 256 MiB
 };
 
 // A tag name read from the text.
@@ -116,6 +115,15 @@ MarkupStart markupAt(std::string_view text, std::size_t i)
     return {Markup::Other, i + 1}; // any other '<' is text
 }
 
+// A counted tag while the pairing runs: its '<', its name's length (a name
+// is part of a source, and sources are refused above 256 MiB), and for a
+// start tag whether an end tag closed it.
+struct FoundTag {
+    std::size_t offset;
+    std::uint32_t nameLength;
+    bool closed;
+};
+
 // One run over one text.
 class TagBalance {
 public:
@@ -124,17 +132,30 @@ public:
         , m_excluded(excluded)
         , m_counted(counted)
     {
+        // Room for a start tag per 64 bytes spares most pages the copies of growing.
+        m_starts.reserve(text.size() / 64);
     }
 
     std::vector<UnbalancedTag> run()
     {
         for (std::size_t i = m_text.find('<'); i != std::string_view::npos; i = m_text.find('<', i))
             i = afterMarkup(i);
-        for (const OpenTag& open : m_open)
-            reportOpen(open);
-        std::sort(m_found.begin(), m_found.end(),
-                  [](const UnbalancedTag& a, const UnbalancedTag& b) { return a.offset < b.offset; });
-        return std::move(m_found);
+        // The start tags and the stray end tags are both kept in source
+        // order, so the unclosed ones merge with the strays without a sort:
+        // a sort of what the stack leaves behind cost a quarter of the time
+        // on pages of many unclosed tags.
+        std::vector<UnbalancedTag> found;
+        auto stray = m_stray.begin();
+        for (const FoundTag& start : m_starts) {
+            if (start.closed)
+                continue;
+            for (; stray != m_stray.end() && stray->offset < start.offset; ++stray)
+                found.push_back(unbalanced(TagSide::End, *stray));
+            found.push_back(unbalanced(TagSide::Start, start));
+        }
+        for (; stray != m_stray.end(); ++stray)
+            found.push_back(unbalanced(TagSide::End, *stray));
+        return found;
     }
 
 private:
@@ -168,7 +189,8 @@ private:
         const std::uint32_t id = nameId(name, span.hash);
         NameFacts& facts = m_facts[id];
         if (facts.counted) {
-            m_open.push_back({i, id, static_cast<std::uint32_t>(name.size())});
+            m_open.push_back({static_cast<std::uint32_t>(m_starts.size()), id});
+            m_starts.push_back({i, static_cast<std::uint32_t>(name.size()), false});
             ++facts.openCount;
             noteCounted(TagSide::Start, i);
         }
@@ -180,10 +202,11 @@ private:
         // Most end tags close the tag on top; that needs no look-up of the name.
         if (!m_open.empty() && namesTop(i + 2)) {
             noteCounted(TagSide::End, i);
-            const std::size_t nameEnd = i + 2 + m_open.back().nameLength;
+            FoundTag& start = m_starts[m_open.back().start];
+            start.closed = true;
             --m_facts[m_open.back().nameId].openCount;
             m_open.pop_back();
-            return tagEndFrom(m_text, nameEnd).next;
+            return tagEndFrom(m_text, i + 2 + start.nameLength).next;
         }
         const NameSpan span = readName(i + 2);
         const std::string_view name = m_text.substr(i + 2, span.end - (i + 2));
@@ -191,7 +214,7 @@ private:
         if (m_facts[id].counted) {
             noteCounted(TagSide::End, i);
             if (m_facts[id].openCount == 0)
-                m_found.push_back({TagSide::End, i, name});
+                m_stray.push_back({i, static_cast<std::uint32_t>(name.size()), false});
             else
                 closeTopmost(id);
         }
@@ -208,10 +231,10 @@ private:
     void closeTopmost(std::uint32_t id)
     {
         while (m_open.back().nameId != id) {
-            reportOpen(m_open.back());
             --m_facts[m_open.back().nameId].openCount;
             m_open.pop_back();
         }
+        m_starts[m_open.back().start].closed = true;
         --m_facts[id].openCount;
         m_open.pop_back();
     }
@@ -224,9 +247,17 @@ private:
             && !kNameBytes[at(nameStart + topName.size())];
     }
 
-    std::string_view openName(const OpenTag& open) const { return m_text.substr(open.offset + 1, open.nameLength); }
+    std::string_view openName(const OpenTag& open) const
+    {
+        const FoundTag& start = m_starts[open.start];
+        return m_text.substr(start.offset + 1, start.nameLength);
+    }
 
-    void reportOpen(const OpenTag& open) { m_found.push_back({TagSide::Start, open.offset, openName(open)}); }
+    UnbalancedTag unbalanced(TagSide side, const FoundTag& tag) const
+    {
+        const std::size_t nameStart = tag.offset + (side == TagSide::Start ? 1 : 2);
+        return {side, tag.offset, m_text.substr(nameStart, tag.nameLength)};
+    }
 
     NameSpan readName(std::size_t start) const
     {
@@ -266,7 +297,8 @@ private:
     TagNames m_names;
     std::vector<NameFacts> m_facts; // by name id
     std::vector<OpenTag> m_open;
-    std::vector<UnbalancedTag> m_found;
+    std::vector<FoundTag> m_starts; // every counted start tag, in source order
+    std::vector<FoundTag> m_stray;  // in source order
 };
 
 } // namespace
