@@ -3,24 +3,17 @@
 #include "document/listing.h"
 
 #include <algorithm>
+#include <ranges>
 
 namespace vorelind {
 
 std::size_t rowAtSource(const Listing& listing, std::size_t offset)
 {
     // Source positions count from 1 and grow with the rows.
-    std::size_t first = 0;
-    std::size_t count = listing.lineCount();
-    while (count > 0) {
-        const std::size_t half = count / 2;
-        if (listing.sourcePosition(first + half) <= offset + 1) {
-            first += half + 1;
-            count -= half + 1;
-        } else {
-            count = half;
-        }
-    }
-    return first > 0 ? first - 1 : 0;
+    const auto rows = std::views::iota(std::size_t{0}, listing.lineCount());
+    const auto later = std::ranges::partition_point(
+        rows, [&](std::size_t row) { return listing.sourcePosition(row) <= offset + 1; });
+    return later == rows.begin() ? 0 : static_cast<std::size_t>(later - rows.begin()) - 1;
 }
 
 ListingMarks::ListingMarks(const Listing& listing, std::string_view source, const ExcludedTags& excluded)

@@ -7,6 +7,9 @@
 #include "ui/sourceview.h"
 #include "ui/treeindent.h"
 
+#include <algorithm>
+#include <ranges>
+
 namespace vorelind {
 
 SourceJump::SourceJump(TTreeIndent& tree, LineListView& listing, SourceView& source)
@@ -33,8 +36,7 @@ std::optional<std::size_t> SourceJump::currentRow(StructureView view) const
     const QModelIndex current = m_tree.currentIndex();
     if (!current.isValid())
         return std::nullopt;
-    const IndentTreeModel& model = m_tree.indentModel();
-    return m_listing->rowOf(model.tree().text(model.nodeOf(current)));
+    return rowOfNode(m_tree.indentModel().nodeOf(current));
 }
 
 void SourceJump::showRow(StructureView view, std::size_t row)
@@ -66,15 +68,28 @@ bool SourceJump::showNodeAtSourceCursor()
 
 void SourceJump::showSourceLine(std::size_t line)
 {
+    if (line == 0 || line > m_sourceView.lines().lineCount())
+        return;
     const std::size_t offset = m_sourceView.lines().lineStart(line);
     m_sourceView.selectBytes(offset, lineEnd(offset) - offset);
 }
 
-// The tree was filled from the listing's lines, so its nodes point into them.
+// The tree was filled from the listing's lines, so its nodes point into
+// them: a node's text begins after its line's first byte, and the export
+// may narrow a line to a part that begins after its node's text, but the
+// part's last byte still lies in the line.
 NodeId SourceJump::nodeOfRow(std::size_t row) const
 {
     const std::string_view line = m_listing->line(row);
-    return m_tree.indentModel().tree().nodeAt(line.data() + line.size() - 1);
+    return m_tree.indentModel().tree().nodeAt(line.data() + (line.empty() ? 0 : line.size() - 1));
+}
+
+// The nodes grow with the rows they were made from.
+std::size_t SourceJump::rowOfNode(NodeId node) const
+{
+    const auto rows = std::views::iota(std::size_t{0}, m_listing->lineCount());
+    const auto found = std::ranges::partition_point(rows, [&](std::size_t row) { return nodeOfRow(row) < node; });
+    return static_cast<std::size_t>(found - rows.begin());
 }
 
 std::size_t SourceJump::lineEnd(std::size_t offset) const

@@ -46,6 +46,7 @@ public:
     NodeId nodeOfRow(std::size_t row) const;
 
 private:
+    std::size_t rowOfNode(NodeId node) const;
     std::size_t lineEnd(std::size_t offset) const;
 
     TTreeIndent& m_tree;

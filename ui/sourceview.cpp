@@ -105,6 +105,8 @@ std::optional<std::pair<std::size_t, std::size_t>> SourceView::selectedPart(int 
 void SourceView::scrollToByte(std::size_t offset)
 {
     const QModelIndex index = currentIndex();
+    if (!index.isValid())
+        return;
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     option.rect = visualRect(index);
