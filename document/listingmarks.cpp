@@ -3,6 +3,7 @@
 #include "document/listing.h"
 
 #include <algorithm>
+#include <iterator>
 #include <ranges>
 
 namespace vorelind {
@@ -20,50 +21,52 @@ ListingMarks::ListingMarks(const Listing& listing, std::string_view source, cons
 {
     if (listing.lineCount() == 0)
         return;
-    for (const UnbalancedTag& tag : unbalancedTags(source, excluded))
-        m_marks.push_back({rowAtSource(listing, tag.offset), tag});
+    m_tags = unbalancedTags(source, excluded);
+    m_rows.reserve(m_tags.size());
+    // The tags come in source order, so their rows are found in one pass.
+    std::size_t row = 0;
+    for (const UnbalancedTag& tag : m_tags) {
+        while (row + 1 < listing.lineCount() && listing.sourcePosition(row + 1) <= tag.offset + 1)
+            ++row;
+        m_rows.push_back(row);
+    }
 }
 
 std::vector<std::size_t> ListingMarks::rows() const
 {
     std::vector<std::size_t> rows;
-    for (const MarkedTag& mark : m_marks) {
-        if (rows.empty() || rows.back() != mark.row)
-            rows.push_back(mark.row);
-    }
+    std::unique_copy(m_rows.begin(), m_rows.end(), std::back_inserter(rows));
     return rows;
 }
 
 bool ListingMarks::isOnRow(std::optional<std::size_t> visited, std::optional<std::size_t> row) const
 {
-    return visited && row && *visited < m_marks.size() && m_marks[*visited].row == *row;
+    return visited && row && *visited < m_rows.size() && m_rows[*visited] == *row;
 }
 
 std::optional<std::size_t> ListingMarks::next(std::optional<std::size_t> row, std::optional<std::size_t> visited) const
 {
-    if (m_marks.empty())
+    if (m_rows.empty())
         return std::nullopt;
     if (isOnRow(visited, row))
-        return (*visited + 1) % m_marks.size();
+        return (*visited + 1) % m_rows.size();
     if (!row)
         return 0;
-    const auto later = std::upper_bound(m_marks.begin(), m_marks.end(), *row,
-                                        [](std::size_t at, const MarkedTag& mark) { return at < mark.row; });
-    return later == m_marks.end() ? 0 : static_cast<std::size_t>(later - m_marks.begin());
+    const auto later = std::upper_bound(m_rows.begin(), m_rows.end(), *row);
+    return later == m_rows.end() ? 0 : static_cast<std::size_t>(later - m_rows.begin());
 }
 
 std::optional<std::size_t> ListingMarks::previous(std::optional<std::size_t> row,
                                                   std::optional<std::size_t> visited) const
 {
-    if (m_marks.empty())
+    if (m_rows.empty())
         return std::nullopt;
     if (isOnRow(visited, row))
-        return (*visited + m_marks.size() - 1) % m_marks.size();
+        return (*visited + m_rows.size() - 1) % m_rows.size();
     if (!row)
-        return m_marks.size() - 1;
-    const auto atOrLater = std::lower_bound(m_marks.begin(), m_marks.end(), *row,
-                                            [](const MarkedTag& mark, std::size_t at) { return mark.row < at; });
-    return atOrLater == m_marks.begin() ? m_marks.size() - 1 : static_cast<std::size_t>(atOrLater - m_marks.begin()) - 1;
+        return m_rows.size() - 1;
+    const auto atOrLater = std::lower_bound(m_rows.begin(), m_rows.end(), *row);
+    return atOrLater == m_rows.begin() ? m_rows.size() - 1 : static_cast<std::size_t>(atOrLater - m_rows.begin()) - 1;
 }
 
 } // namespace vorelind

@@ -29,8 +29,8 @@ public:
     // The listing must come from walking the source with the same list.
     ListingMarks(const Listing& listing, std::string_view source, const ExcludedTags& excluded);
 
-    std::size_t count() const { return m_marks.size(); }
-    const MarkedTag& operator[](std::size_t index) const { return m_marks[index]; }
+    std::size_t count() const { return m_tags.size(); }
+    MarkedTag operator[](std::size_t index) const { return {m_rows[index], m_tags[index]}; }
     // The marked rows, ascending, each once.
     std::vector<std::size_t> rows() const;
 
@@ -45,7 +45,10 @@ public:
 private:
     bool isOnRow(std::optional<std::size_t> visited, std::optional<std::size_t> row) const;
 
-    std::vector<MarkedTag> m_marks;
+    // Side by side rather than as MarkedTags, so that the analysis's list is
+    // kept as it comes rather than copied: a page may have 100,000s of them.
+    std::vector<UnbalancedTag> m_tags;
+    std::vector<std::size_t> m_rows;
 };
 
 } // namespace vorelind

@@ -145,6 +145,7 @@ public:
         // a sort of what the stack leaves behind cost a quarter of the time
         // on pages of many unclosed tags.
         std::vector<UnbalancedTag> found;
+        found.reserve(m_starts.size() - m_closedCount + m_stray.size());
         auto stray = m_stray.begin();
         for (const FoundTag& start : m_starts) {
             if (start.closed)
@@ -204,6 +205,7 @@ private:
             noteCounted(TagSide::End, i);
             FoundTag& start = m_starts[m_open.back().start];
             start.closed = true;
+            ++m_closedCount;
             --m_facts[m_open.back().nameId].openCount;
             m_open.pop_back();
             return tagEndFrom(m_text, i + 2 + start.nameLength).next;
@@ -235,6 +237,7 @@ private:
             m_open.pop_back();
         }
         m_starts[m_open.back().start].closed = true;
+        ++m_closedCount;
         --m_facts[id].openCount;
         m_open.pop_back();
     }
@@ -298,6 +301,7 @@ private:
     std::vector<NameFacts> m_facts; // by name id
     std::vector<OpenTag> m_open;
     std::vector<FoundTag> m_starts; // every counted start tag, in source order
+    std::size_t m_closedCount = 0;
     std::vector<FoundTag> m_stray;  // in source order
 };
 

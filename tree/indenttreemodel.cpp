@@ -127,8 +127,9 @@ int IndentTreeModel::rowOf(NodeId node) const
 void IndentTreeModel::setMarkedNodes(std::vector<NodeId> nodes)
 {
     std::sort(nodes.begin(), nodes.end());
+    const bool changed = !m_marked.empty() || !nodes.empty();
     m_marked = std::move(nodes);
-    if (!m_rows.empty())
+    if (changed && !m_rows.empty())
         emit dataChanged(index(0), index(rowCount() - 1), {MarkedRole});
 }
 

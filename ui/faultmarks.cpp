@@ -26,13 +26,13 @@ void FaultMarks::mark(const ExcludedTags& excluded)
     const Listing& listing = *m_places.listing();
     m_marks = ListingMarks(listing, *m_places.source(), excluded);
     m_visited.reset();
-    const std::vector<std::size_t> rows = m_marks.rows();
+    std::vector<std::size_t> rows = m_marks.rows();
     std::vector<NodeId> nodes;
     nodes.reserve(rows.size());
     for (const std::size_t row : rows)
         nodes.push_back(m_places.nodeOfRow(row));
     m_tree.indentModel().setMarkedNodes(std::move(nodes));
-    m_listing.setMarkedRows(rows);
+    m_listing.setMarkedRows(std::move(rows));
     m_status.setText(countText());
 }
 
@@ -58,7 +58,7 @@ void FaultMarks::goTo(StructureView view, std::optional<std::size_t> mark)
     if (!mark)
         return;
     m_visited = mark;
-    const MarkedTag& marked = m_marks[*mark];
+    const MarkedTag marked = m_marks[*mark];
     m_places.showRow(view, marked.row);
     const QString kind = marked.tag.side == TagSide::Start ? QStringLiteral("閉じていない開始タグ")
                                                            : QStringLiteral("対応のない終了タグ");

@@ -18,8 +18,9 @@ void ListingModel::setListing(std::shared_ptr<const Listing> listing)
 
 void ListingModel::setMarkedRows(std::vector<std::size_t> rows)
 {
+    const bool changed = !m_markedRows.empty() || !rows.empty();
     m_markedRows = std::move(rows);
-    if (rowCount() > 0)
+    if (changed && rowCount() > 0)
         emit dataChanged(index(0), index(rowCount() - 1), {Qt::BackgroundRole});
 }
 

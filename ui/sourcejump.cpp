@@ -81,7 +81,14 @@ void SourceJump::showSourceLine(std::size_t line)
 NodeId SourceJump::nodeOfRow(std::size_t row) const
 {
     const std::string_view line = m_listing->line(row);
-    return m_tree.indentModel().tree().nodeAt(line.data() + (line.empty() ? 0 : line.size() - 1));
+    const char* lastByte = line.data() + (line.empty() ? 0 : line.size() - 1);
+    const IndentTree& tree = m_tree.indentModel().tree();
+    // Every row made a node, in order, so the node of the same number is
+    // tried first: it spares a search of the whole tree for each of many marks.
+    if (row < tree.nodeCount() && tree.text(row).data() <= lastByte
+        && (row + 1 == tree.nodeCount() || tree.text(row + 1).data() > lastByte))
+        return row;
+    return tree.nodeAt(lastByte);
 }
 
 // The nodes grow with the rows they were made from.
