@@ -1,9 +1,13 @@
 #include "ui/sourcerowdelegate.h"
 
 #include "platform/codecs/displaytext.h"
+#include "util/sjis.h"
 
 #include <QApplication>
 #include <QPainter>
+
+#include <algorithm>
+#include <vector>
 
 namespace vorelind {
 
@@ -39,6 +43,19 @@ int SourceRowDelegate::textLeft(const QStyleOptionViewItem& option, const QModel
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
     const QString before = toShownText(m_rowBytes(index.row()).substr(0, byte));
     return text.left() - option.rect.left() + margin + option.fontMetrics.horizontalAdvance(before);
+}
+
+std::size_t SourceRowDelegate::byteAt(const QStyleOptionViewItem& option, const QModelIndex& index, int x) const
+{
+    const std::string_view row = m_rowBytes(index.row());
+    std::vector<std::size_t> characters;
+    for (std::size_t byte = 0; byte < row.size(); byte += isSjisLeadByte(static_cast<unsigned char>(row[byte])) ? 2 : 1)
+        characters.push_back(byte);
+    // The text grows to the right character by character, so the last one
+    // that starts at or left of x is found by halving.
+    const auto after = std::partition_point(characters.begin(), characters.end(),
+                                            [&](std::size_t byte) { return textLeft(option, index, byte) <= x; });
+    return after == characters.begin() ? 0 : *(after - 1);
 }
 
 } // namespace vorelind

@@ -24,6 +24,8 @@ public:
 
     // The distance from a row's left edge to the text at a byte of it.
     int textLeft(const QStyleOptionViewItem& option, const QModelIndex& index, std::size_t byte) const;
+    // The first byte of the row's character under a distance from its left edge.
+    std::size_t byteAt(const QStyleOptionViewItem& option, const QModelIndex& index, int x) const;
 
 private:
     RowBytes m_rowBytes;

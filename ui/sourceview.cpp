@@ -2,6 +2,7 @@
 
 #include "ui/sourcerowdelegate.h"
 
+#include <QMouseEvent>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -21,6 +22,7 @@ SourceView::SourceView(QWidget* parent)
 void SourceView::setSource(std::shared_ptr<const std::string> bytes)
 {
     m_selection.reset();
+    m_clicked.reset();
     m_lines = LineIndex(*bytes);
     m_model.setSource(std::move(bytes));
     updateRowWidth();
@@ -47,7 +49,12 @@ std::size_t SourceView::cursorOffset() const
     if (m_selection)
         return m_selection->offset;
     const QModelIndex current = currentIndex();
-    return current.isValid() ? m_model.rowOffset(static_cast<std::size_t>(current.row())) : 0;
+    if (!current.isValid())
+        return 0;
+    const std::size_t rowStart = m_model.rowOffset(static_cast<std::size_t>(current.row()));
+    const bool clickedInRow = m_clicked && *m_clicked >= rowStart
+        && *m_clicked < rowStart + m_model.row(static_cast<std::size_t>(current.row())).size();
+    return clickedInRow ? *m_clicked : rowStart;
 }
 
 std::string_view SourceView::selectedBytes() const
@@ -69,6 +76,13 @@ void SourceView::paintEvent(QPaintEvent* event)
 void SourceView::mousePressEvent(QMouseEvent* event)
 {
     m_selection.reset();
+    m_clicked.reset();
+    const QPoint at = event->position().toPoint();
+    if (const QModelIndex index = indexAt(at); index.isValid()) {
+        const QStyleOptionViewItem option = rowOption(index);
+        m_clicked = m_model.rowOffset(static_cast<std::size_t>(index.row()))
+            + m_delegate->byteAt(option, index, at.x() - option.rect.left());
+    }
     viewport()->update();
     NumberedListView::mousePressEvent(event);
 }
@@ -107,14 +121,20 @@ void SourceView::scrollToByte(std::size_t offset)
     const QModelIndex index = currentIndex();
     if (!index.isValid())
         return;
-    QStyleOptionViewItem option;
-    initViewItemOption(&option);
-    option.rect = visualRect(index);
+    const QStyleOptionViewItem option = rowOption(index);
     const int left = m_delegate->textLeft(option, index, offset - m_model.rowOffset(static_cast<std::size_t>(index.row())));
     QScrollBar& bar = *horizontalScrollBar();
     const int shownLeft = bar.value();
     if (left < shownLeft || left >= shownLeft + viewport()->width())
         bar.setValue(std::max(0, left - viewport()->width() / 3));
+}
+
+QStyleOptionViewItem SourceView::rowOption(const QModelIndex& index) const
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    return option;
 }
 
 std::size_t SourceView::lineNumberOfRow(int row) const

@@ -32,8 +32,8 @@ public:
 
     // Selects bytes of the source (from an offset from 0) and scrolls them into view.
     void selectBytes(std::size_t offset, std::size_t length);
-    // The offset of the cursor: the first selected byte, or the first byte
-    // of the current row; 0 without either.
+    // The offset of the cursor: the first selected byte, the clicked byte
+    // of the current row, or the current row's first byte; 0 without any.
     std::size_t cursorOffset() const;
     // The selected bytes; none after the user moved the cursor.
     std::string_view selectedBytes() const;
@@ -53,11 +53,13 @@ private:
     std::optional<std::pair<std::size_t, std::size_t>> selectedPart(int row) const;
     void scrollToByte(std::size_t offset);
     std::size_t lineNumberOfRow(int row) const;
+    QStyleOptionViewItem rowOption(const QModelIndex& index) const;
 
     SourceRowModel m_model;
     SourceRowDelegate* m_delegate;
     LineIndex m_lines{{}};
     std::optional<Selection> m_selection;
+    std::optional<std::size_t> m_clicked;
 };
 
 } // namespace vorelind
