@@ -35,6 +35,9 @@ public:
     // The offset of the cursor: the first selected byte, the clicked byte
     // of the current row, or the current row's first byte; 0 without any.
     std::size_t cursorOffset() const;
+    // The number of the source line that a row begins; 0 for a row that
+    // goes on with a line.
+    std::size_t lineNumberOfRow(int row) const;
     // The selected bytes; none after the user moved the cursor.
     std::string_view selectedBytes() const;
 
@@ -52,7 +55,6 @@ private:
     void updateRowWidth();
     std::optional<std::pair<std::size_t, std::size_t>> selectedPart(int row) const;
     void scrollToByte(std::size_t offset);
-    std::size_t lineNumberOfRow(int row) const;
     QStyleOptionViewItem rowOption(const QModelIndex& index) const;
 
     SourceRowModel m_model;
