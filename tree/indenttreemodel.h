@@ -43,8 +43,6 @@ public:
     int parentRow(int row) const;
     // Expands the node's collapsed ancestors and returns its row.
     int reveal(NodeId node);
-    // The node's row, or -1 while it is hidden.
-    int rowOf(NodeId node) const;
     // Marks these nodes (MarkedRole) and no others; they need not be sorted.
     void setMarkedNodes(std::vector<NodeId> nodes);
 
@@ -56,6 +54,8 @@ private:
     // pre-order: the children of collapsed nodes are skipped.
     template <typename Visit>
     void visitShown(NodeId top, Visit&& visit) const;
+    // The node's row, or -1 while it is hidden.
+    int rowOf(NodeId node) const;
     // The shown rows below the row that belong to its node's subtree.
     int shownDescendants(int row) const;
     void resetRows(bool expanded);

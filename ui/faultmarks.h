@@ -26,7 +26,6 @@ public:
     // Analyses the source walked into the places' listing and marks it.
     void mark(const ExcludedTags& excluded);
     void clear();
-    std::size_t count() const { return m_marks.count(); }
 
     // Goes to the next or previous mark from the view's current row.
     void goToNext(StructureView view);

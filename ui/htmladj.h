@@ -36,7 +36,6 @@ class FileListBox;
 class LineListView;
 class Listing;
 class ListingModel;
-class SourceJump;
 class SourceView;
 class TAboutBox;
 class TMaskSetForm;
