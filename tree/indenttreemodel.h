@@ -21,7 +21,7 @@ class IndentTreeModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
-    enum Role { LevelRole = Qt::UserRole, BranchRole };
+    enum Role { LevelRole = Qt::UserRole, BranchRole, MarkedRole };
     enum Branch { Leaf, Collapsed, Expanded };
 
     explicit IndentTreeModel(QObject* parent = nullptr);
@@ -39,11 +39,12 @@ public:
     void collapse(int row);
     void expandAll();
     void collapseAll();
-    // Expands the node's collapsed ancestors, from the top down, and
-    // returns the node's row.
-    int reveal(NodeId node);
     // The row of the nearest shown node above the row with a lower level, or -1.
     int parentRow(int row) const;
+    // Expands the node's collapsed ancestors and returns its row.
+    int reveal(NodeId node);
+    // Marks these nodes (MarkedRole) and no others; they need not be sorted.
+    void setMarkedNodes(std::vector<NodeId> nodes);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -53,8 +54,8 @@ private:
     // pre-order: the children of collapsed nodes are skipped.
     template <typename Visit>
     void visitShown(NodeId top, Visit&& visit) const;
-    // The row of a shown node, sought from a row on.
-    int shownRowOf(NodeId node, int from) const;
+    // The node's row, or -1 while it is hidden.
+    int rowOf(NodeId node) const;
     // The shown rows below the row that belong to its node's subtree.
     int shownDescendants(int row) const;
     void resetRows(bool expanded);
@@ -64,6 +65,7 @@ private:
     std::vector<NodeId> m_rows;
     std::vector<std::uint32_t> m_level;
     std::vector<bool> m_expanded;
+    std::vector<NodeId> m_marked; // sorted
 };
 
 } // namespace vorelind

@@ -4,6 +4,7 @@
 #include "platform/version/commonutil.h"
 #include "settings/listfile.h"
 #include "settings/settings.h"
+#include "ui/sourcejump.h"
 
 #include <QMainWindow>
 
@@ -30,6 +31,7 @@ namespace vorelind {
 
 class DirectoryListBox;
 class DriveComboBox;
+class FaultMarks;
 class FileListBox;
 class FindBar;
 class LineListView;
@@ -84,6 +86,13 @@ public:
     void TagCheckClick();
     void Contents1Click();
     void about1Click();
+    // The "移動" menu: marks, structure and source, lines.
+    void NextMarkClick();
+    void PreviousMarkClick();
+    void SourceJumpClick();
+    void StructureJumpClick();
+    void GoToLineClick();
+    // The "検索" menu: find, and run the loaded file again.
     void Find1Click();
     void FindNext1Click();
     void FindPrev1Click();
@@ -109,6 +118,8 @@ private:
     void setConvertsToShiftJis(bool on) override;
 
     void buildMenus();
+    void buildSearchMenu();
+    void buildMoveMenu();
     void buildFindBar(QWidget& parent);
     void buildTabs();
     QWidget* buildSelectTab();
@@ -140,6 +151,8 @@ private:
     // The listing the list shows; an empty one before any walk.
     const Listing& shownListing() const;
     void showLoadedSource(std::shared_ptr<const std::string> source, const std::string& name);
+    // The structure view that the move commands act on: the listing when its tab is shown, else the tree.
+    StructureView shownStructureView() const;
 
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSelect = nullptr;
@@ -162,6 +175,7 @@ private:
     QPushButton* BrowserBtn = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
     QLabel* StatusBar1 = nullptr;
+    QLabel* MarkStatus = nullptr;
     QFrame* IgnoreAddPanel = nullptr;
     QLineEdit* AddTag = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
@@ -169,6 +183,8 @@ private:
     TCommonUtil CommonUtil1;
     std::unique_ptr<TAboutBox> m_aboutBox;
     std::unique_ptr<TMaskSetForm> m_maskSetForm;
+    std::unique_ptr<SourceJump> m_sourceJump;
+    std::unique_ptr<FaultMarks> m_faultMarks;
 
     ListingModel* m_listingModel = nullptr;
     // The listing that the list shows and the export and line analysis read.

@@ -34,7 +34,8 @@ public:
     void expandAll();
     void collapseAll();
     const IndentTreeModel& indentModel() const { return m_model; }
-    // Expands the node's ancestors, selects it and scrolls it into view.
+    IndentTreeModel& indentModel() { return m_model; }
+    // Expands the node's ancestors, makes it current and scrolls it into view.
     void revealNode(NodeId node);
 
 protected:
