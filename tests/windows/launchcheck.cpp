@@ -17,6 +17,8 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -45,30 +47,26 @@ std::vector<std::wstring> commandArguments()
     return arguments;
 }
 
+std::filesystem::path nativePath(const std::string& utf8)
+{
+    return wideText(utf8);
+}
+
 std::string fileText(const std::string& path)
 {
-    std::string text;
-    if (FILE* file = _wfopen(wideText(path).c_str(), L"rb")) {
-        char buffer[4096];
-        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-            text.append(buffer, got);
-        std::fclose(file);
-    }
-    return text;
+    std::ifstream file(nativePath(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 bool writeFile(const std::string& path, const std::string& text)
 {
-    FILE* file = _wfopen(wideText(path).c_str(), L"wb");
-    if (!file)
-        return false;
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    return std::fclose(file) == 0 && written;
+    std::ofstream file(nativePath(path), std::ios::binary);
+    return static_cast<bool>(file << text << std::flush);
 }
 
 bool exists(const std::string& path)
 {
-    return GetFileAttributesW(wideText(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return std::filesystem::exists(nativePath(path));
 }
 
 // Whether the file is there, or comes within the time, from a program that
@@ -125,17 +123,14 @@ struct LaunchRow {
     std::string received;
 };
 
-std::wstring executablePath()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
-    return path;
-}
-
 void checkLaunches(const std::string& folder)
 {
     const std::string child = folder + "子 プロセス.exe";
-    expect(CopyFileW(executablePath().c_str(), wideText(child).c_str(), FALSE) != 0, "cannot copy to " + child);
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::error_code copyError;
+    std::filesystem::copy_file(self, nativePath(child), std::filesystem::copy_options::overwrite_existing, copyError);
+    expect(!copyError, "cannot copy to " + child);
     const LaunchRow rows[] = {
         {"a path with a blank and Japanese, a quoted title", "\"" + child + "\"",
          "\"「ページ 一.htm」\" x", "「ページ 一.htm」\nx\n"},
