@@ -37,7 +37,7 @@ Lines tidied(const Lines& lines)
     tidyForExport(listing);
     Lines result;
     for (std::size_t row = 0; row < listing.lineCount(); ++row)
-        result.emplace_back(listing.line(row));
+        result.push_back(std::string(listing.blanks(row), ' ').append(listing.lineText(row)));
     return result;
 }
 

@@ -5,7 +5,6 @@
 #include "document/listing.h"
 #include "document/messages.h"
 #include "document/runlogfile.h"
-#include "document/sizelimits.h"
 #include "document/sourceloader.h"
 #include "document/tagorder.h"
 #include "launch/launchcommands.h"
@@ -18,6 +17,7 @@
 #include "platform/process/shell.h"
 #include "platform/process/toollink.h"
 #include "seam/modalseam.h"
+#include "tree/listingtreelines.h"
 #include "ui/abouttexts.h"
 #include "ui/directorylistbox.h"
 #include "ui/drivecombobox.h"
@@ -51,8 +51,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
-
-#include <algorithm>
 
 namespace vorelind {
 
@@ -234,12 +232,10 @@ void TStructedHtmlForm::FileListBox1DblClick()
     WalkProgress progress(*ProgressBar1, *StatusBar1);
     // The log grows in the browsed folder, beside the chosen files.
     RunLogFile runLog(nativePath(QDir(FileListBox1->directory()).filePath(QStringLiteral("runlog.log"))));
-    // Room for eight times the source, within the walk's budget, is only
-    // address space until the walk writes it, and spares nearly every listing
-    // a growth, which would move the buffer off the huge pages that make
-    // filling it quick.
-    const auto sourceSize = static_cast<std::size_t>(QFileInfo(path).size());
-    auto listing = std::make_shared<Listing>(std::min(8 * sourceSize, listingBudget(sourceSize)));
+    // Room for the listing of a source of this size is only address space
+    // until the walk writes it, and spares nearly every listing a growth,
+    // which would move the buffer off the huge pages that make filling it quick.
+    auto listing = std::make_shared<Listing>(static_cast<std::size_t>(QFileInfo(path).size()));
     try {
         runDocument(request, ExcludedTags(IgnoreTags->lines()), steps, WalkSinks{&progress, &progress, &runLog},
                     *listing);
@@ -277,8 +273,7 @@ void TStructedHtmlForm::StructuringDo()
 {
     m_listingModel->setListing(m_listing);
     PageControl1->setCurrentWidget(TabIndented);
-    const Listing& listing = *m_listing;
-    TreeIndent1->LoadIndentedLines({listing.lineCount(), [&listing](std::size_t row) { return listing.line(row); }});
+    TreeIndent1->LoadIndentedLines(treeLinesOf(*m_listing));
     m_treeListing = m_listing;
     PageControl1->setCurrentWidget(TabStructure);
 }

@@ -19,7 +19,7 @@ public:
     const std::shared_ptr<const Listing>& listing() const { return m_listing; }
 
     std::size_t lineCount() const override { return m_listing ? m_listing->lineCount() : 0; }
-    std::string_view lineAt(std::size_t row) const override { return m_listing->line(row); }
+    IndentedText lineAt(std::size_t row) const override { return m_listing->indentedLine(row); }
 
 private:
     std::shared_ptr<const Listing> m_listing;
