@@ -27,8 +27,8 @@ IndentedText indentedText(std::string_view line);
 
 // One line of a listing: where the bytes after its leading blanks lie in the
 // listing's buffer, how many blanks lead it, and where in the walked source
-// it began. The buffer holds at most two bytes per source byte and sources
-// are refused above 256 MiB, so 32 bits hold every field.
+// it began. Sources are refused above 256 MiB, whose listings keep well
+// within 32 bits a field; a listing that would not is stopped as too large.
 struct ListingLine {
     std::uint32_t offset;
     std::uint32_t length;
