@@ -268,11 +268,14 @@ void TStructedHtmlForm::showLoadedSource(std::shared_ptr<const std::string> sour
 }
 
 // Hands the walked listing to the list and the tree, which both read its
-// one buffer; the tree's nodes point into it.
+// one buffer; the tree's nodes point into it. A list view lays out all its
+// rows when it is shown, so the list gets the listing once its tab is up:
+// the structure tab follows before anything is painted, and the list lays
+// its rows out when the user turns to it.
 void TStructedHtmlForm::StructuringDo()
 {
-    m_listingModel->setListing(m_listing);
     PageControl1->setCurrentWidget(TabIndented);
+    m_listingModel->setListing(m_listing);
     TreeIndent1->LoadIndentedLines(treeLinesOf(*m_listing));
     m_treeListing = m_listing;
     PageControl1->setCurrentWidget(TabStructure);
