@@ -1,6 +1,8 @@
 // The main window on a generated page, offscreen: the time from the
 // double-click to the standing tree (conversion and run log on), the times of expand all
-// and collapse all on that tree, and the peak memory of the process.
+// and collapse all on that tree, of the next and previous mark and of the moves between
+// the tree and the source on it all expanded (each to stay under 50 ms), of the next mark
+// in the collapsed tree, and the peak memory of the process.
 //
 // Usage: QT_QPA_PLATFORM=offscreen bench_window PAGE
 // (bench/run-window-benchmark.sh sets it up and compares with vorelind-cli.)
@@ -13,11 +15,13 @@
 #include "ui/filelistbox.h"
 #include "ui/htmladj.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -115,7 +119,14 @@ int main(int argc, char* argv[])
     const StepTime listingScroll = timed([&] { listing->scrollToBottom(); });
     const StepTime expand = timed([&] { control<QPushButton>(form, "ExpandBtn")->click(); });
     const StepTime treeScroll = timed([&] { tree->scrollToBottom(); });
+    const auto command = [&form](const char* name) { return [&form, name] { control<QAction>(form, name)->trigger(); }; };
+    tree->setCurrentIndex(tree->model()->index(tree->model()->rowCount() / 2, 0));
+    const StepTime nextMark = timed(command("NextMark"));
+    const StepTime previousMark = timed(command("PreviousMark"));
+    const StepTime toSource = timed(command("SourceJump"));
+    const StepTime toTree = timed(command("StructureJump"));
     const StepTime collapse = timed([&] { control<QPushButton>(form, "CollapseBtn")->click(); });
+    const StepTime collapsedNextMark = timed(command("PreviousMark"));
 
     const qint64 pageBytes = QFileInfo(page).size();
     const double peakMiB = peakMemoryKiB() / 1024.0;
@@ -127,7 +138,13 @@ int main(int argc, char* argv[])
     printStep("listing to its last line:", listingScroll);
     printStep("expand all:", expand);
     printStep("expanded tree to its end:", treeScroll);
+    printStep("next mark, all expanded:", nextMark);
+    printStep("previous mark:", previousMark);
+    printStep("node to source:", toSource);
+    printStep("source to node:", toTree);
     printStep("collapse all:", collapse);
+    printStep("last mark, all collapsed:", collapsedNextMark);
+    std::printf("marks:                      %s\n", qPrintable(control<QLabel>(form, "MarkStatus")->text()));
     std::printf("peak memory to the tree:    %.1f MiB (%.1f x the page)\n", loadPeakMiB,
                 loadPeakMiB * 1024 * 1024 / static_cast<double>(pageBytes));
     std::printf("peak memory:                %.1f MiB (%.1f x the page)\n", peakMiB,

@@ -24,6 +24,9 @@ public:
 
     // The line and column of the byte at an offset from 0.
     LineColumn at(std::size_t offset) const;
+    std::size_t lineCount() const { return m_lineStarts.size(); }
+    // The offset of the first byte of a line, counted from 1.
+    std::size_t lineStart(std::size_t line) const { return m_lineStarts[line - 1]; }
 
 private:
     std::vector<std::size_t> m_lineStarts; // the offset of each line's first byte

@@ -35,6 +35,11 @@ struct CountedTag {
 std::vector<UnbalancedTag> unbalancedTags(std::string_view text, const ExcludedTags& excluded,
                                           std::vector<CountedTag>* counted = nullptr);
 
+// The offset after the markup whose '<' is at an offset, as the pairing
+// reads it: after a tag's '>', a comment's "-->", a declaration's '>', or
+// just the '<' when it is text; the text's size when the text ends first.
+std::size_t markupEnd(std::string_view text, std::size_t offset);
+
 // The offset after the tag name that starts at an offset: the run of ASCII
 // letters, digits, '-', '_', ':' and '.'.
 std::size_t tagNameEnd(std::string_view text, std::size_t start);

@@ -37,4 +37,9 @@ void setPanelBackground(QWidget& widget, const QColor& colour)
     fill(widget, colour, Qt::white);
 }
 
+QColor unmatchedTint()
+{
+    return {255, 200, 200};
+}
+
 } // namespace vorelind

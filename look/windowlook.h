@@ -15,6 +15,9 @@ QFont designFont(const QString& family, int pixelSize, QFont::Weight weight = QF
 // window design, behind its items too.
 void setBackground(QWidget& widget, const QColor& colour);
 
+// The tint of the lines, nodes and tags whose start or end tag has no partner.
+QColor unmatchedTint();
+
 // Fills a panel or dialog with a colour of the window design; the edit
 // fields on it keep a white field.
 void setPanelBackground(QWidget& widget, const QColor& colour);

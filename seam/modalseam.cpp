@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include <optional>
@@ -14,6 +15,7 @@ struct TestAnswers {
     bool answering = false;
     std::optional<QString> nextSaveFileName;
     std::function<void(QDialog&)> nextDialogAction;
+    std::optional<int> nextNumber;
     QList<AnsweredMessage> messages;
 };
 
@@ -59,6 +61,16 @@ void ModalSeam::runDialog(QDialog& dialog)
     dialog.hide();
 }
 
+std::optional<int> ModalSeam::askNumber(QWidget* parent, const QString& caption, const QString& label, int value,
+                                        int minimum, int maximum)
+{
+    if (testAnswers().answering)
+        return std::exchange(testAnswers().nextNumber, std::nullopt);
+    bool accepted = false;
+    const int number = QInputDialog::getInt(parent, caption, label, value, minimum, maximum, 1, &accepted);
+    return accepted ? std::optional<int>(number) : std::nullopt;
+}
+
 void ModalSeam::answerForTests()
 {
     testAnswers().answering = true;
@@ -67,6 +79,11 @@ void ModalSeam::answerForTests()
 void ModalSeam::setNextSaveFileName(const QString& path)
 {
     testAnswers().nextSaveFileName = path;
+}
+
+void ModalSeam::setNextNumber(int number)
+{
+    testAnswers().nextNumber = number;
 }
 
 void ModalSeam::setNextDialogAction(std::function<void(QDialog&)> action)

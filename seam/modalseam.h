@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QDialog;
 class QFileDialog;
@@ -31,6 +32,9 @@ public:
     static QString chooseSaveFile(QFileDialog& dialog);
     // Runs a dialog modally until it closes.
     static void runDialog(QDialog& dialog);
+    // Asks for a whole number from minimum to maximum; none on cancel.
+    static std::optional<int> askNumber(QWidget* parent, const QString& caption, const QString& label, int value,
+                                        int minimum, int maximum);
 
     // From now on nothing modal is shown: message boxes are recorded, the
     // save dialog gives the next file name (a cancel when none is set), and
@@ -38,6 +42,8 @@ public:
     static void answerForTests();
     static void setNextSaveFileName(const QString& path);
     static void setNextDialogAction(std::function<void(QDialog&)> action);
+    // The next number asked for (a cancel when none is set).
+    static void setNextNumber(int number);
     // Returns the recorded message boxes and forgets them.
     static QList<AnsweredMessage> takeAnsweredMessages();
 };

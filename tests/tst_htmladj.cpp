@@ -1,4 +1,5 @@
 #include "document/sizelimits.h"
+#include "look/windowlook.h"
 #include "platform/codecs/displaytext.h"
 #include "platform/process/shell.h"
 #include "platform/process/toollink.h"
@@ -33,6 +34,21 @@
 using namespace vorelind;
 
 namespace {
+
+// A <div> and a <p> never closed, and a </span> that closes nothing.
+const QByteArray kUnbalancedPage = "<html>\r\n<body>\r\n<div>\r\n<p>one\r\n</span>\r\n<b title=\"a>b\">two</b>\r\n"
+                                   "</body>\r\n</html>\r\n";
+
+// The texts of the rows whose role holds the value, trimmed.
+QStringList rowsWith(const QAbstractItemModel& model, int role, const QVariant& value)
+{
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        if (model.index(row, 0).data(role) == value)
+            rows << model.index(row, 0).data().toString().trimmed();
+    }
+    return rows;
+}
 
 const QByteArray kPrePage = "<body>\r\n<!-- note -->\r\n<pre>one\r\ntwo <b>x</b>\r\n</pre>\r\n"
                             "<img src=\"a.png\"/>\r\n</body>\r\n";
@@ -120,6 +136,8 @@ private slots:
     void longTitleKeepsEveryTabInSight();
     void designedFontsAreInstalled_data();
     void designedFontsAreInstalled();
+    void moveCommands_data();
+    void moveCommands();
 };
 
 void TestHtmlAdj::initTestCase()
@@ -809,6 +827,94 @@ void TestHtmlAdj::designedFontsAreInstalled()
     QFETCH(QString, designed);
     QFETCH(QString, installed);
     QCOMPARE(QFontInfo(QFont(designed)).family(), installed);
+}
+
+void TestHtmlAdj::moveCommands_data()
+{
+    QTest::addColumn<QString>("tab");         // shown before the commands
+    QTest::addColumn<int>("row");             // made current in its view (the tree all expanded); -1: none
+    QTest::addColumn<int>("answer");          // the line number asked for; 0: cancelled
+    QTest::addColumn<QStringList>("commands");
+    QTest::addColumn<QString>("shownTab");
+    QTest::addColumn<QString>("current");     // its view's current row, or the source's selected bytes
+    QTest::addColumn<QString>("status");
+
+    const QString tree = "TabStructure";
+    const QString listing = "TabIndented";
+    const QString source = "TabOriginal";
+    QTest::newRow("marks counted after the run") << tree << -1 << 0 << QStringList() << tree << QString()
+                                                 << QString("不一致タグ 3 個");
+    QTest::newRow("F8 opens the collapsed tree to the first mark")
+        << tree << -1 << 0 << QStringList{"NextMark"} << tree << QString("<div>")
+        << QString("不一致タグ 1/3  3:1  閉じていない開始タグ div");
+    QTest::newRow("F8 goes on from the current node")
+        << tree << 3 << 0 << QStringList{"NextMark"} << tree << QString("</span>")
+        << QString("不一致タグ 3/3  5:1  対応のない終了タグ span");
+    QTest::newRow("F8 after the last mark wraps to the first")
+        << tree << -1 << 0 << QStringList{"NextMark", "NextMark", "NextMark", "NextMark"} << tree << QString("<div>")
+        << QString("不一致タグ 1/3  3:1  閉じていない開始タグ div");
+    QTest::newRow("Shift+F8 before the first mark wraps to the last")
+        << tree << 0 << 0 << QStringList{"PreviousMark"} << tree << QString("</span>")
+        << QString("不一致タグ 3/3  5:1  対応のない終了タグ span");
+    QTest::newRow("F8 on the listing tab stays in the listing")
+        << listing << 2 << 0 << QStringList{"NextMark", "NextMark"} << listing << QString("</span>")
+        << QString("不一致タグ 3/3  5:1  対応のない終了タグ span");
+    QTest::newRow("structure to source selects the tag, quoted '>' and all")
+        << tree << 5 << 0 << QStringList{"SourceJump"} << source << QString("<b title=\"a>b\">") << QString("不一致タグ 3 個");
+    QTest::newRow("listing line to source") << listing << 2 << 0 << QStringList{"SourceJump"} << source
+                                            << QString("<div>") << QString("不一致タグ 3 個");
+    QTest::newRow("source line to its node") << source << 3 << 0 << QStringList{"StructureJump"} << tree
+                                             << QString("<p>one") << QString("不一致タグ 3 個");
+    QTest::newRow("go to a line through the seam") << tree << -1 << 5 << QStringList{"GoToLine"} << source
+                                                   << QString("</span>") << QString("不一致タグ 3 個");
+    QTest::newRow("go to a line cancelled") << tree << -1 << 0 << QStringList{"GoToLine"} << tree << QString()
+                                            << QString("不一致タグ 3 個");
+}
+
+void TestHtmlAdj::moveCommands()
+{
+    QFETCH(QString, tab);
+    QFETCH(int, row);
+    QFETCH(int, answer);
+    QFETCH(QStringList, commands);
+    QFETCH(QString, shownTab);
+    QFETCH(QString, current);
+    QFETCH(QString, status);
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("unbalanced.htm"), kUnbalancedPage);
+    auto* tabs = control<QTabWidget>(window.form, "PageControl1");
+    auto* treeView = control<TTreeIndent>(window.form, "TreeIndent1");
+    auto* listingView = control<LineListView>(window.form, "ShowResultList");
+    auto* sourceView = control<SourceView>(window.form, "Memo1");
+    const QStringList marked{"<div>", "<p>one", "</span>"};
+    QCOMPARE(rowsWith(*listingView->model(), Qt::BackgroundRole, unmatchedTint()), marked);
+    treeView->expandAll();
+    QCOMPARE(rowsWith(*treeView->model(), IndentTreeModel::MarkedRole, true), marked);
+    treeView->collapseAll();
+
+    tabs->setCurrentWidget(tabs->findChild<QWidget*>(tab));
+    QAbstractItemView* view = sourceView;
+    if (tab == "TabStructure")
+        view = treeView;
+    else if (tab == "TabIndented")
+        view = listingView;
+    if (row >= 0) {
+        if (view == treeView)
+            treeView->expandAll();
+        view->setCurrentIndex(view->model()->index(row, 0));
+    }
+    if (answer > 0)
+        ModalSeam::setNextNumber(answer);
+    for (const QString& command : commands)
+        control<QAction>(window.form, qPrintable(command))->trigger();
+
+    QCOMPARE(window.currentTab(), shownTab);
+    const QString shown = shownTab == "TabOriginal" ? toDisplayText(sourceView->selectedBytes())
+        : shownTab == "TabIndented"                 ? listingView->currentIndex().data().toString().trimmed()
+                                                    : treeView->currentIndex().data().toString().trimmed();
+    QCOMPARE(shown, current);
+    QCOMPARE(control<QLabel>(window.form, "MarkStatus")->text(), status);
+    QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
 }
 
 QTEST_MAIN(TestHtmlAdj)

@@ -23,6 +23,8 @@ private slots:
     void sourceIsShownInRows();
     void rowsArePaintedWithoutTheEventLoop();
     void rowOfAMegabyteIsShownCut();
+    void rowsBeginningALineAreNumbered_data();
+    void rowsBeginningALineAreNumbered();
 };
 
 void TestSourceView::sourceIsShownInRows_data()
@@ -81,6 +83,29 @@ void TestSourceView::rowOfAMegabyteIsShownCut()
     const auto width = [&](int row) { return delegate.sizeHint(option, rows.index(row)).width(); };
     QCOMPARE(width(0), width(1));
     QVERIFY(width(2) < width(1));
+}
+
+void TestSourceView::rowsBeginningALineAreNumbered_data()
+{
+    QTest::addColumn<std::string>("source");
+    QTest::addColumn<QList<int>>("numbers");
+
+    QTest::newRow("lines end at CR LF") << std::string("a\r\nb") << QList<int>{1, 2};
+    QTest::newRow("empty lines count") << std::string("\r\n\r\nx") << QList<int>{1, 2, 3};
+    QTest::newRow("a row after a lone LF goes on with its line") << std::string("a\nb\r\nc") << QList<int>{1, 0, 2};
+    QTest::newRow("a long line's further rows") << std::string(kRow + 1, 'a') + "\r\nb" << QList<int>{1, 0, 2};
+}
+
+void TestSourceView::rowsBeginningALineAreNumbered()
+{
+    QFETCH(std::string, source);
+    QFETCH(QList<int>, numbers);
+    SourceView view;
+    view.setSource(std::make_shared<const std::string>(source));
+    QList<int> shown;
+    for (int row = 0; row < view.model()->rowCount(); ++row)
+        shown << static_cast<int>(view.lineNumberOfRow(row));
+    QCOMPARE(shown, numbers);
 }
 
 QTEST_MAIN(TestSourceView)

@@ -1,4 +1,7 @@
+#include "document/indentwalk.h"
 #include "document/lineindex.h"
+#include "document/listing.h"
+#include "document/listingmarks.h"
 #include "document/tagbalance.h"
 #include "testlines.h"
 
@@ -24,6 +27,24 @@ QString described(const std::vector<UnbalancedTag>& tags)
     return parts.join(", ");
 }
 
+// The marks of a walked source as "ROW:start NAME, ROW:end NAME".
+QString marksOf(const std::string& source, const std::vector<std::string>& excluded)
+{
+    Listing listing;
+    walkSource(source, ExcludedTags(excluded), {}, listing);
+    listing.finish();
+    const ListingMarks marks(listing, source, ExcludedTags(excluded));
+    QStringList parts;
+    for (std::size_t index = 0; index < marks.count(); ++index) {
+        const UnbalancedTag& tag = marks[index].tag;
+        parts << QString("%1:%2 %3")
+                     .arg(marks[index].row)
+                     .arg(tag.side == TagSide::Start ? "start" : "end")
+                     .arg(QString::fromLatin1(tag.name.data(), static_cast<qsizetype>(tag.name.size())));
+    }
+    return parts.join(", ");
+}
+
 } // namespace
 
 class TestTagBalance : public QObject {
@@ -34,6 +55,12 @@ private slots:
     void unpairedTags();
     void lineAndColumn_data();
     void lineAndColumn();
+    void markupExtent_data();
+    void markupExtent();
+    void marksLieOnTheRowsThatHoldThem_data();
+    void marksLieOnTheRowsThatHoldThem();
+    void stepsFromMarkToMark_data();
+    void stepsFromMarkToMark();
 };
 
 void TestTagBalance::unpairedTags_data()
@@ -127,6 +154,100 @@ void TestTagBalance::lineAndColumn()
     QFETCH(QString, expected);
     QCOMPARE(QString::fromStdString(lineColumnText(LineIndex(text).at(static_cast<std::size_t>(offset)))),
              expected);
+}
+
+void TestTagBalance::markupExtent_data()
+{
+    QTest::addColumn<std::string>("text");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<QByteArray>("markup");
+
+    QTest::newRow("start tag, a quoted > inside") << std::string("<a title=\"x>y\">z") << 0
+                                                   << QByteArray("<a title=\"x>y\">");
+    QTest::newRow("end tag") << std::string("x</div >y") << 1 << QByteArray("</div >");
+    QTest::newRow("comment to its -->") << std::string("<!-- a > b -->c") << 0 << QByteArray("<!-- a > b -->");
+    QTest::newRow("declaration") << std::string("<!DOCTYPE html>x") << 0 << QByteArray("<!DOCTYPE html>");
+    QTest::newRow("server code to its %>") << std::string("<% a > b %>x") << 0 << QByteArray("<% a > b %>");
+    QTest::newRow("a < of text is itself") << std::string("a < b") << 2 << QByteArray("<");
+    QTest::newRow("the text ends inside the tag") << std::string("x<p class=\"y>") << 1
+                                                   << QByteArray("<p class=\"y>");
+}
+
+void TestTagBalance::markupExtent()
+{
+    QFETCH(std::string, text);
+    QFETCH(int, offset);
+    QFETCH(QByteArray, markup);
+    const auto start = static_cast<std::size_t>(offset);
+    QCOMPARE(bytes(std::string_view(text).substr(start, markupEnd(text, start) - start)), markup);
+}
+
+void TestTagBalance::marksLieOnTheRowsThatHoldThem_data()
+{
+    QTest::addColumn<std::string>("source");
+    QTest::addColumn<QString>("excluded");
+    QTest::addColumn<QString>("marks");
+
+    QTest::newRow("each tag on the line it starts") << crlfJoined({"<div>", "<p>a", "</span>"}) << QString()
+                                                    << "0:start div, 1:start p, 2:end span";
+    QTest::newRow("text before the first tag has a line of its own") << std::string("abc</x>") << QString()
+                                                                    << "1:end x";
+    QTest::newRow("a tag inside a raw block, on the block's line") << crlfJoined({"<pre>", "x<b>y", "</pre>"})
+                                                                  << QString() << "1:start b";
+    QTest::newRow("marks sharing a line") << std::string("<pre><i><u></pre>") << QString()
+                                          << "0:start i, 0:start u";
+    QTest::newRow("an excluded tag has a line but no mark") << std::string("<div><font>x</div>") << "FONT"
+                                                            << QString();
+    QTest::newRow("no listing, no marks") << std::string() << QString() << QString();
+}
+
+void TestTagBalance::marksLieOnTheRowsThatHoldThem()
+{
+    QFETCH(std::string, source);
+    QFETCH(QString, excluded);
+    QFETCH(QString, marks);
+    std::vector<std::string> entries;
+    if (!excluded.isEmpty())
+        entries.push_back(excluded.toStdString());
+    QCOMPARE(marksOf(source, entries), marks);
+}
+
+void TestTagBalance::stepsFromMarkToMark_data()
+{
+    QTest::addColumn<bool>("forward");
+    QTest::addColumn<int>("row");     // -1: no current row
+    QTest::addColumn<int>("visited"); // -1: none visited
+    QTest::addColumn<int>("expected");
+
+    // Marks 0 on row 0, 1 and 2 on row 1, 3 on row 2.
+    QTest::newRow("next from no row: the first") << true << -1 << -1 << 0;
+    QTest::newRow("next: the first on a later row") << true << 0 << -1 << 1;
+    QTest::newRow("next: the second of a shared row") << true << 1 << 1 << 2;
+    QTest::newRow("next: after the shared row") << true << 1 << 2 << 3;
+    QTest::newRow("next: visited elsewhere, from the row") << true << 1 << 0 << 3;
+    QTest::newRow("next after the last: the first") << true << 2 << 3 << 0;
+    QTest::newRow("previous from no row: the last") << false << -1 << -1 << 3;
+    QTest::newRow("previous: the first of a shared row") << false << 1 << 2 << 1;
+    QTest::newRow("previous: the last on an earlier row") << false << 2 << -1 << 2;
+    QTest::newRow("previous before the first: the last") << false << 0 << 0 << 3;
+}
+
+void TestTagBalance::stepsFromMarkToMark()
+{
+    QFETCH(bool, forward);
+    QFETCH(int, row);
+    QFETCH(int, visited);
+    QFETCH(int, expected);
+    const std::string source = crlfJoined({"<a>", "<pre><i><u></pre>", "<b>"});
+    Listing listing;
+    walkSource(source, ExcludedTags(), {}, listing);
+    listing.finish();
+    const ListingMarks marks(listing, source, ExcludedTags());
+    const auto given = [](int value) { return value < 0 ? std::nullopt : std::optional<std::size_t>(value); };
+    const std::optional<std::size_t> step =
+        forward ? marks.next(given(row), given(visited)) : marks.previous(given(row), given(visited));
+    QCOMPARE(step, given(expected));
+    QVERIFY(!ListingMarks().next(given(row), given(visited)));
 }
 
 QTEST_APPLESS_MAIN(TestTagBalance)

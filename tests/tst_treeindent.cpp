@@ -33,8 +33,8 @@ QStringList shownRows(const IndentTreeModel& model)
     return rows;
 }
 
-// Runs "expand ROW", "collapse ROW", "expand all", "collapse all" and
-// "load" (the lines again) in turn.
+// Runs "expand ROW", "collapse ROW", "expand all", "collapse all",
+// "reveal NODE" and "load" (the lines again) in turn.
 void apply(IndentTreeModel& model, const std::vector<std::string>& lines, const QStringList& steps)
 {
     for (const QString& step : steps) {
@@ -46,6 +46,8 @@ void apply(IndentTreeModel& model, const std::vector<std::string>& lines, const 
             model.collapseAll();
         else if (step.startsWith("expand "))
             model.expand(step.section(' ', 1).toInt());
+        else if (step.startsWith("reveal "))
+            model.reveal(step.section(' ', 1).toULongLong());
         else
             model.collapse(step.section(' ', 1).toInt());
     }
@@ -110,6 +112,12 @@ void TestTreeIndent::expandingAndCollapsingShowTheRows_data()
         << QStringList{"expand all"} << QStringList{"-A", ".- B", "..- C", "...  D", "..  E", ".- X", "..  Y", ".  Z"};
     QTest::newRow("collapse all closes the lower levels too")
         << QStringList{"expand all", "collapse all", "expand 0"} << QStringList{"-A", ".+ B", ".+ X", ".  Z"};
+    QTest::newRow("reveal opens every collapsed ancestor at once")
+        << QStringList{"reveal 3"} << QStringList{"-A", ".- B", "..- C", "...  D", "..  E", ".+ X", ".  Z"};
+    QTest::newRow("reveal keeps the open nodes' rows")
+        << QStringList{"expand 0", "expand 2", "reveal 3"}
+        << QStringList{"-A", ".- B", "..- C", "...  D", "..  E", ".- X", "..  Y", ".  Z"};
+    QTest::newRow("reveal of a shown node changes nothing") << QStringList{"reveal 0"} << QStringList{"+A"};
     QTest::newRow("loading again starts collapsed") << QStringList{"expand all", "load"} << QStringList{"+A"};
 }
 

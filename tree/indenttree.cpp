@@ -1,5 +1,7 @@
 #include "tree/indenttree.h"
 
+#include <algorithm>
+#include <functional>
 #include <stdexcept>
 
 namespace vorelind {
@@ -60,6 +62,14 @@ std::size_t IndentTree::row(NodeId node) const
     const Node& entry = m_nodes[node];
     const std::int64_t first = entry.parent == kNoParent ? m_firstTopLevelOrder : 0;
     return static_cast<std::size_t>(entry.order - first);
+}
+
+// Nodes are added line by line, so their texts lie in the order of their ids.
+NodeId IndentTree::nodeAt(const char* byte) const
+{
+    const auto next = std::upper_bound(m_nodes.begin(), m_nodes.end(), byte,
+                                       [](const char* at, const Node& node) { return std::less<>()(at, node.text); });
+    return next == m_nodes.begin() ? kNoNode : static_cast<NodeId>(next - m_nodes.begin()) - 1;
 }
 
 NodeId IndentTree::addNode(std::string_view text, NodeId parent, std::int64_t order)

@@ -38,6 +38,10 @@ public:
     NodeId child(NodeId node, std::size_t row) const { return m_children[m_nodes[node].firstChild + row]; }
     // The node's row among its parent's children, or among the top-level nodes.
     std::size_t row(NodeId node) const;
+    // The last node whose text starts at or before a byte of the lines the
+    // tree was filled from, which is the node of the line holding the byte;
+    // kNoNode when there is none.
+    NodeId nodeAt(const char* byte) const;
 
 private:
     // A node takes 32 bytes: a tree has a node per listing line, and a

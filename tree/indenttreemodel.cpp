@@ -3,6 +3,7 @@
 #include "platform/codecs/displaytext.h"
 #include "tree/treefill.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace vorelind {
@@ -17,6 +18,7 @@ void IndentTreeModel::load(const IndentedLines& lines)
     beginResetModel();
     m_tree.clear();
     m_tree.reserve(lines.count);
+    m_marked.clear();
     loadIndentedLines(m_tree, lines);
     // A node is added after its parent, so one pass in the order of adding
     // finds every parent's level before its children's.
@@ -34,6 +36,7 @@ void IndentTreeModel::clear()
 {
     beginResetModel();
     m_tree.clear();
+    m_marked.clear();
     m_level.clear();
     resetRows(false);
     endResetModel();
@@ -98,6 +101,38 @@ int IndentTreeModel::parentRow(int row) const
     return -1;
 }
 
+int IndentTreeModel::reveal(NodeId node)
+{
+    std::vector<NodeId> ancestors;
+    for (NodeId above = m_tree.parent(node); above != kNoNode; above = m_tree.parent(above))
+        ancestors.push_back(above);
+    // The highest collapsed ancestor is shown; opening the ones under it
+    // first lets one insertion show the whole way down.
+    const auto highestCollapsed = std::find_if(ancestors.rbegin(), ancestors.rend(),
+                                               [this](NodeId above) { return !m_expanded[above]; });
+    if (highestCollapsed != ancestors.rend()) {
+        for (auto below = ancestors.begin(); below != highestCollapsed.base() - 1; ++below)
+            m_expanded[*below] = true;
+        expand(rowOf(*highestCollapsed));
+    }
+    return rowOf(node);
+}
+
+int IndentTreeModel::rowOf(NodeId node) const
+{
+    const auto found = std::find(m_rows.begin(), m_rows.end(), node);
+    return found == m_rows.end() ? -1 : static_cast<int>(found - m_rows.begin());
+}
+
+void IndentTreeModel::setMarkedNodes(std::vector<NodeId> nodes)
+{
+    std::sort(nodes.begin(), nodes.end());
+    const bool changed = !m_marked.empty() || !nodes.empty();
+    m_marked = std::move(nodes);
+    if (changed && !m_rows.empty())
+        emit dataChanged(index(0), index(rowCount() - 1), {MarkedRole});
+}
+
 int IndentTreeModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
@@ -116,6 +151,8 @@ QVariant IndentTreeModel::data(const QModelIndex& index, int role) const
         return m_level[node];
     case BranchRole:
         return m_tree.childCount(node) == 0 ? Leaf : m_expanded[node] ? Expanded : Collapsed;
+    case MarkedRole:
+        return std::binary_search(m_marked.begin(), m_marked.end(), node);
     default:
         return {};
     }

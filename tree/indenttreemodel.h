@@ -21,7 +21,7 @@ class IndentTreeModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
-    enum Role { LevelRole = Qt::UserRole, BranchRole };
+    enum Role { LevelRole = Qt::UserRole, BranchRole, MarkedRole };
     enum Branch { Leaf, Collapsed, Expanded };
 
     explicit IndentTreeModel(QObject* parent = nullptr);
@@ -41,6 +41,10 @@ public:
     void collapseAll();
     // The row of the nearest shown node above the row with a lower level, or -1.
     int parentRow(int row) const;
+    // Expands the node's collapsed ancestors and returns its row.
+    int reveal(NodeId node);
+    // Marks these nodes (MarkedRole) and no others; they need not be sorted.
+    void setMarkedNodes(std::vector<NodeId> nodes);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -50,6 +54,8 @@ private:
     // pre-order: the children of collapsed nodes are skipped.
     template <typename Visit>
     void visitShown(NodeId top, Visit&& visit) const;
+    // The node's row, or -1 while it is hidden.
+    int rowOf(NodeId node) const;
     // The shown rows below the row that belong to its node's subtree.
     int shownDescendants(int row) const;
     void resetRows(bool expanded);
@@ -59,6 +65,7 @@ private:
     std::vector<std::uint32_t> m_rows;
     std::vector<std::uint32_t> m_level;
     std::vector<bool> m_expanded;
+    std::vector<NodeId> m_marked; // sorted
 };
 
 } // namespace vorelind

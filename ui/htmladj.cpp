@@ -2,6 +2,7 @@
 
 #include "document/documentpipeline.h"
 #include "document/exporttidy.h"
+#include "document/lineindex.h"
 #include "document/listing.h"
 #include "document/messages.h"
 #include "document/runlogfile.h"
@@ -22,6 +23,7 @@
 #include "ui/directorylistbox.h"
 #include "ui/drivecombobox.h"
 #include "ui/errorreport.h"
+#include "ui/faultmarks.h"
 #include "ui/filelistbox.h"
 #include "ui/htmladjabt.h"
 #include "ui/htmlmask.h"
@@ -51,6 +53,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
+
+#include <algorithm>
+#include <climits>
 
 namespace vorelind {
 
@@ -173,6 +178,8 @@ TStructedHtmlForm::TStructedHtmlForm(const QString& executablePath, QWidget* par
     buildTabs();
     buildIgnoreAddPanel();
     buildSaveDialog();
+    m_sourceJump = std::make_unique<SourceJump>(*TreeIndent1, *ShowResultList, *Memo1);
+    m_faultMarks = std::make_unique<FaultMarks>(*m_sourceJump, *TreeIndent1, *m_listingModel, *Memo1, *MarkStatus);
     connectFileSelection();
     installEventFilters();
     runHandler([this] { FormCreate(); });
@@ -227,6 +234,8 @@ void TStructedHtmlForm::FileListBox1DblClick()
             SaveDialog1->setDirectory(FileListBox1->directory());
             SaveDialog1->selectFile(path);
             m_listingModel->setListing(nullptr);
+            m_sourceJump->setDocument(nullptr, nullptr);
+            m_faultMarks->clear();
         },
         [&](const std::shared_ptr<const std::string>& source) { showLoadedSource(source, name); });
     WalkProgress progress(*ProgressBar1, *StatusBar1);
@@ -278,6 +287,8 @@ void TStructedHtmlForm::StructuringDo()
     m_listingModel->setListing(m_listing);
     TreeIndent1->LoadIndentedLines(treeLinesOf(*m_listing));
     m_treeListing = m_listing;
+    m_sourceJump->setDocument(m_listing, Memo1->source());
+    m_faultMarks->mark(ExcludedTags(IgnoreTags->lines()));
     PageControl1->setCurrentWidget(TabStructure);
 }
 
@@ -428,6 +439,53 @@ void TStructedHtmlForm::about1Click()
     ModalSeam::runDialog(*m_aboutBox);
 }
 
+void TStructedHtmlForm::NextMarkClick()
+{
+    const StructureView view = shownStructureView();
+    if (view == StructureView::Tree)
+        PageControl1->setCurrentWidget(TabStructure);
+    m_faultMarks->goToNext(view);
+}
+
+void TStructedHtmlForm::PreviousMarkClick()
+{
+    const StructureView view = shownStructureView();
+    if (view == StructureView::Tree)
+        PageControl1->setCurrentWidget(TabStructure);
+    m_faultMarks->goToPrevious(view);
+}
+
+void TStructedHtmlForm::SourceJumpClick()
+{
+    if (m_sourceJump->showSourceOfCurrentRow(shownStructureView()))
+        PageControl1->setCurrentWidget(TabOriginal);
+}
+
+void TStructedHtmlForm::StructureJumpClick()
+{
+    if (m_sourceJump->showNodeAtSourceCursor())
+        PageControl1->setCurrentWidget(TabStructure);
+}
+
+void TStructedHtmlForm::GoToLineClick()
+{
+    const LineIndex& lines = Memo1->lines();
+    const auto lineCount = static_cast<int>(std::min<std::size_t>(lines.lineCount(), INT_MAX));
+    const auto current = static_cast<int>(std::min<std::size_t>(lines.at(Memo1->cursorOffset()).line, INT_MAX));
+    const std::optional<int> line = ModalSeam::askNumber(this, QStringLiteral("行へ移動"),
+                                                         QStringLiteral("行番号 (1～%1):").arg(lineCount), current,
+                                                         1, lineCount);
+    if (!line)
+        return;
+    m_sourceJump->showSourceLine(static_cast<std::size_t>(*line));
+    PageControl1->setCurrentWidget(TabOriginal);
+}
+
+StructureView TStructedHtmlForm::shownStructureView() const
+{
+    return PageControl1->currentWidget() == TabIndented ? StructureView::Listing : StructureView::Tree;
+}
+
 bool TStructedHtmlForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == AddTag && event->type() == QEvent::KeyPress)
@@ -548,6 +606,8 @@ void TStructedHtmlForm::clearDocumentViews()
     m_listing.reset();
     TreeIndent1->clearNodes();
     m_treeListing.reset();
+    m_sourceJump->setDocument(nullptr, nullptr);
+    m_faultMarks->clear();
 }
 
 std::string TStructedHtmlForm::fileMask() const
@@ -589,10 +649,29 @@ std::function<void()> TStructedHtmlForm::guarded(void (TStructedHtmlForm::*handl
 
 void TStructedHtmlForm::buildMenus()
 {
+    buildMoveMenu();
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     addCommand(*help, QStringLiteral("目次"), "Contents1", &TStructedHtmlForm::Contents1Click);
     addCommand(*help, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), "about1", &TStructedHtmlForm::about1Click);
     addCommand(*menuBar(), QStringLiteral("終了"), "Exit1", &TStructedHtmlForm::Exit1Click);
+}
+
+void TStructedHtmlForm::buildMoveMenu()
+{
+    QMenu* move = menuBar()->addMenu(QStringLiteral("移動(&G)"));
+    const auto addMove = [&](const QString& caption, const char* name, void (TStructedHtmlForm::*handler)(),
+                             const QKeySequence& shortcut) {
+        addCommand(*move, caption, name, handler)->setShortcut(shortcut);
+    };
+    addMove(QStringLiteral("次の不一致タグ"), "NextMark", &TStructedHtmlForm::NextMarkClick, Qt::Key_F8);
+    addMove(QStringLiteral("前の不一致タグ"), "PreviousMark", &TStructedHtmlForm::PreviousMarkClick,
+            Qt::SHIFT | Qt::Key_F8);
+    move->addSeparator();
+    addMove(QStringLiteral("ソースの該当箇所へ"), "SourceJump", &TStructedHtmlForm::SourceJumpClick,
+            Qt::CTRL | Qt::Key_J);
+    addMove(QStringLiteral("構造の該当ノードへ"), "StructureJump", &TStructedHtmlForm::StructureJumpClick,
+            Qt::CTRL | Qt::SHIFT | Qt::Key_J);
+    addMove(QStringLiteral("行へ移動..."), "GoToLine", &TStructedHtmlForm::GoToLineClick, Qt::CTRL | Qt::Key_G);
 }
 
 void TStructedHtmlForm::buildTabs()
@@ -622,6 +701,9 @@ void TStructedHtmlForm::buildTabs()
     setCentralWidget(central);
     StatusBar1 = named(new QLabel(this), "StatusBar1");
     statusBar()->addWidget(StatusBar1, 1);
+    // The marks have a place of their own, beside the run's texts.
+    MarkStatus = named(new QLabel(this), "MarkStatus");
+    statusBar()->addPermanentWidget(MarkStatus);
 }
 
 QWidget* TStructedHtmlForm::buildSelectTab()
@@ -673,6 +755,8 @@ QWidget* TStructedHtmlForm::buildIndentedTab()
     ShowResultList = named(new LineListView, "ShowResultList");
     m_listingModel = new ListingModel(ShowResultList);
     ShowResultList->setRowsModel(*m_listingModel);
+    ShowResultList->showLineNumbers([](int row) { return static_cast<std::size_t>(row) + 1; },
+                                    [this] { return m_listingModel->lineCount(); });
     setBackground(*ShowResultList, kListingBackground);
     return pageFilledBy(ShowResultList);
 }
@@ -710,12 +794,13 @@ QWidget* TStructedHtmlForm::buildStructureTab()
     return tab;
 }
 
-void TStructedHtmlForm::addCommand(QWidget& menu, const QString& caption, const char* name,
-                                   void (TStructedHtmlForm::*handler)())
+QAction* TStructedHtmlForm::addCommand(QWidget& menu, const QString& caption, const char* name,
+                                       void (TStructedHtmlForm::*handler)())
 {
     auto* command = named(new QAction(caption, &menu), name);
     menu.addAction(command);
     connect(command, &QAction::triggered, this, guarded(handler));
+    return command;
 }
 
 // The menu pops up where the right button is pressed over the view.

@@ -4,6 +4,7 @@
 #include "platform/version/commonutil.h"
 #include "settings/listfile.h"
 #include "settings/settings.h"
+#include "ui/sourcejump.h"
 
 #include <QMainWindow>
 
@@ -13,6 +14,7 @@
 #include <string>
 
 class QAbstractItemView;
+class QAction;
 class QCheckBox;
 class QFileDialog;
 class QFileSystemWatcher;
@@ -29,6 +31,7 @@ namespace vorelind {
 
 class DirectoryListBox;
 class DriveComboBox;
+class FaultMarks;
 class FileListBox;
 class LineListView;
 class Listing;
@@ -82,6 +85,12 @@ public:
     void TagCheckClick();
     void Contents1Click();
     void about1Click();
+    // The "移動" menu: marks, structure and source, lines.
+    void NextMarkClick();
+    void PreviousMarkClick();
+    void SourceJumpClick();
+    void StructureJumpClick();
+    void GoToLineClick();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -97,6 +106,7 @@ private:
     void setConvertsToShiftJis(bool on) override;
 
     void buildMenus();
+    void buildMoveMenu();
     void buildTabs();
     QWidget* buildSelectTab();
     QWidget* buildEnvTab();
@@ -107,7 +117,7 @@ private:
     void buildSaveDialog();
     void connectFileSelection();
     void installEventFilters();
-    void addCommand(QWidget& menu, const QString& caption, const char* name, void (TStructedHtmlForm::*handler)());
+    QAction* addCommand(QWidget& menu, const QString& caption, const char* name, void (TStructedHtmlForm::*handler)());
     QMenu* addPopupMenu(QAbstractItemView& view, const char* name);
     QPushButton* addGlyphButton(const QString& caption, Glyph glyph, void (TStructedHtmlForm::*handler)());
     void watchShownFolder();
@@ -126,6 +136,8 @@ private:
     // The listing the list shows; an empty one before any walk.
     const Listing& shownListing() const;
     void showLoadedSource(std::shared_ptr<const std::string> source, const std::string& name);
+    // The structure view that the move commands act on: the listing when its tab is shown, else the tree.
+    StructureView shownStructureView() const;
 
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSelect = nullptr;
@@ -148,12 +160,15 @@ private:
     QPushButton* BrowserBtn = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
     QLabel* StatusBar1 = nullptr;
+    QLabel* MarkStatus = nullptr;
     QFrame* IgnoreAddPanel = nullptr;
     QLineEdit* AddTag = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
     TCommonUtil CommonUtil1;
     std::unique_ptr<TAboutBox> m_aboutBox;
     std::unique_ptr<TMaskSetForm> m_maskSetForm;
+    std::unique_ptr<SourceJump> m_sourceJump;
+    std::unique_ptr<FaultMarks> m_faultMarks;
 
     ListingModel* m_listingModel = nullptr;
     // The listing that the list shows and the export and line analysis read.

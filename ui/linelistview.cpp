@@ -5,7 +5,7 @@
 namespace vorelind {
 
 LineListView::LineListView(QWidget* parent)
-    : QListView(parent)
+    : NumberedListView(parent)
     , m_delegate(new RowWidthDelegate(this))
 {
     setUpUniformRows(*this, *m_delegate);

@@ -2,7 +2,7 @@
 
 #include "ui/linelistmodel.h"
 
-#include <QListView>
+#include "ui/numberedlistview.h"
 
 #include <string>
 #include <vector>
@@ -14,7 +14,7 @@ class RowWidthDelegate;
 // A list view of Shift-JIS text lines. All rows share one size, so half a
 // million lines lay out at once; the shared width is that of the widest of
 // the longest lines, so that long lines scroll rather than being cut.
-class LineListView : public QListView {
+class LineListView : public NumberedListView {
     Q_OBJECT
 
 public:

@@ -1,12 +1,37 @@
 #include "ui/listingmodel.h"
 
+#include "look/windowlook.h"
+
+#include <algorithm>
+
 namespace vorelind {
 
 void ListingModel::setListing(std::shared_ptr<const Listing> listing)
 {
     beginResetModel();
+    // The same listing, tidied in place, keeps its rows and so its marks.
+    if (listing != m_listing)
+        m_markedRows.clear();
     m_listing = std::move(listing);
     endResetModel();
+}
+
+void ListingModel::setMarkedRows(std::vector<std::size_t> rows)
+{
+    const bool changed = !m_markedRows.empty() || !rows.empty();
+    m_markedRows = std::move(rows);
+    if (changed && rowCount() > 0)
+        emit dataChanged(index(0), index(rowCount() - 1), {Qt::BackgroundRole});
+}
+
+QVariant ListingModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::BackgroundRole)
+        return LineRowsModel::data(index, role);
+    const auto row = static_cast<std::size_t>(index.row());
+    if (!std::binary_search(m_markedRows.begin(), m_markedRows.end(), row))
+        return {};
+    return unmatchedTint();
 }
 
 } // namespace vorelind

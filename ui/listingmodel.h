@@ -4,6 +4,7 @@
 #include "ui/linelistmodel.h"
 
 #include <memory>
+#include <vector>
 
 namespace vorelind {
 
@@ -18,11 +19,16 @@ public:
     void setListing(std::shared_ptr<const Listing> listing);
     const std::shared_ptr<const Listing>& listing() const { return m_listing; }
 
+    // Tints these rows, ascending, and no others, until another listing is set.
+    void setMarkedRows(std::vector<std::size_t> rows);
+
     std::size_t lineCount() const override { return m_listing ? m_listing->lineCount() : 0; }
     IndentedText lineAt(std::size_t row) const override { return m_listing->indentedLine(row); }
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
     std::shared_ptr<const Listing> m_listing;
+    std::vector<std::size_t> m_markedRows;
 };
 
 } // namespace vorelind

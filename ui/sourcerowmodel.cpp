@@ -81,6 +81,13 @@ std::string_view SourceRowModel::row(std::size_t row) const
     return std::string_view(*m_bytes).substr(m_rows[row].offset, m_rows[row].length);
 }
 
+std::size_t SourceRowModel::rowAt(std::size_t offset) const
+{
+    const auto next = std::upper_bound(m_rows.begin(), m_rows.end(), offset,
+                                       [](std::size_t at, const Row& row) { return at < row.offset; });
+    return next == m_rows.begin() ? 0 : static_cast<std::size_t>(next - m_rows.begin()) - 1;
+}
+
 int SourceRowModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());

@@ -26,6 +26,11 @@ public:
     void setSource(std::shared_ptr<const std::string> bytes);
     void clear() { setSource(std::make_shared<const std::string>()); }
     std::string_view row(std::size_t row) const;
+    const std::shared_ptr<const std::string>& bytes() const { return m_bytes; }
+    // The offset in the source of a row's first byte.
+    std::size_t rowOffset(std::size_t row) const { return m_rows[row].offset; }
+    // The row that holds the byte at an offset (the last row for the end of the source).
+    std::size_t rowAt(std::size_t offset) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

@@ -1,27 +1,67 @@
 #include "ui/sourceview.h"
 
-#include "ui/rowwidthdelegate.h"
+#include "ui/sourcerowdelegate.h"
+
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include <algorithm>
 
 namespace vorelind {
 
 SourceView::SourceView(QWidget* parent)
-    : QListView(parent)
-    , m_delegate(new RowWidthDelegate(this))
+    : NumberedListView(parent)
+    , m_delegate(new SourceRowDelegate([this](int row) { return m_model.row(static_cast<std::size_t>(row)); },
+                                       [this](int row) { return selectedPart(row); }, this))
 {
     setModel(&m_model);
     setUpUniformRows(*this, *m_delegate);
+    showLineNumbers([this](int row) { return lineNumberOfRow(row); }, [this] { return m_lines.lineCount(); });
 }
 
 void SourceView::setSource(std::shared_ptr<const std::string> bytes)
 {
+    m_selection.reset();
+    m_clicked.reset();
+    m_lines = LineIndex(*bytes);
     m_model.setSource(std::move(bytes));
     updateRowWidth();
 }
 
 void SourceView::clear()
 {
-    m_model.clear();
-    updateRowWidth();
+    setSource(std::make_shared<const std::string>());
+}
+
+void SourceView::selectBytes(std::size_t offset, std::size_t length)
+{
+    m_selection = Selection{offset, length};
+    const QModelIndex index = m_model.index(static_cast<int>(m_model.rowAt(offset)));
+    clearSelection();
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    scrollTo(index, QAbstractItemView::PositionAtCenter);
+    scrollToByte(offset);
+    viewport()->update();
+}
+
+std::size_t SourceView::cursorOffset() const
+{
+    if (m_selection)
+        return m_selection->offset;
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return 0;
+    const std::size_t rowStart = m_model.rowOffset(static_cast<std::size_t>(current.row()));
+    const bool clickedInRow = m_clicked && *m_clicked >= rowStart
+        && *m_clicked < rowStart + m_model.row(static_cast<std::size_t>(current.row())).size();
+    return clickedInRow ? *m_clicked : rowStart;
+}
+
+std::string_view SourceView::selectedBytes() const
+{
+    if (!m_selection)
+        return {};
+    return std::string_view(*source()).substr(m_selection->offset, m_selection->length);
 }
 
 // The window paints the source at once, before the walk keeps it busy: a
@@ -29,7 +69,29 @@ void SourceView::clear()
 void SourceView::paintEvent(QPaintEvent* event)
 {
     executeDelayedItemsLayout();
-    QListView::paintEvent(event);
+    NumberedListView::paintEvent(event);
+}
+
+// A click or a key moves the cursor to a row of the user's choosing.
+void SourceView::mousePressEvent(QMouseEvent* event)
+{
+    m_selection.reset();
+    m_clicked.reset();
+    const QPoint at = event->position().toPoint();
+    if (const QModelIndex index = indexAt(at); index.isValid()) {
+        const QStyleOptionViewItem option = rowOption(index);
+        m_clicked = m_model.rowOffset(static_cast<std::size_t>(index.row()))
+            + m_delegate->byteAt(option, index, at.x() - option.rect.left());
+    }
+    viewport()->update();
+    NumberedListView::mousePressEvent(event);
+}
+
+void SourceView::keyPressEvent(QKeyEvent* event)
+{
+    m_selection.reset();
+    viewport()->update();
+    NumberedListView::keyPressEvent(event);
 }
 
 void SourceView::updateRowWidth()
@@ -37,6 +99,48 @@ void SourceView::updateRowWidth()
     m_delegate->setTextWidth(widestRowWidth(fontMetrics(), static_cast<std::size_t>(m_model.rowCount()),
                                             [this](std::size_t row) { return indentedText(m_model.row(row)); }));
     scheduleDelayedItemsLayout();
+}
+
+std::optional<std::pair<std::size_t, std::size_t>> SourceView::selectedPart(int row) const
+{
+    if (!m_selection)
+        return std::nullopt;
+    const std::size_t rowStart = m_model.rowOffset(static_cast<std::size_t>(row));
+    const std::size_t rowEnd = rowStart + m_model.row(static_cast<std::size_t>(row)).size();
+    const std::size_t from = std::max(m_selection->offset, rowStart);
+    const std::size_t to = std::min(m_selection->offset + m_selection->length, rowEnd);
+    if (from >= to)
+        return std::nullopt;
+    return std::make_pair(from - rowStart, to - from);
+}
+
+// A row is up to a thousand bytes wide: the selection's start is brought
+// into sight when it lies outside.
+void SourceView::scrollToByte(std::size_t offset)
+{
+    const QModelIndex index = currentIndex();
+    if (!index.isValid())
+        return;
+    const QStyleOptionViewItem option = rowOption(index);
+    const int left = m_delegate->textLeft(option, index, offset - m_model.rowOffset(static_cast<std::size_t>(index.row())));
+    QScrollBar& bar = *horizontalScrollBar();
+    const int shownLeft = bar.value();
+    if (left < shownLeft || left >= shownLeft + viewport()->width())
+        bar.setValue(std::max(0, left - viewport()->width() / 3));
+}
+
+QStyleOptionViewItem SourceView::rowOption(const QModelIndex& index) const
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    return option;
+}
+
+std::size_t SourceView::lineNumberOfRow(int row) const
+{
+    const LineColumn place = m_lines.at(m_model.rowOffset(static_cast<std::size_t>(row)));
+    return place.column == 1 ? place.line : 0;
 }
 
 } // namespace vorelind

@@ -1,21 +1,23 @@
 #pragma once
 
+#include "document/lineindex.h"
+#include "ui/numberedlistview.h"
 #include "ui/sourcerowmodel.h"
 
-#include <QListView>
-
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace vorelind {
 
-class RowWidthDelegate;
+class SourceRowDelegate;
 
 // The source view of the original-source tab: a read-only list of the
 // source's rows. All rows share one size, so a page of any length lays out
 // at once, and a line without breaks, however long, is shown over rows of
 // bounded width instead of one text layout that would freeze the window.
-class SourceView : public QListView {
+// Each row that starts a line of the source shows the line's number.
+class SourceView : public NumberedListView {
     Q_OBJECT
 
 public:
@@ -24,15 +26,42 @@ public:
     // Shows the Shift-JIS bytes, which the view shares rather than copies.
     void setSource(std::shared_ptr<const std::string> bytes);
     void clear();
+    const std::shared_ptr<const std::string>& source() const { return m_model.bytes(); }
+    // The lines of the source, which end at CR LF pairs.
+    const LineIndex& lines() const { return m_lines; }
+
+    // Selects bytes of the source (from an offset from 0) and scrolls them into view.
+    void selectBytes(std::size_t offset, std::size_t length);
+    // The offset of the cursor: the first selected byte, the clicked byte
+    // of the current row, or the current row's first byte; 0 without any.
+    std::size_t cursorOffset() const;
+    // The number of the source line that a row begins; 0 for a row that
+    // goes on with a line.
+    std::size_t lineNumberOfRow(int row) const;
+    // The selected bytes; none after the user moved the cursor.
+    std::string_view selectedBytes() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    struct Selection {
+        std::size_t offset;
+        std::size_t length;
+    };
+
     void updateRowWidth();
+    std::optional<std::pair<std::size_t, std::size_t>> selectedPart(int row) const;
+    void scrollToByte(std::size_t offset);
+    QStyleOptionViewItem rowOption(const QModelIndex& index) const;
 
     SourceRowModel m_model;
-    RowWidthDelegate* m_delegate;
+    SourceRowDelegate* m_delegate;
+    LineIndex m_lines{{}};
+    std::optional<Selection> m_selection;
+    std::optional<std::size_t> m_clicked;
 };
 
 } // namespace vorelind

@@ -47,6 +47,13 @@ void TTreeIndent::collapseAll()
     m_model.collapseAll();
 }
 
+void TTreeIndent::revealNode(NodeId node)
+{
+    const QModelIndex index = m_model.index(m_model.reveal(node));
+    setCurrentIndex(index);
+    scrollTo(index);
+}
+
 void TTreeIndent::mousePressEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();

@@ -34,6 +34,9 @@ public:
     void expandAll();
     void collapseAll();
     const IndentTreeModel& indentModel() const { return m_model; }
+    IndentTreeModel& indentModel() { return m_model; }
+    // Expands the node's ancestors, makes it current and scrolls it into view.
+    void revealNode(NodeId node);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,5 +1,6 @@
 #include "tools/kivalter/linetablemodel.h"
 
+#include "look/windowlook.h"
 #include "platform/codecs/displaytext.h"
 
 namespace vorelind {
@@ -32,11 +33,6 @@ QString balanceCaption(Balance balance)
 }
 
 } // namespace
-
-QColor unmatchedTint()
-{
-    return {255, 200, 200};
-}
 
 LineTableModel::LineTableModel(const LineAnalysis& analysis, QObject* parent)
     : QAbstractTableModel(parent)

@@ -3,7 +3,6 @@
 #include "tools/kivalter/lineanalysis.h"
 
 #include <QAbstractTableModel>
-#include <QColor>
 
 namespace vorelind {
 
@@ -27,8 +26,5 @@ private:
 
     const LineAnalysis& m_analysis;
 };
-
-// The tint of the lines and tags that do not balance.
-QColor unmatchedTint();
 
 } // namespace vorelind

@@ -1,5 +1,6 @@
 #include "tools/kivalter/tagsummarymodel.h"
 
+#include "look/windowlook.h"
 #include "platform/codecs/displaytext.h"
 #include "tools/kivalter/linetablemodel.h"
 

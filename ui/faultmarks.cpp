@@ -1,0 +1,77 @@
+#include "ui/faultmarks.h"
+
+#include "document/lineindex.h"
+#include "document/listing.h"
+#include "platform/codecs/displaytext.h"
+#include "ui/listingmodel.h"
+#include "ui/sourceview.h"
+#include "ui/treeindent.h"
+
+#include <QLabel>
+
+namespace vorelind {
+
+FaultMarks::FaultMarks(SourceJump& places, TTreeIndent& tree, ListingModel& listing, const SourceView& source,
+                       QLabel& status)
+    : m_places(places)
+    , m_tree(tree)
+    , m_listing(listing)
+    , m_source(source)
+    , m_status(status)
+{
+}
+
+void FaultMarks::mark(const ExcludedTags& excluded)
+{
+    const Listing& listing = *m_places.listing();
+    m_marks = ListingMarks(listing, *m_places.source(), excluded);
+    m_visited.reset();
+    std::vector<std::size_t> rows = m_marks.rows();
+    std::vector<NodeId> nodes;
+    nodes.reserve(rows.size());
+    for (const std::size_t row : rows)
+        nodes.push_back(m_places.nodeOfRow(row));
+    m_tree.indentModel().setMarkedNodes(std::move(nodes));
+    m_listing.setMarkedRows(std::move(rows));
+    m_status.setText(countText());
+}
+
+void FaultMarks::clear()
+{
+    m_marks = ListingMarks();
+    m_visited.reset();
+    m_status.clear();
+}
+
+void FaultMarks::goToNext(StructureView view)
+{
+    goTo(view, m_marks.next(m_places.currentRow(view), m_visited));
+}
+
+void FaultMarks::goToPrevious(StructureView view)
+{
+    goTo(view, m_marks.previous(m_places.currentRow(view), m_visited));
+}
+
+void FaultMarks::goTo(StructureView view, std::optional<std::size_t> mark)
+{
+    if (!mark)
+        return;
+    m_visited = mark;
+    const MarkedTag marked = m_marks[*mark];
+    m_places.showRow(view, marked.row);
+    const QString kind = marked.tag.side == TagSide::Start ? QStringLiteral("閉じていない開始タグ")
+                                                           : QStringLiteral("対応のない終了タグ");
+    m_status.setText(QStringLiteral("不一致タグ %1/%2  %3  %4 %5")
+                         .arg(*mark + 1)
+                         .arg(m_marks.count())
+                         .arg(QString::fromStdString(lineColumnText(m_source.lines().at(marked.tag.offset))), kind,
+                              toDisplayText(marked.tag.name)));
+}
+
+QString FaultMarks::countText() const
+{
+    return QStringLiteral("不一致タグ %1 個").arg(m_marks.count());
+}
+
+} // namespace vorelind

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "document/listingmarks.h"
+#include "ui/sourcejump.h"
+
+#include <QString>
+
+#include <optional>
+
+class QLabel;
+
+namespace vorelind {
+
+class ListingModel;
+class SourceView;
+class TTreeIndent;
+
+// The marks of the tags that do not balance: after each run the tree's
+// nodes and the listing's lines that hold them are tinted and counted, and
+// the user steps from mark to mark, told where each lies in the source.
+class FaultMarks {
+public:
+    FaultMarks(SourceJump& places, TTreeIndent& tree, ListingModel& listing, const SourceView& source,
+               QLabel& status);
+
+    // Analyses the source walked into the places' listing and marks it.
+    void mark(const ExcludedTags& excluded);
+    void clear();
+
+    // Goes to the next or previous mark from the view's current row.
+    void goToNext(StructureView view);
+    void goToPrevious(StructureView view);
+
+private:
+    void goTo(StructureView view, std::optional<std::size_t> mark);
+    QString countText() const;
+
+    SourceJump& m_places;
+    TTreeIndent& m_tree;
+    ListingModel& m_listing;
+    const SourceView& m_source;
+    QLabel& m_status;
+    ListingMarks m_marks;
+    std::optional<std::size_t> m_visited;
+};
+
+} // namespace vorelind
