@@ -9,7 +9,7 @@ packages=(
   xvfb xauth
   time python3
   clang-14 libclang-rt-14-dev llvm-14
-  g++-mingw-w64-x86-64 wine64 wine
+  g++-mingw-w64-x86-64 wine64 wine locales
   dpkg-dev
 )
 

@@ -15,6 +15,15 @@ wine=/usr/lib/wine/wine64
 mkdir -p "$prefix"
 # Set in the program's environment only: bash would warn of a locale it lacks.
 japanese=(env LC_ALL=ja_JP.UTF-8)
+# Wine spells file names in the locale's character set, so a Japanese name
+# needs the locale itself; where the system lacks it, the prefix holds it.
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; then
+  japanese+=(LOCPATH="$prefix/locale")
+  if [ ! -d "$prefix/locale/ja_JP.UTF-8" ]; then
+    mkdir -p "$prefix/locale"
+    localedef -i ja_JP -f UTF-8 "$prefix/locale/ja_JP.UTF-8" >/dev/null 2>&1 || true
+  fi
+fi
 if [ ! -f "$prefix/system.reg" ]; then
   "${japanese[@]}" "$wine" wineboot -i >/dev/null 2>&1 || true
 fi

@@ -9,10 +9,6 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
 namespace vorelind {
 
 namespace {
@@ -54,27 +50,15 @@ QString findProgram(const QString& name)
     return beside.isEmpty() ? QStandardPaths::findExecutable(name) : beside;
 }
 
-// The arguments: the rest of the line as it stands on Windows, which splits
-// it in the child; split here elsewhere by the same rules, quotes included.
+// The arguments, split by the rules of a Windows program's start-up code,
+// quotes included.
 void setArguments(QProcess& process, std::string_view commandLine)
 {
-#ifdef Q_OS_WIN
-    constexpr char kBlanks[] = " \t";
-    const std::size_t nameEnd = commandLine.find_first_of(kBlanks, commandLine.find_first_not_of(kBlanks));
-    if (nameEnd != std::string_view::npos)
-        process.setNativeArguments(utf8Text(commandLine.substr(nameEnd)));
-    // The child starts hidden and takes its standard handles from its own console.
-    process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments* arguments) {
-        arguments->startupInfo->dwFlags = STARTF_USESHOWWINDOW;
-        arguments->startupInfo->wShowWindow = SW_HIDE;
-    });
-#else
     const std::vector<std::string> words = splitCommandLine(commandLine);
     QStringList arguments;
     for (std::size_t i = 1; i < words.size(); ++i)
         arguments << utf8Text(words[i]);
     process.setArguments(arguments);
-#endif
 }
 
 } // namespace

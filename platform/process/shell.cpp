@@ -1,8 +1,7 @@
 #include "platform/process/shell.h"
 
 #ifdef _WIN32
-#include <windows.h>
-#include <shellapi.h>
+#include "platform/process/desktopopen.h"
 #else
 #include <QDesktopServices>
 #include <QDir>
@@ -22,7 +21,7 @@ Shell::Opener& testOpener()
 void openWithSystem(const QString& target)
 {
 #ifdef _WIN32
-    ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t*>(target.utf16()), nullptr, nullptr, SW_SHOW);
+    openWithAssociatedProgram(target.toStdString());
 #else
     // A path is taken as a local file, an address with a scheme as it stands.
     QDesktopServices::openUrl(QUrl::fromUserInput(target, QDir::currentPath(), QUrl::AssumeLocalFile));

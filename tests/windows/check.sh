@@ -5,7 +5,8 @@
 # Wine on every test page and text with every command, and compares its
 # output and exit status byte for byte with the Linux vorelind-cli's; reads
 # the .exe's version record through the real version calls and through our
-# PE reader; and takes the settings through the real registry and back.
+# PE reader; takes the settings through the real registry and back; and
+# launches programs and opens a file through the real process and shell calls.
 # Exits 77 (skipped) when MinGW-w64 or Wine is not installed.
 set -uo pipefail
 source_dir=$1
@@ -96,5 +97,15 @@ if [ $status -ne 0 ] || [ "$read_back" != "$(cat "$values"; printf '0\r')" ] \
   printf 'FAIL: the registry round trip read back:\n%s\nand the registry holds:\n%s\n' "$read_back" "$stored"
 fi
 
-echo "$compared runs compared ($uncompared not), registry round trip done, $failures failed"
+# Process and shell launch through the real calls: a child under a name with
+# a blank and Japanese characters, missing programs, a quit during the wait
+# and a command file opened through the shell.
+launch=$work/launch
+rm -rf "$launch" && mkdir -p "$launch"
+if ! (cd "$work" && "${wine[@]}" "$work/build/bin/launchcheck.exe" "Z:${launch//\//\\}"); then
+  failures=$((failures + 1))
+  echo "FAIL: the launch checks"
+fi
+
+echo "$compared runs compared ($uncompared not), registry round trip and launch checks done, $failures failed"
 [ $failures -eq 0 ]
