@@ -126,7 +126,9 @@ int IndentTreeModel::rowOf(NodeId node) const
 
 void IndentTreeModel::setMarkedNodes(std::vector<NodeId> nodes)
 {
-    std::sort(nodes.begin(), nodes.end());
+    // Nodes made in row order come sorted unless the fill put one in front.
+    if (!std::is_sorted(nodes.begin(), nodes.end()))
+        std::sort(nodes.begin(), nodes.end());
     const bool changed = !m_marked.empty() || !nodes.empty();
     m_marked = std::move(nodes);
     if (changed && !m_rows.empty())

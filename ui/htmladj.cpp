@@ -229,6 +229,7 @@ void TStructedHtmlForm::FileListBox1DblClick()
     const QString path = FileListBox1->selectedPath();
     const std::string name = fileNameOf(sjisPath(path));
     const DocumentRequest request{nativePath(path), name, isShiftJis->isChecked()};
+    const ExcludedTags excluded(IgnoreTags->lines());
     WindowSteps steps(
         [&] {
             SaveDialog1->setDirectory(FileListBox1->directory());
@@ -237,7 +238,10 @@ void TStructedHtmlForm::FileListBox1DblClick()
             m_sourceJump->setDocument(nullptr, nullptr);
             m_faultMarks->clear();
         },
-        [&](const std::shared_ptr<const std::string>& source) { showLoadedSource(source, name); });
+        [&](const std::shared_ptr<const std::string>& source) {
+            m_faultMarks->analyse(source, excluded);
+            showLoadedSource(source, name);
+        });
     WalkProgress progress(*ProgressBar1, *StatusBar1);
     // The log grows in the browsed folder, beside the chosen files.
     RunLogFile runLog(nativePath(QDir(FileListBox1->directory()).filePath(QStringLiteral("runlog.log"))));
@@ -246,7 +250,7 @@ void TStructedHtmlForm::FileListBox1DblClick()
     // which would move the buffer off the huge pages that make filling it quick.
     auto listing = std::make_shared<Listing>(static_cast<std::size_t>(QFileInfo(path).size()));
     try {
-        runDocument(request, ExcludedTags(IgnoreTags->lines()), steps, WalkSinks{&progress, &progress, &runLog},
+        runDocument(request, excluded, steps, WalkSinks{&progress, &progress, &runLog},
                     *listing);
     } catch (const Refusal& refusal) {
         ModalSeam::showMessage(this, MessageIcon::Error, toDisplayText(refusal.caption()),
@@ -288,7 +292,7 @@ void TStructedHtmlForm::StructuringDo()
     TreeIndent1->LoadIndentedLines(treeLinesOf(*m_listing));
     m_treeListing = m_listing;
     m_sourceJump->setDocument(m_listing, Memo1->source());
-    m_faultMarks->mark(ExcludedTags(IgnoreTags->lines()));
+    m_faultMarks->mark();
     PageControl1->setCurrentWidget(TabStructure);
 }
 
