@@ -26,16 +26,6 @@ bool holdsMarker(std::string_view text, std::string_view marker)
     return found != text.end();
 }
 
-// Removes at most count leading blanks: the listing put exactly those in
-// front of a block line, and anything else on the line is content.
-std::string_view dropLeadingBlanks(std::string_view text, std::size_t count)
-{
-    std::size_t blanks = 0;
-    while (blanks < count && blanks < text.size() && text[blanks] == ' ')
-        ++blanks;
-    return text.substr(blanks);
-}
-
 // The new file is written in pieces of about this size, so that a listing
 // of many short lines costs few writes.
 constexpr std::size_t kPieceSize = 1 << 20;
@@ -94,37 +84,52 @@ std::size_t FirstNonBlankPos(std::string_view text)
     return 0;
 }
 
-std::string_view ExportTidy::tidy(std::string_view line)
+IndentedText ExportTidy::tidy(const IndentedText& line)
 {
-    const std::string_view trimmed = TrimTail(line);
+    const std::string_view trimmed = TrimTail(line.text);
     if (holdsMarker(trimmed, "<SCRIPT") || holdsMarker(trimmed, "<PRE")) {
         m_inBlock = true;
-        m_blockStart = FirstNonBlankPos(trimmed);
+        m_blockStart = line.blanks + FirstNonBlankPos(trimmed);
         return line;
     }
     if (holdsMarker(trimmed, "/SCRIPT") || holdsMarker(trimmed, "/PRE")) {
         m_inBlock = false;
         return line;
     }
+    // A line of blanks and control bytes alone keeps nothing.
+    if (trimmed.empty())
+        return {0, trimmed};
+    if (!m_inBlock)
+        return {line.blanks, trimmed};
     // The listing leads a block line with the opening tag's depth + 2
-    // blanks, which is blockStart + 1.
-    return m_inBlock ? dropLeadingBlanks(trimmed, m_blockStart + 1) : trimmed;
+    // blanks, which is blockStart + 1; any further blanks are content.
+    return {line.blanks - std::min(line.blanks, m_blockStart + 1), trimmed};
 }
 
 void tidyForExport(Listing& listing)
 {
     ExportTidy tidy;
     for (std::size_t row = 0; row < listing.lineCount(); ++row)
-        listing.narrowLine(row, tidy.tidy(listing.line(row)));
+        listing.narrowLine(row, tidy.tidy(listing.indentedLine(row)));
+}
+
+void writeLine(ListingSink& out, const IndentedText& line)
+{
+    static const std::string kBlanks(4096, ' ');
+    for (std::size_t left = line.blanks; left > 0;) {
+        const std::size_t piece = std::min(left, kBlanks.size());
+        out.write(std::string_view(kBlanks).substr(0, piece));
+        left -= piece;
+    }
+    out.write(line.text);
+    out.write("\r\n");
 }
 
 void writeExportFile(const std::filesystem::path& path, const Listing& listing)
 {
     replaceExportFile(path, [&listing](ListingSink& out) {
-        for (std::size_t row = 0; row < listing.lineCount(); ++row) {
-            out.write(listing.line(row));
-            out.write("\r\n");
-        }
+        for (std::size_t row = 0; row < listing.lineCount(); ++row)
+            writeLine(out, listing.indentedLine(row));
     });
 }
 
@@ -194,8 +199,7 @@ void ExportStream::putLine(std::string_view line)
 {
     if (line.empty())
         return;
-    m_out.write(m_tidy.tidy(line));
-    m_out.write("\r\n");
+    writeLine(m_out, m_tidy.tidy(indentedText(line)));
 }
 
 } // namespace vorelind

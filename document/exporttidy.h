@@ -23,7 +23,7 @@ std::size_t FirstNonBlankPos(std::string_view text);
 class ExportTidy {
 public:
     // Returns the saved form of the next line, which is a part of it.
-    std::string_view tidy(std::string_view line);
+    IndentedText tidy(const IndentedText& line);
 
 private:
     bool m_inBlock = false;
@@ -32,6 +32,9 @@ private:
 
 // Tidies every line of the listing in place.
 void tidyForExport(Listing& listing);
+
+// Writes the line, its leading blanks included, followed by CR LF.
+void writeLine(ListingSink& out, const IndentedText& line);
 
 // Writes the listing's lines, each followed by CR LF, to a new file beside
 // the target and renames it over the target once it is whole, so a failure

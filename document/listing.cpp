@@ -1,21 +1,34 @@
 #include "document/listing.h"
 
+#include "document/sizelimits.h"
+#include "util/apperror.h"
 #include "util/largebuffer.h"
 #include "util/leadingblanks.h"
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <new>
 
 namespace vorelind {
 
 namespace {
 
-constexpr std::size_t kBytesPerReservedLine = 64;
+// The buffer keeps at most the source's bytes and one blank per line, and a
+// line begins at a source byte; a raw block's lone LF can add more, which
+// the buffer then grows for.
+constexpr std::size_t kBufferBytesPerSourceByte = 2;
+constexpr std::size_t kSourceBytesPerReservedLine = 16;
 
-std::size_t leadingBlanks(std::string_view line)
+constexpr std::size_t kLargestIndexed = std::numeric_limits<std::uint32_t>::max();
+
+// The index keeps 32 bits a field; only a hostile listing on a machine of
+// much memory could pass them, and it is stopped as the walk's budget stops it.
+std::uint32_t indexed(std::size_t value)
 {
-    return leadingBlankCount(line);
+    if (value > kLargestIndexed)
+        throw AppError(listingTooLargeMessage(kLargestIndexed));
+    return static_cast<std::uint32_t>(value);
 }
 
 } // namespace
@@ -36,35 +49,49 @@ std::vector<std::string_view> listingLines(std::string_view listing)
     return lines;
 }
 
-Listing::Listing(std::size_t expectedSize)
-    : m_expectedSize(expectedSize)
+IndentedText indentedText(std::string_view line)
 {
-    // Room for a line per 64 bytes is only address space until lines fill
-    // it, and spares a long listing's index the copies of growing.
-    m_lines.reserve(expectedSize / kBytesPerReservedLine);
+    const std::size_t blanks = leadingBlankCount(line);
+    return {blanks, line.substr(blanks)};
 }
 
+Listing::Listing(std::size_t sourceSize)
+    : m_expectedSize(kBufferBytesPerSourceByte * sourceSize)
+{
+    // Room for a line per 16 source bytes is only address space until lines
+    // fill it, and spares a long listing's index the copies of growing.
+    m_lines.reserve(sourceSize / kSourceBytesPerReservedLine);
+}
+
+// Leading blanks are counted, not kept; the rest is kept up to each CR LF
+// pair, whose CR is taken back when its LF comes, in this piece or the next.
 void Listing::write(std::string_view bytes)
 {
-    // An empty listing has no buffer yet, and memcpy takes no null pointer.
-    if (bytes.empty())
-        return;
-    if (m_size + bytes.size() > m_capacity)
-        reserve(std::max({m_expectedSize, 2 * m_capacity, m_size + bytes.size()}));
-    std::memcpy(m_text.get() + m_size, bytes.data(), bytes.size());
-    const std::size_t scanFrom = m_size;
-    m_size += bytes.size();
-    // A CR LF pair may straddle two pieces, so the scan looks for the LF.
-    for (const char* at = m_text.get() + scanFrom; at < m_text.get() + m_size;) {
-        const auto* lf = static_cast<const char*>(std::memchr(at, '\n', m_text.get() + m_size - at));
-        if (!lf)
-            break;
-        const auto end = static_cast<std::size_t>(lf - m_text.get());
-        if (end > m_lineStart && m_text.get()[end - 1] == '\r') {
-            indexLine(end - 1);
-            m_lineStart = end + 1;
+    while (!bytes.empty()) {
+        if (m_countingBlanks) {
+            const std::size_t blanks = leadingBlankCount(bytes);
+            m_lineBlanks += blanks;
+            bytes.remove_prefix(blanks);
+            if (bytes.empty())
+                return;
+            m_countingBlanks = false;
+            // The last blank stays, so that a tree node's text, which starts
+            // there, is one piece of the buffer.
+            if (m_lineBlanks > 0)
+                append(" ");
+            m_lineStart = m_size;
         }
-        at = lf + 1;
+        const std::size_t lf = bytes.find('\n');
+        append(bytes.substr(0, lf));
+        if (lf == std::string_view::npos)
+            return;
+        if (m_size > m_lineStart && m_text.get()[m_size - 1] == '\r') {
+            --m_size;
+            endLine();
+        } else {
+            append("\n");
+        }
+        bytes.remove_prefix(lf + 1);
     }
 }
 
@@ -77,33 +104,40 @@ void Listing::beginLines(const std::vector<std::size_t>& sourcePositions)
 
 void Listing::finish()
 {
-    indexLine(m_size);
-    m_lineStart = m_size;
-}
-
-std::vector<std::string_view> Listing::lines() const
-{
-    std::vector<std::string_view> views;
-    views.reserve(m_lines.size());
-    for (std::size_t row = 0; row < m_lines.size(); ++row)
-        views.push_back(line(row));
-    return views;
+    if (m_countingBlanks && m_lineBlanks > 0) {
+        append(" ");
+        m_lineStart = m_size;
+    }
+    endLine();
 }
 
 std::size_t Listing::rowOf(std::string_view part) const
 {
-    // The last line that starts at or before the part.
+    // The last line whose kept bytes start at or before the part.
     const auto offset = static_cast<std::size_t>(part.data() - m_text.get());
-    const auto next = std::upper_bound(m_lines.begin(), m_lines.end(), offset,
-                                       [](std::size_t at, const ListingLine& line) { return at < line.offset; });
+    const auto next = std::upper_bound(m_lines.begin(), m_lines.end(), offset, [](std::size_t at, const ListingLine& line) {
+        return at < line.offset - (line.blanks > 0 ? 1 : 0);
+    });
     return static_cast<std::size_t>(next - m_lines.begin()) - 1;
 }
 
-void Listing::narrowLine(std::size_t row, std::string_view part)
+void Listing::narrowLine(std::size_t row, const IndentedText& part)
 {
-    const auto offset = static_cast<std::size_t>(part.data() - m_text.get());
-    m_lines[row] = ListingLine{offset, static_cast<std::uint32_t>(part.size()),
-                               static_cast<std::uint32_t>(leadingBlanks(part)), m_lines[row].source};
+    ListingLine& line = m_lines[row];
+    line.offset = indexed(static_cast<std::size_t>(part.text.data() - m_text.get()));
+    line.length = indexed(part.text.size());
+    line.blanks = indexed(part.blanks);
+}
+
+void Listing::append(std::string_view bytes)
+{
+    // memcpy takes no null pointer, and an empty listing has no buffer yet.
+    if (bytes.empty())
+        return;
+    if (m_size + bytes.size() > m_capacity)
+        reserve(std::max({m_expectedSize, 2 * m_capacity, m_size + bytes.size()}));
+    std::memcpy(m_text.get() + m_size, bytes.data(), bytes.size());
+    m_size += bytes.size();
 }
 
 void Listing::reserve(std::size_t capacity)
@@ -119,14 +153,15 @@ void Listing::reserve(std::size_t capacity)
 
 // The lines the list shows: the empty ones are left out, though each
 // still takes its source position.
-void Listing::indexLine(std::size_t end)
+void Listing::endLine()
 {
     const std::size_t source = takeLineSource();
-    if (end == m_lineStart)
-        return;
-    const std::string_view line(m_text.get() + m_lineStart, end - m_lineStart);
-    m_lines.push_back(ListingLine{m_lineStart, static_cast<std::uint32_t>(line.size()),
-                                  static_cast<std::uint32_t>(leadingBlanks(line)), source});
+    if (m_lineBlanks > 0 || m_size > m_lineStart)
+        m_lines.push_back(ListingLine{indexed(m_lineStart), indexed(m_size - m_lineStart), indexed(m_lineBlanks),
+                                      indexed(source)});
+    m_countingBlanks = true;
+    m_lineBlanks = 0;
+    m_lineStart = m_size;
 }
 
 std::size_t Listing::takeLineSource()

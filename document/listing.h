@@ -15,24 +15,37 @@ namespace vorelind {
 // is not a line. Every line is kept whole, empty ones included.
 std::vector<std::string_view> listingLines(std::string_view listing);
 
-// One line of a listing: where its bytes lie in the listing's text, how
-// many blanks lead it, and where in the walked source it began. A line holds
-// at most its source's bytes and its depth's blanks, and sources are refused
-// above 256 MiB, so 32 bits hold its length.
-struct ListingLine {
-    std::size_t offset;
-    std::uint32_t length;
-    std::uint32_t blanks;
-    std::size_t source;
+// A listing line in two parts: the number of blanks that lead it, and the
+// bytes after them, which begin with no blank.
+struct IndentedText {
+    std::size_t blanks = 0;
+    std::string_view text;
 };
 
-// A listing held once: its text in one buffer, written by the walk piece by
-// piece, and an index of its non-empty lines (split at CR LF pairs), which
-// the list view, the tree and the export all read.
+// Splits a whole line into its leading blanks and the rest.
+IndentedText indentedText(std::string_view line);
+
+// One line of a listing: where the bytes after its leading blanks lie in the
+// listing's buffer, how many blanks lead it, and where in the walked source
+// it began. Sources are refused above 256 MiB, whose listings keep well
+// within 32 bits a field; a listing that would not is stopped as too large.
+struct ListingLine {
+    std::uint32_t offset;
+    std::uint32_t length;
+    std::uint32_t blanks;
+    std::uint32_t source;
+};
+
+// A listing held once: an index of its non-empty lines (split at CR LF
+// pairs), which the list view, the tree and the export all read, over one
+// buffer of their bytes, written by the walk piece by piece. The leading
+// blanks of a line, most of a deeply nested listing, are only counted: the
+// buffer keeps the last of them, where a tree node's text begins, and the
+// bytes after them.
 class Listing : public ListingSink {
 public:
-    // Makes room for a listing of about the given size at the first write.
-    explicit Listing(std::size_t expectedSize = 0);
+    // Makes room for the listing of a source of about the given size.
+    explicit Listing(std::size_t sourceSize = 0);
 
     // Appends bytes and indexes the lines they complete.
     void write(std::string_view bytes) override;
@@ -41,25 +54,32 @@ public:
     // Indexes the last line, which no CR LF ends; call it once the walk is done.
     void finish();
 
-    std::string_view text() const { return {m_text.get(), m_size}; }
     std::size_t lineCount() const { return m_lines.size(); }
-    std::string_view line(std::size_t row) const { return text().substr(m_lines[row].offset, m_lines[row].length); }
+    // The line's bytes after its leading blanks.
+    std::string_view lineText(std::size_t row) const { return {m_text.get() + m_lines[row].offset, m_lines[row].length}; }
     std::size_t blanks(std::size_t row) const { return m_lines[row].blanks; }
+    IndentedText indentedLine(std::size_t row) const { return {blanks(row), lineText(row)}; }
+    // The line from its last leading blank on; the whole line when no blank leads it.
+    std::string_view fromLastBlank(std::size_t row) const
+    {
+        const std::size_t kept = blanks(row) > 0 ? 1 : 0;
+        return {m_text.get() + m_lines[row].offset - kept, m_lines[row].length + kept};
+    }
     // The position (from 1) in the walked source of the byte that began the
     // line: the '<' of its tag, the first byte of a raw block's line, 1 for
     // the first line; 0 for a listing that was not walked.
     std::size_t sourcePosition(std::size_t row) const { return m_lines[row].source; }
-    // The row of the line that holds a part of the text, such as a tree
-    // node's text; the part must be a view into this listing's text.
+    // The row of the line that holds a part of the buffer, such as a tree
+    // node's text.
     std::size_t rowOf(std::string_view part) const;
-    // Views of every indexed line, for a reader that takes them all at once.
-    std::vector<std::string_view> lines() const;
-    // Shows a line as a part of itself from now on; the text stays as it is.
-    void narrowLine(std::size_t row, std::string_view part);
+    // Shows a line as a part of itself from now on: fewer of its leading
+    // blanks, and a start of the bytes after them. The buffer stays as it is.
+    void narrowLine(std::size_t row, const IndentedText& part);
 
 private:
+    void append(std::string_view bytes);
     void reserve(std::size_t capacity);
-    void indexLine(std::size_t end);
+    void endLine();
     std::size_t takeLineSource();
 
     // Grown with realloc, which can move a large block's pages rather than
@@ -68,6 +88,10 @@ private:
     std::size_t m_expectedSize;
     std::size_t m_size = 0;
     std::size_t m_capacity = 0;
+    // The line being written: its blanks while they are counted, then where
+    // its bytes after them start.
+    bool m_countingBlanks = true;
+    std::size_t m_lineBlanks = 0;
     std::size_t m_lineStart = 0;
     std::vector<ListingLine> m_lines;
     // Where the lines not yet ended began; the first m_sourcesTaken are used.

@@ -17,11 +17,11 @@ std::size_t rowAtSource(const Listing& listing, std::size_t offset)
     return later == rows.begin() ? 0 : static_cast<std::size_t>(later - rows.begin()) - 1;
 }
 
-ListingMarks::ListingMarks(const Listing& listing, std::string_view source, const ExcludedTags& excluded)
+ListingMarks::ListingMarks(const Listing& listing, std::vector<UnbalancedTag> tags)
 {
     if (listing.lineCount() == 0)
         return;
-    m_tags = unbalancedTags(source, excluded);
+    m_tags = std::move(tags);
     m_rows.reserve(m_tags.size());
     // The tags come in source order, so their rows are found in one pass.
     std::size_t row = 0;

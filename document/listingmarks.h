@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <optional>
-#include <string_view>
 #include <vector>
 
 namespace vorelind {
@@ -26,8 +25,9 @@ struct MarkedTag {
 class ListingMarks {
 public:
     ListingMarks() = default;
-    // The listing must come from walking the source with the same list.
-    ListingMarks(const Listing& listing, std::string_view source, const ExcludedTags& excluded);
+    // The tags are the unbalanced ones of the source walked into the
+    // listing, found with the list that walk used.
+    ListingMarks(const Listing& listing, std::vector<UnbalancedTag> tags);
 
     std::size_t count() const { return m_tags.size(); }
     MarkedTag operator[](std::size_t index) const { return {m_rows[index], m_tags[index]}; }

@@ -13,7 +13,7 @@
 #include "document/tagbalance.h"
 #include "settings/listfile.h"
 #include "tree/indenttree.h"
-#include "tree/treefill.h"
+#include "tree/listingtreelines.h"
 #include "util/apperror.h"
 #include "listingoftext.h"
 
@@ -133,8 +133,16 @@ void checkTreeAndExport(std::string_view listing)
 {
     require(listing.find('\0') == std::string_view::npos, "the listing holds no NUL");
     Listing listed = listingOfText(listing);
+    std::size_t row = 0;
+    for (const std::string_view line : listingLines(listing)) {
+        if (line.empty())
+            continue;
+        require(row < listed.lineCount() && std::string(listed.blanks(row), ' ').append(listed.lineText(row)) == line,
+                "the list holds the listing's non-empty lines, blanks and all");
+        ++row;
+    }
     IndentTree tree;
-    loadIndentedLines(tree, listed.lines());
+    loadIndentedLines(tree, treeLinesOf(listed));
     require(tree.nodeCount() == listed.lineCount(), "one node per non-empty line");
 
     // The streamed export, in small pieces, equals the list tidied in place.
@@ -147,7 +155,8 @@ void checkTreeAndExport(std::string_view listing)
     const std::vector<std::string_view> exportedLines = listingLines(streamed.text);
     require(exportedLines.size() == listed.lineCount(), "the export has as many lines as the list");
     for (std::size_t i = 0; i < listed.lineCount(); ++i)
-        require(exportedLines[i] == listed.line(i), "the export holds the list's lines");
+        require(exportedLines[i] == std::string(listed.blanks(i), ' ').append(listed.lineText(i)),
+                "the export holds the list's lines");
 }
 
 } // namespace

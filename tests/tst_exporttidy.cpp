@@ -37,7 +37,7 @@ Lines tidied(const Lines& lines)
     tidyForExport(listing);
     Lines result;
     for (std::size_t row = 0; row < listing.lineCount(); ++row)
-        result.emplace_back(listing.line(row));
+        result.push_back(std::string(listing.blanks(row), ' ').append(listing.lineText(row)));
     return result;
 }
 
@@ -157,6 +157,12 @@ void TestExportTidy::tidiesLines_data()
     QTest::newRow("opening and closing on one line opens a block")
         << Lines{"  <script src=\"x\"></script>", "      a", "  <p>", "  </script>", "    b"}
         << Lines{"  <script src=\"x\"></script>", "  a", "<p>", "  </script>", "    b"};
+    // The listing keeps a line's blanks as a count; a deep line gets them
+    // back, in more than one piece.
+    QTest::newRow("block nested thousands of levels deep")
+        << Lines{std::string(9000, ' ') + "<pre>", std::string(9004, ' ') + "keep", std::string(9000, ' ') + "x \t",
+                 std::string(9001, ' ') + "\t", std::string(9000, ' ') + "</pre>"}
+        << Lines{std::string(9000, ' ') + "<pre>", "  keep", "x", "", std::string(9000, ' ') + "</pre>"};
     // Block lines are kept whole, however long.
     QTest::newRow("long block line is not cut")
         << Lines{"<script>", "  " + std::string(5000, 'x'), "</script>"}
@@ -203,10 +209,11 @@ void TestExportTidy::writesEveryLineWithCrLf()
 {
     QTemporaryDir dir;
     const std::string path = dir.filePath("out.htm").toStdString();
-    writeExportFile(path, listingOf({"<p>", "\x95\x5c"}));
+    const std::string deep = std::string(9000, ' ') + "<b>";
+    writeExportFile(path, listingOf({"<p>", "\x95\x5c", deep}));
     QFile file(QString::fromStdString(path));
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("<p>\r\n\x95\x5c\r\n"));
+    QCOMPARE(file.readAll(), QByteArray("<p>\r\n\x95\x5c\r\n") + QByteArray::fromStdString(deep + "\r\n"));
 
     writeExportFile(path, Listing());
     QCOMPARE(QFileInfo(QString::fromStdString(path)).size(), 0);

@@ -61,11 +61,14 @@ void TestListing::indexesNonEmptyLinesOfAnyPieces_data()
         << QByteArray("a\rb\nc\r\nd") << QStringList{"a\rb\nc", "d"} << QList<int>{0, 0};
     QTest::newRow("CR before a pair") << QByteArray("a\r\r\nb") << QStringList{"a\r", "b"} << QList<int>{0, 0};
     QTest::newRow("LF after a pair") << QByteArray("a\r\n\nb") << QStringList{"a", "\nb"} << QList<int>{0, 0};
+    QTest::newRow("lone CR and LF after blanks")
+        << QByteArray("  \rb\r\n  \n\r\n \r\r\n") << QStringList{"  \rb", "  \n", " \r"} << QList<int>{2, 2, 1};
     QTest::newRow("nothing") << QByteArray() << QStringList{} << QList<int>{};
 }
 
-// The walk hands the listing over in pieces that can split a CR LF pair
-// or a line anywhere: every split must index the same lines and blanks.
+// The walk hands the listing over in pieces that can split a CR LF pair,
+// a line or its blanks anywhere: every split must index the same lines and
+// blanks, and keep each line's bytes from its last blank on in one piece.
 void TestListing::indexesNonEmptyLinesOfAnyPieces()
 {
     QFETCH(QByteArray, listing);
@@ -78,14 +81,19 @@ void TestListing::indexesNonEmptyLinesOfAnyPieces()
         indexed.write(std::string_view(text).substr(split));
         indexed.finish();
         QStringList lines;
+        QStringList fromLastBlanks;
         QList<int> leading;
         for (std::size_t row = 0; row < indexed.lineCount(); ++row) {
-            lines << QString::fromLatin1(indexed.line(row).data(), static_cast<qsizetype>(indexed.line(row).size()));
+            lines << QString(static_cast<qsizetype>(indexed.blanks(row)), ' ') + shown({indexed.lineText(row)}).join("");
+            fromLastBlanks << shown({indexed.fromLastBlank(row)}).join("");
             leading << static_cast<int>(indexed.blanks(row));
         }
         QCOMPARE(lines, expected);
         QCOMPARE(leading, blanks);
-        QCOMPARE(indexed.text(), std::string_view(text));
+        QStringList expectedFromLastBlanks = expected;
+        for (qsizetype row = 0; row < blanks.size(); ++row)
+            expectedFromLastBlanks[row].remove(0, std::max(0, blanks[row] - 1));
+        QCOMPARE(fromLastBlanks, expectedFromLastBlanks);
     }
 }
 
@@ -110,7 +118,8 @@ void TestListing::keepsSourcePositionsGivenAheadOfAnyPieces()
         QList<int> shownPositions;
         for (std::size_t row = 0; row < indexed.lineCount(); ++row) {
             shownPositions << static_cast<int>(indexed.sourcePosition(row));
-            QCOMPARE(indexed.rowOf(indexed.line(row).substr(indexed.blanks(row))), row);
+            QCOMPARE(indexed.rowOf(indexed.lineText(row)), row);
+            QCOMPARE(indexed.rowOf(indexed.fromLastBlank(row)), row);
         }
         QCOMPARE(shownPositions, (QList<int>{1, 6, 9}));
     }

@@ -33,7 +33,7 @@ QString marksOf(const std::string& source, const std::vector<std::string>& exclu
     Listing listing;
     walkSource(source, ExcludedTags(excluded), {}, listing);
     listing.finish();
-    const ListingMarks marks(listing, source, ExcludedTags(excluded));
+    const ListingMarks marks(listing, unbalancedTags(source, ExcludedTags(excluded)));
     QStringList parts;
     for (std::size_t index = 0; index < marks.count(); ++index) {
         const UnbalancedTag& tag = marks[index].tag;
@@ -242,7 +242,7 @@ void TestTagBalance::stepsFromMarkToMark()
     Listing listing;
     walkSource(source, ExcludedTags(), {}, listing);
     listing.finish();
-    const ListingMarks marks(listing, source, ExcludedTags());
+    const ListingMarks marks(listing, unbalancedTags(source, ExcludedTags()));
     const auto given = [](int value) { return value < 0 ? std::nullopt : std::optional<std::size_t>(value); };
     const std::optional<std::size_t> step =
         forward ? marks.next(given(row), given(visited)) : marks.previous(given(row), given(visited));

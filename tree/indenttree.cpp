@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <stdexcept>
 
 namespace vorelind {
 
@@ -18,47 +19,48 @@ NodeId IndentTree::addFirstTopLevel(std::string_view text)
     if (!m_topLevel.empty())
         --m_firstTopLevelOrder;
     const NodeId node = addNode(text, kNoNode, m_firstTopLevelOrder);
-    m_topLevel.push_front(node);
+    m_topLevel.push_front(static_cast<Index>(node));
     return node;
 }
 
 NodeId IndentTree::addLastChild(NodeId parent, std::string_view text)
 {
-    const long long row = m_nodes[parent].childCount++;
+    const Index row = m_nodes[parent].childCount++;
     return addNode(text, parent, row);
 }
 
 NodeId IndentTree::addLastSibling(NodeId node, std::string_view text)
 {
-    const NodeId parentNode = m_nodes[node].parent;
+    const NodeId parentNode = parent(node);
     return parentNode == kNoNode ? appendTopLevel(text) : addLastChild(parentNode, text);
 }
 
 NodeId IndentTree::parent(NodeId node) const
 {
-    return m_nodes[node].parent;
+    const Index parentNode = m_nodes[node].parent;
+    return parentNode == kNoParent ? kNoNode : parentNode;
 }
 
 // Each parent's children get one stretch of the array, in row order.
 void IndentTree::finish()
 {
-    std::size_t start = 0;
+    Index start = 0;
     for (Node& node : m_nodes) {
         node.firstChild = start;
         start += node.childCount;
     }
-    m_children.assign(start, kNoNode);
+    m_children.assign(start, kNoParent);
     for (NodeId node = 0; node < m_nodes.size(); ++node) {
         const Node& entry = m_nodes[node];
-        if (entry.parent != kNoNode)
-            m_children[m_nodes[entry.parent].firstChild + static_cast<std::size_t>(entry.order)] = node;
+        if (entry.parent != kNoParent)
+            m_children[m_nodes[entry.parent].firstChild + static_cast<Index>(entry.order)] = static_cast<Index>(node);
     }
 }
 
 std::size_t IndentTree::row(NodeId node) const
 {
     const Node& entry = m_nodes[node];
-    const long long first = entry.parent == kNoNode ? m_firstTopLevelOrder : 0;
+    const std::int64_t first = entry.parent == kNoParent ? m_firstTopLevelOrder : 0;
     return static_cast<std::size_t>(entry.order - first);
 }
 
@@ -70,18 +72,23 @@ NodeId IndentTree::nodeAt(const char* byte) const
     return next == m_nodes.begin() ? kNoNode : static_cast<NodeId>(next - m_nodes.begin()) - 1;
 }
 
-NodeId IndentTree::addNode(std::string_view text, NodeId parent, long long order)
+NodeId IndentTree::addNode(std::string_view text, NodeId parent, std::int64_t order)
 {
+    // Beyond this, rows and top-level keys would not fit their 32 bits.
+    if (m_nodes.size() >= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+        throw std::length_error("too many tree nodes");
     const NodeId node = m_nodes.size();
-    m_nodes.push_back(Node{text.data(), static_cast<std::uint32_t>(text.size()), 0, parent, order, 0});
+    const Index parentIndex = parent == kNoNode ? kNoParent : static_cast<Index>(parent);
+    m_nodes.push_back(Node{text.data(), static_cast<std::uint32_t>(text.size()), 0, parentIndex,
+                           static_cast<std::int32_t>(order), 0});
     return node;
 }
 
 NodeId IndentTree::appendTopLevel(std::string_view text)
 {
-    const long long order = m_firstTopLevelOrder + static_cast<long long>(m_topLevel.size());
+    const std::int64_t order = std::int64_t(m_firstTopLevelOrder) + static_cast<std::int64_t>(m_topLevel.size());
     const NodeId node = addNode(text, kNoNode, order);
-    m_topLevel.push_back(node);
+    m_topLevel.push_back(static_cast<Index>(node));
     return node;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -43,26 +44,32 @@ public:
     NodeId nodeAt(const char* byte) const;
 
 private:
+    // A node takes 32 bytes: a tree has a node per listing line, and a
+    // source of at most 256 MiB gives fewer than 2^31 lines, so 32 bits
+    // hold every count, index and row.
+    using Index = std::uint32_t;
+    static constexpr Index kNoParent = std::numeric_limits<Index>::max();
+
     struct Node {
         const char* text;
         // A node's text is a line of at most 200 bytes, or a whole top line
         // of a source smaller than 4 GiB.
         std::uint32_t textLength;
-        std::uint32_t childCount;
-        NodeId parent;
+        Index childCount;
+        Index parent;
         // A child's row; for a top-level node a key whose distance from the
         // first top-level node's key is its row.
-        long long order;
-        std::size_t firstChild; // where the node's children start in m_children
+        std::int32_t order;
+        Index firstChild; // where the node's children start in m_children
     };
 
-    NodeId addNode(std::string_view text, NodeId parent, long long order);
+    NodeId addNode(std::string_view text, NodeId parent, std::int64_t order);
     NodeId appendTopLevel(std::string_view text);
 
     std::vector<Node> m_nodes;
-    std::vector<NodeId> m_children;
-    std::deque<NodeId> m_topLevel;
-    long long m_firstTopLevelOrder = 0;
+    std::vector<Index> m_children;
+    std::deque<Index> m_topLevel;
+    std::int32_t m_firstTopLevelOrder = 0;
 };
 
 } // namespace vorelind

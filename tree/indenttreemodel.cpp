@@ -53,8 +53,8 @@ void IndentTreeModel::expand(int row)
     if (m_expanded[node] || m_tree.childCount(node) == 0)
         return;
     m_expanded[node] = true;
-    std::vector<NodeId> shown;
-    visitShown(node, [&shown](NodeId descendant) { shown.push_back(descendant); });
+    std::vector<std::uint32_t> shown;
+    visitShown(node, [&shown](NodeId descendant) { shown.push_back(static_cast<std::uint32_t>(descendant)); });
     // The first one visited is the node itself, already shown.
     beginInsertRows({}, row + 1, row + static_cast<int>(shown.size()) - 1);
     m_rows.insert(m_rows.begin() + row + 1, shown.begin() + 1, shown.end());
@@ -126,7 +126,9 @@ int IndentTreeModel::rowOf(NodeId node) const
 
 void IndentTreeModel::setMarkedNodes(std::vector<NodeId> nodes)
 {
-    std::sort(nodes.begin(), nodes.end());
+    // Nodes made in row order come sorted unless the fill put one in front.
+    if (!std::is_sorted(nodes.begin(), nodes.end()))
+        std::sort(nodes.begin(), nodes.end());
     const bool changed = !m_marked.empty() || !nodes.empty();
     m_marked = std::move(nodes);
     if (changed && !m_rows.empty())
@@ -192,7 +194,7 @@ void IndentTreeModel::resetRows(bool expanded)
     m_expanded.assign(m_tree.nodeCount(), expanded);
     m_rows.clear();
     for (std::size_t row = 0; row < m_tree.topLevelCount(); ++row)
-        visitShown(m_tree.topLevel(row), [this](NodeId node) { m_rows.push_back(node); });
+        visitShown(m_tree.topLevel(row), [this](NodeId node) { m_rows.push_back(static_cast<std::uint32_t>(node)); });
 }
 
 } // namespace vorelind

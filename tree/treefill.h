@@ -11,11 +11,22 @@ namespace vorelind {
 // Returns the number of blanks (byte 32) that lead the line.
 std::size_t lineDepth(std::string_view line);
 
+// A line as the fill takes it: the number of blanks that lead it, and its
+// bytes from the last of them on (the whole line when no blank leads it),
+// where a node's text begins.
+struct IndentedLine {
+    std::size_t depth;
+    std::string_view fromLastBlank;
+};
+
+// A whole line as the fill takes it.
+IndentedLine indentedLine(std::string_view line);
+
 // The lines a tree is filled from, by their count and each by its row, so
 // that lines held in one buffer with an index need not be listed first.
 struct IndentedLines {
     std::size_t count;
-    std::function<std::string_view(std::size_t)> line;
+    std::function<IndentedLine(std::size_t)> line;
 };
 
 // The lines of a vector, which must outlive the result.

@@ -21,10 +21,16 @@ FaultMarks::FaultMarks(SourceJump& places, TTreeIndent& tree, ListingModel& list
 {
 }
 
-void FaultMarks::mark(const ExcludedTags& excluded)
+void FaultMarks::analyse(std::shared_ptr<const std::string> source, ExcludedTags excluded)
 {
-    const Listing& listing = *m_places.listing();
-    m_marks = ListingMarks(listing, *m_places.source(), excluded);
+    m_analysis = std::async(std::launch::async, [source = std::move(source), excluded = std::move(excluded)] {
+        return unbalancedTags(*source, excluded);
+    });
+}
+
+void FaultMarks::mark()
+{
+    m_marks = ListingMarks(*m_places.listing(), m_analysis.get());
     m_visited.reset();
     std::vector<std::size_t> rows = m_marks.rows();
     std::vector<NodeId> nodes;
@@ -38,6 +44,7 @@ void FaultMarks::mark(const ExcludedTags& excluded)
 
 void FaultMarks::clear()
 {
+    m_analysis = {};
     m_marks = ListingMarks();
     m_visited.reset();
     m_status.clear();

@@ -5,7 +5,11 @@
 
 #include <QString>
 
+#include <future>
+#include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 class QLabel;
 
@@ -23,8 +27,12 @@ public:
     FaultMarks(SourceJump& places, TTreeIndent& tree, ListingModel& listing, const SourceView& source,
                QLabel& status);
 
-    // Analyses the source walked into the places' listing and marks it.
-    void mark(const ExcludedTags& excluded);
+    // Starts finding the unbalanced tags of a loaded source on a thread of
+    // its own, so that the analysis runs beside the walk, not after it.
+    void analyse(std::shared_ptr<const std::string> source, ExcludedTags excluded);
+    // Marks the analysed source's tags in the places' listing, which the
+    // walk of that source with the same list made.
+    void mark();
     void clear();
 
     // Goes to the next or previous mark from the view's current row.
@@ -40,6 +48,7 @@ private:
     ListingModel& m_listing;
     const SourceView& m_source;
     QLabel& m_status;
+    std::future<std::vector<UnbalancedTag>> m_analysis;
     ListingMarks m_marks;
     std::optional<std::size_t> m_visited;
 };

@@ -6,7 +6,6 @@
 #include "document/listing.h"
 #include "document/messages.h"
 #include "document/runlogfile.h"
-#include "document/sizelimits.h"
 #include "document/sourceloader.h"
 #include "document/tagorder.h"
 #include "launch/launchcommands.h"
@@ -19,6 +18,7 @@
 #include "platform/process/shell.h"
 #include "platform/process/toollink.h"
 #include "seam/modalseam.h"
+#include "tree/listingtreelines.h"
 #include "ui/abouttexts.h"
 #include "ui/directorylistbox.h"
 #include "ui/drivecombobox.h"
@@ -259,6 +259,7 @@ void TStructedHtmlForm::loadFile(const QString& path)
 {
     const std::string name = fileNameOf(sjisPath(path));
     const DocumentRequest request{nativePath(path), name, isShiftJis->isChecked()};
+    const ExcludedTags excluded(IgnoreTags->lines());
     WindowSteps steps(
         [&] {
             SaveDialog1->setDirectory(FileListBox1->directory());
@@ -269,19 +270,18 @@ void TStructedHtmlForm::loadFile(const QString& path)
         },
         [&](const std::shared_ptr<const std::string>& source) {
             m_loadedPath = path;
+            m_faultMarks->analyse(source, excluded);
             showLoadedSource(source, name);
         });
     WalkProgress progress(*ProgressBar1, *StatusBar1);
     // The log grows in the browsed folder, beside the chosen files.
     RunLogFile runLog(nativePath(QDir(FileListBox1->directory()).filePath(QStringLiteral("runlog.log"))));
-    // Room for eight times the source, within the walk's budget, is only
-    // address space until the walk writes it, and spares nearly every listing
-    // a growth, which would move the buffer off the huge pages that make
-    // filling it quick.
-    const auto sourceSize = static_cast<std::size_t>(QFileInfo(path).size());
-    auto listing = std::make_shared<Listing>(std::min(8 * sourceSize, listingBudget(sourceSize)));
+    // Room for the listing of a source of this size is only address space
+    // until the walk writes it, and spares nearly every listing a growth,
+    // which would move the buffer off the huge pages that make filling it quick.
+    auto listing = std::make_shared<Listing>(static_cast<std::size_t>(QFileInfo(path).size()));
     try {
-        runDocument(request, ExcludedTags(IgnoreTags->lines()), steps, WalkSinks{&progress, &progress, &runLog},
+        runDocument(request, excluded, steps, WalkSinks{&progress, &progress, &runLog},
                     *listing);
     } catch (const Refusal& refusal) {
         ModalSeam::showMessage(this, MessageIcon::Error, toDisplayText(refusal.caption()),
@@ -312,16 +312,18 @@ void TStructedHtmlForm::showLoadedSource(std::shared_ptr<const std::string> sour
 }
 
 // Hands the walked listing to the list and the tree, which both read its
-// one buffer; the tree's nodes point into it.
+// one buffer; the tree's nodes point into it. A list view lays out all its
+// rows when it is shown, so the list gets the listing once its tab is up:
+// the structure tab follows before anything is painted, and the list lays
+// its rows out when the user turns to it.
 void TStructedHtmlForm::StructuringDo()
 {
-    m_listingModel->setListing(m_listing);
     PageControl1->setCurrentWidget(TabIndented);
-    const Listing& listing = *m_listing;
-    TreeIndent1->LoadIndentedLines({listing.lineCount(), [&listing](std::size_t row) { return listing.line(row); }});
+    m_listingModel->setListing(m_listing);
+    TreeIndent1->LoadIndentedLines(treeLinesOf(*m_listing));
     m_treeListing = m_listing;
     m_sourceJump->setDocument(m_listing, Memo1->source());
-    m_faultMarks->mark(ExcludedTags(IgnoreTags->lines()));
+    m_faultMarks->mark();
     PageControl1->setCurrentWidget(TabStructure);
 }
 
@@ -799,7 +801,8 @@ void TStructedHtmlForm::buildFindBar(QWidget& parent)
         return find.isIn(sourceRows.rowAndContinuation(row), sourceRows.row(row).size());
     };
     const auto listingLineMatches = [this](std::size_t row, const SjisFind& find) {
-        return find.isIn(m_listingModel->lineAt(row));
+        // The leading blanks are only counted: the bytes after them are searched.
+        return find.isIn(m_listingModel->lineAt(row).text);
     };
     m_findBar->addTarget(*TabOriginal, std::make_unique<RowFindTarget>(*Memo1, sourceRowMatches));
     m_findBar->addTarget(*TabIndented, std::make_unique<RowFindTarget>(*ShowResultList, listingLineMatches));

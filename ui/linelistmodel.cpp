@@ -41,7 +41,8 @@ QVariant LineRowsModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || role != Qt::DisplayRole)
         return {};
-    return toDisplayText(lineAt(static_cast<std::size_t>(index.row())));
+    const IndentedText line = lineAt(static_cast<std::size_t>(index.row()));
+    return QString(static_cast<qsizetype>(line.blanks), QLatin1Char(' ')) + toDisplayText(line.text);
 }
 
 } // namespace vorelind

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/listing.h"
+
 #include <QAbstractListModel>
 
 #include <string>
@@ -8,8 +10,9 @@
 
 namespace vorelind {
 
-// Shift-JIS text lines for a list view. The lines stay bytes; they become
-// display text only when the view asks for a row.
+// Shift-JIS text lines for a list view. The lines stay bytes, their leading
+// blanks perhaps only counted; they become display text only when the view
+// asks for a row.
 class LineRowsModel : public QAbstractListModel {
     Q_OBJECT
 
@@ -17,7 +20,7 @@ public:
     using QAbstractListModel::QAbstractListModel;
 
     virtual std::size_t lineCount() const = 0;
-    virtual std::string_view lineAt(std::size_t row) const = 0;
+    virtual IndentedText lineAt(std::size_t row) const = 0;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -37,7 +40,7 @@ public:
     void clear() { setLines({}); }
 
     std::size_t lineCount() const override { return m_lines.size(); }
-    std::string_view lineAt(std::size_t row) const override { return m_lines[row]; }
+    IndentedText lineAt(std::size_t row) const override { return indentedText(m_lines[row]); }
 
 private:
     std::vector<std::string> m_lines;

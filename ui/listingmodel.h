@@ -23,7 +23,7 @@ public:
     void setMarkedRows(std::vector<std::size_t> rows);
 
     std::size_t lineCount() const override { return m_listing ? m_listing->lineCount() : 0; }
-    std::string_view lineAt(std::size_t row) const override { return m_listing->line(row); }
+    IndentedText lineAt(std::size_t row) const override { return m_listing->indentedLine(row); }
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:

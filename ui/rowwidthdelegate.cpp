@@ -16,13 +16,14 @@ constexpr std::size_t kMeasuredRows = 16;
 // that place is sought again only after a change, so each row costs one
 // look at its length.
 std::vector<std::size_t> longestRows(std::size_t rowCount,
-                                     const std::function<std::string_view(std::size_t)>& rowBytes)
+                                     const std::function<IndentedText(std::size_t)>& rowBytes)
 {
     std::vector<std::size_t> rows;
     std::vector<std::size_t> lengths;
     std::size_t shortest = 0;
     for (std::size_t row = 0; row < rowCount; ++row) {
-        const std::size_t rowLength = rowBytes(row).size();
+        const IndentedText rowText = rowBytes(row);
+        const std::size_t rowLength = rowText.blanks + rowText.text.size();
         if (rows.size() < kMeasuredRows) {
             rows.push_back(row);
             lengths.push_back(rowLength);
@@ -35,6 +36,13 @@ std::vector<std::size_t> longestRows(std::size_t rowCount,
         shortest = static_cast<std::size_t>(std::min_element(lengths.begin(), lengths.end()) - lengths.begin());
     }
     return rows;
+}
+
+// What a view shows of a row; at most the cut's worth of its blanks matter.
+QString shownRow(const IndentedText& row)
+{
+    const auto blanks = std::min(static_cast<qsizetype>(row.blanks), kShownTextLength + 1);
+    return shownText(QString(blanks, QLatin1Char(' ')) + toShownText(row.text));
 }
 
 } // namespace
@@ -62,11 +70,11 @@ void setUpUniformRows(QListView& view, RowWidthDelegate& delegate)
 }
 
 int widestRowWidth(const QFontMetrics& metrics, std::size_t rowCount,
-                   const std::function<std::string_view(std::size_t)>& rowBytes)
+                   const std::function<IndentedText(std::size_t)>& rowBytes)
 {
     int widest = 0;
     for (const std::size_t row : longestRows(rowCount, rowBytes))
-        widest = std::max(widest, metrics.horizontalAdvance(toShownText(rowBytes(row))));
+        widest = std::max(widest, metrics.horizontalAdvance(shownRow(rowBytes(row))));
     return widest;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/listing.h"
+
 #include <QFontMetrics>
 #include <QListView>
 #include <QStyledItemDelegate>
@@ -32,10 +34,10 @@ private:
 // size, painted by the delegate.
 void setUpUniformRows(QListView& view, RowWidthDelegate& delegate);
 
-// The pixel width of the widest row, of rows given as Shift-JIS bytes. Only
-// the longest rows in bytes are measured, so that this stays quick for
-// half a million rows.
+// The pixel width of the widest row, of rows given as Shift-JIS bytes after
+// a count of leading blanks. Only the longest rows in bytes are measured, so
+// that this stays quick for half a million rows.
 int widestRowWidth(const QFontMetrics& metrics, std::size_t rowCount,
-                   const std::function<std::string_view(std::size_t)>& rowBytes);
+                   const std::function<IndentedText(std::size_t)>& rowBytes);
 
 } // namespace vorelind

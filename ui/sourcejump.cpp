@@ -75,20 +75,18 @@ void SourceJump::showSourceLine(std::size_t line)
 }
 
 // The tree was filled from the listing's lines, so its nodes point into
-// them: a node's text begins after its line's first byte, and the export
-// may narrow a line to a part that begins after its node's text, but the
-// part's last byte still lies in the line.
+// them: a node's text begins at its line's last leading blank or, with no
+// blank, at the line's text, and the export narrows a line without moving
+// its text.
 NodeId SourceJump::nodeOfRow(std::size_t row) const
 {
-    const std::string_view line = m_listing->line(row);
-    const char* lastByte = line.data() + (line.empty() ? 0 : line.size() - 1);
+    const char* text = m_listing->lineText(row).data();
     const IndentTree& tree = m_tree.indentModel().tree();
     // Every row made a node, in order, so the node of the same number is
     // tried first: it spares a search of the whole tree for each of many marks.
-    if (row < tree.nodeCount() && tree.text(row).data() <= lastByte
-        && (row + 1 == tree.nodeCount() || tree.text(row + 1).data() > lastByte))
+    if (row < tree.nodeCount() && (tree.text(row).data() == text || tree.text(row).data() + 1 == text))
         return row;
-    return tree.nodeAt(lastByte);
+    return tree.nodeAt(text);
 }
 
 // The nodes grow with the rows they were made from.

@@ -97,7 +97,7 @@ void SourceView::keyPressEvent(QKeyEvent* event)
 void SourceView::updateRowWidth()
 {
     m_delegate->setTextWidth(widestRowWidth(fontMetrics(), static_cast<std::size_t>(m_model.rowCount()),
-                                            [this](std::size_t row) { return m_model.row(row); }));
+                                            [this](std::size_t row) { return indentedText(m_model.row(row)); }));
     scheduleDelayedItemsLayout();
 }
 

@@ -11,7 +11,7 @@
 #include "platform/codecs/sjistext.h"
 #include "settings/listfile.h"
 #include "tree/indenttree.h"
-#include "tree/treefill.h"
+#include "tree/listingtreelines.h"
 #include "util/apperror.h"
 #include "treecommand.h"
 #include "unmatchedcommand.h"
@@ -233,7 +233,7 @@ void writeTreeOf(const Options& options, ListingSink& out)
     listing.finish();
     IndentTree tree;
     tree.reserve(listing.lineCount());
-    loadIndentedLines(tree, listing.lines());
+    loadIndentedLines(tree, treeLinesOf(listing));
     writeTree(tree, listing, source.index ? &*source.index : nullptr, out);
 }
 
