@@ -16,14 +16,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -81,11 +79,7 @@ void benchView(TStructedHtmlForm& form, const char* tab, const char* view, const
 
 int main(int argc, char* argv[])
 {
-    // The window reads and writes its settings and data: never the user's own.
-    QTemporaryDir settings;
-    QTemporaryDir data;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    const BenchFolders folders;
     QApplication application(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: bench_find PAGE [QUERY] [STEPS]\n");
@@ -95,17 +89,15 @@ int main(int argc, char* argv[])
     ModalSeam::answerForTests();
     const QString query = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("nesting");
     const int steps = argc > 3 ? std::max(1, std::atoi(argv[3])) : 50;
-    QTemporaryDir program;
-    QTemporaryDir documents;
-    const QString page = documents.filePath(QFileInfo(QString::fromLocal8Bit(argv[1])).fileName());
-    if (!QFile::copy(QString::fromLocal8Bit(argv[1]), page)) {
+    const QString page = folders.copyPage(argv[1]);
+    if (page.isEmpty()) {
         std::fprintf(stderr, "bench_find: cannot read %s\n", argv[1]);
         return 1;
     }
 
-    TStructedHtmlForm form(program.filePath(QStringLiteral("vorelind")));
+    TStructedHtmlForm form(folders.programPath());
     form.resize(1000, 700);
-    showWithFirstFile(form, documents.path());
+    showWithFirstFile(form, folders.documentsPath());
     runHandler([&] { form.FileListBox1DblClick(); });
     for (const AnsweredMessage& message : ModalSeam::takeAnsweredMessages()) {
         std::fprintf(stderr, "bench_find: %s\n", qPrintable(message.text));

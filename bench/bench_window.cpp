@@ -16,11 +16,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <sys/resource.h>
@@ -72,6 +70,7 @@ long peakMemoryKiB()
 
 int main(int argc, char* argv[])
 {
+    const BenchFolders folders;
     QApplication application(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: bench_window PAGE\n");
@@ -79,19 +78,14 @@ int main(int argc, char* argv[])
     }
     setUpApplication();
     ModalSeam::answerForTests();
-    // The window's settings go to a folder of the benchmark's own, never to the user's.
-    QTemporaryDir settings;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
-    QTemporaryDir program;
-    QTemporaryDir documents;
-    const QString page = documents.filePath(QFileInfo(QString::fromLocal8Bit(argv[1])).fileName());
-    if (!QFile::copy(QString::fromLocal8Bit(argv[1]), page)) {
+    const QString page = folders.copyPage(argv[1]);
+    if (page.isEmpty()) {
         std::fprintf(stderr, "bench_window: cannot read %s\n", argv[1]);
         return 1;
     }
 
-    TStructedHtmlForm form(program.filePath(QStringLiteral("vorelind")));
-    showWithFirstFile(form, documents.path());
+    TStructedHtmlForm form(folders.programPath());
+    showWithFirstFile(form, folders.documentsPath());
     control<QCheckBox>(form, "isShiftJis")->setChecked(true);
 
     const StepTime load = timed([&] { runHandler([&] { form.FileListBox1DblClick(); }); });

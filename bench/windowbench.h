@@ -8,6 +8,9 @@
 #include "ui/htmladj.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 // The named child of a window, as the window design names its controls.
 template <typename Control>
@@ -26,3 +29,33 @@ inline void showWithFirstFile(vorelind::TStructedHtmlForm& form, const QString& 
     control<vorelind::FileListBox>(form, "FileListBox1")->setCurrentRow(0);
     vorelind::ModalSeam::takeAnsweredMessages();
 }
+
+// The folders of one window benchmark, all its own: the settings and data
+// folders, which the window is pointed at so that it never touches the
+// user's, the program's folder and a folder for the page.
+class BenchFolders {
+public:
+    BenchFolders()
+    {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_settings.path()));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_data.path()));
+    }
+
+    QString programPath() const { return m_program.filePath(QStringLiteral("vorelind")); }
+    QString documentsPath() const { return m_documents.path(); }
+
+    // Copies the page into the page's folder and returns the copy's path;
+    // an empty one when the page cannot be read.
+    QString copyPage(const char* path) const
+    {
+        const QString original = QString::fromLocal8Bit(path);
+        const QString copy = m_documents.filePath(QFileInfo(original).fileName());
+        return QFile::copy(original, copy) ? copy : QString();
+    }
+
+private:
+    QTemporaryDir m_settings;
+    QTemporaryDir m_data;
+    QTemporaryDir m_program;
+    QTemporaryDir m_documents;
+};
