@@ -27,8 +27,8 @@ public:
     FaultMarks(SourceJump& places, TTreeIndent& tree, ListingModel& listing, const SourceView& source,
                QLabel& status);
 
-    // Starts finding the unbalanced tags of a loaded source on a thread of
-    // its own, so that the analysis runs beside the walk, not after it.
+    // Starts finding the unbalanced tags of a walked source on a thread of
+    // its own, so that the analysis runs beside the filling of the views.
     void analyse(std::shared_ptr<const std::string> source, ExcludedTags excluded);
     // Marks the analysed source's tags in the places' listing, which the
     // walk of that source with the same list made.

@@ -270,7 +270,6 @@ void TStructedHtmlForm::loadFile(const QString& path)
         },
         [&](const std::shared_ptr<const std::string>& source) {
             m_loadedPath = path;
-            m_faultMarks->analyse(source, excluded);
             showLoadedSource(source, name);
         });
     WalkProgress progress(*ProgressBar1, *StatusBar1);
@@ -292,6 +291,8 @@ void TStructedHtmlForm::loadFile(const QString& path)
     runLog.close();
     listing->finish();
     m_listing = std::move(listing);
+    // Beside the filling of the views rather than the walk, whose buffers are gone by now.
+    m_faultMarks->analyse(Memo1->source(), excluded);
     StructuringDo();
 }
 
