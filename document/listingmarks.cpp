@@ -1,20 +1,19 @@
 #include "document/listingmarks.h"
 
 #include "document/listing.h"
+#include "util/rowsearch.h"
 
 #include <algorithm>
 #include <iterator>
-#include <ranges>
 
 namespace vorelind {
 
 std::size_t rowAtSource(const Listing& listing, std::size_t offset)
 {
     // Source positions count from 1 and grow with the rows.
-    const auto rows = std::views::iota(std::size_t{0}, listing.lineCount());
-    const auto later = std::ranges::partition_point(
-        rows, [&](std::size_t row) { return listing.sourcePosition(row) <= offset + 1; });
-    return later == rows.begin() ? 0 : static_cast<std::size_t>(later - rows.begin()) - 1;
+    const std::size_t later = firstRejectedRow(
+        listing.lineCount(), [&](std::size_t row) { return listing.sourcePosition(row) <= offset + 1; });
+    return later == 0 ? 0 : later - 1;
 }
 
 ListingMarks::ListingMarks(const Listing& listing, std::vector<UnbalancedTag> tags)

@@ -6,9 +6,9 @@
 #include "ui/linelistview.h"
 #include "ui/sourceview.h"
 #include "ui/treeindent.h"
+#include "util/rowsearch.h"
 
 #include <algorithm>
-#include <ranges>
 
 namespace vorelind {
 
@@ -92,9 +92,7 @@ NodeId SourceJump::nodeOfRow(std::size_t row) const
 // The nodes grow with the rows they were made from.
 std::size_t SourceJump::rowOfNode(NodeId node) const
 {
-    const auto rows = std::views::iota(std::size_t{0}, m_listing->lineCount());
-    const auto found = std::ranges::partition_point(rows, [&](std::size_t row) { return nodeOfRow(row) < node; });
-    return static_cast<std::size_t>(found - rows.begin());
+    return firstRejectedRow(m_listing->lineCount(), [&](std::size_t row) { return nodeOfRow(row) < node; });
 }
 
 std::size_t SourceJump::lineEnd(std::size_t offset) const
