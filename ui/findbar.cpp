@@ -24,10 +24,11 @@ namespace {
 // Shift-JIS form, as "〓" would stand for it and find that mark instead.
 std::optional<std::string> queryBytes(const QString& query)
 {
-    const std::string mark = fromDisplayText(QStringLiteral("〓"));
-    if (SjisFind(mark, true).isIn(fromDisplayText(QString(query).remove(QStringLiteral("〓")))))
+    const QChar mark(u'〓');
+    std::string bytes = fromDisplayText(query);
+    if (toDisplayText(bytes).count(mark) != query.count(mark))
         return std::nullopt;
-    return fromDisplayText(query);
+    return bytes;
 }
 
 } // namespace

@@ -505,18 +505,22 @@ void TStructedHtmlForm::Rerun1Click()
 
 void TStructedHtmlForm::NextMarkClick()
 {
-    const StructureView view = shownStructureView();
-    if (view == StructureView::Tree)
-        PageControl1->setCurrentWidget(TabStructure);
-    m_faultMarks->goToNext(view);
+    m_faultMarks->goToNext(showMarkedView());
 }
 
 void TStructedHtmlForm::PreviousMarkClick()
 {
+    m_faultMarks->goToPrevious(showMarkedView());
+}
+
+// The marks are stepped through in the listing when its tab is shown, else
+// in the tree, whose tab is then shown.
+StructureView TStructedHtmlForm::showMarkedView()
+{
     const StructureView view = shownStructureView();
     if (view == StructureView::Tree)
         PageControl1->setCurrentWidget(TabStructure);
-    m_faultMarks->goToPrevious(view);
+    return view;
 }
 
 void TStructedHtmlForm::SourceJumpClick()
@@ -730,32 +734,27 @@ void TStructedHtmlForm::buildMenus()
 void TStructedHtmlForm::buildSearchMenu()
 {
     QMenu* search = menuBar()->addMenu(QStringLiteral("検索(&S)"));
-    addCommand(*search, QStringLiteral("検索..."), "Find1", &TStructedHtmlForm::Find1Click)
-        ->setShortcut(QKeySequence::Find);
-    addCommand(*search, QStringLiteral("次を検索"), "FindNext1", &TStructedHtmlForm::FindNext1Click)
-        ->setShortcut(Qt::Key_F3);
-    addCommand(*search, QStringLiteral("前を検索"), "FindPrev1", &TStructedHtmlForm::FindPrev1Click)
-        ->setShortcut(Qt::SHIFT | Qt::Key_F3);
+    addCommand(*search, QStringLiteral("検索..."), "Find1", &TStructedHtmlForm::Find1Click, QKeySequence::Find);
+    addCommand(*search, QStringLiteral("次を検索"), "FindNext1", &TStructedHtmlForm::FindNext1Click, Qt::Key_F3);
+    addCommand(*search, QStringLiteral("前を検索"), "FindPrev1", &TStructedHtmlForm::FindPrev1Click,
+               Qt::SHIFT | Qt::Key_F3);
     search->addSeparator();
-    addCommand(*search, QStringLiteral("再実行"), "Rerun1", &TStructedHtmlForm::Rerun1Click)->setShortcut(Qt::Key_F5);
+    addCommand(*search, QStringLiteral("再実行"), "Rerun1", &TStructedHtmlForm::Rerun1Click, Qt::Key_F5);
 }
 
 void TStructedHtmlForm::buildMoveMenu()
 {
     QMenu* move = menuBar()->addMenu(QStringLiteral("移動(&G)"));
-    const auto addMove = [&](const QString& caption, const char* name, void (TStructedHtmlForm::*handler)(),
-                             const QKeySequence& shortcut) {
-        addCommand(*move, caption, name, handler)->setShortcut(shortcut);
-    };
-    addMove(QStringLiteral("次の不一致タグ"), "NextMark", &TStructedHtmlForm::NextMarkClick, Qt::Key_F8);
-    addMove(QStringLiteral("前の不一致タグ"), "PreviousMark", &TStructedHtmlForm::PreviousMarkClick,
-            Qt::SHIFT | Qt::Key_F8);
+    addCommand(*move, QStringLiteral("次の不一致タグ"), "NextMark", &TStructedHtmlForm::NextMarkClick, Qt::Key_F8);
+    addCommand(*move, QStringLiteral("前の不一致タグ"), "PreviousMark", &TStructedHtmlForm::PreviousMarkClick,
+               Qt::SHIFT | Qt::Key_F8);
     move->addSeparator();
-    addMove(QStringLiteral("ソースの該当箇所へ"), "SourceJump", &TStructedHtmlForm::SourceJumpClick,
-            Qt::CTRL | Qt::Key_J);
-    addMove(QStringLiteral("構造の該当ノードへ"), "StructureJump", &TStructedHtmlForm::StructureJumpClick,
-            Qt::CTRL | Qt::SHIFT | Qt::Key_J);
-    addMove(QStringLiteral("行へ移動..."), "GoToLine", &TStructedHtmlForm::GoToLineClick, Qt::CTRL | Qt::Key_G);
+    addCommand(*move, QStringLiteral("ソースの該当箇所へ"), "SourceJump", &TStructedHtmlForm::SourceJumpClick,
+               Qt::CTRL | Qt::Key_J);
+    addCommand(*move, QStringLiteral("構造の該当ノードへ"), "StructureJump", &TStructedHtmlForm::StructureJumpClick,
+               Qt::CTRL | Qt::SHIFT | Qt::Key_J);
+    addCommand(*move, QStringLiteral("行へ移動..."), "GoToLine", &TStructedHtmlForm::GoToLineClick,
+               Qt::CTRL | Qt::Key_G);
 }
 
 void TStructedHtmlForm::buildTabs()
@@ -898,13 +897,13 @@ QWidget* TStructedHtmlForm::buildStructureTab()
     return tab;
 }
 
-QAction* TStructedHtmlForm::addCommand(QWidget& menu, const QString& caption, const char* name,
-                                       void (TStructedHtmlForm::*handler)())
+void TStructedHtmlForm::addCommand(QWidget& menu, const QString& caption, const char* name,
+                                   void (TStructedHtmlForm::*handler)(), const QKeySequence& shortcut)
 {
     auto* command = named(new QAction(caption, &menu), name);
+    command->setShortcut(shortcut);
     menu.addAction(command);
     connect(command, &QAction::triggered, this, guarded(handler));
-    return command;
 }
 
 // The menu pops up where the right button is pressed over the view.

@@ -6,6 +6,7 @@
 #include "settings/settings.h"
 #include "ui/sourcejump.h"
 
+#include <QKeySequence>
 #include <QMainWindow>
 
 #include <functional>
@@ -14,7 +15,6 @@
 #include <string>
 
 class QAbstractItemView;
-class QAction;
 class QCheckBox;
 class QFileDialog;
 class QFileSystemWatcher;
@@ -131,7 +131,8 @@ private:
     void buildSaveDialog();
     void connectFileSelection();
     void installEventFilters();
-    QAction* addCommand(QWidget& menu, const QString& caption, const char* name, void (TStructedHtmlForm::*handler)());
+    void addCommand(QWidget& menu, const QString& caption, const char* name, void (TStructedHtmlForm::*handler)(),
+                    const QKeySequence& shortcut = {});
     QMenu* addPopupMenu(QAbstractItemView& view, const char* name);
     QPushButton* addGlyphButton(const QString& caption, Glyph glyph, void (TStructedHtmlForm::*handler)());
     void watchShownFolder();
@@ -153,6 +154,7 @@ private:
     void showLoadedSource(std::shared_ptr<const std::string> source, const std::string& name);
     // The structure view that the move commands act on: the listing when its tab is shown, else the tree.
     StructureView shownStructureView() const;
+    StructureView showMarkedView();
 
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSelect = nullptr;
