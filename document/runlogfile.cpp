@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 namespace vorelind {
 
@@ -115,6 +116,7 @@ RunLogFile::~RunLogFile()
 {
     // An unfinished run (an error elsewhere) still leaves what it logged.
     if (m_file) {
+        m_writer.reset();
         std::fwrite(m_buffer.get(), 1, m_used, m_file);
         std::fclose(m_file);
     }
@@ -140,6 +142,8 @@ void RunLogFile::close()
     if (!m_file)
         return;
     flush();
+    m_writer->wait();
+    m_writer.reset();
     std::FILE* file = m_file;
     m_file = nullptr;
     if (std::fclose(file) != 0)
@@ -154,15 +158,17 @@ void RunLogFile::open()
     if (!m_file)
         throw systemError();
     m_buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
+    m_written = std::make_unique_for_overwrite<char[]>(kBufferSize);
+    m_writer = std::make_unique<BackgroundWriter>(m_file);
 }
 
+// The full buffer goes to the writer, and the one it took before, once
+// written, is filled next.
 void RunLogFile::flush()
 {
-    const std::size_t written = std::fwrite(m_buffer.get(), 1, m_used, m_file);
-    const bool complete = written == m_used;
-    m_used = 0;
-    if (!complete || std::fflush(m_file) != 0)
-        throw systemError();
+    m_writer->wait();
+    std::swap(m_buffer, m_written);
+    m_writer->write(m_written.get(), std::exchange(m_used, 0));
 }
 
 } // namespace vorelind

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/walksinks.h"
+#include "platform/files/backgroundwriter.h"
 
 #include <cstdio>
 #include <memory>
@@ -10,8 +11,9 @@ namespace vorelind {
 
 // The run log: appends "cntm=<count> i=<position>" CR LF per position to a
 // file that is only ever grown. The file is opened at the first line and
-// written through a buffer that the lines' digits go straight into; it is
-// complete once the run ends (close()).
+// written through a buffer that the lines' digits go straight into, while
+// the system takes the buffer before on a thread of its own; it is complete
+// once the run ends (close()).
 // A file that cannot be opened or written raises AppError, and so does a
 // symbolic link, a FIFO or a device in the log's place.
 class RunLogFile : public RunLogSink {
@@ -32,7 +34,9 @@ private:
     std::string m_path;
     std::FILE* m_file = nullptr;
     std::unique_ptr<char[]> m_buffer;
+    std::unique_ptr<char[]> m_written; // the buffer the writer may still be taking
     std::size_t m_used = 0;
+    std::unique_ptr<BackgroundWriter> m_writer;
 };
 
 } // namespace vorelind

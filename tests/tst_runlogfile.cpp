@@ -1,10 +1,13 @@
 #include "document/runlogfile.h"
+#include "platform/files/backgroundwriter.h"
 #include "testlines.h"
+#include "util/apperror.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -41,6 +44,7 @@ class TestRunLogFile : public QObject {
 private slots:
     void writesOneLinePerPosition_data();
     void writesOneLinePerPosition();
+    void failedWriteIsRaisedByTheNextCall();
 };
 
 void TestRunLogFile::writesOneLinePerPosition_data()
@@ -71,6 +75,25 @@ void TestRunLogFile::writesOneLinePerPosition()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), bytes(expectedLog(runs)));
+}
+
+// The writing happens on another thread; its failure must still reach the
+// run, which would otherwise report a log it never wrote.
+void TestRunLogFile::failedWriteIsRaisedByTheNextCall()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("runlog.log");
+    QFile(path).open(QIODevice::WriteOnly);
+    std::FILE* readOnly = std::fopen(path.toLocal8Bit().constData(), "r");
+    QVERIFY(readOnly);
+    {
+        BackgroundWriter writer(readOnly);
+        writer.write("cntm=1 i=1\r\n", 12);
+        QVERIFY_THROWS_EXCEPTION(AppError, writer.wait());
+        writer.write("cntm=2 i=2\r\n", 12);
+        QVERIFY_THROWS_EXCEPTION(AppError, writer.write("cntm=3 i=3\r\n", 12));
+    }
+    std::fclose(readOnly);
 }
 
 QTEST_APPLESS_MAIN(TestRunLogFile)
