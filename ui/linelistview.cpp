@@ -43,11 +43,23 @@ void LineListView::selectRow(int row)
     setCurrentIndex(m_rows->index(row));
 }
 
+// The widest row is measured when the rows are laid out, which a hidden
+// view leaves until it is shown: a listing of some hundred thousand rows,
+// filled while its tab is passed over, costs nothing until the user turns to it.
 void LineListView::updateRowWidth()
 {
-    m_delegate->setTextWidth(
-        widestRowWidth(fontMetrics(), m_rows->lineCount(), [this](std::size_t row) { return m_rows->lineAt(row); }));
+    m_rowWidthStale = true;
     scheduleDelayedItemsLayout();
+}
+
+void LineListView::doItemsLayout()
+{
+    if (m_rowWidthStale) {
+        m_rowWidthStale = false;
+        m_delegate->setTextWidth(widestRowWidth(fontMetrics(), m_rows->lineCount(),
+                                                [this](std::size_t row) { return m_rows->lineAt(row); }));
+    }
+    NumberedListView::doItemsLayout();
 }
 
 } // namespace vorelind

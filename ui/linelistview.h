@@ -31,6 +31,9 @@ public:
     // Selects a row and makes it current; -1 clears the selection.
     void selectRow(int row);
 
+protected:
+    void doItemsLayout() override;
+
 private:
     void updateRowWidth();
 
@@ -39,6 +42,7 @@ private:
     LineListModel m_model;
     LineRowsModel* m_rows = nullptr;
     RowWidthDelegate* m_delegate;
+    bool m_rowWidthStale = true;
 };
 
 } // namespace vorelind
