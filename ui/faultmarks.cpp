@@ -28,9 +28,16 @@ void FaultMarks::analyse(std::shared_ptr<const std::string> source, ExcludedTags
     });
 }
 
+void FaultMarks::locate(std::shared_ptr<const Listing> listing)
+{
+    m_located = std::async(std::launch::async, [analysis = std::move(m_analysis), listing = std::move(listing)]() mutable {
+        return ListingMarks(*listing, analysis.get());
+    });
+}
+
 void FaultMarks::mark()
 {
-    m_marks = ListingMarks(*m_places.listing(), m_analysis.get());
+    m_marks = m_located.get();
     m_visited.reset();
     std::vector<std::size_t> rows = m_marks.rows();
     std::vector<NodeId> nodes;
@@ -45,6 +52,7 @@ void FaultMarks::mark()
 void FaultMarks::clear()
 {
     m_analysis = {};
+    m_located = {};
     m_marks = ListingMarks();
     m_visited.reset();
     m_status.clear();

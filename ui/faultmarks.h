@@ -27,11 +27,13 @@ public:
     FaultMarks(SourceJump& places, TTreeIndent& tree, ListingModel& listing, const SourceView& source,
                QLabel& status);
 
-    // Starts finding the unbalanced tags of a walked source on a thread of
-    // its own, so that the analysis runs beside the filling of the views.
+    // Starts finding the unbalanced tags of a loaded source on a thread of
+    // its own, so that the analysis runs beside the window's other work.
     void analyse(std::shared_ptr<const std::string> source, ExcludedTags excluded);
-    // Marks the analysed source's tags in the places' listing, which the
-    // walk of that source with the same list made.
+    // Starts finding the rows of the analysed tags in the listing that the
+    // walk of that source with the same list made, beside the filling of the views.
+    void locate(std::shared_ptr<const Listing> listing);
+    // Marks the located tags in the views.
     void mark();
     void clear();
 
@@ -49,6 +51,7 @@ private:
     const SourceView& m_source;
     QLabel& m_status;
     std::future<std::vector<UnbalancedTag>> m_analysis;
+    std::future<ListingMarks> m_located;
     ListingMarks m_marks;
     std::optional<std::size_t> m_visited;
 };

@@ -270,6 +270,8 @@ void TStructedHtmlForm::loadFile(const QString& path)
         },
         [&](const std::shared_ptr<const std::string>& source) {
             m_loadedPath = path;
+            // Beside the showing of the source, before the walk takes both processors.
+            m_faultMarks->analyse(source, excluded);
             showLoadedSource(source, name);
         });
     WalkProgress progress(*ProgressBar1, *StatusBar1);
@@ -290,9 +292,8 @@ void TStructedHtmlForm::loadFile(const QString& path)
     progress.finish();
     runLog.close();
     listing->finish();
+    m_faultMarks->locate(listing);
     m_listing = std::move(listing);
-    // Beside the filling of the views rather than the walk, whose buffers are gone by now.
-    m_faultMarks->analyse(Memo1->source(), excluded);
     StructuringDo();
 }
 
