@@ -8,6 +8,7 @@
 #include "document/sourceloader.h"
 #include "document/tagbalance.h"
 #include "tree/indenttree.h"
+#include "tree/listingtreelines.h"
 #include "tree/treefill.h"
 #include "listingoftext.h"
 
@@ -86,29 +87,22 @@ void BM_TagBalance(benchmark::State& state)
 }
 BENCHMARK(BM_TagBalance)->Unit(benchmark::kMillisecond);
 
-// A listing of exactly one million lines, repeated from the page's listing.
-std::vector<std::string_view> millionListingLines()
+// The tree filled from the page's walked listing, as the window and the
+// tree command fill it.
+void BM_TreeFillFromListing(benchmark::State& state)
 {
-    static const std::string listing = indentSource(pageSource(), ExcludedTags());
-    const std::vector<std::string_view> pageLines = listingLines(listing);
-    std::vector<std::string_view> lines;
-    lines.reserve(1'000'000);
-    while (lines.size() < 1'000'000)
-        lines.push_back(pageLines[lines.size() % pageLines.size()]);
-    return lines;
-}
-
-void BM_TreeFillMillionLines(benchmark::State& state)
-{
-    const std::vector<std::string_view> lines = millionListingLines();
-    IndentTree tree;
+    Listing listing(pageSource().size());
+    walkSource(pageSource(), ExcludedTags(), {}, listing);
+    listing.finish();
     for (auto _ : state) {
-        loadIndentedLines(tree, lines);
+        IndentTree tree;
+        tree.reserve(listing.lineCount());
+        loadIndentedLines(tree, treeLinesOf(listing));
         benchmark::DoNotOptimize(tree.nodeCount());
     }
-    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(lines.size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(listing.lineCount()));
 }
-BENCHMARK(BM_TreeFillMillionLines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TreeFillFromListing)->Unit(benchmark::kMillisecond);
 
 void BM_ExportTidy(benchmark::State& state)
 {
