@@ -31,21 +31,19 @@ void FaultMarks::analyse(std::shared_ptr<const std::string> source, ExcludedTags
 void FaultMarks::locate(std::shared_ptr<const Listing> listing)
 {
     m_located = std::async(std::launch::async, [analysis = std::move(m_analysis), listing = std::move(listing)]() mutable {
-        return ListingMarks(*listing, analysis.get());
+        ListingMarks marks(*listing, analysis.get());
+        std::vector<std::size_t> rows = marks.rows();
+        return Located{std::move(marks), std::move(rows)};
     });
 }
 
 void FaultMarks::mark()
 {
-    m_marks = m_located.get();
+    Located located = m_located.get();
+    m_marks = std::move(located.marks);
     m_visited.reset();
-    std::vector<std::size_t> rows = m_marks.rows();
-    std::vector<NodeId> nodes;
-    nodes.reserve(rows.size());
-    for (const std::size_t row : rows)
-        nodes.push_back(m_places.nodeOfRow(row));
-    m_tree.indentModel().setMarkedNodes(std::move(nodes));
-    m_listing.setMarkedRows(std::move(rows));
+    m_tree.indentModel().setMarkedNodes(m_places.nodesOfRows(located.rows));
+    m_listing.setMarkedRows(std::move(located.rows));
     m_status.setText(countText());
 }
 

@@ -42,6 +42,12 @@ public:
     void goToPrevious(StructureView view);
 
 private:
+    // The marks and the rows that hold them, each row once.
+    struct Located {
+        ListingMarks marks;
+        std::vector<std::size_t> rows;
+    };
+
     void goTo(StructureView view, std::optional<std::size_t> mark);
     QString countText() const;
 
@@ -51,7 +57,7 @@ private:
     const SourceView& m_source;
     QLabel& m_status;
     std::future<std::vector<UnbalancedTag>> m_analysis;
-    std::future<ListingMarks> m_located;
+    std::future<Located> m_located;
     ListingMarks m_marks;
     std::optional<std::size_t> m_visited;
 };

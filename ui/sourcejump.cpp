@@ -80,8 +80,22 @@ void SourceJump::showSourceLine(std::size_t line)
 // its text.
 NodeId SourceJump::nodeOfRow(std::size_t row) const
 {
-    const char* text = m_listing->lineText(row).data();
+    return nodeOfRow(m_tree.indentModel().tree(), row);
+}
+
+std::vector<NodeId> SourceJump::nodesOfRows(const std::vector<std::size_t>& rows) const
+{
     const IndentTree& tree = m_tree.indentModel().tree();
+    std::vector<NodeId> nodes;
+    nodes.reserve(rows.size());
+    for (const std::size_t row : rows)
+        nodes.push_back(nodeOfRow(tree, row));
+    return nodes;
+}
+
+NodeId SourceJump::nodeOfRow(const IndentTree& tree, std::size_t row) const
+{
+    const char* text = m_listing->lineText(row).data();
     // Every row made a node, in order, so the node of the same number is
     // tried first: it spares a search of the whole tree for each of many marks.
     if (row < tree.nodeCount() && (tree.text(row).data() == text || tree.text(row).data() + 1 == text))

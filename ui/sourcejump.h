@@ -6,9 +6,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vorelind {
 
+class IndentTree;
 class LineListView;
 class Listing;
 class SourceView;
@@ -44,8 +46,11 @@ public:
     void showSourceLine(std::size_t line);
     // The tree node made from a listing row.
     NodeId nodeOfRow(std::size_t row) const;
+    // The tree nodes made from many listing rows.
+    std::vector<NodeId> nodesOfRows(const std::vector<std::size_t>& rows) const;
 
 private:
+    NodeId nodeOfRow(const IndentTree& tree, std::size_t row) const;
     std::size_t rowOfNode(NodeId node) const;
     std::size_t lineEnd(std::size_t offset) const;
 
