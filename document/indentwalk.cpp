@@ -12,6 +12,9 @@ namespace {
 constexpr std::size_t kNameScanLimit = 257; // offsets; so a start tag's name holds 256 bytes
 constexpr long long kBlanksPerLevel = 2;
 constexpr std::size_t kChunkSize = 256 * 1024;
+// Progress and status are told every so many positions, more often than any
+// display can show them and seldom enough to cost nothing.
+constexpr std::size_t kPositionsPerProgressReport = 4096;
 
 // CR and LF end a name as TAB and blank do, so that "<script" CR LF
 // "type=...>" still opens a script block.
@@ -82,6 +85,7 @@ public:
                 flushChunk();
         }
         flushChunk();
+        reportProgress();
     }
 
 private:
@@ -282,10 +286,21 @@ private:
     {
         if (m_sinks.runLog)
             m_sinks.runLog->appendLines(first, last, firstCount);
+        m_unreportedPositions += last - first + 1;
+        m_lastWalked = last;
+        if (m_unreportedPositions >= kPositionsPerProgressReport)
+            reportProgress();
+    }
+
+    void reportProgress()
+    {
+        if (m_unreportedPositions == 0)
+            return;
         if (m_sinks.progress)
-            m_sinks.progress->advance(last - first + 1);
+            m_sinks.progress->advance(m_unreportedPositions);
         if (m_sinks.status)
-            m_sinks.status->showPosition(last, m_source.size(), last - first + 1);
+            m_sinks.status->showPosition(m_lastWalked, m_source.size(), m_unreportedPositions);
+        m_unreportedPositions = 0;
     }
 
     std::string_view m_source;
@@ -299,6 +314,8 @@ private:
     std::size_t m_count = 0; // bytes written, the cut-off ones included
     char m_last = 0;         // the byte written last
     bool m_cut = false;      // a NUL has ended the listing
+    std::size_t m_unreportedPositions = 0; // walked since progress and status were last told
+    std::size_t m_lastWalked = 0;
     std::string m_name;
     long long m_depth = 0; // in blanks, not levels
     long long m_step = 0;

@@ -6,7 +6,8 @@
 
 namespace vorelind {
 
-// Receives the walk's progress: the range once, then the steps made.
+// Receives the walk's progress: the range once, then the steps made, a few
+// thousand positions at a time.
 class ProgressSink {
 public:
     virtual ~ProgressSink() = default;

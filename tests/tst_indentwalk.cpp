@@ -219,6 +219,15 @@ void TestIndentWalk::reportsEveryPositionButTheSlashOfSelfClosing()
     QCOMPARE(recorder.lastPosition, std::size_t(5));
     QCOMPARE(recorder.lastTotal, std::size_t(5));
     QCOMPARE(bytes(recorder.log), bytes(crlfJoined({"cntm=3 i=1", "cntm=4 i=2", "cntm=5 i=3", "cntm=6 i=5", ""})));
+
+    // Progress goes in batches of positions; none is lost between them.
+    RecordingSinks longer;
+    std::string source;
+    for (int tag = 0; tag < 3000; ++tag)
+        source += "<br/>";
+    indentSource(source, ExcludedTags(), longer.sinks());
+    QCOMPARE(longer.advances, std::size_t(4 * 3000));
+    QCOMPARE(longer.lastPosition, source.size());
 }
 
 void TestIndentWalk::emptySourceReportsNothing()

@@ -10,7 +10,6 @@ namespace vorelind {
 
 namespace {
 
-constexpr std::size_t kPositionsPerClockCheck = 1024;
 constexpr qint64 kRepaintIntervalMs = 100;
 
 // The system's long time format without its time zone, which the long
@@ -44,7 +43,6 @@ void WalkProgress::start(std::size_t maximum)
     m_progressBar.setValue(0);
     m_steps = 0;
     m_position = 0;
-    m_uncheckedPositions = 0;
     m_sinceRepaint.start();
     m_progressBar.repaint();
 }
@@ -54,14 +52,10 @@ void WalkProgress::advance(std::size_t steps)
     m_steps += steps;
 }
 
-void WalkProgress::showPosition(std::size_t position, std::size_t total, std::size_t positionsWalked)
+void WalkProgress::showPosition(std::size_t position, std::size_t total, std::size_t /*positionsWalked*/)
 {
     m_position = position;
     m_total = total;
-    m_uncheckedPositions += positionsWalked;
-    if (m_uncheckedPositions < kPositionsPerClockCheck)
-        return;
-    m_uncheckedPositions = 0;
     if (m_sinceRepaint.elapsed() >= kRepaintIntervalMs)
         repaintNow();
 }

@@ -12,8 +12,8 @@ namespace vorelind {
 
 // Shows the walk on the progress bar and the status line. The walk takes
 // no input, but every tenth of a second both are repainted at once so that
-// a long run visibly moves; a report costs a counter and, every 1024
-// positions, a look at the clock. finish() shows what the last position set.
+// a long run visibly moves; the walk reports every few thousand positions,
+// each report a look at the clock. finish() shows what the last position set.
 class WalkProgress : public ProgressSink, public StatusSink {
 public:
     WalkProgress(QProgressBar& progressBar, QLabel& statusLine);
@@ -35,7 +35,6 @@ private:
     std::size_t m_steps = 0;
     std::size_t m_position = 0;
     std::size_t m_total = 0;
-    std::size_t m_uncheckedPositions = 0;
 };
 
 } // namespace vorelind
