@@ -299,7 +299,7 @@ private:
         if (m_sinks.progress)
             m_sinks.progress->advance(m_unreportedPositions);
         if (m_sinks.status)
-            m_sinks.status->showPosition(m_lastWalked, m_source.size(), m_unreportedPositions);
+            m_sinks.status->showPosition(m_lastWalked, m_source.size());
         m_unreportedPositions = 0;
     }
 
@@ -315,7 +315,7 @@ private:
     char m_last = 0;         // the byte written last
     bool m_cut = false;      // a NUL has ended the listing
     std::size_t m_unreportedPositions = 0; // walked since progress and status were last told
-    std::size_t m_lastWalked = 0;
+    std::size_t m_lastWalked = 0;          // the position walked last
     std::string m_name;
     long long m_depth = 0; // in blanks, not levels
     long long m_step = 0;

@@ -23,9 +23,8 @@ public:
 class StatusSink {
 public:
     virtual ~StatusSink() = default;
-    // The position walked last; positionsWalked tells how many positions
-    // were walked since the previous call.
-    virtual void showPosition(std::size_t position, std::size_t total, std::size_t positionsWalked) = 0;
+    // The position walked last, of the total.
+    virtual void showPosition(std::size_t position, std::size_t total) = 0;
 };
 
 // Receives the run log's lines, one per position, as runs of consecutive

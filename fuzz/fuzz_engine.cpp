@@ -46,7 +46,7 @@ public:
 
     void advance(std::size_t steps) override { m_advances += steps; }
 
-    void showPosition(std::size_t position, std::size_t total, std::size_t) override
+    void showPosition(std::size_t position, std::size_t total) override
     {
         require(position == m_lastPosition && total == m_source.size(), "status shows the logged position");
     }

@@ -30,7 +30,7 @@ class RecordingSinks : public ProgressSink, public StatusSink, public RunLogSink
 public:
     void start(std::size_t maximum) override { this->maximum = maximum; }
     void advance(std::size_t steps) override { advances += steps; }
-    void showPosition(std::size_t position, std::size_t total, std::size_t) override
+    void showPosition(std::size_t position, std::size_t total) override
     {
         lastPosition = position;
         lastTotal = total;

@@ -30,11 +30,12 @@ void FaultMarks::analyse(std::shared_ptr<const std::string> source, ExcludedTags
 
 void FaultMarks::locate(std::shared_ptr<const Listing> listing)
 {
-    m_located = std::async(std::launch::async, [analysis = std::move(m_analysis), listing = std::move(listing)]() mutable {
+    auto placeMarks = [analysis = std::move(m_analysis), listing = std::move(listing)]() mutable {
         ListingMarks marks(*listing, analysis.get());
         std::vector<std::size_t> rows = marks.rows();
         return Located{std::move(marks), std::move(rows)};
-    });
+    };
+    m_located = std::async(std::launch::async, std::move(placeMarks));
 }
 
 void FaultMarks::mark()

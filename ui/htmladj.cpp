@@ -270,7 +270,7 @@ void TStructedHtmlForm::loadFile(const QString& path)
         },
         [&](const std::shared_ptr<const std::string>& source) {
             m_loadedPath = path;
-            // Beside the showing of the source, before the walk takes both processors.
+            // The analysis runs beside the showing of the source and the walk.
             m_faultMarks->analyse(source, excluded);
             showLoadedSource(source, name);
         });

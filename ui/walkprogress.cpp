@@ -52,7 +52,7 @@ void WalkProgress::advance(std::size_t steps)
     m_steps += steps;
 }
 
-void WalkProgress::showPosition(std::size_t position, std::size_t total, std::size_t /*positionsWalked*/)
+void WalkProgress::showPosition(std::size_t position, std::size_t total)
 {
     m_position = position;
     m_total = total;

@@ -20,7 +20,7 @@ public:
 
     void start(std::size_t maximum) override;
     void advance(std::size_t steps) override;
-    void showPosition(std::size_t position, std::size_t total, std::size_t positionsWalked) override;
+    void showPosition(std::size_t position, std::size_t total) override;
     void finish();
 
     // "i/n", five blanks, the local short date, a blank and the long time.
