@@ -22,6 +22,7 @@ private slots:
     void sourceIsShownInRows_data();
     void sourceIsShownInRows();
     void rowsArePaintedWithoutTheEventLoop();
+    void rowLaidOutLaterIsScrolledTo();
     void rowOfAMegabyteIsShownCut();
     void rowsBeginningALineAreNumbered_data();
     void rowsBeginningALineAreNumbered();
@@ -67,6 +68,23 @@ void TestSourceView::rowsArePaintedWithoutTheEventLoop()
     const QImage empty = view.viewport()->grab().toImage();
     view.setSource(std::make_shared<const std::string>("<html>\r\n<body>\r\n"));
     QVERIFY(view.viewport()->grab().toImage() != empty);
+}
+
+// Rows beyond the first batch are laid out between later events; going to
+// one before then must still bring it into view.
+void TestSourceView::rowLaidOutLaterIsScrolledTo()
+{
+    SourceView view;
+    view.resize(400, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    std::string source;
+    for (int line = 0; line < 100000; ++line)
+        source += "<p>\r\n";
+    view.setSource(std::make_shared<const std::string>(source));
+    view.selectBytes(source.size() - 5, 3);
+    const QRect lastRow = view.visualRect(view.model()->index(view.model()->rowCount() - 1, 0));
+    QVERIFY(view.viewport()->rect().intersects(lastRow));
 }
 
 // The listing shows a line of an inline image as one row; laid out whole it

@@ -9,6 +9,15 @@
 
 namespace vorelind {
 
+namespace {
+
+// Rows laid out at once. The first batch fills the view, which is shown
+// before the walk; the rest follow between other events, so a long source
+// costs its walk no wait for rows it does not show.
+constexpr int kRowsPerLayoutBatch = 16384;
+
+} // namespace
+
 SourceView::SourceView(QWidget* parent)
     : NumberedListView(parent)
     , m_delegate(new SourceRowDelegate([this](int row) { return m_model.row(static_cast<std::size_t>(row)); },
@@ -16,6 +25,8 @@ SourceView::SourceView(QWidget* parent)
 {
     setModel(&m_model);
     setUpUniformRows(*this, *m_delegate);
+    setLayoutMode(Batched);
+    setBatchSize(kRowsPerLayoutBatch);
     showLineNumbers([this](int row) { return lineNumberOfRow(row); }, [this] { return m_lines.lineCount(); });
 }
 
@@ -26,6 +37,18 @@ void SourceView::setSource(std::shared_ptr<const std::string> bytes)
     m_lines = LineIndex(*bytes);
     m_model.setSource(std::move(bytes));
     updateRowWidth();
+}
+
+// A row beyond the batches laid out so far has no place yet.
+void SourceView::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    const int rows = m_model.rowCount();
+    if (rows > 0 && !rectForIndex(m_model.index(rows - 1)).isValid()) {
+        setLayoutMode(SinglePass);
+        doItemsLayout();
+        setLayoutMode(Batched);
+    }
+    NumberedListView::scrollTo(index, hint);
 }
 
 void SourceView::clear()

@@ -31,6 +31,10 @@ public:
     // The lines of the source, which end at CR LF pairs.
     const LineIndex& lines() const { return m_lines; }
 
+    // Lays out the rows that the batches have not reached yet before it
+    // scrolls to one of them.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
     // Selects bytes of the source (from an offset from 0) and scrolls them into view.
     void selectBytes(std::size_t offset, std::size_t length);
     // The offset of the cursor: the first selected byte, the clicked byte
