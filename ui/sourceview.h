@@ -13,9 +13,10 @@ namespace vorelind {
 class SourceRowDelegate;
 
 // The source view of the original-source tab: a read-only list of the
-// source's rows. All rows share one size, so a page of any length lays out
-// at once, and a line without breaks, however long, is shown over rows of
-// bounded width instead of one text layout that would freeze the window.
+// source's rows. All rows share one size and are laid out in batches, so a
+// page of any length shows at once, and a line without breaks, however long,
+// is shown over rows of bounded width instead of one text layout that would
+// freeze the window.
 // Each row that starts a line of the source shows the line's number.
 class SourceView : public NumberedListView {
     Q_OBJECT
