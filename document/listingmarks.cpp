@@ -8,11 +8,21 @@
 
 namespace vorelind {
 
+namespace {
+
+// Whether a row began at or before the source byte at an offset from 0;
+// source positions count from 1 and grow with the rows.
+bool beganAtOrBefore(const Listing& listing, std::size_t row, std::size_t offset)
+{
+    return listing.sourcePosition(row) <= offset + 1;
+}
+
+} // namespace
+
 std::size_t rowAtSource(const Listing& listing, std::size_t offset)
 {
-    // Source positions count from 1 and grow with the rows.
-    const std::size_t later = firstRejectedRow(
-        listing.lineCount(), [&](std::size_t row) { return listing.sourcePosition(row) <= offset + 1; });
+    const std::size_t later =
+        firstRejectedRow(listing.lineCount(), [&](std::size_t row) { return beganAtOrBefore(listing, row, offset); });
     return later == 0 ? 0 : later - 1;
 }
 
@@ -25,7 +35,7 @@ ListingMarks::ListingMarks(const Listing& listing, std::vector<UnbalancedTag> ta
     // The tags come in source order, so their rows are found in one pass.
     std::size_t row = 0;
     for (const UnbalancedTag& tag : m_tags) {
-        while (row + 1 < listing.lineCount() && listing.sourcePosition(row + 1) <= tag.offset + 1)
+        while (row + 1 < listing.lineCount() && beganAtOrBefore(listing, row + 1, tag.offset))
             ++row;
         m_rows.push_back(row);
     }
