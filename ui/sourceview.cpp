@@ -117,10 +117,11 @@ void SourceView::keyPressEvent(QKeyEvent* event)
     NumberedListView::keyPressEvent(event);
 }
 
+// A source row is shown as it stands, blanks and all, so its blanks need no counting.
 void SourceView::updateRowWidth()
 {
     m_delegate->setTextWidth(widestRowWidth(fontMetrics(), static_cast<std::size_t>(m_model.rowCount()),
-                                            [this](std::size_t row) { return indentedText(m_model.row(row)); }));
+                                            [this](std::size_t row) { return IndentedText{0, m_model.row(row)}; }));
     scheduleDelayedItemsLayout();
 }
 
