@@ -6,6 +6,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QScrollBar>
 #include <QStringListModel>
 #include <QTest>
 
@@ -23,6 +24,7 @@ private slots:
     void sourceIsShownInRows();
     void rowsArePaintedWithoutTheEventLoop();
     void rowLaidOutLaterIsScrolledTo();
+    void rowsAreAsWideAsTheLongest();
     void rowOfAMegabyteIsShownCut();
     void rowsBeginningALineAreNumbered_data();
     void rowsBeginningALineAreNumbered();
@@ -85,6 +87,18 @@ void TestSourceView::rowLaidOutLaterIsScrolledTo()
     view.selectBytes(source.size() - 5, 3);
     const QRect lastRow = view.visualRect(view.model()->index(view.model()->rowCount() - 1, 0));
     QVERIFY(view.viewport()->rect().intersects(lastRow));
+}
+
+// Rows share one size, which the last row alone would set.
+void TestSourceView::rowsAreAsWideAsTheLongest()
+{
+    SourceView view;
+    view.resize(150, 100);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.setSource(std::make_shared<const std::string>("  " + std::string(300, 'x') + "\r\na"));
+    QCoreApplication::processEvents();
+    QVERIFY(view.horizontalScrollBar()->maximum() > 0);
 }
 
 // The listing shows a line of an inline image as one row; laid out whole it
