@@ -3,6 +3,7 @@
 #include "document/lineindex.h"
 #include "document/listing.h"
 #include "platform/codecs/displaytext.h"
+#include "ui/backgroundwork.h"
 #include "ui/listingmodel.h"
 #include "ui/sourceview.h"
 #include "ui/treeindent.h"
@@ -23,7 +24,7 @@ FaultMarks::FaultMarks(SourceJump& places, TTreeIndent& tree, ListingModel& list
 
 void FaultMarks::analyse(std::shared_ptr<const std::string> source, ExcludedTags excluded)
 {
-    m_analysis = std::async(std::launch::async, [source = std::move(source), excluded = std::move(excluded)] {
+    m_analysis = runInBackground([source = std::move(source), excluded = std::move(excluded)] {
         return unbalancedTags(*source, excluded);
     });
 }
@@ -35,7 +36,7 @@ void FaultMarks::locate(std::shared_ptr<const Listing> listing)
         std::vector<std::size_t> rows = marks.rows();
         return Located{std::move(marks), std::move(rows)};
     };
-    m_located = std::async(std::launch::async, std::move(placeMarks));
+    m_located = runInBackground(std::move(placeMarks));
 }
 
 void FaultMarks::mark()
