@@ -10,11 +10,23 @@
 #include <QStringListModel>
 #include <QTest>
 
+#include <numeric>
 #include <string>
 
 using namespace vorelind;
 
-constexpr std::size_t kRow = SourceRowModel::kRowBytes;
+constexpr std::size_t kRow = SourceRows::kRowBytes;
+
+// More lines than the view indexes before it is shown; the rest come later.
+constexpr int kManyLines = 3000;
+
+std::string repeated(std::string_view text, int times)
+{
+    std::string joined;
+    for (int time = 0; time < times; ++time)
+        joined += text;
+    return joined;
+}
 
 class TestSourceView : public QObject {
     Q_OBJECT
@@ -46,6 +58,7 @@ void TestSourceView::sourceIsShownInRows_data()
     QTest::newRow("a character across the cut opens the next row")
         << std::string(kRow - 1, 'a') + "\x95\x5c" + "b" << QStringList{QString(kRow - 1, 'a'), "表b"};
     QTest::newRow("a line of exactly one row") << std::string(kRow, 'a') << QStringList{QString(kRow, 'a')};
+    QTest::newRow("rows beyond the first shown") << repeated("a\r\n", kManyLines) << QStringList(kManyLines, "a");
 }
 
 void TestSourceView::sourceIsShownInRows()
@@ -54,8 +67,9 @@ void TestSourceView::sourceIsShownInRows()
     QFETCH(QStringList, rows);
     SourceView view;
     QAbstractItemModelTester tester(view.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-    view.setSource(std::make_shared<const std::string>("old\r\ntext"));
+    view.setSource(std::make_shared<const std::string>(repeated("old\r\n", kManyLines)));
     view.setSource(std::make_shared<const std::string>(source));
+    QCoreApplication::processEvents();
     QCOMPARE(displayedRows(*view.model()), rows);
 }
 
@@ -126,6 +140,9 @@ void TestSourceView::rowsBeginningALineAreNumbered_data()
     QTest::newRow("empty lines count") << std::string("\r\n\r\nx") << QList<int>{1, 2, 3};
     QTest::newRow("a row after a lone LF goes on with its line") << std::string("a\nb\r\nc") << QList<int>{1, 0, 2};
     QTest::newRow("a long line's further rows") << std::string(kRow + 1, 'a') + "\r\nb" << QList<int>{1, 0, 2};
+    QList<int> allNumbered(kManyLines);
+    std::iota(allNumbered.begin(), allNumbered.end(), 1);
+    QTest::newRow("lines beyond the first shown") << repeated("a\r\n", kManyLines - 1) + "a" << allNumbered;
 }
 
 void TestSourceView::rowsBeginningALineAreNumbered()
@@ -134,6 +151,7 @@ void TestSourceView::rowsBeginningALineAreNumbered()
     QFETCH(QList<int>, numbers);
     SourceView view;
     view.setSource(std::make_shared<const std::string>(source));
+    view.showAllRows();
     QList<int> shown;
     for (int row = 0; row < view.model()->rowCount(); ++row)
         shown << static_cast<int>(view.lineNumberOfRow(row));

@@ -293,6 +293,7 @@ void TStructedHtmlForm::loadFile(const QString& path)
     runLog.close();
     listing->finish();
     m_faultMarks->locate(listing);
+    Memo1->showAllRows();
     m_listing = std::move(listing);
     StructuringDo();
 }

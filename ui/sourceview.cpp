@@ -1,5 +1,6 @@
 #include "ui/sourceview.h"
 
+#include "ui/backgroundwork.h"
 #include "ui/sourcerowdelegate.h"
 
 #include <QMouseEvent>
@@ -15,6 +16,9 @@ namespace {
 // before the walk; the rest follow between other events, so a long source
 // costs its walk no wait for rows it does not show.
 constexpr int kRowsPerLayoutBatch = 16384;
+
+// Rows indexed before the view is shown: more than a screen holds.
+constexpr std::size_t kRowsShownFirst = 1024;
 
 } // namespace
 
@@ -34,8 +38,28 @@ void SourceView::setSource(std::shared_ptr<const std::string> bytes)
 {
     m_selection.reset();
     m_clicked.reset();
-    m_lines = LineIndex(*bytes);
-    m_model.setSource(std::move(bytes));
+    const std::string_view text = *bytes;
+    SourceRows firstRows(text, kRowsShownFirst);
+    m_wholeIndex = {};
+    if (!firstRows.complete()) {
+        m_wholeIndex = runInBackground([bytes] { return SourceIndex{SourceRows(*bytes), LineIndex(*bytes)}; });
+        QMetaObject::invokeMethod(this, &SourceView::showAllRows, Qt::QueuedConnection);
+    }
+    LineIndex firstLines(text.substr(0, firstRows.endOfRows()));
+    showIndexed(std::move(bytes), SourceIndex{std::move(firstRows), std::move(firstLines)});
+}
+
+void SourceView::showAllRows()
+{
+    if (m_wholeIndex.valid())
+        showIndexed(m_model.bytes(), m_wholeIndex.get());
+}
+
+// The lines come first: the width of the numbers' column follows the model.
+void SourceView::showIndexed(std::shared_ptr<const std::string> bytes, SourceIndex index)
+{
+    m_lines = std::move(index.lines);
+    m_model.setSource(std::move(bytes), std::move(index.rows));
     updateRowWidth();
 }
 
@@ -58,6 +82,7 @@ void SourceView::clear()
 
 void SourceView::selectBytes(std::size_t offset, std::size_t length)
 {
+    showAllRows();
     m_selection = Selection{offset, length};
     const QModelIndex index = m_model.index(static_cast<int>(m_model.rowAt(offset)));
     clearSelection();

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "document/lineindex.h"
+#include "document/sourcerows.h"
 #include "ui/numberedlistview.h"
 #include "ui/sourcerowmodel.h"
 
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,14 +20,20 @@ class SourceRowDelegate;
 // is shown over rows of bounded width instead of one text layout that would
 // freeze the window.
 // Each row that starts a line of the source shows the line's number.
+// A long source is shown by its first rows at once and indexed whole on a
+// thread of its own, while the window walks it.
 class SourceView : public NumberedListView {
     Q_OBJECT
 
 public:
     explicit SourceView(QWidget* parent = nullptr);
 
-    // Shows the Shift-JIS bytes, which the view shares rather than copies.
+    // Shows the Shift-JIS bytes, which the view shares rather than copies:
+    // their first rows at once, and all of them from the next pass of the
+    // event loop on, or from showAllRows().
     void setSource(std::shared_ptr<const std::string> bytes);
+    // Waits for the index of the whole source, if it is still to come, and shows all its rows.
+    void showAllRows();
     void clear();
     const SourceRowModel& rowModel() const { return m_model; }
     const std::shared_ptr<const std::string>& source() const { return m_model.bytes(); }
@@ -58,6 +66,12 @@ private:
         std::size_t length;
     };
 
+    struct SourceIndex {
+        SourceRows rows;
+        LineIndex lines;
+    };
+
+    void showIndexed(std::shared_ptr<const std::string> bytes, SourceIndex index);
     void updateRowWidth();
     std::optional<std::pair<std::size_t, std::size_t>> selectedPart(int row) const;
     void scrollToByte(std::size_t offset);
@@ -66,6 +80,7 @@ private:
     SourceRowModel m_model;
     SourceRowDelegate* m_delegate;
     LineIndex m_lines{{}};
+    std::future<SourceIndex> m_wholeIndex;
     std::optional<Selection> m_selection;
     std::optional<std::size_t> m_clicked;
 };
