@@ -27,8 +27,8 @@ public:
     FaultMarks(SourceJump& places, TTreeIndent& tree, ListingModel& listing, const SourceView& source,
                QLabel& status);
 
-    // Starts finding the unbalanced tags of a loaded source on a thread of
-    // its own, so that the analysis runs beside the window's other work.
+    // Starts finding the unbalanced tags of a loaded source on the
+    // background thread, so that the analysis runs beside the window's other work.
     void analyse(std::shared_ptr<const std::string> source, ExcludedTags excluded);
     // Starts finding the rows of the analysed tags in the listing that the
     // walk of that source with the same list made, beside the filling of the views.

@@ -20,8 +20,8 @@ class SourceRowDelegate;
 // is shown over rows of bounded width instead of one text layout that would
 // freeze the window.
 // Each row that starts a line of the source shows the line's number.
-// A long source is shown by its first rows at once and indexed whole on a
-// thread of its own, while the window walks it.
+// A long source is shown by its first rows at once and indexed whole on the
+// background thread, while the window walks it.
 class SourceView : public NumberedListView {
     Q_OBJECT
 
