@@ -42,8 +42,15 @@ NodeId IndentTree::parent(NodeId node) const
 }
 
 // Each parent's children get one stretch of the array, in row order.
+void IndentTree::reserve(std::size_t nodeCount)
+{
+    m_nodes.reserve(nodeCount);
+    m_nodesPrefault = BackgroundPrefault(m_nodes.data(), m_nodes.capacity() * sizeof(Node));
+}
+
 void IndentTree::finish()
 {
+    m_nodesPrefault = {};
     Index start = 0;
     for (Node& node : m_nodes) {
         node.firstChild = start;

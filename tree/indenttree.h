@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tree/treeoperations.h"
+#include "util/largebuffer.h"
 
 #include <cstdint>
 #include <deque>
@@ -26,8 +27,8 @@ public:
     void finish() override;
 
     // Makes room for the nodes of a fill at once, so that a large tree is
-    // not copied while it grows.
-    void reserve(std::size_t nodeCount) { m_nodes.reserve(nodeCount); }
+    // not copied while it grows, and maps that room ahead of the fill.
+    void reserve(std::size_t nodeCount);
 
     std::size_t nodeCount() const { return m_nodes.size(); }
     std::string_view text(NodeId node) const { return {m_nodes[node].text, m_nodes[node].textLength}; }
@@ -67,6 +68,7 @@ private:
     NodeId appendTopLevel(std::string_view text);
 
     std::vector<Node> m_nodes;
+    BackgroundPrefault m_nodesPrefault;
     std::vector<Index> m_children;
     std::deque<Index> m_topLevel;
     std::int32_t m_firstTopLevelOrder = 0;

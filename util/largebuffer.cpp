@@ -4,6 +4,7 @@
 
 #ifdef __linux__
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 namespace vorelind {
@@ -11,6 +12,9 @@ namespace vorelind {
 namespace {
 
 constexpr std::uintptr_t kHugePageSize = std::uintptr_t(2) << 20;
+
+// Below this, mapping ahead saves less than a thread costs.
+constexpr std::size_t kSmallestPrefaulted = std::size_t(2) << 20;
 
 } // namespace
 
@@ -30,6 +34,38 @@ void reserveLarge(std::string& text, std::size_t size)
     text.reserve(size);
     if (size >= 2 * kHugePageSize)
         adviseLargeBuffer(text.data(), text.capacity());
+}
+
+BackgroundPrefault::BackgroundPrefault([[maybe_unused]] void* data, [[maybe_unused]] std::size_t size)
+{
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+    if (size < kSmallestPrefaulted)
+        return;
+    // Only whole pages inside the buffer can be mapped ahead.
+    const auto pageSize = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + pageSize - 1) & ~(pageSize - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(pageSize - 1);
+    if (end > begin)
+        m_thread = std::thread([begin, end] { madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE); });
+#endif
+}
+
+BackgroundPrefault& BackgroundPrefault::operator=(BackgroundPrefault&& other)
+{
+    join();
+    m_thread = std::move(other.m_thread);
+    return *this;
+}
+
+BackgroundPrefault::~BackgroundPrefault()
+{
+    join();
+}
+
+void BackgroundPrefault::join()
+{
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 } // namespace vorelind

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <thread>
 
 namespace vorelind {
 
@@ -13,5 +14,24 @@ void reserveLarge(std::string& text, std::size_t size);
 
 // The same hint for a buffer of the caller's own, such as one grown with realloc.
 void adviseLargeBuffer(char* data, std::size_t size);
+
+// Maps the pages of a fresh buffer on a thread of its own while its owner
+// fills it, so that the owner's thread takes few of the page faults that
+// writing fresh memory costs. The buffer's bytes are left as they are.
+// Where the system cannot map pages ahead, or the buffer is small, it does
+// nothing. The thread is joined at destruction or at the next assignment.
+class BackgroundPrefault {
+public:
+    BackgroundPrefault() = default;
+    BackgroundPrefault(void* data, std::size_t size);
+    BackgroundPrefault(BackgroundPrefault&&) = default;
+    BackgroundPrefault& operator=(BackgroundPrefault&& other);
+    ~BackgroundPrefault();
+
+private:
+    void join();
+
+    std::thread m_thread;
+};
 
 } // namespace vorelind
