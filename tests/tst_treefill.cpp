@@ -64,6 +64,7 @@ private slots:
     void cutsIndentedNodeTexts();
     void rowsSurviveInsertionsAtTheFront();
     void refillReplacesEveryNode();
+    void nodesMappedAheadKeepTheirTexts();
 };
 
 void TestTreeFill::fillsByDepth_data()
@@ -129,6 +130,24 @@ void TestTreeFill::refillReplacesEveryNode()
     const std::vector<std::string_view> lines{"C"};
     loadIndentedLines(tree, lines);
     QCOMPARE(dump(tree), QStringList{"0:C"});
+}
+
+// Megabytes of nodes are mapped ahead on a second thread while the fill
+// writes them; that must leave every written node as it was.
+void TestTreeFill::nodesMappedAheadKeepTheirTexts()
+{
+    constexpr std::size_t kNodes = 200000;
+    std::vector<std::string> texts;
+    std::vector<std::string_view> lines;
+    texts.reserve(kNodes);
+    for (std::size_t node = 0; node < kNodes; ++node)
+        lines.push_back(texts.emplace_back(std::to_string(node)));
+    IndentTree tree;
+    tree.reserve(kNodes);
+    loadIndentedLines(tree, lines);
+    QCOMPARE(tree.nodeCount(), kNodes);
+    for (NodeId node = 0; node < kNodes; ++node)
+        QCOMPARE(tree.text(node), lines[node]);
 }
 
 QTEST_APPLESS_MAIN(TestTreeFill)
