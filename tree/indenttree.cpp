@@ -41,13 +41,14 @@ NodeId IndentTree::parent(NodeId node) const
     return parentNode == kNoParent ? kNoNode : parentNode;
 }
 
-// Each parent's children get one stretch of the array, in row order.
 void IndentTree::reserve(std::size_t nodeCount)
 {
     m_nodes.reserve(nodeCount);
     m_nodesPrefault = BackgroundPrefault(m_nodes.data(), m_nodes.capacity() * sizeof(Node));
 }
 
+// Each parent's children get one stretch of the array, in row order. The
+// nodes are all written by now, so their mapping ahead has done its work.
 void IndentTree::finish()
 {
     m_nodesPrefault = {};

@@ -1,6 +1,7 @@
 #include "util/largebuffer.h"
 
 #include <cstdint>
+#include <system_error>
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -45,8 +46,13 @@ BackgroundPrefault::BackgroundPrefault([[maybe_unused]] void* data, [[maybe_unus
     const auto pageSize = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
     const auto begin = (reinterpret_cast<std::uintptr_t>(data) + pageSize - 1) & ~(pageSize - 1);
     const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(pageSize - 1);
-    if (end > begin)
+    if (end <= begin)
+        return;
+    try {
         m_thread = std::thread([begin, end] { madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE); });
+    } catch (const std::system_error&) {
+        // Without a thread the owner maps the pages itself as it writes them.
+    }
 #endif
 }
 
