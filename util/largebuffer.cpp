@@ -17,16 +17,31 @@ constexpr std::uintptr_t kHugePageSize = std::uintptr_t(2) << 20;
 // Below this, mapping ahead saves less than a thread costs.
 constexpr std::size_t kSmallestPrefaulted = std::size_t(2) << 20;
 
+#ifdef __linux__
+// The whole pages of a size inside a buffer, the only ones madvise takes;
+// empty when none fits.
+struct WholePages {
+    std::uintptr_t begin;
+    std::uintptr_t end;
+
+    void* start() const { return reinterpret_cast<void*>(begin); }
+    std::size_t length() const { return end > begin ? end - begin : 0; }
+};
+
+WholePages wholePagesWithin(const void* data, std::size_t size, std::uintptr_t pageSize)
+{
+    const auto first = reinterpret_cast<std::uintptr_t>(data);
+    return {(first + pageSize - 1) & ~(pageSize - 1), (first + size) & ~(pageSize - 1)};
+}
+#endif
+
 } // namespace
 
 void adviseLargeBuffer([[maybe_unused]] char* data, [[maybe_unused]] std::size_t size)
 {
 #ifdef __linux__
-    // Only whole huge pages inside the buffer can be advised.
-    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kHugePageSize - 1) & ~(kHugePageSize - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kHugePageSize - 1);
-    if (end > begin)
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    if (const WholePages pages = wholePagesWithin(data, size, kHugePageSize); pages.length() > 0)
+        madvise(pages.start(), pages.length(), MADV_HUGEPAGE);
 #endif
 }
 
@@ -42,14 +57,11 @@ BackgroundPrefault::BackgroundPrefault([[maybe_unused]] void* data, [[maybe_unus
 #if defined(__linux__) && defined(MADV_POPULATE_WRITE)
     if (size < kSmallestPrefaulted)
         return;
-    // Only whole pages inside the buffer can be mapped ahead.
-    const auto pageSize = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + pageSize - 1) & ~(pageSize - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(pageSize - 1);
-    if (end <= begin)
+    const WholePages pages = wholePagesWithin(data, size, static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE)));
+    if (pages.length() == 0)
         return;
     try {
-        m_thread = std::thread([begin, end] { madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE); });
+        m_thread = std::thread([pages] { madvise(pages.start(), pages.length(), MADV_POPULATE_WRITE); });
     } catch (const std::system_error&) {
         // Without a thread the owner maps the pages itself as it writes them.
     }
