@@ -23,7 +23,6 @@ public:
     void setSource(std::shared_ptr<const std::string> bytes, SourceRows rows);
     std::string_view row(std::size_t row) const;
     const std::shared_ptr<const std::string>& bytes() const { return m_bytes; }
-    const SourceRows& rows() const { return m_rows; }
     // The offset in the source of a row's first byte.
     std::size_t rowOffset(std::size_t row) const { return m_rows.offset(row); }
     // The row that holds the byte at an offset (the last row for the end of the source).
