@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QFuture>
+#include <QPromise>
+
+#include <exception>
 #include <functional>
-#include <future>
 #include <memory>
 #include <type_traits>
 #include <utility>
@@ -14,14 +17,25 @@ namespace vorelind {
 // the user waits for, and one such thread never contends with another.
 void startInBackground(std::function<void()> work);
 
-// Runs work in the background, as above, and gives its result. The work may
-// wait for results of work started before it, never for later work's.
+// Runs work in the background, as above, and gives its result, or raises
+// what it raised; a QFutureWatcher tells the window's thread when it is
+// done. The work may wait for results of work started before it, never
+// for later work's.
 template <typename Work>
-std::future<std::invoke_result_t<Work&>> runInBackground(Work work)
+QFuture<std::invoke_result_t<Work&>> runInBackground(Work work)
 {
-    auto task = std::make_shared<std::packaged_task<std::invoke_result_t<Work&>()>>(std::move(work));
-    auto result = task->get_future();
-    startInBackground([task] { (*task)(); });
+    auto promise = std::make_shared<QPromise<std::invoke_result_t<Work&>>>();
+    // Started here, the result is valid, and waited for, before the thread takes the work.
+    promise->start();
+    auto result = promise->future();
+    startInBackground([promise, work = std::make_shared<Work>(std::move(work))] {
+        try {
+            promise->addResult((*work)());
+        } catch (...) {
+            promise->setException(std::current_exception());
+        }
+        promise->finish();
+    });
     return result;
 }
 

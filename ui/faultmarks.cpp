@@ -12,7 +12,7 @@
 
 namespace vorelind {
 
-FaultMarks::FaultMarks(SourceJump& places, TTreeIndent& tree, ListingModel& listing, const SourceView& source,
+FaultMarks::FaultMarks(SourceJump& places, TTreeIndent& tree, ListingModel& listing, SourceView& source,
                        QLabel& status)
     : m_places(places)
     , m_tree(tree)
@@ -20,6 +20,7 @@ FaultMarks::FaultMarks(SourceJump& places, TTreeIndent& tree, ListingModel& list
     , m_source(source)
     , m_status(status)
 {
+    QObject::connect(&m_locatedDone, &QFutureWatcherBase::finished, [this] { mark(); });
 }
 
 void FaultMarks::analyse(std::shared_ptr<const std::string> source, ExcludedTags excluded)
@@ -32,16 +33,19 @@ void FaultMarks::analyse(std::shared_ptr<const std::string> source, ExcludedTags
 void FaultMarks::locate(std::shared_ptr<const Listing> listing)
 {
     auto placeMarks = [analysis = std::move(m_analysis), listing = std::move(listing)]() mutable {
-        ListingMarks marks(*listing, analysis.get());
+        ListingMarks marks(*listing, analysis.takeResult());
         std::vector<std::size_t> rows = marks.rows();
         return Located{std::move(marks), std::move(rows)};
     };
     m_located = runInBackground(std::move(placeMarks));
+    m_locatedDone.setFuture(m_located);
 }
 
 void FaultMarks::mark()
 {
-    Located located = m_located.get();
+    if (!m_located.isValid())
+        return;
+    Located located = m_located.takeResult();
     m_marks = std::move(located.marks);
     m_visited.reset();
     m_tree.indentModel().setMarkedNodes(m_places.nodesOfRows(located.rows));
@@ -53,6 +57,7 @@ void FaultMarks::clear()
 {
     m_analysis = {};
     m_located = {};
+    m_locatedDone.setFuture(m_located);
     m_marks = ListingMarks();
     m_visited.reset();
     m_status.clear();
@@ -60,11 +65,13 @@ void FaultMarks::clear()
 
 void FaultMarks::goToNext(StructureView view)
 {
+    mark();
     goTo(view, m_marks.next(m_places.currentRow(view), m_visited));
 }
 
 void FaultMarks::goToPrevious(StructureView view)
 {
+    mark();
     goTo(view, m_marks.previous(m_places.currentRow(view), m_visited));
 }
 

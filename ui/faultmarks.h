@@ -3,9 +3,10 @@
 #include "document/listingmarks.h"
 #include "ui/sourcejump.h"
 
+#include <QFuture>
+#include <QFutureWatcher>
 #include <QString>
 
-#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,21 +21,20 @@ class SourceView;
 class TTreeIndent;
 
 // The marks of the tags that do not balance: after each run the tree's
-// nodes and the listing's lines that hold them are tinted and counted, and
-// the user steps from mark to mark, told where each lies in the source.
+// nodes and the listing's lines that hold them are tinted and counted, as
+// soon as the background thread has found them, and the user steps from
+// mark to mark, told where each lies in the source.
 class FaultMarks {
 public:
-    FaultMarks(SourceJump& places, TTreeIndent& tree, ListingModel& listing, const SourceView& source,
-               QLabel& status);
+    FaultMarks(SourceJump& places, TTreeIndent& tree, ListingModel& listing, SourceView& source, QLabel& status);
 
     // Starts finding the unbalanced tags of a loaded source on the
     // background thread, so that the analysis runs beside the window's other work.
     void analyse(std::shared_ptr<const std::string> source, ExcludedTags excluded);
     // Starts finding the rows of the analysed tags in the listing that the
-    // walk of that source with the same list made, beside the filling of the views.
+    // walk of that source with the same list made, and marks them in the
+    // views once they are found. The views show that listing already.
     void locate(std::shared_ptr<const Listing> listing);
-    // Marks the located tags in the views.
-    void mark();
     void clear();
 
     // Goes to the next or previous mark from the view's current row.
@@ -48,16 +48,19 @@ private:
         std::vector<std::size_t> rows;
     };
 
+    // Marks the located tags in the views, if they are still to be marked.
+    void mark();
     void goTo(StructureView view, std::optional<std::size_t> mark);
     QString countText() const;
 
     SourceJump& m_places;
     TTreeIndent& m_tree;
     ListingModel& m_listing;
-    const SourceView& m_source;
+    SourceView& m_source;
     QLabel& m_status;
-    std::future<std::vector<UnbalancedTag>> m_analysis;
-    std::future<Located> m_located;
+    QFuture<std::vector<UnbalancedTag>> m_analysis;
+    QFuture<Located> m_located; // invalid once marked
+    QFutureWatcher<Located> m_locatedDone;
     ListingMarks m_marks;
     std::optional<std::size_t> m_visited;
 };

@@ -292,19 +292,18 @@ void TStructedHtmlForm::loadFile(const QString& path)
     progress.finish();
     runLog.close();
     listing->finish();
-    m_faultMarks->locate(listing);
-    Memo1->showAllRows();
     m_listing = std::move(listing);
     StructuringDo();
 }
 
 // The source tab shows the loaded text, with the document's title in the
-// captions, and is painted before the walk starts.
+// captions, and is painted before the walk starts. The tab comes up first:
+// shown after the text, the view would wait for all its rows.
 void TStructedHtmlForm::showLoadedSource(std::shared_ptr<const std::string> source, const std::string& name)
 {
+    PageControl1->setCurrentWidget(TabOriginal);
     Memo1->setSource(std::move(source));
     m_documentTitle = vorelind::documentTitle(name);
-    PageControl1->setCurrentWidget(TabOriginal);
     PageControl1->setTabText(PageControl1->indexOf(TabOriginal),
                              tabCaption(m_documentTitle + messages::kOriginalTabSuffix));
     PageControl1->setTabText(PageControl1->indexOf(TabIndented),
@@ -326,7 +325,7 @@ void TStructedHtmlForm::StructuringDo()
     TreeIndent1->LoadIndentedLines(treeLinesOf(*m_listing));
     m_treeListing = m_listing;
     m_sourceJump->setDocument(m_listing, Memo1->source());
-    m_faultMarks->mark();
+    m_faultMarks->locate(m_listing);
     PageControl1->setCurrentWidget(TabStructure);
 }
 

@@ -32,6 +32,7 @@ SourceView::SourceView(QWidget* parent)
     setLayoutMode(Batched);
     setBatchSize(kRowsPerLayoutBatch);
     showLineNumbers([this](int row) { return lineNumberOfRow(row); }, [this] { return m_lines.lineCount(); });
+    connect(&m_wholeIndexDone, &QFutureWatcherBase::finished, this, &SourceView::showAllRows);
 }
 
 void SourceView::setSource(std::shared_ptr<const std::string> bytes)
@@ -41,18 +42,23 @@ void SourceView::setSource(std::shared_ptr<const std::string> bytes)
     const std::string_view text = *bytes;
     SourceRows firstRows(text, kRowsShownFirst);
     m_wholeIndex = {};
-    if (!firstRows.complete()) {
+    if (!firstRows.complete())
         m_wholeIndex = runInBackground([bytes] { return SourceIndex{SourceRows(*bytes), LineIndex(*bytes)}; });
-        QMetaObject::invokeMethod(this, &SourceView::showAllRows, Qt::QueuedConnection);
-    }
+    m_wholeIndexDone.setFuture(m_wholeIndex);
     LineIndex firstLines(text.substr(0, firstRows.endOfRows()));
     showIndexed(std::move(bytes), SourceIndex{std::move(firstRows), std::move(firstLines)});
 }
 
 void SourceView::showAllRows()
 {
-    if (m_wholeIndex.valid())
-        showIndexed(m_model.bytes(), m_wholeIndex.get());
+    if (m_wholeIndex.isValid())
+        showIndexed(m_model.bytes(), m_wholeIndex.takeResult());
+}
+
+const LineIndex& SourceView::lines()
+{
+    showAllRows();
+    return m_lines;
 }
 
 // The lines come first: the width of the numbers' column follows the model.
@@ -110,6 +116,13 @@ std::string_view SourceView::selectedBytes() const
     if (!m_selection)
         return {};
     return std::string_view(*source()).substr(m_selection->offset, m_selection->length);
+}
+
+// The user who turns to the source, or searches it, sees all of it.
+void SourceView::showEvent(QShowEvent* event)
+{
+    showAllRows();
+    NumberedListView::showEvent(event);
 }
 
 // The window paints the source at once, before the walk keeps it busy: a

@@ -5,7 +5,9 @@
 #include "ui/numberedlistview.h"
 #include "ui/sourcerowmodel.h"
 
-#include <future>
+#include <QFuture>
+#include <QFutureWatcher>
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,7 +23,9 @@ class SourceRowDelegate;
 // freeze the window.
 // Each row that starts a line of the source shows the line's number.
 // A long source is shown by its first rows at once and indexed whole on the
-// background thread, while the window walks it.
+// background thread, while the window walks it; the view shows all rows as
+// soon as they are indexed, or as soon as it is shown or asked for its lines
+// or a selection.
 class SourceView : public NumberedListView {
     Q_OBJECT
 
@@ -29,16 +33,15 @@ public:
     explicit SourceView(QWidget* parent = nullptr);
 
     // Shows the Shift-JIS bytes, which the view shares rather than copies:
-    // their first rows at once, and all of them from the next pass of the
-    // event loop on, or from showAllRows().
+    // their first rows at once, and all of them once they are indexed.
     void setSource(std::shared_ptr<const std::string> bytes);
     // Waits for the index of the whole source, if it is still to come, and shows all its rows.
     void showAllRows();
     void clear();
     const SourceRowModel& rowModel() const { return m_model; }
     const std::shared_ptr<const std::string>& source() const { return m_model.bytes(); }
-    // The lines of the source, which end at CR LF pairs.
-    const LineIndex& lines() const { return m_lines; }
+    // The lines of the whole source, which end at CR LF pairs.
+    const LineIndex& lines();
 
     // Lays out the rows that the batches have not reached yet before it
     // scrolls to one of them.
@@ -56,6 +59,7 @@ public:
     std::string_view selectedBytes() const;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -80,7 +84,8 @@ private:
     SourceRowModel m_model;
     SourceRowDelegate* m_delegate;
     LineIndex m_lines{{}};
-    std::future<SourceIndex> m_wholeIndex;
+    QFuture<SourceIndex> m_wholeIndex; // invalid once taken, or when the first rows are all
+    QFutureWatcher<SourceIndex> m_wholeIndexDone;
     std::optional<Selection> m_selection;
     std::optional<std::size_t> m_clicked;
 };
