@@ -22,12 +22,18 @@ constexpr std::size_t kSourceBytesPerReservedLine = 16;
 
 constexpr std::size_t kLargestIndexed = std::numeric_limits<std::uint32_t>::max();
 
+[[noreturn]] void throwIndexOverflow()
+{
+    throw AppError(listingTooLargeMessage(kLargestIndexed));
+}
+
 // The index keeps 32 bits a field; only a hostile listing on a machine of
-// much memory could pass them, and it is stopped as the walk's budget stops it.
+// much memory could pass them, and it is stopped as the walk's budget stops
+// it. The check stays small enough to be inlined at every line.
 std::uint32_t indexed(std::size_t value)
 {
     if (value > kLargestIndexed)
-        throw AppError(listingTooLargeMessage(kLargestIndexed));
+        throwIndexOverflow();
     return static_cast<std::uint32_t>(value);
 }
 
@@ -85,7 +91,10 @@ void Listing::write(std::string_view bytes)
         append(bytes.substr(0, lf));
         if (lf == std::string_view::npos)
             return;
-        if (m_size > m_lineStart && m_text.get()[m_size - 1] == '\r') {
+        // The CR is read from the piece rather than from the buffer just
+        // written, unless it came at the end of the piece before.
+        const bool crBefore = lf > 0 ? bytes[lf - 1] == '\r' : m_size > m_lineStart && m_text.get()[m_size - 1] == '\r';
+        if (crBefore) {
             --m_size;
             endLine();
         } else {

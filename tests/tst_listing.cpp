@@ -64,6 +64,11 @@ void TestListing::indexesNonEmptyLinesOfAnyPieces_data()
     QTest::newRow("lone CR and LF after blanks")
         << QByteArray("  \rb\r\n  \n\r\n \r\r\n") << QStringList{"  \rb", "  \n", " \r"} << QList<int>{2, 2, 1};
     QTest::newRow("nothing") << QByteArray() << QStringList{} << QList<int>{};
+    // Blanks are passed over by words of eight and runs of four words.
+    QTest::newRow("deep lines")
+        << QByteArray(7, ' ') + "a\r\n" + QByteArray(8, ' ') + "b\r\n" + QByteArray(45, ' ') + "c\r\n" + QByteArray(32, ' ')
+        << QStringList{QString(7, ' ') + "a", QString(8, ' ') + "b", QString(45, ' ') + "c", QString(32, ' ')}
+        << QList<int>{7, 8, 45, 32};
 }
 
 // The walk hands the listing over in pieces that can split a CR LF pair,

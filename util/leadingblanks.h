@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -8,16 +9,31 @@
 namespace vorelind {
 
 // The number of blanks (byte 32) that lead the text. The lines of a deeply
-// nested listing lead with hundreds of blanks, so they are passed over
-// eight at a time.
+// nested listing lead with hundreds of blanks, so they are compared eight
+// bytes to a word, four words at a time while they last, and the first
+// word that differs tells by its lowest differing byte where they end.
 inline std::size_t leadingBlankCount(std::string_view text)
 {
     constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
+    // The bits of the eight bytes at the offset that differ from blanks.
+    const auto differences = [text](std::size_t offset) {
+        std::uint64_t eight = 0;
+        std::memcpy(&eight, text.data() + offset, sizeof eight);
+        return eight ^ kEightBlanks;
+    };
+    // The first byte in memory is the word's lowest on a little-endian machine.
+    const auto firstDifferingByte = [](std::uint64_t differing) {
+        const int bits = std::endian::native == std::endian::little ? std::countr_zero(differing)
+                                                                    : std::countl_zero(differing);
+        return static_cast<std::size_t>(bits / 8);
+    };
     std::size_t count = 0;
-    for (std::uint64_t eight = 0; count + sizeof eight <= text.size(); count += sizeof eight) {
-        std::memcpy(&eight, text.data() + count, sizeof eight);
-        if (eight != kEightBlanks)
-            break;
+    while (count + 32 <= text.size()
+           && (differences(count) | differences(count + 8) | differences(count + 16) | differences(count + 24)) == 0)
+        count += 32;
+    for (; count + 8 <= text.size(); count += 8) {
+        if (const std::uint64_t differing = differences(count); differing != 0)
+            return count + firstDifferingByte(differing);
     }
     while (count < text.size() && text[count] == ' ')
         ++count;
