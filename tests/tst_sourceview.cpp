@@ -67,6 +67,7 @@ void TestSourceView::sourceIsShownInRows()
     QFETCH(std::string, source);
     QFETCH(QStringList, rows);
     SourceView view;
+    view.show();
     QAbstractItemModelTester tester(view.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     view.setSource(std::make_shared<const std::string>(repeated("old\r\n", kManyLines)));
     view.setSource(std::make_shared<const std::string>(source));

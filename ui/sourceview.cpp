@@ -32,7 +32,11 @@ SourceView::SourceView(QWidget* parent)
     setLayoutMode(Batched);
     setBatchSize(kRowsPerLayoutBatch);
     showLineNumbers([this](int row) { return lineNumberOfRow(row); }, [this] { return m_lines.lineCount(); });
-    connect(&m_wholeIndexDone, &QFutureWatcherBase::finished, this, &SourceView::showAllRows);
+    // A hidden view takes its rows when it is shown, not before the tree paints.
+    connect(&m_wholeIndexDone, &QFutureWatcherBase::finished, this, [this] {
+        if (isVisible())
+            showAllRows();
+    });
 }
 
 void SourceView::setSource(std::shared_ptr<const std::string> bytes)

@@ -24,8 +24,8 @@ class SourceRowDelegate;
 // Each row that starts a line of the source shows the line's number.
 // A long source is shown by its first rows at once and indexed whole on the
 // background thread, while the window walks it; the view shows all rows as
-// soon as they are indexed, or as soon as it is shown or asked for its lines
-// or a selection.
+// soon as they are indexed while it is shown, or else once it is shown or
+// asked for its lines or a selection.
 class SourceView : public NumberedListView {
     Q_OBJECT
 
@@ -33,7 +33,8 @@ public:
     explicit SourceView(QWidget* parent = nullptr);
 
     // Shows the Shift-JIS bytes, which the view shares rather than copies:
-    // their first rows at once, and all of them once they are indexed.
+    // their first rows at once, and all of them once they are indexed and
+    // the view is shown.
     void setSource(std::shared_ptr<const std::string> bytes);
     // Waits for the index of the whole source, if it is still to come, and shows all its rows.
     void showAllRows();
