@@ -87,8 +87,10 @@ NodeId IndentTree::addNode(std::string_view text, NodeId parent, std::int64_t or
         throw std::length_error("too many tree nodes");
     const NodeId node = m_nodes.size();
     const Index parentIndex = parent == kNoNode ? kNoParent : static_cast<Index>(parent);
+    // A parent is added before its children, so its level is known.
+    const Index level = parent == kNoNode ? 0 : m_nodes[parent].level + 1;
     m_nodes.push_back(Node{text.data(), static_cast<std::uint32_t>(text.size()), 0, parentIndex,
-                           static_cast<std::int32_t>(order), 0});
+                           static_cast<std::int32_t>(order), 0, level});
     return node;
 }
 

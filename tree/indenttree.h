@@ -37,6 +37,8 @@ public:
     NodeId topLevel(std::size_t row) const { return m_topLevel[row]; }
     std::size_t childCount(NodeId node) const { return m_nodes[node].childCount; }
     NodeId child(NodeId node, std::size_t row) const { return m_children[m_nodes[node].firstChild + row]; }
+    // How many ancestors the node has: 0 for a top-level node.
+    std::uint32_t level(NodeId node) const { return m_nodes[node].level; }
     // The node's row among its parent's children, or among the top-level nodes.
     std::size_t row(NodeId node) const;
     // The last node whose text starts at or before a byte of the lines the
@@ -62,6 +64,7 @@ private:
         // first top-level node's key is its row.
         std::int32_t order;
         Index firstChild; // where the node's children start in m_children
+        Index level; // ancestors above the node
     };
 
     NodeId addNode(std::string_view text, NodeId parent, std::int64_t order);

@@ -20,14 +20,6 @@ void IndentTreeModel::load(const IndentedLines& lines)
     m_tree.reserve(lines.count);
     m_marked.clear();
     loadIndentedLines(m_tree, lines);
-    // A node is added after its parent, so one pass in the order of adding
-    // finds every parent's level before its children's.
-    m_level.assign(m_tree.nodeCount(), 0);
-    for (NodeId node = 0; node < m_tree.nodeCount(); ++node) {
-        const NodeId parent = m_tree.parent(node);
-        if (parent != kNoNode)
-            m_level[node] = m_level[parent] + 1;
-    }
     resetRows(false);
     endResetModel();
 }
@@ -37,7 +29,6 @@ void IndentTreeModel::clear()
     beginResetModel();
     m_tree.clear();
     m_marked.clear();
-    m_level.clear();
     resetRows(false);
     endResetModel();
 }
@@ -93,9 +84,9 @@ void IndentTreeModel::collapseAll()
 
 int IndentTreeModel::parentRow(int row) const
 {
-    const std::uint32_t level = m_level[m_rows[static_cast<std::size_t>(row)]];
+    const std::uint32_t level = m_tree.level(m_rows[static_cast<std::size_t>(row)]);
     while (--row >= 0) {
-        if (m_level[m_rows[static_cast<std::size_t>(row)]] < level)
+        if (m_tree.level(m_rows[static_cast<std::size_t>(row)]) < level)
             return row;
     }
     return -1;
@@ -150,7 +141,7 @@ QVariant IndentTreeModel::data(const QModelIndex& index, int role) const
         // A top-level node holds its whole line, which may run to megabytes.
         return toShownText(m_tree.text(node));
     case LevelRole:
-        return m_level[node];
+        return m_tree.level(node);
     case BranchRole:
         return m_tree.childCount(node) == 0 ? Leaf : m_expanded[node] ? Expanded : Collapsed;
     case MarkedRole:
@@ -182,9 +173,9 @@ void IndentTreeModel::visitShown(NodeId top, Visit&& visit) const
 
 int IndentTreeModel::shownDescendants(int row) const
 {
-    const std::uint32_t level = m_level[m_rows[static_cast<std::size_t>(row)]];
+    const std::uint32_t level = m_tree.level(m_rows[static_cast<std::size_t>(row)]);
     std::size_t end = static_cast<std::size_t>(row) + 1;
-    while (end < m_rows.size() && m_level[m_rows[end]] > level)
+    while (end < m_rows.size() && m_tree.level(m_rows[end]) > level)
         ++end;
     return static_cast<int>(end) - row - 1;
 }

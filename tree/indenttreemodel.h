@@ -63,7 +63,6 @@ private:
     IndentTree m_tree;
     // The shown nodes, in the order of the rows; a tree has fewer than 2^31 nodes.
     std::vector<std::uint32_t> m_rows;
-    std::vector<std::uint32_t> m_level;
     std::vector<bool> m_expanded;
     std::vector<NodeId> m_marked; // sorted
 };
