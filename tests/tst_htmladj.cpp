@@ -375,6 +375,9 @@ void TestHtmlAdj::refusedFileChangesNothing_data()
     QTest::newRow("text, but larger than the window takes")
         << QByteArray("<p>") << static_cast<qint64>(kMaxSourceSize + 1) << false << QString("Vorelind")
         << QString("ファイル bad.htm は大きすぎるため処理できません.");
+    QTest::newRow("text, larger than the machine's memory")
+        << QByteArray("<p>") << (static_cast<qint64>(1) << 40) << false << QString("Vorelind")
+        << QString("ファイル bad.htm は大きすぎるため処理できません.");
 }
 
 void TestHtmlAdj::refusedFileChangesNothing()
