@@ -430,6 +430,8 @@ void TestHtmlAdj::exportThroughTheSaveDialog()
     QCOMPARE(QString::fromStdString(readFile(target)), tidied.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
     // The tidied lines replace the listing.
     QCOMPARE(window.listing(), tidied);
+    // The marks were placed first: the placing reads the listing that the tidying changes.
+    QCOMPARE(control<QLabel>(window.form, "MarkStatus")->text(), QStringLiteral("不一致タグ 0 個"));
 }
 
 void TestHtmlAdj::exportCancelledOrRefused()

@@ -35,6 +35,9 @@ public:
     // walk of that source with the same list made, and marks them in the
     // views once they are found. The views show that listing already.
     void locate(std::shared_ptr<const Listing> listing);
+    // Marks the located tags in the views now, waiting for them if they are
+    // still to come; the listing may change only after that, as the placing reads it.
+    void mark();
     void clear();
 
     // Goes to the next or previous mark from the view's current row.
@@ -48,8 +51,6 @@ private:
         std::vector<std::size_t> rows;
     };
 
-    // Marks the located tags in the views, if they are still to be marked.
-    void mark();
     void goTo(StructureView view, std::optional<std::size_t> mark);
     QString countText() const;
 

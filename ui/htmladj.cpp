@@ -345,6 +345,7 @@ void TStructedHtmlForm::Save1Click()
     if (path.isEmpty())
         return;
     if (m_listing) {
+        m_faultMarks->mark();
         tidyForExport(*m_listing);
         m_listingModel->setListing(m_listing);
     }
