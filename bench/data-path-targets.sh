@@ -44,5 +44,5 @@ for size in "${sizes[@]}"; do
   peak build/bin/vorelind-cli indent --run-log "$work/runlog.log" "$page"
 
   echo "The window, offscreen:"
-  QT_QPA_PLATFORM=offscreen build/bench/bench_window "$page" 2> /dev/null
+  TMPDIR="$work" QT_QPA_PLATFORM=offscreen build/bench/bench_window "$page" 2> /dev/null
 done

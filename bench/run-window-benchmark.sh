@@ -6,10 +6,14 @@
 # every run; the medians and the least (the run that other work disturbed
 # least) of wall and processor (user + system) time, and the window's time
 # as a multiple of the tool's; and the window's peak memory up to the tree
-# against the page. On a machine shared with other work the processor times
-# are the steadier figures. Each run starts with the other
-# runs' run logs, a gigabyte or so each, deleted and written out, so that no
-# run pays for another's.
+# against the page; and the median of each run's window / tool. On a machine
+# shared with other work the processor times are the steadier figures, and
+# the pairs' ratios steadier still: each window runs right after its tool,
+# while the machine's speed, which drifts from second to second, has changed
+# least. Each run starts with the other runs' run logs, a gigabyte or so
+# each, deleted and written out, so that no run pays for another's; the
+# window's own folders, run log and all, are made in this script's folder,
+# so that a window that fails leaves none of them behind.
 #
 # Usage: [RUNS=5] bench/run-window-benchmark.sh [SIZE_MB ...]   (default: 10 50)
 # Needs: a build in build/ and python3.
@@ -55,7 +59,7 @@ for size in "${sizes[@]}"; do
       | tee -a "$work/cli" | awk '{ printf "  vorelind-cli indent --run-log: %5d ms wall, %5d ms processor\n", $1, $2 }'
     rm -f "$work/runlog.log"
     sync
-    QT_QPA_PLATFORM=offscreen build/bench/bench_window "$page" 2> /dev/null > "$work/out"
+    TMPDIR="$work" QT_QPA_PLATFORM=offscreen build/bench/bench_window "$page" 2> /dev/null > "$work/out"
     awk '/^double-click to tree:/ { wall = $4; processor = $7 + 0 }
          /^peak memory to the tree:/ { peak = $6; times = substr($8, 2) }
          END { print wall, processor, peak, times }' "$work/out" \
@@ -72,5 +76,10 @@ for size in "${sizes[@]}"; do
     echo "    window / tool: $(ratio "$windowWall" "$cliWall") wall," \
       "$(ratio "$windowProcessor" "$cliProcessor") processor (target at most 1.5)"
   done
+  pairs=$(paste -d' ' "$work/window" "$work/cli")
+  pairWall=$(awk '{ printf "%.3f\n", $1 / $5 }' <<< "$pairs" | median)
+  pairProcessor=$(awk '{ printf "%.3f\n", $2 / $6 }' <<< "$pairs" | median)
+  echo "  median of the runs' window / tool: $(printf %.2f "$pairWall") wall," \
+    "$(printf %.2f "$pairProcessor") processor (target at most 1.5)"
   echo "  window's peak to the tree: $(cut -d' ' -f4 "$work/window" | median) x the page (target at most 12)"
 done
