@@ -45,6 +45,31 @@ std::uint32_t indexed(std::size_t value)
     return static_cast<std::uint32_t>(value);
 }
 
+// Copies the text up to its first LF to out and returns the LF's offset, or
+// the text's size when no LF comes. Listing lines are short and many, so a
+// word of eight bytes is copied and searched at a time while eight remain:
+// up to seven bytes after the LF are copied too, and out has room for the
+// whole text.
+std::size_t copyUpToLineFeed(std::string_view text, char* out)
+{
+    constexpr std::uint64_t kEightLineFeeds = 0x0A0A0A0A0A0A0A0A;
+    constexpr std::uint64_t kLowSevenBits = 0x7F7F7F7F7F7F7F7F;
+    std::size_t offset = 0;
+    for (; offset + 8 <= text.size(); offset += 8) {
+        std::uint64_t eight = 0;
+        std::memcpy(&eight, text.data() + offset, sizeof eight);
+        std::memcpy(out + offset, &eight, sizeof eight);
+        // The top bit of each byte that is an LF, and of no other byte.
+        const std::uint64_t differences = eight ^ kEightLineFeeds;
+        const std::uint64_t lineFeeds = ~(((differences & kLowSevenBits) + kLowSevenBits) | differences | kLowSevenBits);
+        if (lineFeeds != 0)
+            return offset + firstNonZeroByte(lineFeeds);
+    }
+    for (; offset < text.size() && text[offset] != '\n'; ++offset)
+        out[offset] = text[offset];
+    return offset;
+}
+
 } // namespace
 
 std::vector<std::string_view> listingLines(std::string_view listing)
@@ -79,8 +104,11 @@ Listing::Listing(std::size_t sourceSize)
 
 // Leading blanks are counted, not kept; the rest is kept up to each CR LF
 // pair, whose CR is taken back when its LF comes, in this piece or the next.
+// A piece writes no more bytes than it brings but the one blank kept of
+// blanks counted before it, so room is made once.
 void Listing::write(std::string_view bytes)
 {
+    makeRoom(bytes.size() + 1);
     while (!bytes.empty()) {
         if (m_countingBlanks) {
             const std::size_t blanks = leadingBlankCount(bytes);
@@ -88,16 +116,11 @@ void Listing::write(std::string_view bytes)
             bytes.remove_prefix(blanks);
             if (bytes.empty())
                 return;
-            m_countingBlanks = false;
-            // The last blank stays, so that a tree node's text, which starts
-            // there, is one piece of the buffer.
-            if (m_lineBlanks > 0)
-                append(" ");
-            m_lineStart = m_size;
+            beginLineText();
         }
-        const std::size_t lf = bytes.find('\n');
-        append(bytes.substr(0, lf));
-        if (lf == std::string_view::npos)
+        const std::size_t lf = copyUpToLineFeed(bytes, m_text.get() + m_size);
+        m_size += lf;
+        if (lf == bytes.size())
             return;
         // The CR is read from the piece rather than from the buffer just
         // written, unless it came at the end of the piece before.
@@ -106,7 +129,7 @@ void Listing::write(std::string_view bytes)
             --m_size;
             endLine();
         } else {
-            append("\n");
+            m_text.get()[m_size++] = '\n';
         }
         bytes.remove_prefix(lf + 1);
     }
@@ -122,8 +145,8 @@ void Listing::beginLines(const std::vector<std::size_t>& sourcePositions)
 void Listing::finish()
 {
     if (m_countingBlanks && m_lineBlanks > 0) {
-        append(" ");
-        m_lineStart = m_size;
+        makeRoom(1);
+        beginLineText();
     }
     endLine();
 }
@@ -146,15 +169,20 @@ void Listing::narrowLine(std::size_t row, const IndentedText& part)
     line.blanks = indexed(part.blanks);
 }
 
-void Listing::append(std::string_view bytes)
+// The last blank stays, so that a tree node's text, which starts there, is
+// one piece of the buffer.
+void Listing::beginLineText()
 {
-    // memcpy takes no null pointer, and an empty listing has no buffer yet.
-    if (bytes.empty())
-        return;
-    if (m_size + bytes.size() > m_capacity)
-        reserve(std::max({m_expectedSize, 2 * m_capacity, m_size + bytes.size()}));
-    std::memcpy(m_text.get() + m_size, bytes.data(), bytes.size());
-    m_size += bytes.size();
+    m_countingBlanks = false;
+    if (m_lineBlanks > 0)
+        m_text.get()[m_size++] = ' ';
+    m_lineStart = m_size;
+}
+
+void Listing::makeRoom(std::size_t bytes)
+{
+    if (m_size + bytes > m_capacity)
+        reserve(std::max({m_expectedSize, 2 * m_capacity, m_size + bytes}));
 }
 
 void Listing::reserve(std::size_t capacity)

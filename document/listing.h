@@ -77,7 +77,8 @@ public:
     void narrowLine(std::size_t row, const IndentedText& part);
 
 private:
-    void append(std::string_view bytes);
+    void beginLineText();
+    void makeRoom(std::size_t bytes);
     void reserve(std::size_t capacity);
     void endLine();
     std::size_t takeLineSource();

@@ -12,6 +12,14 @@ namespace vorelind {
 // nested listing lead with hundreds of blanks, so they are compared eight
 // bytes to a word, four words at a time while they last, and the first
 // word that differs tells by its lowest differing byte where they end.
+// The offset of the first byte, in memory order, that is not zero in a word
+// read from memory: on a little-endian machine the word's lowest.
+inline std::size_t firstNonZeroByte(std::uint64_t word)
+{
+    const int bits = std::endian::native == std::endian::little ? std::countr_zero(word) : std::countl_zero(word);
+    return static_cast<std::size_t>(bits / 8);
+}
+
 inline std::size_t leadingBlankCount(std::string_view text)
 {
     constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
@@ -21,19 +29,13 @@ inline std::size_t leadingBlankCount(std::string_view text)
         std::memcpy(&eight, text.data() + offset, sizeof eight);
         return eight ^ kEightBlanks;
     };
-    // The first byte in memory is the word's lowest on a little-endian machine.
-    const auto firstDifferingByte = [](std::uint64_t differing) {
-        const int bits = std::endian::native == std::endian::little ? std::countr_zero(differing)
-                                                                    : std::countl_zero(differing);
-        return static_cast<std::size_t>(bits / 8);
-    };
     std::size_t count = 0;
     while (count + 32 <= text.size()
            && (differences(count) | differences(count + 8) | differences(count + 16) | differences(count + 24)) == 0)
         count += 32;
     for (; count + 8 <= text.size(); count += 8) {
         if (const std::uint64_t differing = differences(count); differing != 0)
-            return count + firstDifferingByte(differing);
+            return count + firstNonZeroByte(differing);
     }
     while (count < text.size() && text[count] == ' ')
         ++count;
