@@ -8,10 +8,6 @@
 
 namespace vorelind {
 
-// The number of blanks (byte 32) that lead the text. The lines of a deeply
-// nested listing lead with hundreds of blanks, so they are compared eight
-// bytes to a word, four words at a time while they last, and the first
-// word that differs tells by its lowest differing byte where they end.
 // The offset of the first byte, in memory order, that is not zero in a word
 // read from memory: on a little-endian machine the word's lowest.
 inline std::size_t firstNonZeroByte(std::uint64_t word)
@@ -20,6 +16,10 @@ inline std::size_t firstNonZeroByte(std::uint64_t word)
     return static_cast<std::size_t>(bits / 8);
 }
 
+// The number of blanks (byte 32) that lead the text. The lines of a deeply
+// nested listing lead with hundreds of blanks, so they are compared eight
+// bytes to a word, four words at a time while they last, and the first
+// word that differs tells by its lowest differing byte where they end.
 inline std::size_t leadingBlankCount(std::string_view text)
 {
     constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
