@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QListWidget>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,6 +25,10 @@ public:
     {
         qputenv("XDG_CONFIG_HOME", m_settings.path().toLocal8Bit());
         qputenv("XDG_DATA_HOME", m_data.path().toLocal8Bit());
+        // Qt keeps its own settings, such as the file dialog's history, in
+        // the settings folder it first saw; they follow each test's store
+        // instead, so that none outlives its test.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
     }
 
     QString executablePath() const { return programFile(QStringLiteral("vorelind")); }
