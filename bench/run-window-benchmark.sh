@@ -42,29 +42,44 @@ ratio() {
   awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'
 }
 
+# One run of the tool: its wall and processor time in ms, printed and
+# appended to the file named.
+runTool() {
+  rm -f "$work/runlog.log"
+  sync
+  # bash's own timer, to the millisecond: at 10 MB the tool takes some
+  # 100 ms, and a timer of 10 ms steps would move the ratio by 0.1.
+  { time build/bin/vorelind-cli indent --run-log "$work/runlog.log" "$page" > /dev/null 2>&1; } 2> "$work/time"
+  read -r wall user system < "$work/time"
+  awk -v w="$wall" -v u="$user" -v s="$system" 'BEGIN { printf "%d %d\n", w * 1000 + 0.5, (u + s) * 1000 + 0.5 }' \
+    | tee -a "$1" | awk '{ printf "  vorelind-cli indent --run-log: %5d ms wall, %5d ms processor\n", $1, $2 }'
+  rm -f "$work/runlog.log"
+  sync
+}
+
+# One run of the window: wall and processor time, peak and peak per page
+# byte, printed and appended to the file named.
+runWindow() {
+  TMPDIR="$work" QT_QPA_PLATFORM=offscreen build/bench/bench_window "$page" 2> /dev/null > "$work/out"
+  awk '/^double-click to tree:/ { wall = $4; processor = $7 + 0 }
+       /^peak memory to the tree:/ { peak = $6; times = substr($8, 2) }
+       END { print wall, processor, peak, times }' "$work/out" \
+    | tee -a "$1" \
+    | awk '{ printf "  window, double-click to tree:  %5d ms wall, %5d ms processor, peak %s MiB (%s x the page)\n", $1, $2, $3, $4 }'
+}
+
 for size in "${sizes[@]}"; do
   page=bench/data/unclosed$size.html
   [ -f "$page" ] || python3 bench/generate_unclosed_page.py "$size" "$page"
   echo "== $page, $(stat -c %s "$page") bytes; $runs runs each"
+  # A first run of each, not counted, reads the programs and the page into memory.
+  runTool /dev/null > /dev/null
+  runWindow /dev/null > /dev/null
   : > "$work/cli"
   : > "$work/window"
   for _ in $(seq "$runs"); do
-    rm -f "$work/runlog.log"
-    sync
-    # bash's own timer, to the millisecond: at 10 MB the tool takes some
-    # 100 ms, and a timer of 10 ms steps would move the ratio by 0.1.
-    { time build/bin/vorelind-cli indent --run-log "$work/runlog.log" "$page" > /dev/null 2>&1; } 2> "$work/time"
-    read -r wall user system < "$work/time"
-    awk -v w="$wall" -v u="$user" -v s="$system" 'BEGIN { printf "%d %d\n", w * 1000 + 0.5, (u + s) * 1000 + 0.5 }' \
-      | tee -a "$work/cli" | awk '{ printf "  vorelind-cli indent --run-log: %5d ms wall, %5d ms processor\n", $1, $2 }'
-    rm -f "$work/runlog.log"
-    sync
-    TMPDIR="$work" QT_QPA_PLATFORM=offscreen build/bench/bench_window "$page" 2> /dev/null > "$work/out"
-    awk '/^double-click to tree:/ { wall = $4; processor = $7 + 0 }
-         /^peak memory to the tree:/ { peak = $6; times = substr($8, 2) }
-         END { print wall, processor, peak, times }' "$work/out" \
-      | tee -a "$work/window" \
-      | awk '{ printf "  window, double-click to tree:  %5d ms wall, %5d ms processor, peak %s MiB (%s x the page)\n", $1, $2, $3, $4 }'
+    runTool "$work/cli"
+    runWindow "$work/window"
   done
   for statistic in median least; do
     cliWall=$(cut -d' ' -f1 "$work/cli" | $statistic)
