@@ -48,7 +48,7 @@ void BM_WalkIntoListing(benchmark::State& state)
     const std::string& source = pageSource();
     const ExcludedTags excluded;
     for (auto _ : state) {
-        Listing listing(source.size());
+        Listing listing;
         walkSource(source, excluded, {}, listing);
         listing.finish();
         benchmark::DoNotOptimize(listing.lineCount());
@@ -91,7 +91,7 @@ BENCHMARK(BM_TagBalance)->Unit(benchmark::kMillisecond);
 // tree command fill it.
 void BM_TreeFillFromListing(benchmark::State& state)
 {
-    Listing listing(pageSource().size());
+    Listing listing;
     walkSource(pageSource(), ExcludedTags(), {}, listing);
     listing.finish();
     for (auto _ : state) {

@@ -67,6 +67,7 @@ public:
     void run()
     {
         const std::size_t n = m_source.size();
+        m_listing.expectSource(n);
         if (m_sinks.progress)
             m_sinks.progress->start(n);
         m_chunk.reserve(kChunkSize + kChunkSize / 4);

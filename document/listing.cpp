@@ -22,14 +22,6 @@ constexpr std::size_t kSourceBytesPerReservedLine = 16;
 
 constexpr std::size_t kLargestIndexed = std::numeric_limits<std::uint32_t>::max();
 
-// A source above the size limit is refused before its walk: room is made
-// for no more than the largest source taken, rather than failing to make
-// room for a file far larger than memory.
-std::size_t sizeTaken(std::size_t sourceSize)
-{
-    return std::min<std::size_t>(sourceSize, kMaxSourceSize);
-}
-
 [[noreturn]] void throwIndexOverflow()
 {
     throw AppError(listingTooLargeMessage(kLargestIndexed));
@@ -94,12 +86,14 @@ IndentedText indentedText(std::string_view line)
     return {blanks, line.substr(blanks)};
 }
 
-Listing::Listing(std::size_t sourceSize)
-    : m_expectedSize(kBufferBytesPerSourceByte * sizeTaken(sourceSize))
+// Room for the listing is only address space until the walk writes it. It
+// spares nearly every listing a growth of its buffer, which would move it
+// off the huge pages that make filling it quick, and its index the copies
+// of growing: a line per 16 source bytes.
+void Listing::expectSource(std::size_t sourceSize)
 {
-    // Room for a line per 16 source bytes is only address space until lines
-    // fill it, and spares a long listing's index the copies of growing.
-    m_lines.reserve(sizeTaken(sourceSize) / kSourceBytesPerReservedLine);
+    m_expectedSize = kBufferBytesPerSourceByte * sourceSize;
+    m_lines.reserve(sourceSize / kSourceBytesPerReservedLine);
 }
 
 // Leading blanks are counted, not kept; the rest is kept up to each CR LF

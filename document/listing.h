@@ -44,9 +44,8 @@ struct ListingLine {
 // bytes after them.
 class Listing : public ListingSink {
 public:
-    // Makes room for the listing of a source of about the given size.
-    explicit Listing(std::size_t sourceSize = 0);
-
+    // Makes room for the listing of a source of the given size.
+    void expectSource(std::size_t sourceSize) override;
     // Appends bytes and indexes the lines they complete.
     void write(std::string_view bytes) override;
     // Queues where the next lines began in the source.
@@ -86,7 +85,7 @@ private:
     // Grown with realloc, which can move a large block's pages rather than
     // copy its bytes, so the listing never stands twice in memory.
     std::unique_ptr<char, decltype(&std::free)> m_text{nullptr, &std::free};
-    std::size_t m_expectedSize;
+    std::size_t m_expectedSize = 0;
     std::size_t m_size = 0;
     std::size_t m_capacity = 0;
     // The line being written: its blanks while they are counted, then where

@@ -48,6 +48,9 @@ class ListingSink {
 public:
     virtual ~ListingSink() = default;
     virtual void write(std::string_view bytes) = 0;
+    // Told the size of the walked source before the first piece, so that a
+    // sink that keeps the listing can make room for it at once.
+    virtual void expectSource(std::size_t /*sourceSize*/) {}
     // Receives, ahead of the bytes that hold them, the positions (from 1) in
     // the walked source where the listing's next lines begin: one for the
     // first line, then one for each CR LF pair written. A sink that keeps

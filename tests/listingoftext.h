@@ -8,7 +8,7 @@
 // walking a source.
 inline vorelind::Listing listingOfText(std::string_view text)
 {
-    vorelind::Listing listing(text.size());
+    vorelind::Listing listing;
     listing.write(text);
     listing.finish();
     return listing;

@@ -277,13 +277,9 @@ void TStructedHtmlForm::loadFile(const QString& path)
     WalkProgress progress(*ProgressBar1, *StatusBar1);
     // The log grows in the browsed folder, beside the chosen files.
     RunLogFile runLog(nativePath(QDir(FileListBox1->directory()).filePath(QStringLiteral("runlog.log"))));
-    // Room for the listing of a source of this size is only address space
-    // until the walk writes it, and spares nearly every listing a growth,
-    // which would move the buffer off the huge pages that make filling it quick.
-    auto listing = std::make_shared<Listing>(static_cast<std::size_t>(QFileInfo(path).size()));
+    auto listing = std::make_shared<Listing>();
     try {
-        runDocument(request, excluded, steps, WalkSinks{&progress, &progress, &runLog},
-                    *listing);
+        runDocument(request, excluded, steps, WalkSinks{&progress, &progress, &runLog}, *listing);
     } catch (const Refusal& refusal) {
         ModalSeam::showMessage(this, MessageIcon::Error, toDisplayText(refusal.caption()),
                                toDisplayText(refusal.what()));

@@ -18,7 +18,6 @@
 #include "versioncommand.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -224,20 +223,10 @@ void walkFile(const Options& options, ListingSink& listing)
     walkFile(options, listing, steps);
 }
 
-// The file's size, or 0 when it cannot be told.
-std::size_t fileSize(const std::string& path)
-{
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    return error ? 0 : static_cast<std::size_t>(size);
-}
-
 // The tree, with the positions of its nodes when they are asked for.
 void writeTreeOf(const Options& options, ListingSink& out)
 {
-    // Room for the listing of a source of the file's size spares it the
-    // copies of growing.
-    Listing listing(fileSize(options.file));
+    Listing listing;
     SourceLines source;
     DocumentSteps noPositions;
     walkFile(options, listing, options.positions ? static_cast<DocumentSteps&>(source) : noPositions);
