@@ -48,8 +48,7 @@ std::size_t copyUpToLineFeed(std::string_view text, char* out)
     constexpr std::uint64_t kLowSevenBits = 0x7F7F7F7F7F7F7F7F;
     std::size_t offset = 0;
     for (; offset + 8 <= text.size(); offset += 8) {
-        std::uint64_t eight = 0;
-        std::memcpy(&eight, text.data() + offset, sizeof eight);
+        const std::uint64_t eight = wordAt(text, offset);
         std::memcpy(out + offset, &eight, sizeof eight);
         // The top bit of each byte that is an LF, and of no other byte.
         const std::uint64_t differences = eight ^ kEightLineFeeds;

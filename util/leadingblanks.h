@@ -8,6 +8,14 @@
 
 namespace vorelind {
 
+// The eight bytes of the text at an offset, as one word; eight must remain.
+inline std::uint64_t wordAt(std::string_view text, std::size_t offset)
+{
+    std::uint64_t eight = 0;
+    std::memcpy(&eight, text.data() + offset, sizeof eight);
+    return eight;
+}
+
 // The offset of the first byte, in memory order, that is not zero in a word
 // read from memory: on a little-endian machine the word's lowest.
 inline std::size_t firstNonZeroByte(std::uint64_t word)
@@ -24,11 +32,7 @@ inline std::size_t leadingBlankCount(std::string_view text)
 {
     constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
     // The bits of the eight bytes at the offset that differ from blanks.
-    const auto differences = [text](std::size_t offset) {
-        std::uint64_t eight = 0;
-        std::memcpy(&eight, text.data() + offset, sizeof eight);
-        return eight ^ kEightBlanks;
-    };
+    const auto differences = [text](std::size_t offset) { return wordAt(text, offset) ^ kEightBlanks; };
     std::size_t count = 0;
     while (count + 32 <= text.size()
            && (differences(count) | differences(count + 8) | differences(count + 16) | differences(count + 24)) == 0)
