@@ -313,7 +313,9 @@ void TStructedHtmlForm::showLoadedSource(std::shared_ptr<const std::string> sour
 // one buffer; the tree's nodes point into it. A list view lays out all its
 // rows when it is shown, so the list gets the listing once its tab is up:
 // the structure tab follows before anything is painted, and the list lays
-// its rows out when the user turns to it.
+// its rows out when the user turns to it. The whole source is indexed only
+// now, after the marks: beside the walk, the index took the second
+// processor from the run log's writer, and the walk waited for both.
 void TStructedHtmlForm::StructuringDo()
 {
     PageControl1->setCurrentWidget(TabIndented);
@@ -322,6 +324,7 @@ void TStructedHtmlForm::StructuringDo()
     m_treeListing = m_listing;
     m_sourceJump->setDocument(m_listing, Memo1->source());
     m_faultMarks->locate(m_listing);
+    Memo1->indexInBackground();
     PageControl1->setCurrentWidget(TabStructure);
 }
 

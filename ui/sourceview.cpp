@@ -45,16 +45,25 @@ void SourceView::setSource(std::shared_ptr<const std::string> bytes)
     m_clicked.reset();
     const std::string_view text = *bytes;
     SourceRows firstRows(text, kRowsShownFirst);
+    m_wholeIndexPending = !firstRows.complete();
     m_wholeIndex = {};
-    if (!firstRows.complete())
-        m_wholeIndex = runInBackground([bytes] { return SourceIndex{SourceRows(*bytes), LineIndex(*bytes)}; });
     m_wholeIndexDone.setFuture(m_wholeIndex);
     LineIndex firstLines(text.substr(0, firstRows.endOfRows()));
     showIndexed(std::move(bytes), SourceIndex{std::move(firstRows), std::move(firstLines)});
 }
 
+void SourceView::indexInBackground()
+{
+    if (!m_wholeIndexPending)
+        return;
+    m_wholeIndexPending = false;
+    m_wholeIndex = runInBackground([bytes = source()] { return SourceIndex{SourceRows(*bytes), LineIndex(*bytes)}; });
+    m_wholeIndexDone.setFuture(m_wholeIndex);
+}
+
 void SourceView::showAllRows()
 {
+    indexInBackground();
     if (m_wholeIndex.isValid())
         showIndexed(m_model.bytes(), m_wholeIndex.takeResult());
 }

@@ -23,9 +23,9 @@ class SourceRowDelegate;
 // freeze the window.
 // Each row that starts a line of the source shows the line's number.
 // A long source is shown by its first rows at once and indexed whole on the
-// background thread, while the window walks it; the view shows all rows as
-// soon as they are indexed while it is shown, or else once it is shown or
-// asked for its lines or a selection.
+// background thread when asked; the view shows all rows as soon as they are
+// indexed while it is shown, or else once it is shown or asked for its
+// lines or a selection, indexing them then if nobody asked before.
 class SourceView : public NumberedListView {
     Q_OBJECT
 
@@ -36,7 +36,10 @@ public:
     // their first rows at once, and all of them once they are indexed and
     // the view is shown.
     void setSource(std::shared_ptr<const std::string> bytes);
-    // Waits for the index of the whole source, if it is still to come, and shows all its rows.
+    // Starts indexing the whole source on the background thread, unless it
+    // is indexed or being indexed.
+    void indexInBackground();
+    // Indexes the whole source, or waits for its index, if it is still to come, and shows all its rows.
     void showAllRows();
     void clear();
     const SourceRowModel& rowModel() const { return m_model; }
@@ -85,7 +88,8 @@ private:
     SourceRowModel m_model;
     SourceRowDelegate* m_delegate;
     LineIndex m_lines{{}};
-    QFuture<SourceIndex> m_wholeIndex; // invalid once taken, or when the first rows are all
+    bool m_wholeIndexPending = false; // the first rows are not all, and no index was started
+    QFuture<SourceIndex> m_wholeIndex; // valid from its start until it is taken
     QFutureWatcher<SourceIndex> m_wholeIndexDone;
     std::optional<Selection> m_selection;
     std::optional<std::size_t> m_clicked;
