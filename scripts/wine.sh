@@ -17,14 +17,14 @@ mkdir -p "$prefix"
 japanese=(env LC_ALL=ja_JP.UTF-8)
 # Wine spells file names in the locale's character set, so a Japanese name
 # needs the locale itself; where the system lacks it, the prefix holds it.
-if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; then
+if ! locale -a 2>"$prefix/locale-list.log" | grep -qix 'ja_JP.utf-\?8'; then
   japanese+=(LOCPATH="$prefix/locale")
   if [ ! -d "$prefix/locale/ja_JP.UTF-8" ]; then
     mkdir -p "$prefix/locale"
-    localedef -i ja_JP -f UTF-8 "$prefix/locale/ja_JP.UTF-8" >/dev/null 2>&1 || true
+    localedef -i ja_JP -f UTF-8 "$prefix/locale/ja_JP.UTF-8" >"$prefix/localedef.log" 2>&1 || true
   fi
 fi
 if [ ! -f "$prefix/system.reg" ]; then
-  "${japanese[@]}" "$wine" wineboot -i >/dev/null 2>&1 || true
+  "${japanese[@]}" "$wine" wineboot -i >"$prefix/wineboot.log" 2>&1 || true
 fi
 exec "${japanese[@]}" "$wine" "$@"

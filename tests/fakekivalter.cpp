@@ -20,7 +20,7 @@ int main(int argc, char* argv[])
         std::filesystem::copy_file(argv[1], std::string(record) + ".workfile",
                                    std::filesystem::copy_options::overwrite_existing, ignored);
     std::fputs("read\n", stdout);
-    static_cast<void>(std::freopen("/dev/null", "w", stdout));
+    std::fclose(stdout);
     if (const char* pause = std::getenv("VORELIND_FAKE_PAUSE_MS"))
         std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(pause)));
     // Written last, so that the record's presence shows the run has ended.

@@ -6,6 +6,10 @@
 #include <QStringDecoder>
 #include <QTest>
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -49,4 +53,21 @@ inline void growFile(const QString& path, qint64 size)
 {
     if (!QFile::resize(path, size))
         qFatal("cannot grow %s", qPrintable(path));
+}
+
+// Leaves a socket file of the test's own at the path: a special file that a
+// test may aim a write at, unlike the system's devices.
+inline void makeSocketFile(const std::string& path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path)
+        qFatal("socket path too long: %s", path.c_str());
+    path.copy(address.sun_path, path.size());
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound = socket >= 0 && ::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    if (socket >= 0)
+        ::close(socket);
+    if (!bound)
+        qFatal("cannot make a socket file at %s", path.c_str());
 }

@@ -67,6 +67,7 @@ void TestCli::init()
     if (::mkfifo(QFile::encodeName(m_dir->filePath("pipe")).constData(), 0600) != 0
         || !QDir(m_dir->path()).mkdir("folder") || !QFile::link(m_dir->filePath("linked.log"), m_dir->filePath("link")))
         qFatal("cannot prepare a named pipe, a folder and a link");
+    makeSocketFile(QFile::encodeName(m_dir->filePath("socket")).toStdString());
 }
 
 QString TestCli::write(const QString& name, const QByteArray& content)
@@ -401,7 +402,7 @@ void TestCli::failingOptionFilesExitWithTheMessage_data()
     // A pipe would hold the run for good; a link would append elsewhere.
     QTest::newRow("run log is a named pipe") << QStringList{"indent", "--run-log", "pipe"} << "Operation not permitted";
     QTest::newRow("run log is a symbolic link") << QStringList{"indent", "--run-log", "link"} << "Operation not permitted";
-    QTest::newRow("run log is a device") << QStringList{"indent", "--run-log", "/dev/null"} << "Operation not permitted";
+    QTest::newRow("run log is a socket") << QStringList{"indent", "--run-log", "socket"} << "Operation not permitted";
     QTest::newRow("export into a named pipe") << QStringList{"export", "-o", "pipe"} << "ファイル %1 を作成できません";
     QTest::newRow("export into a missing folder")
         << QStringList{"export", "-o", "missing/out.htm"} << "ファイル %1 を作成できません";

@@ -3,6 +3,7 @@
 #include "platform/codecs/displaytext.h"
 #include "platform/codecs/sjistext.h"
 #include "listingoftext.h"
+#include "testfiles.h"
 #include "testlines.h"
 #include "util/apperror.h"
 
@@ -127,7 +128,7 @@ void TestLineAnalysisLaunch::unwritableWorkFileStartsNothing_data()
 
     QTest::newRow("folder missing") << "missing";
     QTest::newRow("symbolic link to a file elsewhere") << "link";
-    QTest::newRow("symbolic link to a device") << "device";
+    QTest::newRow("symbolic link to a special file") << "special";
     QTest::newRow("named pipe, which would wait for a reader") << "pipe";
 }
 
@@ -141,8 +142,10 @@ void TestLineAnalysisLaunch::unwritableWorkFileStartsNothing()
     const std::string workFile = executableFolder + "w.htm";
     if (fault == "link")
         std::filesystem::create_symlink(elsewhere, workFile);
-    else if (fault == "device")
-        std::filesystem::create_symlink("/dev/null", workFile);
+    else if (fault == "special") {
+        makeSocketFile(folder.path().toStdString() + "/socket");
+        std::filesystem::create_symlink("socket", workFile);
+    }
     else if (fault == "pipe")
         QCOMPARE(::mkfifo(workFile.c_str(), 0600), 0);
     int runs = 0;

@@ -13,17 +13,17 @@ source_dir=$1
 linux_cli=$2/vorelind-cli
 work=$3
 
-if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null || [ ! -x /usr/lib/wine/wine64 ]; then
+if [ -z "$(command -v x86_64-w64-mingw32-g++-posix)" ] || [ ! -x /usr/lib/wine/wine64 ]; then
   echo "SKIPPED: needs MinGW-w64 (g++-mingw-w64-x86-64) and Wine (wine64); scripts/install-deps.sh installs them"
   exit 77
 fi
 
 mkdir -p "$work"
 launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+[ -n "$(command -v ccache)" ] && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$source_dir" --preset mingw -B "$work/build" "${launcher[@]}" >"$work/configure.log" 2>&1 \
   && cmake --build "$work/build" >"$work/build.log" 2>&1 \
-  || { cat "$work/configure.log" "$work/build.log" 2>/dev/null; echo "FAIL: the MinGW build"; exit 1; }
+  || { cat "$work/configure.log" "$work/build.log"; echo "FAIL: the MinGW build"; exit 1; }
 
 prefix=$work/wine
 wine=("$source_dir/scripts/wine.sh" "$prefix")
@@ -32,7 +32,7 @@ exe=$work/build/bin/vorelind-cli.exe
 # must be up before the first program starts one of its own.
 mkdir -p "$prefix"
 WINEPREFIX=$prefix /usr/lib/wine/wineserver -p
-trap 'WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null' EXIT
+trap 'WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>"$work/wineserver.log"' EXIT
 
 failures=0
 compared=0
@@ -47,11 +47,11 @@ compare() {
   local name=$1
   shift
   mkdir -p "$out/linux" "$out/windows"
-  (cd "$out/linux" && "$linux_cli" "$@" >stdout 2>/dev/null; echo $? >status)
+  (cd "$out/linux" && "$linux_cli" "$@" >stdout 2>../linux-stderr; echo $? >status)
   (cd "$out/windows" && "${wine[@]}" "$exe" "$@" >stdout 2>../stderr; echo $? >status)
   local missing
   missing=$(grep -o 'No code page for [A-Z0-9-]*' "$out/stderr")
-  rm -f "$out/stderr"
+  rm -f "$out/stderr" "$out/linux-stderr"
   if [ -n "$missing" ]; then
     echo "NOT COMPARED: $name: Wine lacks the code page ($missing)"
     uncompared=$((uncompared + 1))
@@ -59,7 +59,7 @@ compare() {
     return
   fi
   compared=$((compared + 1))
-  if ! diff -r -q "$out/linux" "$out/windows" >/dev/null; then
+  if ! diff -r -q "$out/linux" "$out/windows" >"$out/differences"; then
     failures=$((failures + 1))
     echo "FAIL: $name differs between Linux and Windows:"
     diff -r "$out/linux" "$out/windows" | head -5
@@ -90,7 +90,7 @@ values=$work/values.txt
 printf '*.htm;資料.txt\r\nC:\\作業\\ページ\r\n' | iconv -f UTF-8 -t CP932 >"$values"
 read_back=$("${wine[@]}" "$work/build/bin/registryroundtrip.exe" vorelind-roundtrip "$values")
 status=$?
-stored=$("${wine[@]}" reg query 'HKCU\SOFTWARE\ZEMBRAKO\vorelind-roundtrip\HTMLTREESTRUCT' 2>/dev/null | tr -d '\r')
+stored=$("${wine[@]}" reg query 'HKCU\SOFTWARE\ZEMBRAKO\vorelind-roundtrip\HTMLTREESTRUCT' 2>"$work/reg.log" | tr -d '\r')
 if [ $status -ne 0 ] || [ "$read_back" != "$(cat "$values"; printf '0\r')" ] \
    || ! grep -q 'MASK *REG_SZ' <<<"$stored" || ! grep -q 'NKF *REG_SZ *0$' <<<"$stored"; then
   failures=$((failures + 1))
