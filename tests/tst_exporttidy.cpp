@@ -99,6 +99,8 @@ private slots:
     void failedExportKeepsTheTarget_data();
     void failedExportKeepsTheTarget();
     void linkIsWrittenThrough();
+    void producerFailureKeepsTheTarget_data();
+    void producerFailureKeepsTheTarget();
 };
 
 void TestExportTidy::trimsTrailingBlanksAndControlBytes_data()
@@ -277,6 +279,40 @@ void TestExportTidy::linkIsWrittenThrough()
 
     QVERIFY(std::filesystem::is_symlink(link));
     QCOMPARE(bytes(readFile(QString::fromStdString(page))), bytes("new\r\n"));
+}
+
+void TestExportTidy::producerFailureKeepsTheTarget_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("the producer's own error") << "raises" << "the walk stopped";
+    // The disk frees up after a piece failed: the file would have a hole.
+    QTest::newRow("a failed piece before a written one") << "hole" << "ファイル %1 を作成できません";
+}
+
+void TestExportTidy::producerFailureKeepsTheTarget()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("out.htm").toStdString();
+    writeExportFile(path, listingOf({"the page as it was"}));
+    const std::string piece(2 << 20, 'x');
+
+    const QString raised = messageOf([&] {
+        replaceExportFile(path, [&](ListingSink& out) {
+            if (fault == "raises")
+                throw AppError("the walk stopped");
+            std::optional<FileSizeLimit> limit(std::in_place, 4096);
+            out.write(piece);
+            limit.reset();
+            out.write(piece);
+        });
+    });
+
+    QCOMPARE(raised, message.arg(QString::fromStdString(path)));
+    QCOMPARE(bytes(readFile(QString::fromStdString(path))), bytes("the page as it was\r\n"));
 }
 
 QTEST_APPLESS_MAIN(TestExportTidy)

@@ -116,6 +116,10 @@ void TestIndentWalk::listing_data()
                                             << crlfJoined({"", "<a>", "  <b>", "  </b>", "</a>"});
     QTest::newRow("excluded tag is symmetric") << std::string("<div><p>x</p></div>") << QString("P")
                                                << crlfJoined({"", "<div>", "  <p>x", "  </p>", "</div>"});
+    QTest::newRow("self-closing an excluded tag leaves the depth")
+        << std::string("<div><br/><p>") << QString("BR") << crlfJoined({"", "<div>", "  <br>", "  <p>"});
+    QTest::newRow("% ends only a start tag's name")
+        << std::string("<a></x%y><b>") << QString("X%") << crlfJoined({"", "<a>", "</x%y>", "<b>"});
     QTest::newRow("excluded unclosed tag leaves the depth")
         << std::string("<p>x<div></div>") << QString("P") << crlfJoined({"", "<p>x", "<div>", "</div>"});
     QTest::newRow("lower-case excluded entry never matches")
