@@ -1,3 +1,4 @@
+#include "document/sizelimits.h"
 #include "platform/codecs/displaytext.h"
 #include "platform/process/toollink.h"
 #include "testlines.h"
@@ -71,6 +72,8 @@ private slots:
     void reportShowsLevelsTagsAndShiftJisText();
     void findingsOnTheListingAreTheSourcesFindings_data();
     void findingsOnTheListingAreTheSourcesFindings();
+    void reportHoldsABigWorkFile();
+    void refusesAWorkFileTooLargeToHold();
     void unreadableWorkFileGivesMessage();
     void reportErrorIsInTheTerminalsEncoding();
     void refusesIncompleteReportCommand();
@@ -259,6 +262,56 @@ void TestKivalter::findingsOnTheListingAreTheSourcesFindings()
             listingFindings << fields[3] + ' ' + fields[4];
     }
     QCOMPARE(listingFindings, sourceFindings);
+}
+
+// The analysis reads the lines from the listing's bytes: lines deeper than
+// its marks count, and a report handed over in many pieces, come out whole.
+void TestKivalter::reportHoldsABigWorkFile()
+{
+    constexpr int kPairs = 20000;
+    const std::string deep((std::size_t(1) << 23) + 10, ' ');
+    std::string listing;
+    for (int i = 0; i < kPairs; ++i)
+        listing += "<p>\r\n</p>\r\n";
+    listing += deep + "<i>x\r\n" + deep + "  text\r\n" + deep + "</i>\r\n";
+    QTemporaryDir folder;
+    QFile work(folder.filePath("w.htm"));
+    const auto size = static_cast<qint64>(listing.size());
+    QVERIFY(work.open(QIODevice::WriteOnly) && work.write(listing.data(), size) == size);
+    work.close();
+
+    const ProgramRun run = runKivalter({"--report", work.fileName()});
+
+    QCOMPARE(run.exitCode, 0);
+    const QList<QByteArray> rows = run.out.split('\n');
+    const int lines = 2 * kPairs + 3;
+    QCOMPARE(rows.value(0), QByteArray::number(lines) + " lines, 0 unclosed, 0 stray");
+    QList<QByteArray> brokenRows;
+    for (int line = 1; line <= lines; ++line) {
+        const QList<QByteArray> fields = rows.value(line + 1).split('\t');
+        if (fields.size() != 6 || fields[0] != QByteArray::number(line))
+            brokenRows << rows.value(line + 1).left(40);
+    }
+    QCOMPARE(brokenRows, QList<QByteArray>());
+    QCOMPARE(rows.value(lines - 1), QByteArray::number(lines - 2) + '\t' + QByteArray::number(deep.size() / 2)
+                                        + "\tstart\tmatched\tI\t<i>x");
+    QCOMPARE(rows.mid(lines + 4), (QList<QByteArray>{"I\t1\t1\t0\t0\t", "P\t20000\t20000\t0\t0\t", ""}));
+}
+
+// A work file larger than the program ever hands over is refused before it
+// is read, not read until memory runs out.
+void TestKivalter::refusesAWorkFileTooLargeToHold()
+{
+    QTemporaryDir folder;
+    QFile work(folder.filePath("w.htm"));
+    QVERIFY(work.open(QIODevice::WriteOnly) && work.resize(static_cast<qint64>(vorelind::listingBudget(vorelind::kMaxSourceSize)) + 1));
+    work.close();
+
+    const ProgramRun run = runKivalter({"--report", work.fileName()});
+
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(run.out.isEmpty());
+    QVERIFY2(run.err.contains("cannot analyse the work file " + work.fileName() + ": it holds more than"), qPrintable(run.err));
 }
 
 void TestKivalter::unreadableWorkFileGivesMessage()
