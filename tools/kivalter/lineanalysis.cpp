@@ -1,6 +1,5 @@
 #include "tools/kivalter/lineanalysis.h"
 
-#include "document/listing.h"
 #include "document/tagbalance.h"
 #include "tree/treefill.h"
 #include "util/sjis.h"
@@ -67,6 +66,8 @@ std::string LineAnalysis::tag(std::size_t row) const
     return leadingTag(text(row)).name;
 }
 
+// Builds the analysis of a listing in steps, each reading what the steps
+// before it marked on the lines.
 class ListingAnalyser {
 public:
     explicit ListingAnalyser(std::string listing) { m_result.m_listing = std::move(listing); }
