@@ -14,9 +14,12 @@ foreach(_program IN LISTS _programs)
   ")
 endforeach()
 
+# Copied to each user's data folder as the starting list at the first start.
+install(FILES ${PROJECT_SOURCE_DIR}/settings/ignore.trm DESTINATION ${_program_folder})
+
 install(FILES ${PROJECT_SOURCE_DIR}/ui/vorelind.png DESTINATION share/icons/hicolor/32x32/apps)
-set(VORELIND_EXEC_FOLDER ${CMAKE_INSTALL_PREFIX}/${_program_folder})
-set(VORELIND_ICON_FOLDER ${CMAKE_INSTALL_PREFIX}/share/icons/hicolor/32x32/apps)
+set(VORELIND_EXEC vorelind)
+set(VORELIND_ICON ${CMAKE_INSTALL_PREFIX}/share/icons/hicolor/32x32/apps/vorelind.png)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/vorelind.desktop.in ${PROJECT_BINARY_DIR}/vorelind.desktop @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/vorelind.desktop DESTINATION share/applications)
 
