@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, when missing.
+# Installs the Debian packages that building and testing need, when missing,
+# and those named as arguments.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
   clang-14 libclang-rt-14-dev llvm-14
   g++-mingw-w64-x86-64 wine64 wine locales
   dpkg-dev
+  "$@"
 )
 
 missing=()
