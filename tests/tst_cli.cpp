@@ -30,6 +30,8 @@ private slots:
     void indentWritesTheListing();
     void excludedTagsComeFromAListFile();
     void treeWritesLevelsAndTexts();
+    void treeKeepsEachNodeOnOneLine_data();
+    void treeKeepsEachNodeOnOneLine();
     void exportWritesTheTidiedLines();
     void unmatchedListsTheUnpairedTags_data();
     void unmatchedListsTheUnpairedTags();
@@ -101,6 +103,32 @@ void TestCli::treeWritesLevelsAndTexts()
     const ProgramRun run = runCli({"tree", write("page.html", "<a>\n<b>x</b>\n</a>\n<c>")});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QByteArray("0\t<a>\n1\t <b>x\n1\t </b>\n0\t</a>\n0\t<c>\n"));
+}
+
+void TestCli::treeKeepsEachNodeOnOneLine_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QByteArray>("tree");
+
+    // The walk takes the byte after a lead byte into the character, a line
+    // break too; the lead byte is escaped with it, or a reader would join it
+    // to the escape's backslash.
+    QTest::newRow("a lead byte takes an LF") << QByteArray("<pre>\n\x81\nline2\n</pre>\n")
+                                             << QByteArray("0\t<pre>\n1\t \\x81\\x0A  line2\n0\t</pre>\n");
+    QTest::newRow("a character whose second byte could lead, before a control byte")
+        << QByteArray("<pre>\n\x81\x81\x01\n</pre>\n") << QByteArray("0\t<pre>\n1\t \x81\x81\\x01\n0\t</pre>\n");
+    QTest::newRow("a lead byte takes a CR, other control bytes, a TAB kept")
+        << QByteArray("<pre>\r\n\x81\r\n\x01" "a\tb\x7f\r\n</pre>\r\n")
+        << QByteArray("0\t<pre>\n1\t \\x81\\x0D\n1\t \\x01a\tb\\x7F\n0\t</pre>\n");
+}
+
+void TestCli::treeKeepsEachNodeOnOneLine()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(QByteArray, tree);
+    const ProgramRun run = runCli({"tree", write("page.html", page)});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, tree);
 }
 
 void TestCli::exportWritesTheTidiedLines()
