@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QUrl>
 
 #include <functional>
@@ -71,6 +72,36 @@ void dropFile(TStructedHtmlForm& form, const QString& path)
     QVERIFY(enter.isAccepted());
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(&form, &drop);
+}
+
+// Presses F5 on the window a few times at the progress bar's first paint,
+// which comes during the walk: the presses wait for the walk's end, as the
+// user's do.
+class PressesDuringWalk : public QObject {
+public:
+    explicit PressesDuringWalk(TStructedHtmlForm& form)
+        : m_form(form)
+    {
+        control<QProgressBar>(form, "ProgressBar1")->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            for (int press = 0; press < 3; ++press)
+                QCoreApplication::postEvent(&m_form, new QKeyEvent(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier));
+        }
+        return false;
+    }
+
+private:
+    TStructedHtmlForm& m_form;
+};
+
+qsizetype runLogLines(const WindowUnderTest& window)
+{
+    return bytes(readFile(window.folders.document(QStringLiteral("runlog.log")))).count('\n');
 }
 
 } // namespace
@@ -181,6 +212,22 @@ void TestWindowCommands::opening_data()
                QVERIFY(itemNamed(*control<FileListBox>(window.form, "FileListBox1"), "new.htm"));
            })
         << "a.htm" << "<p>again";
+    QTest::newRow("F5 pressed during a walk does not walk again")
+        << Command([](WindowUnderTest& window) {
+               window.doubleClick("a.htm");
+               {
+                   const PressesDuringWalk presses(window.form);
+                   runSteps(window.form, {"F5"});
+               }
+               // Back in the event loop, as after the user's press.
+               QCoreApplication::processEvents();
+               QCOMPARE(runLogLines(window), 2 * 4);
+               QCOMPARE(control<QLabel>(window.form, "StatusBar1")->text(),
+                        QStringLiteral("実行中に押された再実行は無視しました"));
+               runSteps(window.form, {"F5"});
+               QCOMPARE(runLogLines(window), 3 * 4);
+           })
+        << "a.htm" << "<p>a";
     QTest::newRow("Enter on a file in the file list")
         << Command([](WindowUnderTest& window) {
                auto* files = control<FileListBox>(window.form, "FileListBox1");

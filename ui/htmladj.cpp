@@ -40,6 +40,7 @@
 #include "util/sjisfind.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -53,6 +54,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -290,6 +292,13 @@ void TStructedHtmlForm::loadFile(const QString& path)
     listing->finish();
     m_listing = std::move(listing);
     StructuringDo();
+    // The walk takes no input, so what the user gave meanwhile has waited
+    // for its end. It is taken now, while the window knows it has just
+    // walked, so that the rerun command drops the presses made during the
+    // walk instead of walking again once for each; other input is handled
+    // as ever.
+    const QScopedValueRollback walked(m_justWalked, true);
+    QCoreApplication::processEvents();
 }
 
 // The source tab shows the loaded text, with the document's title in the
@@ -493,9 +502,14 @@ void TStructedHtmlForm::FindPrev1Click()
 
 // The loaded file is run again with the excluded tags and the conversion
 // option as they now stand; opening it lists its folder afresh, as the
-// lists are refreshed when nothing is loaded.
+// lists are refreshed when nothing is loaded. A press made during a walk
+// is dropped, with a notice.
 void TStructedHtmlForm::Rerun1Click()
 {
+    if (m_justWalked) {
+        StatusBar1->setText(QStringLiteral("実行中に押された再実行は無視しました"));
+        return;
+    }
     if (!m_loadedPath.isEmpty()) {
         openFile(m_loadedPath);
         return;

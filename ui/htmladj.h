@@ -197,6 +197,9 @@ private:
     std::string m_documentTitle;
     // The file last loaded, which the rerun command loads again.
     QString m_loadedPath;
+    // Set while the input given during a walk, which waited for its end,
+    // is taken in.
+    bool m_justWalked = false;
     QString m_executablePath;
     QString m_executableFolder;
     QString m_firstWorkFile;
