@@ -16,7 +16,7 @@ namespace vorelind {
 inline constexpr std::size_t kRunLogMostBytes = std::size_t{64} << 20;
 
 // The run log: appends "cntm=<count> i=<position>" CR LF per position to a
-// file that is only ever grown. The file is opened at the first line and
+// file, across runs. The file is opened at the first line and
 // written through a buffer that the lines' digits go straight into, while
 // the system takes the buffer before on a thread of its own; it is complete
 // once the run ends (close()).
