@@ -2,8 +2,10 @@
 
 #include "document/messages.h"
 #include "document/sizelimits.h"
+#include "platform/codecs/sjistext.h"
 #include "platform/files/filereader.h"
 #include "util/apperror.h"
+#include "util/filename.h"
 #include "util/largebuffer.h"
 #include "util/sjis.h"
 
@@ -17,7 +19,7 @@ namespace {
 void refuseSpecialFile(const std::string& path)
 {
     if (isSpecialFile(path))
-        throw AppError(formatMessage(messages::kCannotOpenFile, path));
+        throw AppError(formatMessage(messages::kCannotOpenFile, pathText(path)));
 }
 
 // Returns the position of the first CR or LF from `from` on, or the text's size.
@@ -147,19 +149,6 @@ std::string readSourceBytes(const std::string& path)
 std::string loadSourceFile(const std::string& path)
 {
     return loadText(readSourceBytes(path));
-}
-
-std::string fileNameOf(std::string_view path)
-{
-    std::size_t nameStart = 0;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(path[i]);
-        if (isSjisLeadByte(byte))
-            ++i;
-        else if (byte == '\\' || byte == ':' || byte == '/')
-            nameStart = i + 1;
-    }
-    return std::string(path.substr(std::min(nameStart, path.size())));
 }
 
 std::string documentTitle(std::string_view fileName)

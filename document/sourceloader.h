@@ -51,10 +51,6 @@ std::string readSourceBytes(const std::string& path);
 // Reads a source file and loads its bytes (readSourceBytes, then loadText).
 std::string loadSourceFile(const std::string& path);
 
-// Returns the part of a path after its last '\', ':' or '/', skipping the
-// second bytes of Shift-JIS characters.
-std::string fileNameOf(std::string_view path);
-
 // "「" + name + "」".
 std::string documentTitle(std::string_view fileName);
 

@@ -1,9 +1,9 @@
 #include "settings/settings.h"
 
-#include "document/sourceloader.h"
 #include "platform/store/registry.h"
 #include "settings/messages.h"
 #include "util/apperror.h"
+#include "util/filename.h"
 
 #include <algorithm>
 #include <charconv>

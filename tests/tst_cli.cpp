@@ -265,6 +265,9 @@ void TestCli::refusedFilesExitWithTheMessage_data()
 
     QTest::newRow("not text") << "check" << "data.bin" << QByteArray("ab\x01<", 4)
                               << "data.binはテキストファイルではないのでは？";
+    // The name comes as the file system spells it (UTF-8), not as Shift-JIS.
+    QTest::newRow("not text, named in Japanese") << "check" << "日本語.htm" << QByteArray("ab\x01<", 4)
+                                                 << "日本語.htmはテキストファイルではないのでは？";
     QTest::newRow("end of file during the check") << "indent" << "short.txt" << QByteArray("abc")
                                                   << "Read beyond end of file";
     QTest::newRow("cannot open") << "tree" << "" << QByteArray() << "誰かがそのファイルmissing.htmlを握っていませんか";
@@ -434,6 +437,8 @@ void TestCli::failingOptionFilesExitWithTheMessage_data()
     QTest::newRow("export into a named pipe") << QStringList{"export", "-o", "pipe"} << "ファイル %1 を作成できません";
     QTest::newRow("export into a missing folder")
         << QStringList{"export", "-o", "missing/out.htm"} << "ファイル %1 を作成できません";
+    QTest::newRow("export into a missing folder named in Japanese")
+        << QStringList{"export", "-o", "無い/出力.htm"} << "ファイル %1 を作成できません";
 }
 
 void TestCli::failingOptionFilesExitWithTheMessage()

@@ -1,6 +1,7 @@
 #include "document/messages.h"
 #include "document/sourceloader.h"
 #include "util/apperror.h"
+#include "util/filename.h"
 #include "testfiles.h"
 #include "testlines.h"
 

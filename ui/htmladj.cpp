@@ -37,6 +37,7 @@
 #include "ui/treeindent.h"
 #include "ui/walkprogress.h"
 #include "util/filemask.h"
+#include "util/filename.h"
 #include "util/sjisfind.h"
 
 #include <QCheckBox>

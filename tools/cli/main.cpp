@@ -13,6 +13,7 @@
 #include "tree/indenttree.h"
 #include "tree/listingtreelines.h"
 #include "util/apperror.h"
+#include "util/filename.h"
 #include "treecommand.h"
 #include "unmatchedcommand.h"
 #include "versioncommand.h"
@@ -193,9 +194,11 @@ private:
     std::optional<AppError> m_failure;
 };
 
+// The file as the system takes it, and its name turned from the system's
+// encoding into the Shift-JIS of the messages that name it.
 DocumentRequest requestOf(const Options& options, bool convertToShiftJis)
 {
-    return DocumentRequest{options.file, fileNameOf(options.file), convertToShiftJis};
+    return DocumentRequest{options.file, fileNameOf(pathText(options.file)), convertToShiftJis};
 }
 
 ExcludedTags excludedTags(const Options& options)
