@@ -27,7 +27,7 @@ const std::string& pageSource()
 {
     static const std::string source = [] {
         const char* path = std::getenv("VORELIND_BENCH_PAGE");
-        return loadSourceFile(path ? path : "bench/data/page10.html");
+        return loadText(readFileBytes(path ? path : "bench/data/page10.html"));
     }();
     return source;
 }

@@ -6,7 +6,6 @@
 #include "document/listing.h"
 #include "document/messages.h"
 #include "document/runlogfile.h"
-#include "document/sourceforview.h"
 #include "document/sourceloader.h"
 #include "platform/codecs/sjistext.h"
 #include "settings/listfile.h"
@@ -274,8 +273,7 @@ void runCommand(const Options& options)
         return;
     }
     if (options.command == "convert") {
-        checkDocument(requestOf(options, true));
-        writeOut(loadSourceForView(options.file, true));
+        writeOut(loadDocument(requestOf(options, true)));
         return;
     }
     if (options.command == "unmatched") {
