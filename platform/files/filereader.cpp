@@ -50,6 +50,11 @@ bool isRegularFile(int descriptor, std::uint64_t& size)
     return true;
 }
 
+// Windows opens every file for reads that wait.
+void clearNonBlocking(int /*descriptor*/)
+{
+}
+
 long readDescriptor(int descriptor, char* data, std::size_t count)
 {
     return _read(descriptor, data, static_cast<unsigned>(count));
@@ -82,6 +87,13 @@ bool isRegularFile(int descriptor, std::uint64_t& size)
     return true;
 }
 
+// A regular file is read as any other: a file system that heeds O_NONBLOCK
+// on one would otherwise end a read early.
+void clearNonBlocking(int descriptor)
+{
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+}
+
 long readDescriptor(int descriptor, char* data, std::size_t count)
 {
     return static_cast<long>(::read(descriptor, data, count));
@@ -104,6 +116,8 @@ FileReader::FileReader(const std::string& path)
         return;
     }
     m_kind = isRegularFile(m_descriptor, m_size) ? Kind::Regular : Kind::Other;
+    if (m_kind == Kind::Regular)
+        clearNonBlocking(m_descriptor);
 }
 
 FileReader::~FileReader()
