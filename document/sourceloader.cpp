@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <limits>
+#include <stdexcept>
 
 namespace vorelind {
 
@@ -83,7 +84,7 @@ std::string loadText(std::string_view bytes)
     return text;
 }
 
-std::string readFileBytes(const std::string& path)
+std::string readFileBytes(const std::string& path, std::uint64_t limit)
 {
     FileReader file(path);
     if (file.kind() == FileReader::Kind::Other)
@@ -92,8 +93,14 @@ std::string readFileBytes(const std::string& path)
         errno = file.openError();
         throw systemError();
     }
+    if (file.size() > limit)
+        throw std::length_error("file too large");
+    // One byte over the limit tells a file that grew meanwhile.
+    const std::uint64_t readLimit = std::min<std::uint64_t>(limit, std::numeric_limits<std::size_t>::max() - 1) + 1;
     std::string bytes;
-    file.readOn(bytes, std::numeric_limits<std::size_t>::max());
+    file.readOn(bytes, static_cast<std::size_t>(readLimit));
+    if (bytes.size() > limit)
+        throw std::length_error("file too large");
     return bytes;
 }
 

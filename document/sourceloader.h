@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -23,8 +25,10 @@ TextVerdict judgeText(std::string_view head);
 std::string loadText(std::string_view bytes);
 
 // Reads a whole regular file, opening it once; anything else, or a file
-// that cannot be opened or read, raises AppError.
-std::string readFileBytes(const std::string& path);
+// that cannot be opened or read, raises AppError. A file of more than the
+// limit's bytes raises std::length_error: one found so large when opened is
+// never read, and one that grew past the limit is read no further.
+std::string readFileBytes(const std::string& path, std::uint64_t limit = std::numeric_limits<std::uint64_t>::max());
 
 // "「" + name + "」".
 std::string documentTitle(std::string_view fileName);

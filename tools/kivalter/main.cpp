@@ -19,12 +19,10 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <new>
 #include <stdexcept>
 #include <string>
-#include <system_error>
 #include <vector>
 
 namespace {
@@ -71,22 +69,6 @@ constexpr char kUsage[] =
 std::uint64_t workFileBound()
 {
     return listingBudget(kMaxSourceSize);
-}
-
-// Reads the work file, refusing one larger than the bound with
-// std::length_error before its bytes are read, and one that grew past it after.
-std::string readBoundedFile(const std::string& path)
-{
-    const std::uint64_t bound = workFileBound();
-    std::error_code error;
-    // A file that can't be examined so is left to the read, which says why.
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (!error && size > bound)
-        throw std::length_error("work file too large");
-    std::string bytes = readFileHead(path, static_cast<std::size_t>(bound) + 1);
-    if (bytes.size() > bound)
-        throw std::length_error("work file too large");
-    return bytes;
 }
 
 std::string unreadableMessage(const std::string& path, const std::string& reason)
@@ -152,7 +134,7 @@ void releaseStandardOutput()
 std::string readWorkFile(const std::string& path)
 {
     try {
-        std::string bytes = readBoundedFile(path);
+        std::string bytes = readFileBytes(path, workFileBound());
         releaseStandardOutput();
         return bytes;
     } catch (...) {
@@ -164,7 +146,7 @@ std::string readWorkFile(const std::string& path)
 int printReport(const std::string& path)
 {
     try {
-        const LineAnalysis analysis = analyseListing(readBoundedFile(path));
+        const LineAnalysis analysis = analyseListing(readFileBytes(path, workFileBound()));
         writeAnalysisReport(analysis, [](std::string_view rows) { std::cout << sjisToUtf8(rows); });
         return std::cout.flush() ? 0 : kFailed;
     } catch (const AppError& error) {
