@@ -4,6 +4,7 @@
 #include "platform/codecs/sjistext.h"
 #include "platform/files/filereader.h"
 #include "util/apperror.h"
+#include "util/bytescan.h"
 #include "util/largebuffer.h"
 #include "util/sjis.h"
 
@@ -18,9 +19,7 @@ namespace {
 // Returns the position of the first CR or LF from `from` on, or the text's size.
 std::size_t findCrOrLf(std::string_view bytes, std::size_t from)
 {
-    while (from < bytes.size() && bytes[from] != '\r' && bytes[from] != '\n')
-        ++from;
-    return from;
+    return findStop(bytes, from, ScanStops{'\r', '\n', '\n', '\n', false});
 }
 
 // Returns whether the byte at `at` is the second byte of a double-byte
