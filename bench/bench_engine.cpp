@@ -88,6 +88,17 @@ void BM_TagBalance(benchmark::State& state)
 }
 BENCHMARK(BM_TagBalance)->Unit(benchmark::kMillisecond);
 
+// The same under HTML's rules, which the site check applies to most pages.
+void BM_TagBalanceHtml(benchmark::State& state)
+{
+    const std::string& source = pageSource();
+    const ExcludedTags excluded;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(unbalancedTags(source, excluded, TagRules::Html));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(source.size()));
+}
+BENCHMARK(BM_TagBalanceHtml)->Unit(benchmark::kMillisecond);
+
 // The tree filled from the page's walked listing, as the window and the
 // tree command fill it.
 void BM_TreeFillFromListing(benchmark::State& state)
