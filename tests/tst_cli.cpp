@@ -35,6 +35,8 @@ private slots:
     void exportWritesTheTidiedLines();
     void unmatchedListsTheUnpairedTags_data();
     void unmatchedListsTheUnpairedTags();
+    void unmatchedChecksFilesAndFolders_data();
+    void unmatchedChecksFilesAndFolders();
     void treePositionsNameTheBytesThatBeganTheNodes_data();
     void treePositionsNameTheBytesThatBeganTheNodes();
     void runLogIsWrittenOnlyWhenAsked();
@@ -192,10 +194,71 @@ void TestCli::unmatchedListsTheUnpairedTags()
     QFETCH(bool, convert);
     QFETCH(QByteArray, excluded);
     QFETCH(QByteArray, expected);
-    const ProgramRun run = runOnPage({"unmatched"}, content, convert, excluded);
+    const ProgramRun run = runOnPage({"unmatched", "--rules", "xml"}, content, convert, excluded);
     QCOMPARE(run.err, QString());
-    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.exitCode, expected.isEmpty() ? 0 : 1);
     QCOMPARE(run.out, expected);
+}
+
+void TestCli::unmatchedChecksFilesAndFolders_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // paths below the test's folder
+    QTest::addColumn<QByteArray>("expected");   // "@" stands for the test's folder
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("a folder: its own files, each line led by the path")
+        << QStringList{"site"} << QByteArray("@site/a.html\t2:8\tend\tp\n") << 1 << QString();
+    QTest::newRow("-r goes down; a refused file is reported, the others checked")
+        << QStringList{"-r", "site"}
+        << QByteArray("@site/a.html\t2:8\tend\tp\n@site/sub/c.xml.html\t2:4\tstart\tb\n"
+                      "@site/sub/s.html\t1:5\tstart\tdiv\n@site/sub/u.html\t1:7\tstart\tdiv\n")
+        << 1 << "bad.html: bad.htmlはテキストファイルではないのでは？";
+    QTest::newRow("--count: worst first, then by path")
+        << QStringList{"--count", "-r", "--mask", "*.html", "site"}
+        << QByteArray("1\t@site/a.html\n1\t@site/sub/c.xml.html\n1\t@site/sub/s.html\n"
+                      "1\t@site/sub/u.html\n0\t@site/sub/e.html\n")
+        << 1 << "bad.html";
+    QTest::newRow("--mask picks the files")
+        << QStringList{"--mask", "*.htm", "site"} << QByteArray() << 0 << QString();
+    QTest::newRow("gnu columns count UTF-8 characters")
+        << QStringList{"--format", "gnu", "site/sub/u.html"}
+        << QByteArray("@site/sub/u.html:1:3: error: unclosed start tag <div>\n") << 1 << QString();
+    QTest::newRow("gnu columns count Shift-JIS characters")
+        << QStringList{"--format", "gnu", "site/sub/s.html"}
+        << QByteArray("@site/sub/s.html:1:3: error: unclosed start tag <div>\n") << 1 << QString();
+    QTest::newRow("gnu line of a stray end tag")
+        << QStringList{"--format", "gnu", "site/a.html"}
+        << QByteArray("@site/a.html:2:8: error: end tag </p> closes nothing\n") << 1 << QString();
+    QTest::newRow("several files, HTML and XML chosen for each")
+        << QStringList{"site/b.htm", "site/sub/c.xml.html"}
+        << QByteArray("@site/sub/c.xml.html\t2:4\tstart\tb\n") << 1 << QString();
+    QTest::newRow("--rules xml pairs every tag")
+        << QStringList{"--rules", "xml", "site/b.htm"} << QByteArray("1:5\tstart\tli\n") << 1 << QString();
+    QTest::newRow("a clean file exits with 0") << QStringList{"site/b.htm"} << QByteArray() << 0 << QString();
+}
+
+void TestCli::unmatchedChecksFilesAndFolders()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, expected);
+    QFETCH(int, exitCode);
+    QFETCH(QString, error);
+    QDir(m_dir->path()).mkpath("site/sub");
+    write("site/a.html", "<!DOCTYPE html>\n<p><hr></p>\n");
+    write("site/b.htm", "<ul><li>x</ul>");
+    write("site/sub/c.xml.html", "<?xml version=\"1.0\"?>\n<a><b></a>");
+    write("site/sub/e.html", "<p>x");
+    write("site/sub/u.html", bytes("日本<div>"));
+    write("site/sub/s.html", QByteArray("\x93\xfa\x96\x7b<div>"));
+    write("site/sub/bad.html", QByteArray("ab\x01<", 4));
+    QStringList withFolder{"unmatched"};
+    for (const QString& argument : arguments)
+        withFolder << (argument.startsWith("site") ? m_dir->filePath(argument) : argument);
+    const ProgramRun run = runCli(withFolder);
+    QCOMPARE(run.out, expected.replace('@', QFile::encodeName(m_dir->path() + "/")));
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(error.isEmpty() ? run.err.isEmpty() : run.err.contains(error), qPrintable(run.err));
 }
 
 void TestCli::treePositionsNameTheBytesThatBeganTheNodes_data()
@@ -305,6 +368,7 @@ void TestCli::usageErrorsExitWithTwo_data()
     QTest::newRow("option without value") << QStringList{"export", "a.html", "-o"};
     QTest::newRow("convert takes no --sjis") << QStringList{"convert", "--sjis", "a.html"};
     QTest::newRow("unmatched takes no --run-log") << QStringList{"unmatched", "--run-log", "x.log", "a.html"};
+    QTest::newRow("unmatched, unknown rules") << QStringList{"unmatched", "--rules", "sgml", "a.html"};
     QTest::newRow("check takes no --sjis") << QStringList{"check", "--sjis", "a.html"};
 }
 

@@ -238,9 +238,9 @@ void TestKivalter::findingsOnTheListingAreTheSourcesFindings()
     pageFile.close();
     listFile.close();
     const ProgramRun walked = runProgram("vorelind-cli", {"indent", "--exclude", list, page});
-    const ProgramRun fromSource = runProgram("vorelind-cli", {"unmatched", "--exclude", list, page});
+    const ProgramRun fromSource = runProgram("vorelind-cli", {"unmatched", "--rules", "xml", "--exclude", list, page});
     QCOMPARE(walked.exitCode, 0);
-    QCOMPARE(fromSource.exitCode, 0);
+    QCOMPARE(fromSource.exitCode, fromSource.out.isEmpty() ? 0 : 1);
     const QString workFile = folder.filePath("w.htm");
     QFile work(workFile);
     QVERIFY(work.open(QIODevice::WriteOnly) && work.write(walked.out) == walked.out.size());
