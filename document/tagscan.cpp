@@ -91,7 +91,11 @@ TagEnd tagEndFrom(std::string_view text, std::size_t nameEnd)
     return {text.size(), false};
 }
 
-TagEnd htmlTagEndFrom(std::string_view text, std::size_t nameEnd)
+namespace {
+
+// HTML's reading of a tag that ends in "/>": whether that '/' self-closes,
+// which it does unless it ends an unquoted value, read attribute by attribute.
+TagEnd slashedTagEnd(std::string_view text, std::size_t nameEnd)
 {
     std::size_t j = nameEnd;
     while (true) {
@@ -123,6 +127,33 @@ TagEnd htmlTagEndFrom(std::string_view text, std::size_t nameEnd)
             j = upTo(kUnquotedValueStops, text, j);
         }
     }
+}
+
+// Whether the quote at an offset opens an attribute's value: it follows '=' and blanks.
+bool opensValue(std::string_view text, std::size_t quote, std::size_t nameEnd)
+{
+    std::size_t k = quote;
+    while (k > nameEnd && kBlanks[static_cast<unsigned char>(text[k - 1])])
+        --k;
+    return k > nameEnd && text[k - 1] == '=';
+}
+
+} // namespace
+
+TagEnd htmlTagEndFrom(std::string_view text, std::size_t nameEnd)
+{
+    for (std::size_t j = nameEnd; j < text.size(); ++j) {
+        if (!kTagStops[static_cast<unsigned char>(text[j])])
+            continue;
+        if (text[j] == '>')
+            return text[j - 1] == '/' ? slashedTagEnd(text, nameEnd) : TagEnd{j + 1, false};
+        if (!opensValue(text, j, nameEnd))
+            continue; // a quote inside a name or an unquoted value is a byte like any other
+        j = text.find(text[j], j + 1);
+        if (j == std::string_view::npos)
+            break;
+    }
+    return {text.size(), false};
 }
 
 MarkupStart markupAt(std::string_view text, std::size_t i)
