@@ -198,6 +198,8 @@ void TestTagBalance::htmlRules_data()
     QTest::newRow("/> does not close a div") << std::string("<div/><br/>") << QString() << "start div@0";
     QTest::newRow("/> closes inside svg") << std::string("<svg><circle/><g></g></svg><p>") << QString() << QString();
     QTest::newRow("unquoted value ending in /") << std::string("<a href=/path/>x</a>") << QString() << QString();
+    QTest::newRow("a quote inside an unquoted value opens nothing")
+        << std::string("<a title=x\"y>z</a>") << QString() << QString();
     QTest::newRow("excluded never reported") << std::string("<div><span></div></span>") << "SPAN" << QString();
 }
 

@@ -1,0 +1,98 @@
+#!/usr/bin/env python3
+"""Scores the findings of `vorelind-cli unmatched` on several files against
+the balance errors an HTML conformance checker reports in its JSON output
+(messages with url, lastLine and message). Counted as balance errors:
+unclosed elements, stray end tags, end tags with no element in scope, a
+start tag repeating an open one (met by the first one's finding), "/>" on a
+non-void element, end tags violating nesting rules, and a heading inside
+a heading. A checker reports
+some faults twice ("/>" and the unclosed element on one line): counted once.
+The html, head and body elements, which the check never reports, are left
+out. A finding meets an error of its side and name whose line is the
+finding's or up to two lines below (where the tag's '>' stands).
+
+Usage: checker_agreement.py FOUND CHECKER_JSON
+"""
+
+import collections
+import json
+import os
+import re
+import sys
+
+# (side, pattern of the message; its group is the element's name)
+CLASSES = [
+    ("start", r"^Unclosed element “([^”]*)”"),
+    ("end", r"^Stray end tag “([^”]*)”"),
+    ("end", r"^No “([^”]*)” element in scope but a"),
+    ("repeat", r"^Start tag “([^”]*)” seen but an element of the same type was already open"),
+    ("slash", r"^Self-closing syntax()"),
+    ("end", r"^End tag “([^”]*)” violates nesting rules"),
+    ("start", r"^Heading cannot be a child of another heading()"),
+]
+NEVER_REPORTED = {"HTML", "HEAD", "BODY"}
+
+
+def checker_errors(path):
+    errors = collections.defaultdict(list)
+    with open(path, encoding="utf-8") as text:
+        messages = json.load(text)["messages"]
+    for message in messages:
+        if message.get("type") != "error":
+            continue
+        for side, pattern in CLASSES:
+            match = re.search(pattern, message["message"])
+            if match and match.group(1).upper() not in NEVER_REPORTED:
+                line = message.get("lastLine") or message.get("firstLine")
+                errors[os.path.basename(message["url"])].append([line, side, match.group(1).upper(), False])
+                break
+    for found in errors.values():
+        unclosed = {line for line, side, _, _ in found if side == "start"}
+        found[:] = [e for e in found if not (e[1] == "slash" and e[0] in unclosed)]
+    return errors
+
+
+def findings(path):
+    found = collections.defaultdict(list)
+    with open(path, encoding="utf-8", errors="replace") as text:
+        for row in text:
+            fields = row.rstrip("\n").split("\t")
+            if len(fields) == 4:
+                found[os.path.basename(fields[0])].append(
+                    (int(fields[1].split(":")[0]), fields[2], fields[3].upper()))
+    return found
+
+
+def meets(finding, error):
+    line, side, name = finding
+    error_line, error_side, error_name, _ = error
+    if error_side == "repeat":
+        return side == "start" and name == error_name and error_line >= line
+    if error_side == "slash":
+        return side == "start" and line <= error_line <= line + 2
+    return side == error_side and error_name in ("", name) and line <= error_line <= line + 2
+
+
+def main():
+    found, errors = findings(sys.argv[1]), checker_errors(sys.argv[2])
+    found_count = sum(len(f) for f in found.values())
+    error_count = sum(len(e) for e in errors.values())
+    right = 0
+    for name in sorted(set(found) | set(errors)):
+        for finding in found[name]:
+            error = next((e for e in errors[name] if not e[3] and meets(finding, e)), None)
+            if error is None:
+                print("false alarm: %s:%d %s %s" % ((name,) + finding))
+            else:
+                error[3] = True
+                right += 1
+        for error in errors[name]:
+            if not error[3]:
+                print("missed: %s:%d %s %s" % (name, error[0], error[1], error[2]))
+    print("findings %d, checker's errors %d, met %d: precision %.3f, recall %.3f"
+          % (found_count, error_count, right, right / found_count if found_count else 1.0,
+             right / error_count if error_count else 1.0))
+
+
+if __name__ == "__main__":
+    main()
