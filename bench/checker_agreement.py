@@ -3,10 +3,10 @@
 the balance errors an HTML conformance checker reports in its JSON output
 (messages with url, lastLine and message). Counted as balance errors:
 unclosed elements, stray end tags, end tags with no element in scope, a
-start tag repeating an open one (met by the first one's finding), "/>" on a
-non-void element, end tags violating nesting rules, and a heading inside
-a heading. A checker reports
-some faults twice ("/>" and the unclosed element on one line): counted once.
+start tag repeating an open one (met by the first one's finding), end tags
+violating nesting rules, and a heading inside a heading ("/>" on a non-void
+element is a fault of syntax; when it leaves the element open, the checker
+reports that too).
 The html, head and body elements, which the check never reports, are left
 out. A finding meets an error of its side and name whose line is the
 finding's or up to two lines below (where the tag's '>' stands).
@@ -26,7 +26,6 @@ CLASSES = [
     ("end", r"^Stray end tag “([^”]*)”"),
     ("end", r"^No “([^”]*)” element in scope but a"),
     ("repeat", r"^Start tag “([^”]*)” seen but an element of the same type was already open"),
-    ("slash", r"^Self-closing syntax()"),
     ("end", r"^End tag “([^”]*)” violates nesting rules"),
     ("start", r"^Heading cannot be a child of another heading()"),
 ]
@@ -46,9 +45,6 @@ def checker_errors(path):
                 line = message.get("lastLine") or message.get("firstLine")
                 errors[os.path.basename(message["url"])].append([line, side, match.group(1).upper(), False])
                 break
-    for found in errors.values():
-        unclosed = {line for line, side, _, _ in found if side == "start"}
-        found[:] = [e for e in found if not (e[1] == "slash" and e[0] in unclosed)]
     return errors
 
 
@@ -68,8 +64,6 @@ def meets(finding, error):
     error_line, error_side, error_name, _ = error
     if error_side == "repeat":
         return side == "start" and name == error_name and error_line >= line
-    if error_side == "slash":
-        return side == "start" and line <= error_line <= line + 2
     return side == error_side and error_name in ("", name) and line <= error_line <= line + 2
 
 

@@ -17,10 +17,10 @@ constexpr std::uint32_t kNone = UINT32_MAX;
 
 // Names the rules ask for by name; registered first, so their ids are these.
 enum KnownName : std::uint32_t { kP, kLi, kDd, kDt, kTr, kTbody, kTable, kButton, kRuby, kOption, kOptgroup,
-                                 kColgroup, kCol, kRt, kRp, kHead, kPlaintext, kKnownNameCount };
+                                 kColgroup, kCol, kRt, kRp, kHead, kPlaintext, kForm, kKnownNameCount };
 constexpr std::array<std::string_view, kKnownNameCount> kKnownNames = {
     "P", "LI", "DD", "DT", "TR", "TBODY", "TABLE", "BUTTON", "RUBY", "OPTION", "OPTGROUP",
-    "COLGROUP", "COL", "RT", "RP", "HEAD", "PLAINTEXT",
+    "COLGROUP", "COL", "RT", "RP", "HEAD", "PLAINTEXT", "FORM",
 };
 
 // The sets of open elements whose topmost entry the rules ask for.
@@ -75,7 +75,26 @@ struct HtmlFacts {
     std::uint32_t kinds;
     std::uint32_t sets;
     bool reported; // not excluded
+    bool reopens;  // its start tag reopens the formatting elements closed implicitly
+    bool marker;   // keeps the formatting closed inside it from reopening outside
 };
+
+// Whether a start tag reopens the formatting elements before it enters:
+// inline ones do, blocks and the parts of lists, tables and ruby do not.
+bool reopensBefore(std::string_view upperName, std::uint32_t kinds)
+{
+    if (kinds & (kRuby | kDocumentFrame | kTablePart))
+        return false;
+    return !(kinds & kSpecial) || (kinds & kVoid) || upperName == "APPLET" || upperName == "MARQUEE"
+        || upperName == "OBJECT" || upperName == "SELECT";
+}
+
+// Cells, captions and embedded objects keep the formatting closed inside
+// them from reopening outside.
+bool isMarker(std::string_view upperName, std::uint32_t kinds)
+{
+    return (kinds & kScopeBoundary) && upperName != "TABLE" && upperName != "HTML";
+}
 
 // An element on the stack.
 struct OpenElement {
@@ -83,6 +102,7 @@ struct OpenElement {
     std::uint32_t nameId;
     std::uint32_t below;  // the next entry of the same name down the stack, or kNone
     std::uint32_t sets;   // the tracked sets it was entered in
+    std::uint32_t reopeningMark; // for a marker: the reopenings before it, which it hides
     bool foreign;         // inside SVG or MathML
     bool removed;         // taken out from under others: no longer its name's entry
 };
@@ -94,11 +114,18 @@ struct FoundTag {
     bool unclosed;
 };
 
-// A formatting element closed by another element's end: it reopens at the
-// next text, so its own end tag later closes it and is no stray.
+// A formatting element closed implicitly: it reopens at the next text or
+// inline start tag, so that its own end tag after them closes it.
 struct Reopening {
     std::uint32_t nameId;
     std::uint32_t start;
+};
+
+// Why an element leaves the stack.
+enum class Popped {
+    ByItsEndTag, // closed as written
+    Implicitly,  // closed by another tag: unclosed, unless its end tag may be left out
+    Misnested,   // closed by a formatting end tag around it, which is the finding
 };
 
 // At most this many reopenings of one name are kept, as the parser keeps.
@@ -124,10 +151,15 @@ public:
 
     std::vector<UnbalancedTag> run()
     {
-        for (std::size_t i = m_text.find('<'); i != std::string_view::npos; i = m_text.find('<', i))
+        std::size_t textStart = 0;
+        for (std::size_t i = m_text.find('<'); i != std::string_view::npos; i = m_text.find('<', i)) {
+            if (i > textStart)
+                reopenAtText();
             i = afterMarkup(i);
+            textStart = i;
+        }
         for (const OpenElement& open : m_open) {
-            if (!open.removed && open.start != kNone && reportedUnclosed(open, false))
+            if (!open.removed && open.start != kNone && reportedUnclosed(open))
                 m_starts[open.start].unclosed = true;
         }
         return merged();
@@ -145,7 +177,26 @@ private:
         case Markup::Other:
             break;
         }
+        if (markup.otherEnd == i + 1)
+            reopenAtText(); // a '<' that opens nothing is text
         return markup.otherEnd;
+    }
+
+    // Text reopens the formatting elements closed implicitly, where it stands.
+    void reopenAtText()
+    {
+        if (m_reopening.empty() || inForeignContent()
+            || (!m_open.empty() && (m_facts[m_open.back().nameId].kinds & kRawText)))
+            return;
+        reopen();
+    }
+
+    void reopen()
+    {
+        const std::vector<Reopening> reopening = std::move(m_reopening);
+        m_reopening.clear();
+        for (const Reopening& entry : reopening)
+            push(entry.start, entry.nameId, false);
     }
 
     std::size_t afterStartTag(std::size_t i)
@@ -157,21 +208,25 @@ private:
         if (inForeignContent()) {
             pushStart(i, id, true);
             if (end.selfClosed)
-                popOne(true);
+                popOne(Popped::ByItsEndTag);
             return end.next;
         }
         if (kinds & kDocumentFrame)
             return end.next;
         if (!m_open.empty() && m_open.back().nameId == kColgroup && id != kCol)
-            popOne(false); // a column group holds only columns
+            popOne(Popped::Implicitly); // a column group holds only columns
         if ((kinds & kTablePart) && id != kTable && !tableInScope())
             return end.next; // a table part outside a table is dropped
+        if (id == kForm && m_topByName[kForm] != kNone)
+            return end.next; // a form inside a form is dropped
         closeImplicitly(id, kinds);
+        if (m_facts[id].reopens && !m_reopening.empty())
+            reopen();
         if (kinds & kVoid)
             return end.next;
         pushStart(i, id, (kinds & kForeignRoot) != 0);
         if ((kinds & kForeignRoot) && end.selfClosed)
-            popOne(true);
+            popOne(Popped::ByItsEndTag);
         if (kinds & kForeignRoot)
             return end.next;
         if (id == kPlaintext)
@@ -189,12 +244,12 @@ private:
         if (((kinds & kClosesP) && !(id == kTable && m_quirks)) || (kinds & kListItemLike))
             closeP();
         if ((kinds & kHeading) && currentIs(kHeadingSet))
-            popOne(false); // a heading inside a heading: the outer one was never closed
+            popOne(Popped::Implicitly); // a heading inside a heading: the outer one was never closed
         if (id == kOption || id == kOptgroup) {
             if (currentIsName(kOption))
-                popOne(false);
+                popOne(Popped::Implicitly);
             if (id == kOptgroup && currentIsName(kOptgroup))
-                popOne(false);
+                popOne(Popped::Implicitly);
         }
         if ((kinds & kRuby) && inScope(m_topByName[kRuby], kDefaultScope))
             closeRubyParts(id == kRt || id == kRp);
@@ -203,7 +258,7 @@ private:
         if (kinds & kReopensOnRepeat)
             closeRepeated(id);
         if (id == kButton && inScope(m_topByName[kButton], kDefaultScope))
-            popTo(m_topByName[kButton], false);
+            popTo(m_topByName[kButton], Popped::Implicitly);
     }
 
     // LI closes an open LI, DD and DT close either, unless a special element stands between.
@@ -211,21 +266,21 @@ private:
     {
         const std::uint32_t item = id == kLi ? m_topByName[kLi] : higher(m_topByName[kDd], m_topByName[kDt]);
         if (item != kNone && item == top(kListItemStop))
-            popTo(item, true);
+            popTo(item, Popped::Implicitly);
     }
 
     void closeP()
     {
         const std::uint32_t p = m_topByName[kP];
         if (inScope(p, kButtonScope))
-            popTo(p, true);
+            popTo(p, Popped::Implicitly);
     }
 
     void closeRubyParts(bool keepTextContainer)
     {
         while (!m_open.empty() && !m_open.back().foreign && (m_facts[m_open.back().nameId].kinds & kImpliedEnd)
                && !(keepTextContainer && m_names.upperName(m_open.back().nameId) == "RTC"))
-            popOne(false);
+            popOne(Popped::Implicitly);
     }
 
     // Cells, rows and sections close the ones open at their level and imply the levels above.
@@ -270,7 +325,7 @@ private:
     void closeInTableScope(std::uint32_t position)
     {
         if (inScope(position, kTableScope))
-            popTo(position, true);
+            popTo(position, Popped::Implicitly);
     }
 
     // A second A or NOBR while one is open: the first one was never closed.
@@ -293,8 +348,12 @@ private:
         const std::uint32_t id = endTagNameId(i + 2, nameEnd);
         const std::size_t next = htmlTagEndFrom(m_text, nameEnd).next;
         const std::uint32_t kinds = m_facts[id].kinds;
-        if (kinds & kVoid)
+        if (kinds & kVoid) {
+            // A void element has no end tag to close it; "</br>" is read as a line break.
+            if (m_names.upperName(id) != "BR")
+                addStray(i, id);
             return next;
+        }
         if (kinds & kDocumentFrame) {
             // HTML ignores these, but not inside a table, where they close nothing.
             if (id != kHead && m_topByName[kTable] != kNone)
@@ -305,7 +364,7 @@ private:
         if (!m_open.empty() && m_open.back().foreign) {
             const std::uint32_t foreign = m_topByName[id];
             if (foreign != kNone && m_open[foreign].foreign) {
-                popTo(foreign, true);
+                popTo(foreign, Popped::ByItsEndTag);
                 return next;
             }
         }
@@ -317,7 +376,7 @@ private:
         if (element == kNone)
             addStray(i, id);
         else
-            popTo(element, true);
+            popTo(element, Popped::ByItsEndTag);
         return next;
     }
 
@@ -355,21 +414,30 @@ private:
         return within(topmost, kSpecialSet);
     }
 
-    // A formatting end tag: closes its element, or one that reopens, or nothing.
+    // A formatting end tag: closes its element, or one that reopens, or
+    // nothing. Around elements still open it closes its element where they
+    // stand, and is itself the finding.
     void closeFormatting(std::size_t i, std::uint32_t id)
     {
         const std::uint32_t element = m_topByName[id];
         if (element != kNone) {
-            if (!inScope(element, kDefaultScope))
+            if (!inScope(element, kDefaultScope)) {
                 addStray(i, id);
-            else if (top(kSpecialSet) != kNone && top(kSpecialSet) > element)
+                return;
+            }
+            if (element + 1 == m_open.size()) {
+                popOne(Popped::ByItsEndTag);
+                return;
+            }
+            addStray(i, id);
+            if (top(kSpecialSet) != kNone && top(kSpecialSet) > element)
                 remove(element); // the blocks inside it stay open
             else
-                popTo(element, true);
+                popTo(element, Popped::ByItsEndTag, Popped::Misnested);
             return;
         }
-        if (takeReopening(id) == kNone)
-            addStray(i, id);
+        takeReopening(id); // closed before, not reopened since: its end tag closes nothing
+        addStray(i, id);
     }
 
     bool inForeignContent() const
@@ -422,7 +490,8 @@ private:
         std::uint32_t sets = m_facts[id].sets;
         if (foreign)
             sets = (m_facts[id].kinds & kIntegrationPoint) ? kScopeSets : 0;
-        m_open.push_back({start, id, m_topByName[id], sets, foreign, false});
+        m_open.push_back({start, id, m_topByName[id], sets, static_cast<std::uint32_t>(m_reopening.size()), foreign,
+                          false});
         m_topByName[id] = position;
         for (std::uint32_t set = 0; set < kTrackedSetCount; ++set) {
             if (sets & (1u << set))
@@ -430,9 +499,9 @@ private:
         }
     }
 
-    // Pops the current element; one its own end tag did not close is
-    // unclosed, or reopens when it is a formatting element.
-    void popOne(bool closedByEndTag)
+    // Pops the current element; one closed implicitly is unclosed, and a
+    // formatting element reopens, so that its own end tag later is no stray.
+    void popOne(Popped how)
     {
         const OpenElement open = m_open.back();
         m_open.pop_back();
@@ -440,27 +509,29 @@ private:
             if (open.sets & (1u << set))
                 m_sets[set].pop_back();
         }
+        if (!open.foreign && m_facts[open.nameId].marker)
+            m_reopening.resize(std::min<std::size_t>(m_reopening.size(), open.reopeningMark));
         if (open.removed)
             return;
         m_topByName[open.nameId] = open.below;
-        if (closedByEndTag || open.start == kNone)
+        if (how == Popped::ByItsEndTag || open.start == kNone)
             return;
         if (!open.foreign && (m_facts[open.nameId].kinds & kFormatting))
             addReopening(open.nameId, open.start);
-        else if (reportedUnclosed(open, true))
+        if (how == Popped::Implicitly && reportedUnclosed(open))
             m_starts[open.start].unclosed = true;
     }
 
-    void popTo(std::uint32_t position, bool closedByEndTag)
+    void popTo(std::uint32_t position, Popped how, Popped above = Popped::Implicitly)
     {
-        popAbove(position);
-        popOne(closedByEndTag);
+        popAbove(position, above);
+        popOne(how);
     }
 
-    void popAbove(std::uint32_t position)
+    void popAbove(std::uint32_t position, Popped how = Popped::Implicitly)
     {
         while (position != kNone && m_open.size() > position + 1)
-            popOne(false);
+            popOne(how);
     }
 
     // Takes the topmost entry of its name out from under others.
@@ -471,12 +542,10 @@ private:
         open.removed = true;
     }
 
-    bool reportedUnclosed(const OpenElement& open, bool popped) const
+    bool reportedUnclosed(const OpenElement& open) const
     {
         const HtmlFacts& facts = m_facts[open.nameId];
-        if (open.foreign)
-            return facts.reported;
-        return facts.reported && !(facts.kinds & kOptionalEnd) && !(popped && (facts.kinds & kFormatting));
+        return facts.reported && (open.foreign || !(facts.kinds & kOptionalEnd));
     }
 
     void markUnclosed(std::uint32_t start, std::uint32_t id)
@@ -548,7 +617,8 @@ private:
         if (id == m_facts.size()) {
             const std::string& upper = m_names.upperName(id);
             const std::uint32_t kinds = htmlKindsOf(upper);
-            m_facts.push_back({kinds, setsOf(upper, kinds), !m_excluded.contains(upper)});
+            m_facts.push_back({kinds, setsOf(upper, kinds), !m_excluded.contains(upper), reopensBefore(upper, kinds),
+                               isMarker(upper, kinds)});
             m_topByName.push_back(kNone);
         }
         return id;

@@ -185,9 +185,15 @@ void TestTagBalance::htmlRules_data()
     QTest::newRow("cell end outside a table") << std::string("<div></td></div>") << QString() << "end td@5";
     QTest::newRow("end tag past a special element")
         << std::string("<span><div></span></div>") << QString() << "start span@0, end span@11";
-    QTest::newRow("formatting closed inside a block reopens")
-        << std::string("<p><b>x</p>y</b><div><i>z</div>") << QString() << QString();
-    QTest::newRow("formatting end around a block") << std::string("<b><div>x</b></div>") << QString() << QString();
+    QTest::newRow("formatting closed by a block's end is unclosed, its later end no stray")
+        << std::string("<p><b>x</p>y</b>") << QString() << "start b@3";
+    QTest::newRow("formatting closed, no text to reopen it: its end is stray")
+        << std::string("<div><b>x</div></b>") << QString() << "start b@5, end b@15";
+    QTest::newRow("formatting end around a block") << std::string("<b><div>x</b></div>") << QString() << "end b@9";
+    QTest::newRow("formatting end around an inline: the end tag, then the inline's")
+        << std::string("<b><span>x</b></span>") << QString() << "end b@10, end span@14";
+    QTest::newRow("end tag of a void element") << std::string("<img src=a></img>") << QString() << "end img@11";
+    QTest::newRow("form inside a form dropped") << std::string("<form><form></form>") << QString() << QString();
     QTest::newRow("formatting left open") << std::string("<em>x") << QString() << "start em@0";
     QTest::newRow("html, head and body implied and left open")
         << std::string("<html><head><title>t</title><body><p>x</html></head>") << QString() << QString();
