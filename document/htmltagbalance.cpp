@@ -17,10 +17,11 @@ constexpr std::uint32_t kNone = UINT32_MAX;
 
 // Names the rules ask for by name; registered first, so their ids are these.
 enum KnownName : std::uint32_t { kP, kLi, kDd, kDt, kTr, kTbody, kTable, kButton, kRuby, kOption, kOptgroup,
-                                 kColgroup, kCol, kRt, kRp, kHead, kPlaintext, kForm, kKnownNameCount };
+                                 kColgroup, kCol, kRt, kRp, kHead, kPlaintext, kForm, kSelect,
+                                 kKnownNameCount };
 constexpr std::array<std::string_view, kKnownNameCount> kKnownNames = {
     "P", "LI", "DD", "DT", "TR", "TBODY", "TABLE", "BUTTON", "RUBY", "OPTION", "OPTGROUP",
-    "COLGROUP", "COL", "RT", "RP", "HEAD", "PLAINTEXT", "FORM",
+    "COLGROUP", "COL", "RT", "RP", "HEAD", "PLAINTEXT", "FORM", "SELECT",
 };
 
 // The sets of open elements whose topmost entry the rules ask for.
@@ -219,6 +220,10 @@ private:
             return end.next; // a table part outside a table is dropped
         if (id == kForm && m_topByName[kForm] != kNone)
             return end.next; // a form inside a form is dropped
+        if (id == kSelect && m_topByName[kSelect] != kNone) {
+            popTo(m_topByName[kSelect], Popped::ByItsEndTag); // a select inside a select ends the first
+            return end.next;
+        }
         closeImplicitly(id, kinds);
         if (m_facts[id].reopens && !m_reopening.empty())
             reopen();
@@ -372,6 +377,10 @@ private:
             closeFormatting(i, id);
             return next;
         }
+        if (id == kForm) {
+            closeForm(i);
+            return next;
+        }
         const std::uint32_t element = elementClosedBy(id, kinds);
         if (element == kNone)
             addStray(i, id);
@@ -438,6 +447,26 @@ private:
         }
         takeReopening(id); // closed before, not reopened since: its end tag closes nothing
         addStray(i, id);
+    }
+
+    // A form's end tag takes the form out of the stack alone: what is open
+    // inside it stays open, and was not closed where the form was.
+    void closeForm(std::size_t i)
+    {
+        const std::uint32_t form = within(m_topByName[kForm], kDefaultScope);
+        if (form == kNone) {
+            addStray(i, kForm);
+            return;
+        }
+        for (std::size_t above = form + 1; above < m_open.size(); ++above) {
+            const OpenElement& open = m_open[above];
+            if (!open.removed && open.start != kNone && reportedUnclosed(open))
+                m_starts[open.start].unclosed = true;
+        }
+        if (form + 1 == m_open.size())
+            popOne(Popped::ByItsEndTag);
+        else
+            remove(form);
     }
 
     bool inForeignContent() const

@@ -193,6 +193,10 @@ void TestTagBalance::htmlRules_data()
     QTest::newRow("formatting end around an inline: the end tag, then the inline's")
         << std::string("<b><span>x</b></span>") << QString() << "end b@10, end span@14";
     QTest::newRow("end tag of a void element") << std::string("<img src=a></img>") << QString() << "end img@11";
+    QTest::newRow("form end leaves what it holds open") << std::string("<form><div></form></div>") << QString()
+                                                      << "start div@6";
+    QTest::newRow("select inside a select ends the first")
+        << std::string("<select><option>a<select>b</select>") << QString() << "end select@26";
     QTest::newRow("form inside a form dropped") << std::string("<form><form></form>") << QString() << QString();
     QTest::newRow("formatting left open") << std::string("<em>x") << QString() << "start em@0";
     QTest::newRow("html, head and body implied and left open")
