@@ -6,10 +6,11 @@ unclosed elements, stray end tags, end tags with no element in scope, a
 start tag repeating an open one (met by the first one's finding), end tags
 violating nesting rules, and a heading inside a heading ("/>" on a non-void
 element is a fault of syntax; when it leaves the element open, the checker
-reports that too).
-The html, head and body elements, which the check never reports, are left
-out. A finding meets an error of its side and name whose line is the
-finding's or up to two lines below (where the tag's '>' stands).
+reports that too). The html, head and body elements, which the check
+reports only as stray end tags of html and body, are left out otherwise,
+and so are the findings past the line where the checker gave up on a file.
+A finding meets an error of its side and name whose line is the finding's
+or up to two lines below (where the tag's '>' stands).
 
 Usage: checker_agreement.py FOUND CHECKER_JSON
 """
@@ -29,23 +30,29 @@ CLASSES = [
     ("end", r"^End tag “([^”]*)” violates nesting rules"),
     ("start", r"^Heading cannot be a child of another heading()"),
 ]
-NEVER_REPORTED = {"HTML", "HEAD", "BODY"}
+NEVER_REPORTED = {"HTML", "HEAD", "BODY"}  # but for stray end tags of html and body
 
 
 def checker_errors(path):
+    """The balance errors by file, and the line after which the checker gave up on a file."""
     errors = collections.defaultdict(list)
+    gave_up = {}
     with open(path, encoding="utf-8") as text:
         messages = json.load(text)["messages"]
     for message in messages:
         if message.get("type") != "error":
             continue
+        if message["message"].startswith("Cannot recover after last error"):
+            gave_up[os.path.basename(message["url"])] = message.get("lastLine", 0)
         for side, pattern in CLASSES:
             match = re.search(pattern, message["message"])
-            if match and match.group(1).upper() not in NEVER_REPORTED:
+            name = match.group(1).upper() if match else ""
+            stray_frame = pattern.startswith("^Stray") and name in ("HTML", "BODY")
+            if match and (name not in NEVER_REPORTED or stray_frame):
                 line = message.get("lastLine") or message.get("firstLine")
                 errors[os.path.basename(message["url"])].append([line, side, match.group(1).upper(), False])
                 break
-    return errors
+    return errors, gave_up
 
 
 def findings(path):
@@ -68,7 +75,10 @@ def meets(finding, error):
 
 
 def main():
-    found, errors = findings(sys.argv[1]), checker_errors(sys.argv[2])
+    found, (errors, gave_up) = findings(sys.argv[1]), checker_errors(sys.argv[2])
+    # Past the point where the checker gave up on a file, it judged nothing.
+    for name, line in gave_up.items():
+        found[name] = [finding for finding in found[name] if finding[0] <= line]
     found_count = sum(len(f) for f in found.values())
     error_count = sum(len(e) for e in errors.values())
     right = 0

@@ -51,6 +51,11 @@ FAULTS = [
     ("<section>§<span>x<div>y§</span></div></section>", [("start", "span"), ("end", "span")]),
     ("<div><b>x</b></div>§</strong>", [("end", "strong")]),
     ("<table><tr><td>x</table>§</td>", [("end", "td")]),
+    ("<div>§<b>bold leaks out</div>and on</b>", [("start", "b")]),
+    ("<div><b><div>x§</b></div></div>", [("end", "b")]),
+    ("<div><i>a<b>b§</i>c</b></div>", [("end", "i")]),
+    ("<form>§<div>held</form></div>", [("start", "div")]),
+    ("<img src=a.png alt=\"\">§</img>", [("end", "img")]),
 ]
 
 
