@@ -5,6 +5,7 @@
 #include "platform/codecs/sjistext.h"
 #include "util/apperror.h"
 #include "util/filemask.h"
+#include "util/filename.h"
 
 #include <algorithm>
 #include <atomic>
@@ -138,7 +139,7 @@ SiteCheck::FileResult SiteCheck::checkFile(const std::string& path) const
 {
     FileResult result;
     try {
-        const std::string source = loadDocument(DocumentRequest{path, fileNameOf(path), m_options.convertToShiftJis});
+        const std::string source = loadDocument(DocumentRequest{path, fileNameOf(pathText(path)), m_options.convertToShiftJis});
         result.findings = unmatchedListing(path, source, m_excluded, m_options.style);
     } catch (const Refusal& refusal) {
         result.failure = refusal.what();
