@@ -3,7 +3,6 @@
 #include "document/exporttidy.h"
 #include "document/messages.h"
 #include "launch/launchcommands.h"
-#include "document/messages.h"
 #include "launch/reentryguard.h"
 #include "platform/codecs/sjistext.h"
 #include "platform/files/regularfile.h"
@@ -16,26 +15,45 @@ LineAnalysisLaunch::LineAnalysisLaunch(Runner runAndWait)
 {
 }
 
+namespace {
+
+// Writes a file of the run: a link in its place would have the bytes
+// written, and then removed, wherever it points.
+void writeRunFile(const std::filesystem::path& path, const std::function<void()>& write)
+{
+    if (isLinkOrSpecialFile(path))
+        throw AppError(formatMessage(messages::kCannotCreateFile, pathText(path)));
+    try {
+        write();
+    } catch (const AppError&) {
+        // The message names the file as the program's texts show it.
+        throw AppError(formatMessage(messages::kCannotCreateFile, pathText(path)));
+    }
+}
+
+} // namespace
+
 bool LineAnalysisLaunch::run(const Listing& lines, const std::filesystem::path& executableFolder,
-                             const std::string& documentTitle)
+                             const std::string& documentTitle, const HandedRules& rules)
 {
     const ReentryGuard guard(m_running);
     if (!guard.entered())
         return false;
     const std::filesystem::path workFile = workFilePath(executableFolder);
-    // A link in its place would have the listing written, and then removed,
-    // wherever it points.
-    if (isLinkOrSpecialFile(workFile))
-        throw AppError(formatMessage(messages::kCannotCreateFile, pathText(workFile)));
+    const std::filesystem::path rulesFile = rulesFilePath(workFile);
+    std::error_code ignored;
+    writeRunFile(workFile, [&] { writeExportFile(workFile, lines); });
     try {
-        writeExportFile(workFile, lines);
+        writeRunFile(rulesFile, [&] {
+            replaceExportFile(rulesFile, [&rules](ListingSink& out) { out.write(rulesFileText(rules)); });
+        });
     } catch (const AppError&) {
-        // The message names the file as the program's texts show it.
-        throw AppError(formatMessage(messages::kCannotCreateFile, pathText(workFile)));
+        std::filesystem::remove(workFile, ignored);
+        throw;
     }
     m_runAndWait(lineAnalysisCommand(workFile, documentTitle));
-    std::error_code ignored;
     std::filesystem::remove(workFile, ignored);
+    std::filesystem::remove(rulesFile, ignored);
     return true;
 }
 

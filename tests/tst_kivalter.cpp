@@ -1,3 +1,4 @@
+#include "document/rulesfile.h"
 #include "document/sizelimits.h"
 #include "platform/codecs/displaytext.h"
 #include "platform/process/toollink.h"
@@ -97,55 +98,56 @@ void TestKivalter::init()
 
 void TestKivalter::reportsBalance_data()
 {
+    QTest::addColumn<QString>("rules"); // empty: none named
     QTest::addColumn<QStringList>("listing");
     QTest::addColumn<QString>("totals");
     QTest::addColumn<QStringList>("lineMarks");
     QTest::addColumn<QStringList>("tagRows");
 
-    QTest::newRow("balanced")
+    QTest::newRow("balanced") << "xml"
         << QStringList{"<html>", "  <body>", "    <p>Hi", "    </p>", "  </body>", "</html>"}
         << "6 lines, 0 unclosed, 0 stray"
         << QStringList{"start matched", "start matched", "start matched", "end matched", "end matched",
                        "end matched"}
         << QStringList{"BODY\t1\t1\t0\t0\t", "HTML\t1\t1\t0\t0\t", "P\t1\t1\t0\t0\t"};
-    QTest::newRow("unclosed inside a closed element")
+    QTest::newRow("unclosed inside a closed element") << "xml"
         << QStringList{"<div>", "  <p>one", "    <p>two", "    </div>"}
         << "4 lines, 2 unclosed, 0 stray"
         << QStringList{"start matched", "start unclosed", "start unclosed", "end matched"}
         << QStringList{"DIV\t1\t1\t0\t0\t", "P\t2\t0\t0\t2\t2,3"};
-    QTest::newRow("unclosed at the end")
+    QTest::newRow("unclosed at the end") << "xml"
         << QStringList{"<div>", "  <span>x"}
         << "2 lines, 2 unclosed, 0 stray"
         << QStringList{"start unclosed", "start unclosed"}
         << QStringList{"DIV\t1\t0\t0\t1\t1", "SPAN\t1\t0\t0\t1\t2"};
-    QTest::newRow("stray end tag")
+    QTest::newRow("stray end tag") << "xml"
         << QStringList{"<div>", "</span>", "</div>"}
         << "3 lines, 0 unclosed, 1 stray"
         << QStringList{"start matched", "end stray", "end matched"}
         << QStringList{"DIV\t1\t1\t0\t0\t", "SPAN\t0\t1\t0\t1\t2"};
-    QTest::newRow("empty element needs no end, self-closed tag leaves the depth")
+    QTest::newRow("empty element needs no end, self-closed tag leaves the depth") << "xml"
         << QStringList{"<div>", "  <br>a", "    <img src=\"x\">", "  </div>"}
         << "4 lines, 0 unclosed, 0 stray"
         << QStringList{"start matched", "start void", "self-closed void", "end matched"}
         << QStringList{"BR\t1\t0\t0\t0\t", "DIV\t1\t1\t0\t0\t", "IMG\t0\t0\t1\t0\t"};
-    QTest::newRow("a start tag the next line is no deeper than was self-closed")
+    QTest::newRow("a start tag the next line is no deeper than was self-closed") << "xml"
         << QStringList{"<div>", "  <x>", "  <p>", "  </p>", "</div>", "<y>", "</div>"}
         << "7 lines, 1 unclosed, 1 stray"
         << QStringList{"start matched", "self-closed -", "start matched", "end matched", "end matched",
                        "start unclosed", "end stray"}
         << QStringList{"DIV\t1\t2\t0\t1\t7", "P\t1\t1\t0\t0\t", "X\t0\t0\t1\t0\t", "Y\t1\t0\t0\t1\t6"};
-    QTest::newRow("a comment's tags and names glued to attributes")
+    QTest::newRow("a comment's tags and names glued to attributes") << "xml"
         << QStringList{"<!-- a", "<p> b -->", "  <td\"x\">", "  </td>", "  <br>"}
         << "5 lines, 0 unclosed, 0 stray"
         << QStringList{"declaration -", "text -", "start matched", "end matched", "start void"}
         << QStringList{"BR\t1\t0\t0\t0\t", "TD\t1\t1\t0\t0\t"};
-    QTest::newRow("a name whose every start leaves the depth alone was excluded")
+    QTest::newRow("a name whose every start leaves the depth alone was excluded") << "xml"
         << QStringList{"<p>", "  <b>", "  <i>x", "  </i>", "  </b>", "</p>"}
         << "6 lines, 0 unclosed, 0 stray"
         << QStringList{"start matched", "self-closed -", "start matched", "end matched", "end -",
                        "end matched"}
         << QStringList{"B\t0\t1\t1\t0\t", "I\t1\t1\t0\t0\t", "P\t1\t1\t0\t0\t"};
-    QTest::newRow("tags in PRE count, SCRIPT holds text")
+    QTest::newRow("tags in PRE count, SCRIPT holds text") << "xml"
         << QStringList{"<body>", "  <pre>one", "    two  <b>x  </b>", "    <i>three", "  </pre>",
                        "  <script src=\"x\">  </script>", "  <script>", "    if (a  <b) go();  </script>",
                        "</body>"}
@@ -154,17 +156,31 @@ void TestKivalter::reportsBalance_data()
                        "start matched", "start matched", "text matched", "end matched"}
         << QStringList{"B\t1\t1\t0\t0\t", "BODY\t1\t1\t0\t0\t", "I\t1\t0\t0\t1\t4", "PRE\t1\t1\t0\t0\t",
                        "SCRIPT\t2\t2\t0\t0\t"};
-    QTest::newRow("leading text, comments and declarations")
+    QTest::newRow("leading text, comments and declarations") << "xml"
         << QStringList{"Hello", "<!DOCTYPE html>", "<!-- note -->", "<?xml version=\"1.0\"?>", "<%= x %>"}
         << "5 lines, 0 unclosed, 0 stray"
         << QStringList{"text -", "declaration -", "declaration -", "declaration -", "declaration -"}
         << QStringList{};
-    QTest::newRow("empty work file")
+    QTest::newRow("empty work file") << "xml"
         << QStringList{} << "0 lines, 0 unclosed, 0 stray" << QStringList{} << QStringList{};
+    QTest::newRow("HTML's rules, chosen by the listing's start, end LI implicitly") << ""
+        << QStringList{"<html>", "  <body>", "    <ul>", "      <li>a", "        <li>b", "        </ul>", "      </p>",
+                       "    </body>", "  </html>"}
+        << "9 lines, 0 unclosed, 1 stray"
+        << QStringList{"start -", "start -", "start matched", "start matched", "start matched", "end matched",
+                       "end stray", "end -", "end -"}
+        << QStringList{"BODY\t1\t1\t0\t0\t", "HTML\t1\t1\t0\t0\t", "LI\t2\t0\t0\t0\t", "P\t0\t1\t0\t1\t7",
+                       "UL\t1\t1\t0\t0\t"};
+    QTest::newRow("an XML declaration chooses XML's rules") << "auto"
+        << QStringList{"<?xml version=\"1.0\"?>", "<ul>", "  <li>a", "  </ul>"}
+        << "4 lines, 1 unclosed, 0 stray"
+        << QStringList{"declaration -", "start matched", "start unclosed", "end matched"}
+        << QStringList{"LI\t1\t0\t0\t1\t3", "UL\t1\t1\t0\t0\t"};
 }
 
 void TestKivalter::reportsBalance()
 {
+    QFETCH(QString, rules);
     QFETCH(QStringList, listing);
     QFETCH(QString, totals);
     QFETCH(QStringList, lineMarks);
@@ -173,7 +189,8 @@ void TestKivalter::reportsBalance()
     const QString workFile = writeWorkFile(folder, listing);
     QVERIFY(!workFile.isEmpty());
 
-    const ProgramRun run = runKivalter({"--report", workFile});
+    const ProgramRun run = runKivalter(rules.isEmpty() ? QStringList{"--report", workFile}
+                                                       : QStringList{"--report", "--rules", rules, workFile});
 
     QCOMPARE(run.exitCode, 0);
     const ParsedReport report = parseReport(QString::fromUtf8(run.out));
@@ -210,24 +227,34 @@ void TestKivalter::findingsOnTheListingAreTheSourcesFindings_data()
 {
     QTest::addColumn<QByteArray>("source");
     QTest::addColumn<QByteArray>("excluded");
+    QTest::addColumn<QString>("rules");
 
-    QTest::newRow("a tag inside a comment") << QByteArray("<div><!-- <p> --></div>") << QByteArray();
-    QTest::newRow("self-closed tags") << QByteArray("<a><x/><y/></a><b><z/></b>") << QByteArray();
-    QTest::newRow("names glued to quotes") << QByteArray("<td\"x\">a</td><p'y'>") << QByteArray();
-    QTest::newRow("overlapping tags") << QByteArray("<b><i>x</b></i>") << QByteArray();
+    QTest::newRow("a tag inside a comment") << QByteArray("<div><!-- <p> --></div>") << QByteArray() << "xml";
+    QTest::newRow("self-closed tags") << QByteArray("<a><x/><y/></a><b><z/></b>") << QByteArray() << "xml";
+    QTest::newRow("names glued to quotes") << QByteArray("<td\"x\">a</td><p'y'>") << QByteArray() << "xml";
+    QTest::newRow("overlapping tags") << QByteArray("<b><i>x</b></i>") << QByteArray() << "xml";
     QTest::newRow("a quoted '>' and a script's text")
-        << QByteArray("<p title=\"a>b\"><script>if (a<b) x('</p>');</script></p>") << QByteArray();
-    QTest::newRow("excluded names") << QByteArray("<ul><li>a<li>b</li></ul></span>") << QByteArray("LI");
-    QTest::newRow("an excluded name on the last line") << QByteArray("<ul><li>a</ul><li>") << QByteArray("LI");
-    QTest::newRow("a PRE block's tags") << QByteArray("<pre>\r\n<b>x\r\n</pre><i>") << QByteArray();
+        << QByteArray("<p title=\"a>b\"><script>if (a<b) x('</p>');</script></p>") << QByteArray() << "xml";
+    QTest::newRow("excluded names") << QByteArray("<ul><li>a<li>b</li></ul></span>") << QByteArray("LI") << "xml";
+    QTest::newRow("an excluded name on the last line") << QByteArray("<ul><li>a</ul><li>") << QByteArray("LI")
+                                                       << "xml";
+    QTest::newRow("a PRE block's tags") << QByteArray("<pre>\r\n<b>x\r\n</pre><i>") << QByteArray() << "xml";
+    QTest::newRow("HTML: implicit ends, a P that a DIV closed")
+        << QByteArray("<ul><li>a<li>b</ul><p>one<div>two</div></p>") << QByteArray() << "html";
+    QTest::newRow("HTML: '/>' closes in SVG alone, an excluded name")
+        << QByteArray("<div/>x<svg><g/><path></svg><span>a<br/><em>b</span>") << QByteArray("EM") << "html";
+    QTest::newRow("HTML: formatting closed by another element")
+        << QByteArray("<p><b>x</p>\n<p>y</p><table><tr><td>z</table></td>") << QByteArray() << "html";
 }
 
-// The window balances the source, kivalter the listing the window hands it:
-// both must find the same tags, in the same order.
+// The window balances the source, kivalter the listing the window hands it
+// with the rules and excluded names beside it: both must find the same
+// tags, in the same order.
 void TestKivalter::findingsOnTheListingAreTheSourcesFindings()
 {
     QFETCH(QByteArray, source);
     QFETCH(QByteArray, excluded);
+    QFETCH(QString, rules);
     QTemporaryDir folder;
     const QString page = folder.filePath("page.html");
     const QString list = folder.filePath("ignore.trm");
@@ -238,13 +265,20 @@ void TestKivalter::findingsOnTheListingAreTheSourcesFindings()
     pageFile.close();
     listFile.close();
     const ProgramRun walked = runProgram("vorelind-cli", {"indent", "--exclude", list, page});
-    const ProgramRun fromSource = runProgram("vorelind-cli", {"unmatched", "--rules", "xml", "--exclude", list, page});
+    const ProgramRun fromSource = runProgram("vorelind-cli", {"unmatched", "--rules", rules, "--exclude", list, page});
     QCOMPARE(walked.exitCode, 0);
     QCOMPARE(fromSource.exitCode, fromSource.out.isEmpty() ? 0 : 1);
     const QString workFile = folder.filePath("w.htm");
     QFile work(workFile);
     QVERIFY(work.open(QIODevice::WriteOnly) && work.write(walked.out) == walked.out.size());
     work.close();
+    vorelind::HandedRules handed{*vorelind::tagRulesNamed(rules.toStdString()), {}};
+    if (!excluded.isEmpty())
+        handed.excluded.push_back(excluded.toStdString());
+    const std::string handedText = vorelind::rulesFileText(handed);
+    QFile side(workFile + ".rules");
+    QVERIFY(side.open(QIODevice::WriteOnly) && side.write(handedText.data(), qint64(handedText.size())) > 0);
+    side.close();
 
     const ProgramRun run = runKivalter({"--report", workFile});
 

@@ -30,10 +30,11 @@ std::string fileBytes(const std::string& path)
     return bytes.str();
 }
 
-// What the runner saw: the command line and the work file at that moment.
+// What the runner saw: the command line, and the work file and its side file at that moment.
 struct RunnerView {
     std::vector<std::string> commands;
     std::vector<std::string> workFiles;
+    std::vector<std::string> rulesFiles;
 };
 
 } // namespace
@@ -75,17 +76,20 @@ void TestLineAnalysisLaunch::writesWorkFileForTheRunAndDeletesIt()
     LineAnalysisLaunch launch([&](const std::string& command) {
         seen.commands.push_back(command);
         seen.workFiles.push_back(fileBytes(workFile));
+        seen.rulesFiles.push_back(fileBytes(workFile + ".rules"));
     });
 
     std::string listing;
     for (const std::string& line : lines)
         listing += line + "\r\n";
-    QVERIFY(launch.run(listingOfText(listing), executableFolder, title));
+    QVERIFY(launch.run(listingOfText(listing), executableFolder, title, {TagRules::Html, {"LI", "P"}}));
 
     QCOMPARE(seen.commands, std::vector<std::string>{"kivalter " + workFile + " " + sjisToUtf8(title)});
     QCOMPARE(seen.workFiles.size(), std::size_t(1));
     QCOMPARE(bytes(seen.workFiles[0]), bytes(workFileBytes));
+    QCOMPARE(bytes(seen.rulesFiles[0]), bytes("html\r\nLI\r\nP\r\n"));
     QVERIFY(!std::filesystem::exists(workFile));
+    QVERIFY(!std::filesystem::exists(workFile + ".rules"));
 }
 
 void TestLineAnalysisLaunch::deletesWorkFileWhenToolDoesNotStart()
@@ -94,7 +98,7 @@ void TestLineAnalysisLaunch::deletesWorkFileWhenToolDoesNotStart()
     const std::string executableFolder = folder.path().toStdString() + "/";
     LineAnalysisLaunch launch([](const std::string&) {});
 
-    QVERIFY(launch.run(listingOfText("<p>"), executableFolder, "t"));
+    QVERIFY(launch.run(listingOfText("<p>"), executableFolder, "t", {}));
 
     QVERIFY(!std::filesystem::exists(executableFolder + "w.htm"));
 }
@@ -109,12 +113,12 @@ void TestLineAnalysisLaunch::refusesSecondRunWhileOneWaits()
     LineAnalysisLaunch* self = nullptr;
     LineAnalysisLaunch launch([&](const std::string&) {
         ++runs;
-        secondAccepted = self->run(listingOfText("<other>"), executableFolder, "second");
+        secondAccepted = self->run(listingOfText("<other>"), executableFolder, "second", {});
         workFileAfterSecond = fileBytes(executableFolder + "w.htm");
     });
     self = &launch;
 
-    QVERIFY(launch.run(listingOfText("<first>"), executableFolder, "first"));
+    QVERIFY(launch.run(listingOfText("<first>"), executableFolder, "first", {}));
 
     QCOMPARE(runs, 1);
     QVERIFY(!secondAccepted);
@@ -152,7 +156,7 @@ void TestLineAnalysisLaunch::unwritableWorkFileStartsNothing()
     LineAnalysisLaunch launch([&](const std::string&) { ++runs; });
 
     try {
-        launch.run(listingOfText("<p>"), executableFolder, "t");
+        launch.run(listingOfText("<p>"), executableFolder, "t", {});
         QFAIL("no error raised");
     } catch (const AppError& error) {
         const std::string expected = fromDisplayText(u"ファイル "_qs) + workFile + fromDisplayText(u" を作成できません"_qs);
@@ -164,7 +168,7 @@ void TestLineAnalysisLaunch::unwritableWorkFileStartsNothing()
     QVERIFY(!launch.running());
     std::error_code ignored;
     std::filesystem::remove(workFile, ignored);
-    QVERIFY(launch.run(listingOfText("<p>"), folder.path().toStdString() + "/", "t"));
+    QVERIFY(launch.run(listingOfText("<p>"), folder.path().toStdString() + "/", "t", {}));
     QCOMPARE(runs, 1);
 }
 

@@ -74,7 +74,7 @@ void TestProcessLauncher::toolGetsCommandLineAndWorkFile()
 
     // A title with blanks arrives as one word, options of the toolkit included.
     QVERIFY(launch.run(listingOfText("<p>\r\n" + fromDisplayText(u"  日本語"_qs)), tool.executableFolder(),
-                       fromDisplayText(u"「my -platform offscreen page.htm」"_qs)));
+                       fromDisplayText(u"「my -platform offscreen page.htm」"_qs), {}));
 
     QCOMPARE(tool.arguments(),
              (QStringList{QString::fromStdString(tool.workFile()), u"「my -platform offscreen page.htm」"_qs}));
@@ -92,10 +92,10 @@ void TestProcessLauncher::waitKeepsEventLoopRunningAndRefusesSecondRun()
     QTimer::singleShot(50, this, [&] {
         ++timerRuns;
         toolEndedBeforeTimer = tool.recorded();
-        secondAccepted = launch.run(listingOfText("<second>"), tool.executableFolder(), "second");
+        secondAccepted = launch.run(listingOfText("<second>"), tool.executableFolder(), "second", {});
     });
 
-    QVERIFY(launch.run(listingOfText("<first>"), tool.executableFolder(), "first"));
+    QVERIFY(launch.run(listingOfText("<first>"), tool.executableFolder(), "first", {}));
 
     QVERIFY(tool.recorded());
     QCOMPARE(timerRuns, 1);
@@ -162,7 +162,7 @@ void TestProcessLauncher::toolOutlivesTheQuittingApplication()
     bool toolRanOn = false;
     QTimer::singleShot(0, this, [&] {
         QTimer::singleShot(300, this, [] { QCoreApplication::quit(); });
-        launch.run(listingOfText("<p>"), tool.executableFolder(), "title");
+        launch.run(listingOfText("<p>"), tool.executableFolder(), "title", {});
         toolRanOn = !tool.recorded();
     });
 

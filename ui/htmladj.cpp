@@ -263,6 +263,7 @@ void TStructedHtmlForm::loadFile(const QString& path)
     const std::string name = fileNameOf(sjisPath(path));
     const DocumentRequest request{nativePath(path), name, isShiftJis->isChecked()};
     const ExcludedTags excluded(IgnoreTags->lines());
+    HandedRules listingRules{TagRules::Xml, IgnoreTags->lines()};
     WindowSteps steps(
         [&] {
             SaveDialog1->setDirectory(FileListBox1->directory());
@@ -273,6 +274,7 @@ void TStructedHtmlForm::loadFile(const QString& path)
         },
         [&](const std::shared_ptr<const std::string>& source) {
             m_loadedPath = path;
+            listingRules.rules = rulesFor(*source);
             // The analysis runs beside the showing of the source and the walk.
             m_faultMarks->analyse(source, excluded);
             showLoadedSource(source, name);
@@ -292,6 +294,7 @@ void TStructedHtmlForm::loadFile(const QString& path)
     runLog.close();
     listing->finish();
     m_listing = std::move(listing);
+    m_listingRules = std::move(listingRules);
     StructuringDo();
     // The walk takes no input, so what the user gave meanwhile has waited
     // for its end. It is taken now, while the window knows it has just
@@ -464,7 +467,7 @@ void TStructedHtmlForm::TagCheckClick()
     // without it the work file would replace and then delete a "w.htm" of
     // the browsed folder.
     const std::filesystem::path folder = filesFolderFor(folderOf(m_executablePath));
-    if (m_lineAnalysis.run(shownListing(), folder, m_documentTitle))
+    if (m_lineAnalysis.run(shownListing(), folder, m_documentTitle, m_listingRules))
         return;
     // The open tool still shows the listing of the first run: the user is
     // sent there rather than left without a word.

@@ -195,6 +195,7 @@ private:
     // the tree, and this, as they were.
     std::shared_ptr<const Listing> m_treeListing;
     std::string m_documentTitle;
+    HandedRules m_listingRules; // the rules and excluded names the shown listing was judged by
     // The file last loaded, which the rerun command loads again.
     QString m_loadedPath;
     // Set while the input given during a walk, which waited for its end,

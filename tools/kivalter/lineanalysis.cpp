@@ -1,6 +1,7 @@
 #include "tools/kivalter/lineanalysis.h"
 
 #include "document/tagbalance.h"
+#include "document/tagnames.h"
 #include "tree/treefill.h"
 #include "util/sjis.h"
 
@@ -70,7 +71,11 @@ std::string LineAnalysis::tag(std::size_t row) const
 // before it marked on the lines.
 class ListingAnalyser {
 public:
-    explicit ListingAnalyser(std::string listing) { m_result.m_listing = std::move(listing); }
+    ListingAnalyser(std::string listing, const ListingRules& rules)
+        : m_rules(rules)
+    {
+        m_result.m_listing = std::move(listing);
+    }
 
     LineAnalysis run()
     {
@@ -168,6 +173,10 @@ private:
             every = every && neutral;
             marks(row).depthNeutral = neutral;
         }
+        if (m_rules.excluded) {
+            m_excluded = *m_rules.excluded;
+            return;
+        }
         std::vector<std::string> excluded;
         for (const auto& [name, neutral] : alwaysNeutral) {
             if (neutral)
@@ -176,22 +185,69 @@ private:
         m_excluded = ExcludedTags(excluded);
     }
 
-    // The balance reads the listing with the self-closed start tags made
-    // text, in place, and then put back.
+    // The balance reads the listing with the self-closed start tags that the
+    // rules honour made text, in place, and then put back.
     void balance()
     {
-        blankSelfClosedStarts(' ');
-        m_unbalanced = unbalancedTags(m_result.m_listing, m_excluded, &m_counted);
-        blankSelfClosedStarts('<');
+        blankSelfClosedStarts();
+        m_unbalanced = unbalancedTags(m_result.m_listing, m_excluded, m_rules.rules, &m_counted);
+        restoreSelfClosedStarts();
     }
 
-    void blankSelfClosedStarts(char leadingByte)
+    void blankSelfClosedStarts()
     {
+        ForeignContent foreign;
         for (std::size_t row = 0; row < lineCount(); ++row) {
-            if (marks(row).depthNeutral && !m_excluded.contains(leadingTagOf(row).name))
-                m_result.m_listing[m_result.m_lineStarts[row] + blanks(row)] = leadingByte;
+            const std::string name = leadingTagOf(row).name;
+            const bool inForeign = m_rules.rules == TagRules::Html && foreign.holds(row, *this, name);
+            if (!marks(row).depthNeutral || m_excluded.contains(name))
+                continue;
+            if (m_rules.rules == TagRules::Xml || inForeign || (htmlKindsOf(name) & kForeignRoot))
+                m_result.m_listing[leadingByteAt(row)] = ' ';
         }
     }
+
+    // Every line marked so led with its start tag's '<'.
+    void restoreSelfClosedStarts()
+    {
+        for (std::size_t row = 0; row < lineCount(); ++row) {
+            if (marks(row).depthNeutral)
+                m_result.m_listing[leadingByteAt(row)] = '<';
+        }
+    }
+
+    std::size_t leadingByteAt(std::size_t row) const { return m_result.m_lineStarts[row] + blanks(row); }
+
+    // Which lines lie in SVG or MathML, where HTML's rules let "/>" close:
+    // the lines deeper than an open SVG or MATH line, up to the next line
+    // no deeper, but for what lies in their HTML integration points.
+    class ForeignContent {
+    public:
+        // Takes the rows in order, before any is blanked.
+        bool holds(std::size_t row, const ListingAnalyser& analyser, const std::string& name)
+        {
+            const std::size_t depth = analyser.blanks(row);
+            while (!m_open.empty() && depth <= m_open.back().depth)
+                m_open.pop_back();
+            const bool inForeign = !m_open.empty() && m_open.back().foreign;
+            if (analyser.marks(row).inRawBlock || analyser.marks(row).depthNeutral
+                || analyser.leadingTagOf(row).kind != LineKind::Start)
+                return inForeign;
+            const std::uint32_t kinds = htmlKindsOf(name);
+            if (kinds & kForeignRoot)
+                m_open.push_back({depth, true});
+            else if (inForeign && (kinds & kIntegrationPoint))
+                m_open.push_back({depth, false});
+            return inForeign;
+        }
+
+    private:
+        struct Open {
+            std::size_t depth;
+            bool foreign;
+        };
+        std::vector<Open> m_open;
+    };
 
     // The upper-cased name of the counted tag whose '<' is at an offset.
     std::string countedName(const CountedTag& tag) const
@@ -224,7 +280,7 @@ private:
             settle(rowAt(tag.offset), tag.side == TagSide::Start ? Balance::Unclosed : Balance::Stray);
     }
 
-    // Declarations, and the tags that take no part by their name.
+    // Declarations, and the tags that take no part by their name or the rules.
     void describeUncounted(std::size_t row)
     {
         const LeadingTag tag = leadingTagOf(row);
@@ -234,6 +290,9 @@ private:
             describeLeading(row, tag.kind, tag.kind == LineKind::Start ? Balance::Void : Balance::None);
         else if (tag.kind != LineKind::Text && m_excluded.contains(tag.name))
             describeLeading(row, tag.kind, Balance::None);
+        else if (tag.kind != LineKind::Text && m_rules.rules == TagRules::Html
+                 && (htmlKindsOf(tag.name) & kDocumentFrame))
+            describeLeading(row, tag.kind, Balance::None); // HTML's rules never leave these open
     }
 
     // The line's leading tag names it from now on, with the line's kind.
@@ -298,15 +357,16 @@ private:
         }
     }
 
+    const ListingRules& m_rules;
     ExcludedTags m_excluded;
     std::vector<CountedTag> m_counted;
     std::vector<UnbalancedTag> m_unbalanced; // their names point into the listing
     LineAnalysis m_result;
 };
 
-LineAnalysis analyseListing(std::string listing)
+LineAnalysis analyseListing(std::string listing, const ListingRules& rules)
 {
-    return ListingAnalyser(std::move(listing)).run();
+    return ListingAnalyser(std::move(listing), rules).run();
 }
 
 bool isUnmatched(Balance balance)

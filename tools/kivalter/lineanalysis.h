@@ -1,7 +1,10 @@
 #pragma once
 
+#include "document/tagbalance.h"
+
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -89,15 +92,24 @@ private:
     std::size_t m_stray = 0;
 };
 
+// How a listing is judged: by a rule set, and with the excluded names its
+// walk took when they are known.
+struct ListingRules {
+    TagRules rules = TagRules::Xml;
+    std::optional<ExcludedTags> excluded; // none: told from the depth
+};
+
 // Analyses an indented listing (lines ended by CR LF) with the program's one
-// tag balance, so that its findings are the window's. The walk drops the '/'
-// of "/>" and lets excluded tags leave the depth alone, so the listing shows
-// both as start tags after which the next line is no deeper: a name whose
-// every start tag does so counts as excluded, any other such start tag as
-// self-closed. The last line has no next line, so a start tag there counts
-// unless its name was excluded. A listing of more than kMaxAnalysedLines
-// lines raises std::length_error; running out of memory, std::bad_alloc.
-LineAnalysis analyseListing(std::string listing);
+// tag balance under the given rules, so that its findings are the window's.
+// The walk drops the '/' of "/>" and lets excluded tags leave the depth
+// alone, so the listing shows both as start tags after which the next line
+// is no deeper. Without the excluded names, a name whose every start tag
+// does so counts as excluded; any other such start tag was self-closed,
+// which HTML's rules honour only in SVG and MathML. The last line has no
+// next line, so a start tag there counts unless its name was excluded. A
+// listing of more than kMaxAnalysedLines lines raises std::length_error;
+// running out of memory, std::bad_alloc.
+LineAnalysis analyseListing(std::string listing, const ListingRules& rules = {});
 
 // Whether a line or tag marked so lacks its partner.
 bool isUnmatched(Balance balance);

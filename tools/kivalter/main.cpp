@@ -1,6 +1,7 @@
 // kivalter: the line-analysis tool. It reads an indented listing (Shift-JIS
 // lines ended by CR LF) and shows how its tags nest and balance.
 
+#include "document/rulesfile.h"
 #include "document/sizelimits.h"
 #include "document/sourceloader.h"
 #include "look/qttranslation.h"
@@ -21,6 +22,7 @@
 #include <cstdio>
 #include <iostream>
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -33,8 +35,8 @@ constexpr int kFailed = 1;
 constexpr int kUsageError = 2;
 
 constexpr char kUsage[] =
-    "Usage: kivalter WORKFILE [TITLE...]\n"
-    "       kivalter --report WORKFILE\n"
+    "Usage: kivalter [--rules auto|html|xml] WORKFILE [TITLE...]\n"
+    "       kivalter --report [--rules auto|html|xml] WORKFILE\n"
     "\n"
     "Shows how the tags of an indented listing nest and balance: a table of\n"
     "the lines (number, level, kind, balance, tag, text), a summary per tag\n"
@@ -42,11 +44,19 @@ constexpr char kUsage[] =
     "lines ended by CR LF; the window is captioned with TITLE (the words after\n"
     "WORKFILE, joined by blanks).\n"
     "\n"
-    "The tags balance as in the main window: comments, declarations and the\n"
-    "text of SCRIPT and STYLE hold no tags, HTML empty elements such as BR and\n"
-    "IMG need no end tag, and an end tag closes the innermost open tag of its\n"
-    "name. A start tag after which the listing does not go deeper was written\n"
-    "<x/> and takes no part; a name whose every start tag does so was excluded.\n"
+    "The tags balance as in the main window, under HTML's parsing rules or\n"
+    "XML's strict pairing. The main program hands the rules of the page and\n"
+    "its excluded names in WORKFILE.rules (the rules' name on the first line,\n"
+    "one excluded name a line after it); --rules sets the rules instead, and\n"
+    "without either they are those of the listing's start (XML's after \"<?xml\"\n"
+    "or an XHTML doctype). A start tag after which the listing does not go\n"
+    "deeper was written <x/>; without the excluded names, a name whose every\n"
+    "start tag does so was excluded. Under XML's rules an end tag closes the\n"
+    "innermost open tag of its name and <x/> takes no part; HTML's close\n"
+    "elements implicitly, never miss an end tag that may be left out, and\n"
+    "honour <x/> only in SVG and MathML. Comments, declarations and the text\n"
+    "of SCRIPT and STYLE hold no tags, and empty elements such as BR and IMG\n"
+    "need no end tag.\n"
     "\n"
     "--report prints the same analysis as TAB-separated text in UTF-8 to\n"
     "standard output: a totals line, the lines, an empty line, the tags.\n"
@@ -131,22 +141,61 @@ void releaseStandardOutput()
     static_cast<void>(std::freopen(kNullDevice, "w", stdout));
 }
 
-std::string readWorkFile(const std::string& path)
+// The rules named on the command line; none lets the work file's side file or start decide.
+using RulesOption = std::optional<TagRules>;
+
+// The side file's rules and names; none when it is absent or names no rules.
+std::optional<HandedRules> handedRules(const std::string& path)
+{
+    // A few names a line; a file past this bound is none of the program's.
+    constexpr std::uint64_t kRulesFileBound = 1 << 20;
+    try {
+        return readRulesFileText(readFileBytes(rulesFilePath(path).string(), kRulesFileBound));
+    } catch (const AppError&) {
+    } catch (const std::length_error&) {
+    }
+    return std::nullopt;
+}
+
+// The option's rules first, then the side file's, then the listing's own.
+ListingRules rulesOf(const std::string& listing, const std::optional<HandedRules>& handed, RulesOption option)
+{
+    ListingRules rules;
+    rules.rules = option ? *option : handed ? handed->rules : rulesFor(listing);
+    if (handed)
+        rules.excluded = ExcludedTags(handed->excluded);
+    return rules;
+}
+
+// The work file's bytes; the window's program learns on the way that it may delete them.
+std::string readWorkFile(const std::string& path, bool tellRead)
 {
     try {
         std::string bytes = readFileBytes(path, workFileBound());
-        releaseStandardOutput();
+        if (tellRead)
+            releaseStandardOutput();
         return bytes;
     } catch (...) {
-        releaseStandardOutput();
+        if (tellRead)
+            releaseStandardOutput();
         throw;
     }
 }
 
-int printReport(const std::string& path)
+// The side file is read before the work file, which the program deletes
+// with it once the tool says it has read.
+LineAnalysis analyseWorkFile(const std::string& path, RulesOption option, bool tellRead)
+{
+    const std::optional<HandedRules> handed = handedRules(path);
+    std::string bytes = readWorkFile(path, tellRead);
+    const ListingRules rules = rulesOf(bytes, handed, option);
+    return analyseListing(std::move(bytes), rules);
+}
+
+int printReport(const std::string& path, RulesOption option)
 {
     try {
-        const LineAnalysis analysis = analyseListing(readFileBytes(path, workFileBound()));
+        const LineAnalysis analysis = analyseWorkFile(path, option, false);
         writeAnalysisReport(analysis, [](std::string_view rows) { std::cout << sjisToUtf8(rows); });
         return std::cout.flush() ? 0 : kFailed;
     } catch (const AppError& error) {
@@ -174,7 +223,7 @@ QString titleOf(const std::vector<std::string>& arguments)
     return words.join(QLatin1Char(' '));
 }
 
-int showWindow(char* argv[], const std::vector<std::string>& arguments)
+int showWindow(char* argv[], const std::vector<std::string>& arguments, RulesOption option)
 {
     // The toolkit sees the program's name alone: it would take words of the
     // title such as -platform or -display as its own options.
@@ -183,7 +232,7 @@ int showWindow(char* argv[], const std::vector<std::string>& arguments)
     installQtTranslations();
     const std::string& path = arguments.front();
     try {
-        AnalysisWindow window(analyseListing(readWorkFile(path)), titleOf(arguments));
+        AnalysisWindow window(analyseWorkFile(path, option, true), titleOf(arguments));
         const RaiseListener listener(window, QFile::decodeName(path.c_str()));
         window.show();
         return QApplication::exec();
@@ -203,17 +252,28 @@ int main(int argc, char* argv[])
 {
     // On Windows the C runtime splits the command line by the rules that the
     // launch quotes by.
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    std::vector<std::string> arguments(argv + 1, argv + argc);
     if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
         std::cout << kUsage;
         return 0;
     }
-    if (!arguments.empty() && arguments[0] == "--report") {
-        if (arguments.size() == 2)
-            return printReport(arguments[1]);
-    } else if (!arguments.empty()) {
-        return showWindow(argv, arguments);
+    const bool report = !arguments.empty() && arguments[0] == "--report";
+    if (report)
+        arguments.erase(arguments.begin());
+    RulesOption option;
+    if (arguments.size() >= 2 && arguments[0] == "--rules") {
+        const std::string& name = arguments[1];
+        if (name != "auto" && !tagRulesNamed(name)) {
+            std::cerr << kUsage;
+            return kUsageError;
+        }
+        option = tagRulesNamed(name);
+        arguments.erase(arguments.begin(), arguments.begin() + 2);
     }
+    if (report && arguments.size() == 1)
+        return printReport(arguments[0], option);
+    if (!report && !arguments.empty())
+        return showWindow(argv, arguments, option);
     std::cerr << kUsage;
     return kUsageError;
 }
