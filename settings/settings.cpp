@@ -20,6 +20,7 @@ constexpr char kSection[] = "HTMLTREESTRUCT";
 constexpr char kMaskName[] = "MASK";
 constexpr char kFolderName[] = "DIRECTORY";
 constexpr char kConversionName[] = "NKF";
+constexpr char kRulesName[] = "RULES";
 
 // Closes a key when its reading or writing ends, an error included.
 class OpenKey {
@@ -110,6 +111,26 @@ bool conversionOption(const std::optional<std::string>& stored)
     return !number || *number != 0;
 }
 
+// The stored words of the rules choices; a copy that knows no such value leaves it alone.
+RulesChoice rulesChoiceOf(const std::optional<std::string>& stored)
+{
+    if (stored == "html")
+        return RulesChoice::Html;
+    if (stored == "xml")
+        return RulesChoice::Xml;
+    return RulesChoice::Automatic;
+}
+
+std::string rulesChoiceText(RulesChoice choice)
+{
+    switch (choice) {
+    case RulesChoice::Html: return "html";
+    case RulesChoice::Xml: return "xml";
+    case RulesChoice::Automatic: break;
+    }
+    return "auto";
+}
+
 } // namespace
 
 std::string programNameOf(const std::string& executablePath)
@@ -139,6 +160,7 @@ void readSettings(SettingsViews& views, const std::string& programName, Registry
     if (!folder.empty())
         views.setFolder(folder);
     views.setConvertsToShiftJis(conversionOption(readValue(registry, programKey.key(), kConversionName)));
+    views.setRulesChoice(rulesChoiceOf(readValue(registry, programKey.key(), kRulesName)));
 }
 
 void writeSettings(const SettingsViews& views, const std::string& programName, Registry& registry)
@@ -147,6 +169,7 @@ void writeSettings(const SettingsViews& views, const std::string& programName, R
     writeValue(registry, programKey.key(), kMaskName, views.fileMask());
     writeValue(registry, programKey.key(), kFolderName, views.folder());
     writeValue(registry, programKey.key(), kConversionName, views.convertsToShiftJis() ? "1" : "0");
+    writeValue(registry, programKey.key(), kRulesName, rulesChoiceText(views.rulesChoice()));
 }
 
 std::string defaultFolder()

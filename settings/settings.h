@@ -9,7 +9,11 @@ class Registry;
 // The file mask in force until the user sets one.
 inline constexpr char kDefaultFileMask[] = "*.htm*";
 
-// The three views that the stored settings come from and go to.
+// Which rules the tag balance judges a page by: chosen by the page itself,
+// or HTML's or XML's for every page.
+enum class RulesChoice { Automatic, Html, Xml };
+
+// The views that the stored settings come from and go to.
 class SettingsViews {
 public:
     virtual ~SettingsViews() = default;
@@ -19,18 +23,22 @@ public:
     virtual void setFolder(const std::string& folder) = 0; // raises AppError when the folder can't be entered
     virtual bool convertsToShiftJis() const = 0;
     virtual void setConvertsToShiftJis(bool on) = 0;
+    virtual RulesChoice rulesChoice() const = 0;
+    virtual void setRulesChoice(RulesChoice choice) = 0;
 };
 
 // The executable's file name without folder and extension.
 std::string programNameOf(const std::string& executablePath);
 
-// Reads "MASK", "DIRECTORY" and "NKF" from the section HTMLTREESTRUCT of the
-// program's key and applies them to the views in that order, absent values
-// giving their defaults. Creates the program key but never the section.
-// Raises AppError; the values applied before the failure stay in force.
+// Reads "MASK", "DIRECTORY", "NKF" and "RULES" from the section
+// HTMLTREESTRUCT of the program's key and applies them to the views in that
+// order, absent values giving their defaults. "RULES" is "auto", "html" or
+// "xml"; any other text is "auto". Creates the program key but never the
+// section. Raises AppError; the values applied before the failure stay in
+// force.
 void readSettings(SettingsViews& views, const std::string& programName);
 
-// Writes the three values, each in its own open, store and close. Raises
+// Writes the four values, each in its own open, store and close. Raises
 // AppError; the values written before the failure stay stored.
 void writeSettings(const SettingsViews& views, const std::string& programName);
 

@@ -15,9 +15,12 @@ public:
     void setFolder(const std::string& folder) override { m_folder = folder; }
     bool convertsToShiftJis() const override { return m_on; }
     void setConvertsToShiftJis(bool on) override { m_on = on; }
+    vorelind::RulesChoice rulesChoice() const override { return m_rules; }
+    void setRulesChoice(vorelind::RulesChoice choice) override { m_rules = choice; }
 
 private:
     std::string m_mask;
     std::string m_folder;
     bool m_on = true;
+    vorelind::RulesChoice m_rules = vorelind::RulesChoice::Automatic;
 };

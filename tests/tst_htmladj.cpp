@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QFileDialog>
@@ -138,6 +139,8 @@ private slots:
     void designedFontsAreInstalled();
     void moveCommands_data();
     void moveCommands();
+    void marksFollowThePagesRules_data();
+    void marksFollowThePagesRules();
 };
 
 void TestHtmlAdj::initTestCase()
@@ -886,6 +889,8 @@ void TestHtmlAdj::moveCommands()
     QFETCH(QString, current);
     QFETCH(QString, status);
     WindowUnderTest window;
+    // The page's marks are those of the strict pairing.
+    control<QComboBox>(window.form, "TagRulesBox")->setCurrentIndex(static_cast<int>(RulesChoice::Xml));
     window.openDocument(QStringLiteral("unbalanced.htm"), kUnbalancedPage);
     auto* tabs = control<QTabWidget>(window.form, "PageControl1");
     auto* treeView = control<TTreeIndent>(window.form, "TreeIndent1");
@@ -921,6 +926,44 @@ void TestHtmlAdj::moveCommands()
     QCOMPARE(shown, current);
     QCOMPARE(control<QLabel>(window.form, "MarkStatus")->text(), status);
     QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+}
+
+void TestHtmlAdj::marksFollowThePagesRules_data()
+{
+    QTest::addColumn<RulesChoice>("choice");
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QString>("rules");
+    QTest::addColumn<QString>("current"); // the tree's current node after F8, which no mark leaves where it was
+    QTest::addColumn<QString>("status");
+
+    const QByteArray list = "<html>\r\n<body>\r\n<ul>\r\n<li>one\r\n<li>two\r\n</ul>\r\n<div>\r\n</body>\r\n</html>\r\n";
+    const QByteArray xml = "<?xml version=\"1.0\"?>\r\n<ul>\r\n<li>one\r\n</ul>\r\n";
+    QTest::newRow("automatic: HTML's rules, F8 passes a correct LI and stops at a real fault")
+        << RulesChoice::Automatic << list << "HTML 規則" << "<div>"
+        << "不一致タグ 1/1  7:1  閉じていない開始タグ div";
+    QTest::newRow("automatic: an XML declaration chooses XML's rules")
+        << RulesChoice::Automatic << xml << "XML 規則" << "<li>one" << "不一致タグ 1/1  3:1  閉じていない開始タグ li";
+    QTest::newRow("the choice of HTML's rules holds for an XML page")
+        << RulesChoice::Html << xml << "HTML 規則" << "<?xml version=\"1.0\"?>" << "不一致タグ 0 個";
+}
+
+void TestHtmlAdj::marksFollowThePagesRules()
+{
+    QFETCH(RulesChoice, choice);
+    QFETCH(QByteArray, page);
+    QFETCH(QString, rules);
+    QFETCH(QString, current);
+    QFETCH(QString, status);
+    WindowUnderTest window;
+    control<QComboBox>(window.form, "TagRulesBox")->setCurrentIndex(static_cast<int>(choice));
+    window.openDocument(QStringLiteral("rules.htm"), page);
+
+    control<QAction>(window.form, "NextMark")->trigger();
+
+    QCOMPARE(control<QLabel>(window.form, "RulesStatus")->text(), rules);
+    QCOMPARE(control<QLabel>(window.form, "MarkStatus")->text(), status);
+    auto* treeView = control<TTreeIndent>(window.form, "TreeIndent1");
+    QCOMPARE(treeView->currentIndex().data().toString().trimmed(), current);
 }
 
 QTEST_MAIN(TestHtmlAdj)

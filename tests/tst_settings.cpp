@@ -30,7 +30,7 @@ const std::string kKeys = "\r\n[HKEY_CURRENT_USER\\SOFTWARE]\r\n"
                           "\r\n[HKEY_CURRENT_USER\\SOFTWARE\\ZEMBRAKO\\vorelind-test]\r\n";
 const std::string kSection = "\r\n[HKEY_CURRENT_USER\\SOFTWARE\\ZEMBRAKO\\vorelind-test\\HTMLTREESTRUCT]\r\n";
 
-// The three views, recording which of them the settings were applied to.
+// The views, recording which of the first three the settings were applied to.
 class FakeViews : public SettingsViews {
 public:
     std::string fileMask() const override { return mask; }
@@ -53,10 +53,13 @@ public:
         on = value;
         applied += "nkf ";
     }
+    RulesChoice rulesChoice() const override { return rules; }
+    void setRulesChoice(RulesChoice value) override { rules = value; }
 
     std::string mask = "designed";
     std::string directory = "/designed";
     bool on = false;
+    RulesChoice rules = RulesChoice::Xml;
     std::string missingFolder;
     std::string applied;
 };
@@ -192,6 +195,8 @@ private slots:
     void firstStartGivesDefaultsAndCreatesOnlyTheProgramKey();
     void roundTrip_data();
     void roundTrip();
+    void rulesChoice_data();
+    void rulesChoice();
     void conversionOption_data();
     void conversionOption();
     void storedTypes_data();
@@ -264,13 +269,15 @@ void TestSettings::firstStartGivesDefaultsAndCreatesOnlyTheProgramKey()
     QCOMPARE(bytes(views.mask), bytes("*.htm*"));
     QCOMPARE(bytes(views.directory), bytes("/"));
     QVERIFY(views.on);
+    QCOMPARE(views.rules, RulesChoice::Automatic);
     QCOMPARE(bytes(views.applied), bytes("mask folder nkf "));
     QCOMPARE(bytes(storeText()), bytes(kHeader + kKeys));
     QCOMPARE(openSection(), RegistryStatus::NotFound);
 
     writeSettings(views, kProgram);
-    QCOMPARE(bytes(storeText()),
-             bytes(kHeader + kKeys + kSection + "\"MASK\"=\"*.htm*\"\r\n\"DIRECTORY\"=\"/\"\r\n\"NKF\"=\"1\"\r\n"));
+    QCOMPARE(bytes(storeText()), bytes(kHeader + kKeys + kSection
+                                       + "\"MASK\"=\"*.htm*\"\r\n\"DIRECTORY\"=\"/\"\r\n\"NKF\"=\"1\"\r\n"
+                                         "\"RULES\"=\"auto\"\r\n"));
 }
 
 void TestSettings::roundTrip_data()
@@ -304,6 +311,36 @@ void TestSettings::roundTrip()
     QCOMPARE(bytes(read.mask), bytes(mask));
     QCOMPARE(bytes(read.directory), bytes(folder));
     QCOMPARE(read.on, on);
+}
+
+void TestSettings::rulesChoice_data()
+{
+    QTest::addColumn<std::string>("stored");
+    QTest::addColumn<RulesChoice>("choice");
+
+    QTest::newRow("html") << std::string("html") << RulesChoice::Html;
+    QTest::newRow("xml") << std::string("xml") << RulesChoice::Xml;
+    QTest::newRow("a word of no choice is automatic") << std::string("HTML5") << RulesChoice::Automatic;
+}
+
+// The choice is stored as a word of its own beside the other values, and
+// read back; a word no copy of the program writes falls back to automatic.
+void TestSettings::rulesChoice()
+{
+    QFETCH(std::string, stored);
+    QFETCH(RulesChoice, choice);
+    writeStore("\"MASK\"=\"*.x\"\r\n\"DIRECTORY\"=\"/\"\r\n\"NKF\"=\"0\"\r\n\"RULES\"=\"" + stored + "\"\r\n");
+    FakeViews views;
+    views.on = true;
+    readSettings(views, kProgram);
+    QCOMPARE(views.rules, choice);
+    QCOMPARE(bytes(views.mask), bytes("*.x"));
+    QVERIFY(!views.on);
+
+    writeSettings(views, kProgram);
+    FakeViews read;
+    readSettings(read, kProgram);
+    QCOMPARE(read.rules, choice);
 }
 
 void TestSettings::conversionOption_data()

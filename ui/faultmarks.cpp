@@ -23,10 +23,10 @@ FaultMarks::FaultMarks(SourceJump& places, TTreeIndent& tree, ListingModel& list
     QObject::connect(&m_locatedDone, &QFutureWatcherBase::finished, [this] { mark(); });
 }
 
-void FaultMarks::analyse(std::shared_ptr<const std::string> source, ExcludedTags excluded)
+void FaultMarks::analyse(std::shared_ptr<const std::string> source, ExcludedTags excluded, TagRules rules)
 {
-    m_analysis = runInBackground([source = std::move(source), excluded = std::move(excluded)] {
-        return unbalancedTags(*source, excluded);
+    m_analysis = runInBackground([source = std::move(source), excluded = std::move(excluded), rules] {
+        return unbalancedTags(*source, excluded, rules);
     });
 }
 
@@ -94,6 +94,11 @@ void FaultMarks::goTo(StructureView view, std::optional<std::size_t> mark)
 QString FaultMarks::countText() const
 {
     return QStringLiteral("不一致タグ %1 個").arg(m_marks.count());
+}
+
+QString rulesStatusText(TagRules rules)
+{
+    return rules == TagRules::Html ? QStringLiteral("HTML 規則") : QStringLiteral("XML 規則");
 }
 
 } // namespace vorelind

@@ -28,9 +28,9 @@ class FaultMarks {
 public:
     FaultMarks(SourceJump& places, TTreeIndent& tree, ListingModel& listing, SourceView& source, QLabel& status);
 
-    // Starts finding the unbalanced tags of a loaded source on the
-    // background thread, so that the analysis runs beside the window's other work.
-    void analyse(std::shared_ptr<const std::string> source, ExcludedTags excluded);
+    // Starts finding the unbalanced tags of a loaded source under a rule set
+    // on the background thread, so that the analysis runs beside the window's other work.
+    void analyse(std::shared_ptr<const std::string> source, ExcludedTags excluded, TagRules rules);
     // Starts finding the rows of the analysed tags in the listing that the
     // walk of that source with the same list made, and marks them in the
     // views once they are found. The views show that listing already.
@@ -65,5 +65,8 @@ private:
     ListingMarks m_marks;
     std::optional<std::size_t> m_visited;
 };
+
+// The status line's name of a rule set: "HTML 規則" or "XML 規則".
+QString rulesStatusText(TagRules rules);
 
 } // namespace vorelind

@@ -41,6 +41,7 @@
 #include "util/sjisfind.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -271,12 +272,14 @@ void TStructedHtmlForm::loadFile(const QString& path)
             m_listingModel->setListing(nullptr);
             m_sourceJump->setDocument(nullptr, nullptr);
             m_faultMarks->clear();
+            RulesStatus->clear();
         },
         [&](const std::shared_ptr<const std::string>& source) {
             m_loadedPath = path;
-            listingRules.rules = rulesFor(*source);
+            listingRules.rules = rulesForSource(*source);
+            RulesStatus->setText(rulesStatusText(listingRules.rules));
             // The analysis runs beside the showing of the source and the walk.
-            m_faultMarks->analyse(source, excluded);
+            m_faultMarks->analyse(source, excluded, listingRules.rules);
             showLoadedSource(source, name);
         });
     WalkProgress progress(*ProgressBar1, *StatusBar1);
@@ -701,6 +704,7 @@ void TStructedHtmlForm::clearDocumentViews()
     m_treeListing.reset();
     m_sourceJump->setDocument(nullptr, nullptr);
     m_faultMarks->clear();
+    RulesStatus->clear();
 }
 
 std::string TStructedHtmlForm::fileMask() const
@@ -733,6 +737,27 @@ bool TStructedHtmlForm::convertsToShiftJis() const
 void TStructedHtmlForm::setConvertsToShiftJis(bool on)
 {
     isShiftJis->setChecked(on);
+}
+
+// The box lists the choices in their order.
+RulesChoice TStructedHtmlForm::rulesChoice() const
+{
+    return static_cast<RulesChoice>(TagRulesBox->currentIndex());
+}
+
+void TStructedHtmlForm::setRulesChoice(RulesChoice choice)
+{
+    TagRulesBox->setCurrentIndex(static_cast<int>(choice));
+}
+
+TagRules TStructedHtmlForm::rulesForSource(std::string_view source) const
+{
+    switch (rulesChoice()) {
+    case RulesChoice::Html: return TagRules::Html;
+    case RulesChoice::Xml: return TagRules::Xml;
+    case RulesChoice::Automatic: break;
+    }
+    return rulesFor(source);
 }
 
 std::function<void()> TStructedHtmlForm::guarded(void (TStructedHtmlForm::*handler)())
@@ -808,6 +833,8 @@ void TStructedHtmlForm::buildTabs()
     // The marks have a place of their own, beside the run's texts.
     MarkStatus = named(new QLabel(this), "MarkStatus");
     statusBar()->addPermanentWidget(MarkStatus);
+    RulesStatus = named(new QLabel(this), "RulesStatus");
+    statusBar()->addPermanentWidget(RulesStatus);
 }
 
 // The bar searches the source, the listing and the tree, whichever is shown.
@@ -862,6 +889,15 @@ QWidget* TStructedHtmlForm::buildEnvTab()
     isShiftJis = named(new QCheckBox(QStringLiteral("Shift-JISに変換して処理"), tab), "isShiftJis");
     isShiftJis->setChecked(true);
     layout->addWidget(isShiftJis, 0, Qt::AlignLeft);
+    // The rules the marks judge a page by; a run after a change follows it.
+    auto* rulesRow = new QHBoxLayout;
+    rulesRow->addWidget(new QLabel(QStringLiteral("タグの対応の規則"), tab));
+    TagRulesBox = named(new QComboBox(tab), "TagRulesBox");
+    TagRulesBox->addItems({QStringLiteral("自動"), QStringLiteral("HTML"), QStringLiteral("XML")});
+    TagRulesBox->setToolTip(QStringLiteral("自動: <?xml で始まるか XHTML の文書型なら XML、ほかは HTML の規則で調べます"));
+    rulesRow->addWidget(TagRulesBox);
+    rulesRow->addStretch(1);
+    layout->addLayout(rulesRow);
     return tab;
 }
 

@@ -16,6 +16,7 @@
 
 class QAbstractItemView;
 class QCheckBox;
+class QComboBox;
 class QFileDialog;
 class QFileSystemWatcher;
 class QFrame;
@@ -116,6 +117,10 @@ private:
     void setFolder(const std::string& folder) override;
     bool convertsToShiftJis() const override;
     void setConvertsToShiftJis(bool on) override;
+    RulesChoice rulesChoice() const override;
+    void setRulesChoice(RulesChoice choice) override;
+    // The rules the choice on the settings tab gives a loaded text.
+    TagRules rulesForSource(std::string_view source) const;
 
     void buildMenus();
     void buildSearchMenu();
@@ -168,6 +173,7 @@ private:
     LineListView* IgnoreTags = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QCheckBox* isShiftJis = nullptr;
+    QComboBox* TagRulesBox = nullptr;
     SourceView* Memo1 = nullptr;
     LineListView* ShowResultList = nullptr;
     TTreeIndent* TreeIndent1 = nullptr;
@@ -178,6 +184,7 @@ private:
     QProgressBar* ProgressBar1 = nullptr;
     QLabel* StatusBar1 = nullptr;
     QLabel* MarkStatus = nullptr;
+    QLabel* RulesStatus = nullptr;
     QFrame* IgnoreAddPanel = nullptr;
     QLineEdit* AddTag = nullptr;
     QFileDialog* SaveDialog1 = nullptr;

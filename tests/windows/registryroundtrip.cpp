@@ -28,11 +28,14 @@ public:
     void setFolder(const std::string& folder) override { m_folder = folder; }
     bool convertsToShiftJis() const override { return m_converts; }
     void setConvertsToShiftJis(bool on) override { m_converts = on; }
+    RulesChoice rulesChoice() const override { return m_rules; }
+    void setRulesChoice(RulesChoice choice) override { m_rules = choice; }
 
 private:
     std::string m_mask;
     std::string m_folder;
     bool m_converts = true;
+    RulesChoice m_rules = RulesChoice::Automatic;
 };
 
 } // namespace
