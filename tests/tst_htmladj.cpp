@@ -8,6 +8,7 @@
 #include "ui/errorreport.h"
 #include "ui/htmladjabt.h"
 #include "ui/programicon.h"
+#include "ui/sitecheckpane.h"
 #include "ui/walkprogress.h"
 #include "faketoolrun.h"
 #include "shellrecorder.h"
@@ -19,6 +20,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDockWidget>
+#include <QTreeView>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QFileDialog>
@@ -141,6 +144,7 @@ private slots:
     void moveCommands();
     void marksFollowThePagesRules_data();
     void marksFollowThePagesRules();
+    void folderCheckListsWorstFirstAndOpensTheFirstFinding();
 };
 
 void TestHtmlAdj::initTestCase()
@@ -964,6 +968,38 @@ void TestHtmlAdj::marksFollowThePagesRules()
     QCOMPARE(control<QLabel>(window.form, "MarkStatus")->text(), status);
     auto* treeView = control<TTreeIndent>(window.form, "TreeIndent1");
     QCOMPARE(treeView->currentIndex().data().toString().trimmed(), current);
+}
+
+// The check reads every file the mask picks, in the background, lists them
+// worst first, and a double-click opens one at its first finding.
+void TestHtmlAdj::folderCheckListsWorstFirstAndOpensTheFirstFinding()
+{
+    WindowUnderTest window;
+    writeFile(window.folders.document("clean.htm"), "<ul><li>one<li>two</ul>\r\n");
+    writeFile(window.folders.document("worst.htm"), "<p>\r\n<div>\r\n</span>\r\n");
+    writeFile(window.folders.document("one.html"), "<?xml version=\"1.0\"?>\r\n<ul>\r\n<li>x\r\n</ul>\r\n");
+    writeFile(window.folders.document("skipped.txt"), "<div>");
+    auto* pane = control<SiteCheckPane>(window.form, "SiteCheckPane");
+
+    control<QAction>(window.form, "CheckFolder")->trigger();
+
+    QTRY_VERIFY(!pane->running());
+    QVERIFY(control<QDockWidget>(window.form, "SiteCheckDock")->isVisible());
+    const SiteCheckModel& results = pane->model();
+    QStringList rows;
+    for (int row = 0; row < results.rowCount(); ++row) {
+        QStringList fields;
+        for (int column = 0; column < results.columnCount(); ++column)
+            fields << results.index(row, column).data().toString();
+        rows << fields.join(' ');
+    }
+    QCOMPARE(rows, (QStringList{"worst.htm 2 HTML 2:1", "one.html 1 XML 3:1", "clean.htm 0 HTML "}));
+
+    auto* list = control<QTreeView>(window.form, "SiteCheckList");
+    emit list->doubleClicked(results.index(0, 0));
+
+    QCOMPARE(bytes(window.form.documentTitle()), bytes("\x81\x75worst.htm\x81\x76"));
+    QCOMPARE(control<QLabel>(window.form, "MarkStatus")->text(), "不一致タグ 1/2  2:1  閉じていない開始タグ div");
 }
 
 QTEST_MAIN(TestHtmlAdj)

@@ -75,6 +75,12 @@ void FaultMarks::goToPrevious(StructureView view)
     goTo(view, m_marks.previous(m_places.currentRow(view), m_visited));
 }
 
+void FaultMarks::goToFirst(StructureView view)
+{
+    mark();
+    goTo(view, m_marks.next(std::nullopt, std::nullopt));
+}
+
 void FaultMarks::goTo(StructureView view, std::optional<std::size_t> mark)
 {
     if (!mark)

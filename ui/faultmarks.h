@@ -43,6 +43,8 @@ public:
     // Goes to the next or previous mark from the view's current row.
     void goToNext(StructureView view);
     void goToPrevious(StructureView view);
+    // Goes to the first mark of the source, wherever the view stands.
+    void goToFirst(StructureView view);
 
 private:
     // The marks and the rows that hold them, each row once.

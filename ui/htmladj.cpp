@@ -32,6 +32,7 @@
 #include "ui/listingmodel.h"
 #include "ui/pagecontrol.h"
 #include "ui/rowfindtarget.h"
+#include "ui/sitecheckpane.h"
 #include "ui/sourceview.h"
 #include "ui/treefindtarget.h"
 #include "ui/treeindent.h"
@@ -43,6 +44,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDockWidget>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -492,6 +494,20 @@ void TStructedHtmlForm::about1Click()
     ModalSeam::runDialog(*m_aboutBox);
 }
 
+void TStructedHtmlForm::CheckFolderClick()
+{
+    SiteCheckDock->show();
+    m_siteCheck->start({nativePath(FileListBox1->directory()), FileListBox1->mask(), isShiftJis->isChecked(),
+                        IgnoreTags->lines(), chosenRules()});
+}
+
+void TStructedHtmlForm::openCheckedFile(const QString& path)
+{
+    openFile(path);
+    if (m_loadedPath == QFileInfo(path).absoluteFilePath())
+        m_faultMarks->goToFirst(showMarkedView());
+}
+
 void TStructedHtmlForm::Find1Click()
 {
     m_findBar->open();
@@ -750,14 +766,19 @@ void TStructedHtmlForm::setRulesChoice(RulesChoice choice)
     TagRulesBox->setCurrentIndex(static_cast<int>(choice));
 }
 
-TagRules TStructedHtmlForm::rulesForSource(std::string_view source) const
+std::optional<TagRules> TStructedHtmlForm::chosenRules() const
 {
     switch (rulesChoice()) {
     case RulesChoice::Html: return TagRules::Html;
     case RulesChoice::Xml: return TagRules::Xml;
     case RulesChoice::Automatic: break;
     }
-    return rulesFor(source);
+    return std::nullopt;
+}
+
+TagRules TStructedHtmlForm::rulesForSource(std::string_view source) const
+{
+    return chosenRules().value_or(rulesFor(source));
 }
 
 std::function<void()> TStructedHtmlForm::guarded(void (TStructedHtmlForm::*handler)())
@@ -769,6 +790,7 @@ void TStructedHtmlForm::buildMenus()
 {
     buildSearchMenu();
     buildMoveMenu();
+    buildCheckMenu();
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     addCommand(*help, QStringLiteral("目次"), "Contents1", &TStructedHtmlForm::Contents1Click);
     addCommand(*help, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), "about1", &TStructedHtmlForm::about1Click);
@@ -799,6 +821,20 @@ void TStructedHtmlForm::buildMoveMenu()
                Qt::CTRL | Qt::SHIFT | Qt::Key_J);
     addCommand(*move, QStringLiteral("行へ移動..."), "GoToLine", &TStructedHtmlForm::GoToLineClick,
                Qt::CTRL | Qt::Key_G);
+}
+
+// The results list docks under the tabs once a check is asked for.
+void TStructedHtmlForm::buildCheckMenu()
+{
+    QMenu* check = menuBar()->addMenu(QStringLiteral("検査(&C)"));
+    addCommand(*check, QStringLiteral("フォルダを検査"), "CheckFolder", &TStructedHtmlForm::CheckFolderClick);
+    SiteCheckDock = named(new QDockWidget(QStringLiteral("フォルダの検査結果"), this), "SiteCheckDock");
+    m_siteCheck = named(new SiteCheckPane(SiteCheckDock), "SiteCheckPane");
+    SiteCheckDock->setWidget(m_siteCheck);
+    addDockWidget(Qt::BottomDockWidgetArea, SiteCheckDock);
+    SiteCheckDock->hide();
+    connect(m_siteCheck, &SiteCheckPane::fileChosen, this,
+            [this](const QString& path) { runHandler([&] { openCheckedFile(path); }); });
 }
 
 void TStructedHtmlForm::buildTabs()

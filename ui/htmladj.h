@@ -17,6 +17,7 @@
 class QAbstractItemView;
 class QCheckBox;
 class QComboBox;
+class QDockWidget;
 class QFileDialog;
 class QFileSystemWatcher;
 class QFrame;
@@ -38,6 +39,7 @@ class FindBar;
 class LineListView;
 class Listing;
 class ListingModel;
+class SiteCheckPane;
 class SourceView;
 class TAboutBox;
 class TMaskSetForm;
@@ -98,6 +100,8 @@ public:
     void FindNext1Click();
     void FindPrev1Click();
     void Rerun1Click();
+    // The "検査" menu: the tag balance of every file of the browsed folder.
+    void CheckFolderClick();
 
     // Opens the file as a double-click on it would: the folder lists browse
     // to its folder and select it, and it is loaded and structured.
@@ -119,8 +123,13 @@ private:
     void setConvertsToShiftJis(bool on) override;
     RulesChoice rulesChoice() const override;
     void setRulesChoice(RulesChoice choice) override;
+    // The rules the choice on the settings tab sets; none: each page's own.
+    std::optional<TagRules> chosenRules() const;
     // The rules the choice on the settings tab gives a loaded text.
     TagRules rulesForSource(std::string_view source) const;
+    void buildCheckMenu();
+    // Opens a file of the folder check and goes to its first mark.
+    void openCheckedFile(const QString& path);
 
     void buildMenus();
     void buildSearchMenu();
@@ -189,6 +198,8 @@ private:
     QLineEdit* AddTag = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
     FindBar* m_findBar = nullptr;
+    QDockWidget* SiteCheckDock = nullptr;
+    SiteCheckPane* m_siteCheck = nullptr;
     TCommonUtil CommonUtil1;
     std::unique_ptr<TAboutBox> m_aboutBox;
     std::unique_ptr<TMaskSetForm> m_maskSetForm;

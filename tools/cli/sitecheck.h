@@ -37,8 +37,6 @@ private:
         std::string failure; // Shift-JIS; empty when the file was checked
     };
 
-    void collectFiles(const std::vector<std::string>& paths);
-    void addFolder(const std::string& folder);
     FileResult checkFile(const std::string& path) const;
     void writeResult(const std::string& path, const FileResult& result);
     void writeCounts();
@@ -46,7 +44,6 @@ private:
 
     SiteCheckOptions m_options;
     const ExcludedTags& m_excluded;
-    std::vector<std::string> m_files;
     std::vector<std::pair<std::size_t, std::string>> m_counts; // for countOnly
     bool m_found = false;
     bool m_failed = false;

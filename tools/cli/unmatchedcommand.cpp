@@ -75,9 +75,14 @@ std::string message(const UnbalancedTag& tag)
 FileFindings unmatchedListing(std::string_view path, std::string_view source, const ExcludedTags& excluded,
                               const FindingStyle& style)
 {
-    const LineIndex lines(source);
     const TagRules rules = style.rules.value_or(rulesFor(source));
-    const std::vector<UnbalancedTag> found = unbalancedTags(source, excluded, rules);
+    return findingsText(path, source, unbalancedTags(source, excluded, rules), style);
+}
+
+FileFindings findingsText(std::string_view path, std::string_view source, const std::vector<UnbalancedTag>& found,
+                          const FindingStyle& style)
+{
+    const LineIndex lines(source);
     const CharacterBytes bytes = style.format == FindingFormat::Gnu && !found.empty()
         ? characterBytesOf(source, style.converted)
         : CharacterBytes::Single;

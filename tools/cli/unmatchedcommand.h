@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vorelind {
 
@@ -35,5 +36,9 @@ struct FileFindings {
 // characters of the file as written, and the message.
 FileFindings unmatchedListing(std::string_view path, std::string_view source, const ExcludedTags& excluded,
                               const FindingStyle& style);
+
+// The same for the tags the balance has found in the source.
+FileFindings findingsText(std::string_view path, std::string_view source, const std::vector<UnbalancedTag>& found,
+                          const FindingStyle& style);
 
 } // namespace vorelind

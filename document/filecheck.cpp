@@ -1,0 +1,32 @@
+#include "document/filecheck.h"
+
+#include "document/documentpipeline.h"
+#include "platform/codecs/sjistext.h"
+#include "util/apperror.h"
+#include "util/filename.h"
+
+#include <new>
+
+namespace vorelind {
+
+std::string checkFileBalance(const std::string& path, bool convertToShiftJis, const ExcludedTags& excluded,
+                             std::optional<TagRules> rules, const std::function<void(const CheckedText&)>& describe)
+{
+    try {
+        const std::string source = loadDocument(DocumentRequest{path, fileNameOf(pathText(path)), convertToShiftJis});
+        const TagRules chosen = rules.value_or(rulesFor(source));
+        const std::vector<UnbalancedTag> found = unbalancedTags(source, excluded, chosen);
+        describe(CheckedText{source, chosen, found});
+        return {};
+    } catch (const Refusal& refusal) {
+        return refusal.what();
+    } catch (const AppError& error) {
+        return error.what();
+    } catch (const std::bad_alloc&) {
+        return "out of memory";
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+}
+
+} // namespace vorelind

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "document/excludedtags.h"
+#include "document/tagbalance.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorelind {
+
+// One loaded file's tag balance, while its text is at hand.
+struct CheckedText {
+    std::string_view source;
+    TagRules rules;
+    const std::vector<UnbalancedTag>& found; // the names point into the source
+};
+
+// Loads a file as the window does (converted to Shift-JIS when asked) and
+// finds its unbalanced tags under the given rules, or the text's own when
+// none are given, and hands them to describe while the text lives. Returns
+// why the file could not be loaded or checked (Shift-JIS), empty when it was.
+std::string checkFileBalance(const std::string& path, bool convertToShiftJis, const ExcludedTags& excluded,
+                             std::optional<TagRules> rules, const std::function<void(const CheckedText&)>& describe);
+
+} // namespace vorelind
