@@ -63,7 +63,9 @@ private slots:
     void modelHoldsTheFilledTree();
     void expandingAndCollapsingShowTheRows_data();
     void expandingAndCollapsingShowTheRows();
-    void arrowsAndKeysOpenAndCloseNodes();
+    void arrowsOpenAndCloseNodes();
+    void keysOpenCloseAndMove_data();
+    void keysOpenCloseAndMove();
     void deepTreeExpandsScrollsAndCollapses();
 };
 
@@ -134,7 +136,7 @@ void TestTreeIndent::expandingAndCollapsingShowTheRows()
     QCOMPARE(shownRows(model), rows);
 }
 
-void TestTreeIndent::arrowsAndKeysOpenAndCloseNodes()
+void TestTreeIndent::arrowsOpenAndCloseNodes()
 {
     TTreeIndent tree;
     tree.resize(300, 200);
@@ -148,16 +150,51 @@ void TestTreeIndent::arrowsAndKeysOpenAndCloseNodes()
     // The arrow of a top-level node is the first indentation step.
     QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, first.topLeft() + QPoint(tree.indentation() / 2, 2));
     QCOMPARE(shownRows(model), (QStringList{"-A", ".+ B"}));
-    tree.setCurrentIndex(model.index(1));
-    QTest::keyClick(&tree, Qt::Key_Right);
-    QCOMPARE(shownRows(model), (QStringList{"-A", ".- B", "..  C"}));
-    QTest::keyClick(&tree, Qt::Key_Left);
-    QCOMPARE(shownRows(model), (QStringList{"-A", ".+ B"}));
-    QTest::keyClick(&tree, Qt::Key_Left);
-    QCOMPARE(tree.currentIndex().row(), 0);
     // A click on the text selects the row and leaves it as it is.
     QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, first.topLeft() + QPoint(tree.indentation() * 3, 2));
     QCOMPARE(shownRows(model), (QStringList{"-A", ".+ B"}));
+}
+
+void TestTreeIndent::keysOpenCloseAndMove_data()
+{
+    QTest::addColumn<QStringList>("steps"); // "expand ROW" and the like, then keys
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<int>("current");
+
+    const QStringList openA{"-A", ".+ B", ".+ X", ".  Z"};
+    QTest::newRow("Right opens a closed node") << QStringList{"expand 0"} << 1 << QList<int>{Qt::Key_Right}
+                                               << QStringList{"-A", ".- B", "..+ C", "..  E", ".+ X", ".  Z"} << 1;
+    QTest::newRow("Right on an open node goes to its first child")
+        << QStringList{"expand 0"} << 0 << QList<int>{Qt::Key_Right} << openA << 1;
+    QTest::newRow("Left closes an open node, then goes to its parent")
+        << QStringList{"expand 0", "expand 1"} << 1 << QList<int>{Qt::Key_Left, Qt::Key_Left} << openA << 0;
+    QTest::newRow("* opens the whole branch, not the next one")
+        << QStringList{"expand 0"} << 1 << QList<int>{Qt::Key_Asterisk}
+        << QStringList{"-A", ".- B", "..- C", "...  D", "..  E", ".+ X", ".  Z"} << 1;
+    QTest::newRow("+ and - open and close the node")
+        << QStringList{} << 0 << QList<int>{Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Plus} << openA << 0;
+}
+
+void TestTreeIndent::keysOpenCloseAndMove()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(int, from);
+    QFETCH(QList<int>, keys);
+    QFETCH(QStringList, rows);
+    QFETCH(int, current);
+    // A holds B (with C, which holds D, and E), X (with Y) and Z.
+    const std::vector<std::string> lines{"A", "  B", "    C", "      D", "    E", "  X", "    Y", "  Z"};
+    TTreeIndent tree;
+    tree.LoadIndentedLines(indentedLines(viewsOf(lines)));
+    apply(tree.indentModel(), lines, steps);
+    tree.setCurrentIndex(tree.indentModel().index(from));
+    for (const int key : keys)
+        QTest::keyClick(&tree, static_cast<Qt::Key>(key), key == Qt::Key_Right || key == Qt::Key_Left
+                                                              ? Qt::NoModifier : Qt::KeypadModifier);
+    QCOMPARE(shownRows(tree.indentModel()), rows);
+    QCOMPARE(tree.currentIndex().row(), current);
 }
 
 // Deeper than the tree view's own recursive layout can go (it overflowed

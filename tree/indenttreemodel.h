@@ -39,6 +39,8 @@ public:
     void collapse(int row);
     void expandAll();
     void collapseAll();
+    // Expands the node in the row and every node under it.
+    void expandBranch(int row);
     // The row of the nearest shown node above the row with a lower level, or -1.
     int parentRow(int row) const;
     // Expands the node's collapsed ancestors and returns its row.

@@ -70,23 +70,45 @@ void TTreeIndent::mousePressEvent(QMouseEvent* event)
     QTreeView::mousePressEvent(event);
 }
 
-// Right opens the current node, Left closes it or, when it is closed or a
-// leaf, moves to its parent, as in the tree views of the desktop.
+// The keys of the desktop's tree views: Right opens the current node or,
+// when it is open, moves to its first child; Left closes it or, when it is
+// closed or a leaf, moves to its parent; "*" opens the whole branch, "+"
+// and "-" open and close the node.
 void TTreeIndent::keyPressEvent(QKeyEvent* event)
 {
     const QModelIndex current = currentIndex();
-    const bool right = event->key() == Qt::Key_Right;
-    if (!current.isValid() || (!right && event->key() != Qt::Key_Left)) {
+    if (!current.isValid() || !treeKey(event->key(), current.row()))
         QTreeView::keyPressEvent(event);
-        return;
-    }
-    const NodeId node = m_model.nodeOf(current);
-    if (right) {
-        m_model.expand(current.row());
-    } else if (m_model.isExpanded(node) && m_model.tree().childCount(node) > 0) {
-        m_model.collapse(current.row());
-    } else if (const int parentRow = m_model.parentRow(current.row()); parentRow >= 0) {
-        setCurrentIndex(m_model.index(parentRow));
+}
+
+bool TTreeIndent::treeKey(int key, int row)
+{
+    const NodeId node = m_model.nodeOf(m_model.index(row));
+    const bool open = m_model.isExpanded(node) && m_model.tree().childCount(node) > 0;
+    switch (key) {
+    case Qt::Key_Right:
+        if (open)
+            setCurrentIndex(m_model.index(row + 1));
+        else
+            m_model.expand(row);
+        return true;
+    case Qt::Key_Left:
+        if (open)
+            m_model.collapse(row);
+        else if (const int parentRow = m_model.parentRow(row); parentRow >= 0)
+            setCurrentIndex(m_model.index(parentRow));
+        return true;
+    case Qt::Key_Asterisk:
+        m_model.expandBranch(row);
+        return true;
+    case Qt::Key_Plus:
+        m_model.expand(row);
+        return true;
+    case Qt::Key_Minus:
+        m_model.collapse(row);
+        return true;
+    default:
+        return false;
     }
 }
 

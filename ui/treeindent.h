@@ -15,8 +15,8 @@ class TreeRowDelegate;
 // nodes, with uniform row heights, and paints their nesting; expanding and
 // collapsing change that list. So a tree of any depth expands, collapses and
 // scrolls without recursion, and hundreds of thousands of nodes stay quick.
-// The arrow before a node, the Right and Left keys, and "全展開" and
-// "全たたみ" open and close nodes.
+// The arrow before a node, the keys of the desktop's tree views, and
+// "全展開" and "全たたみ" open and close nodes.
 class TTreeIndent : public QTreeView {
     Q_OBJECT
 
@@ -43,6 +43,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Acts on a key that opens, closes or moves through the nodes, from the
+    // row; false for any other key.
+    bool treeKey(int key, int row);
+
     IndentTreeModel m_model;
     TreeRowDelegate* m_delegate;
 };
