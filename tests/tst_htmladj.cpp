@@ -12,6 +12,7 @@
 #include "faketoolrun.h"
 #include "shellrecorder.h"
 #include "formundertest.h"
+#include "kanjisamples.h"
 #include "testpage.h"
 #include "testlines.h"
 
@@ -138,6 +139,8 @@ private slots:
     void designedFontsAreInstalled();
     void moveCommands_data();
     void moveCommands();
+    void faultColumnCountsCharacters_data();
+    void faultColumnCountsCharacters();
 };
 
 void TestHtmlAdj::initTestCase()
@@ -855,12 +858,15 @@ void TestHtmlAdj::moveCommands_data()
     QTest::newRow("F8 goes on from the current node")
         << tree << 3 << 0 << QStringList{"NextMark"} << tree << QString("</span>")
         << QString("不一致タグ 3/3  5:1  対応のない終了タグ span");
-    QTest::newRow("F8 after the last mark wraps to the first")
+    QTest::newRow("F8 after the last mark wraps to the first, and says so")
         << tree << -1 << 0 << QStringList{"NextMark", "NextMark", "NextMark", "NextMark"} << tree << QString("<div>")
-        << QString("不一致タグ 1/3  3:1  閉じていない開始タグ div");
-    QTest::newRow("Shift+F8 before the first mark wraps to the last")
+        << QString("不一致タグ 1/3  3:1  閉じていない開始タグ div  先頭に戻りました");
+    QTest::newRow("Shift+F8 before the first mark wraps to the last, and says so")
         << tree << 0 << 0 << QStringList{"PreviousMark"} << tree << QString("</span>")
-        << QString("不一致タグ 3/3  5:1  対応のない終了タグ span");
+        << QString("不一致タグ 3/3  5:1  対応のない終了タグ span  末尾に戻りました");
+    QTest::newRow("moving off the mark brings the count back")
+        << tree << -1 << 0 << QStringList{"NextMark", "key:Up"} << tree << QString("<body>")
+        << QString("不一致タグ 3 個");
     QTest::newRow("F8 on the listing tab stays in the listing")
         << listing << 2 << 0 << QStringList{"NextMark", "NextMark"} << listing << QString("</span>")
         << QString("不一致タグ 3/3  5:1  対応のない終了タグ span");
@@ -911,8 +917,12 @@ void TestHtmlAdj::moveCommands()
     }
     if (answer > 0)
         ModalSeam::setNextNumber(answer);
-    for (const QString& command : commands)
-        control<QAction>(window.form, qPrintable(command))->trigger();
+    for (const QString& command : commands) {
+        if (command == "key:Up")
+            QTest::keyClick(view, Qt::Key_Up);
+        else
+            control<QAction>(window.form, qPrintable(command))->trigger();
+    }
 
     QCOMPARE(window.currentTab(), shownTab);
     const QString shown = shownTab == "TabOriginal" ? toDisplayText(sourceView->selectedBytes())
@@ -921,6 +931,28 @@ void TestHtmlAdj::moveCommands()
     QCOMPARE(shown, current);
     QCOMPARE(control<QLabel>(window.form, "MarkStatus")->text(), status);
     QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+}
+
+void TestHtmlAdj::faultColumnCountsCharacters_data()
+{
+    QTest::addColumn<QByteArray>("page");
+
+    // Two kanji and two half-width katakana before the </span>: 6 bytes in
+    // Shift-JIS, 8 in EUC-JP, 4 characters. The paragraph lets the EUC-JP be told.
+    const std::string text = "<html>\r\n<body>\r\n<p>最初の段落です。日本語の文章を含みます。</p>\r\n"
+                             "漢字ｶﾅ</span>\r\n</body>\r\n</html>\r\n";
+    QTest::newRow("Shift-JIS") << QByteArray::fromStdString(recoded(text, "SHIFT_JIS"));
+    QTest::newRow("EUC-JP, converted") << QByteArray::fromStdString(recoded(text, "EUC-JP"));
+}
+
+void TestHtmlAdj::faultColumnCountsCharacters()
+{
+    QFETCH(QByteArray, page);
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("kanji.htm"), page);
+    control<QAction>(window.form, "NextMark")->trigger();
+    QCOMPARE(control<QLabel>(window.form, "MarkStatus")->text(),
+             QStringLiteral("不一致タグ 1/1  4:5  対応のない終了タグ span"));
 }
 
 QTEST_MAIN(TestHtmlAdj)

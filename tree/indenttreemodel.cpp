@@ -166,6 +166,10 @@ QVariant IndentTreeModel::data(const QModelIndex& index, int role) const
         return m_tree.childCount(node) == 0 ? Leaf : m_expanded[node] ? Expanded : Collapsed;
     case MarkedRole:
         return std::binary_search(m_marked.begin(), m_marked.end(), node);
+    case Qt::AccessibleDescriptionRole:
+        if (m_describeMark && std::binary_search(m_marked.begin(), m_marked.end(), node))
+            return m_describeMark(node);
+        return {};
     default:
         return {};
     }

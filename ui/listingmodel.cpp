@@ -26,12 +26,14 @@ void ListingModel::setMarkedRows(std::vector<std::size_t> rows)
 
 QVariant ListingModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::BackgroundRole)
+    if (role != Qt::BackgroundRole && role != Qt::AccessibleDescriptionRole)
         return LineRowsModel::data(index, role);
     const auto row = static_cast<std::size_t>(index.row());
     if (!std::binary_search(m_markedRows.begin(), m_markedRows.end(), row))
         return {};
-    return unmatchedTint();
+    if (role == Qt::BackgroundRole)
+        return unmatchedTint();
+    return m_describeMark ? QVariant(m_describeMark(row)) : QVariant();
 }
 
 } // namespace vorelind

@@ -3,6 +3,7 @@
 #include "document/listing.h"
 #include "ui/linelistmodel.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -21,6 +22,8 @@ public:
 
     // Tints these rows, ascending, and no others, until another listing is set.
     void setMarkedRows(std::vector<std::size_t> rows);
+    // What a marked row's Qt::AccessibleDescriptionRole tells, asked for one row at a time.
+    void setMarkDescription(std::function<QString(std::size_t)> describe) { m_describeMark = std::move(describe); }
 
     std::size_t lineCount() const override { return m_listing ? m_listing->lineCount() : 0; }
     IndentedText lineAt(std::size_t row) const override { return m_listing->indentedLine(row); }
@@ -29,6 +32,7 @@ public:
 private:
     std::shared_ptr<const Listing> m_listing;
     std::vector<std::size_t> m_markedRows;
+    std::function<QString(std::size_t)> m_describeMark;
 };
 
 } // namespace vorelind
