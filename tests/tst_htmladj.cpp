@@ -16,6 +16,7 @@
 #include "testpage.h"
 #include "testlines.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -92,6 +93,23 @@ QStringList shownAboutTexts(TStructedHtmlForm& form)
     return texts;
 }
 
+// The states and actions that a row tells assistive tools of its branch.
+QString branchTold(QAccessibleInterface& row)
+{
+    const QAccessible::State state = row.state();
+    QStringList told;
+    if (state.expandable)
+        told << "expandable";
+    if (state.expanded)
+        told << "expanded";
+    if (state.collapsed)
+        told << "collapsed";
+    if (row.actionInterface()
+        && row.actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()))
+        told << "toggle";
+    return told.join(' ');
+}
+
 } // namespace
 
 class TestHtmlAdj : public QObject {
@@ -141,6 +159,8 @@ private slots:
     void moveCommands();
     void faultColumnCountsCharacters_data();
     void faultColumnCountsCharacters();
+    void treeRowsTellAssistiveTools_data();
+    void treeRowsTellAssistiveTools();
 };
 
 void TestHtmlAdj::initTestCase()
@@ -953,6 +973,54 @@ void TestHtmlAdj::faultColumnCountsCharacters()
     control<QAction>(window.form, "NextMark")->trigger();
     QCOMPARE(control<QLabel>(window.form, "MarkStatus")->text(),
              QStringLiteral("不一致タグ 1/1  4:5  対応のない終了タグ span"));
+}
+
+void TestHtmlAdj::treeRowsTellAssistiveTools_data()
+{
+    QTest::addColumn<QString>("node");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QString>("branch");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("description");
+
+    QTest::newRow("an open node") << "<body>" << false << "expandable expanded toggle" << 2 << QString();
+    QTest::newRow("a closed node, with its fault")
+        << "<div>" << true << "expandable collapsed toggle" << 3 << "閉じていない開始タグ div 3:1";
+    QTest::newRow("a leaf, with its fault") << "</span>" << false << QString() << 4 << "対応のない終了タグ span 5:1";
+}
+
+void TestHtmlAdj::treeRowsTellAssistiveTools()
+{
+    QFETCH(QString, node);
+    QFETCH(bool, closed);
+    QFETCH(QString, branch);
+    QFETCH(int, level);
+    QFETCH(QString, description);
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("unbalanced.htm"), kUnbalancedPage);
+    auto* tree = control<TTreeIndent>(window.form, "TreeIndent1");
+    QTRY_COMPARE(rowsWith(*control<LineListView>(window.form, "ShowResultList")->model(), Qt::BackgroundRole,
+                          unmatchedTint()).size(),
+                 3);
+    tree->expandAll();
+    const int row = displayedRows(*tree->model()).indexOf(QLatin1Char(' ') + node);
+    QVERIFY(row >= 0);
+    if (closed)
+        tree->toggleRow(row);
+
+    QAccessibleInterface* told = QAccessible::queryAccessibleInterface(tree);
+    QCOMPARE(told->role(), QAccessible::Tree);
+    // Child 0 is the header, as in the view's own focus events.
+    QAccessibleInterface* rowTold = told->child(row + 1);
+    QCOMPARE(rowTold->role(), QAccessible::TreeItem);
+    QCOMPARE(told->indexOfChild(rowTold), row + 1);
+    QCOMPARE(rowTold->text(QAccessible::Name).trimmed(), node);
+    QCOMPARE(branchTold(*rowTold), branch);
+    QCOMPARE(rowTold->text(QAccessible::Value), QString::number(level));
+    QCOMPARE(rowTold->text(QAccessible::Description), description);
+    // The extents start after the indentation of the row's level and the arrow.
+    const QPoint rowStart = tree->viewport()->mapToGlobal(tree->visualRect(tree->model()->index(row, 0)).topLeft());
+    QCOMPARE(rowTold->rect().left() - rowStart.x(), level * tree->indentation());
 }
 
 QTEST_MAIN(TestHtmlAdj)

@@ -28,7 +28,9 @@ FaultMarks::FaultMarks(SourceJump& places, TTreeIndent& tree, ListingModel& list
                      [this] { leaveMark(StructureView::Tree); });
     QObject::connect(m_places.listingView().selectionModel(), &QItemSelectionModel::currentChanged,
                      [this] { leaveMark(StructureView::Listing); });
-    m_tree.indentModel().setMarkDescription([this](NodeId node) { return faultsOfRow(m_places.rowOfNode(node)); });
+    // The tree keeps the nodes of the last run while the next one loads.
+    m_tree.indentModel().setMarkDescription(
+        [this](NodeId node) { return m_places.listing() ? faultsOfRow(m_places.rowOfNode(node)) : QString(); });
     m_listing.setMarkDescription([this](std::size_t row) { return faultsOfRow(row); });
 }
 

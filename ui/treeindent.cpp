@@ -1,7 +1,9 @@
 #include "ui/treeindent.h"
 
+#include "ui/treeaccessible.h"
 #include "ui/treerowdelegate.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -25,6 +27,11 @@ TTreeIndent::TTreeIndent(QWidget* parent)
     // number of rows), so long node texts scroll rather than being cut.
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    static const bool accessible = [] {
+        QAccessible::installFactory(&TreeAccessible::forObject);
+        return true;
+    }();
+    Q_UNUSED(accessible)
 }
 
 void TTreeIndent::LoadIndentedLines(const IndentedLines& lines)
@@ -54,6 +61,19 @@ void TTreeIndent::revealNode(NodeId node)
     scrollTo(index);
 }
 
+void TTreeIndent::toggleRow(int row)
+{
+    if (m_model.isExpanded(m_model.nodeOf(m_model.index(row))))
+        m_model.collapse(row);
+    else
+        m_model.expand(row);
+}
+
+QRect TTreeIndent::textRect(const QModelIndex& index) const
+{
+    return m_delegate->textRect(visualRect(index), index);
+}
+
 void TTreeIndent::mousePressEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
@@ -61,10 +81,7 @@ void TTreeIndent::mousePressEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton && index.isValid()
         && index.data(IndentTreeModel::BranchRole).toInt() != IndentTreeModel::Leaf
         && m_delegate->branchRect(visualRect(index), index).contains(at)) {
-        if (m_model.isExpanded(m_model.nodeOf(index)))
-            m_model.collapse(index.row());
-        else
-            m_model.expand(index.row());
+        toggleRow(index.row());
         return;
     }
     QTreeView::mousePressEvent(event);

@@ -37,6 +37,10 @@ public:
     IndentTreeModel& indentModel() { return m_model; }
     // Expands the node's ancestors, makes it current and scrolls it into view.
     void revealNode(NodeId node);
+    // Opens the node in the row when it is closed, and closes it when it is open.
+    void toggleRow(int row);
+    // Where the row's text lies in the viewport, after its indentation and arrow.
+    QRect textRect(const QModelIndex& index) const;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -35,6 +35,11 @@ QRect TreeRowDelegate::branchRect(const QRect& rowRect, const QModelIndex& index
     return QRect(rowRect.left() + paintedLevel(index) * step, rowRect.top(), step, rowRect.height());
 }
 
+QRect TreeRowDelegate::textRect(const QRect& rowRect, const QModelIndex& index) const
+{
+    return rowRect.adjusted(leadingWidth(index), 0, 0, 0);
+}
+
 void TreeRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const auto branch = static_cast<IndentTreeModel::Branch>(index.data(IndentTreeModel::BranchRole).toInt());
@@ -48,7 +53,7 @@ void TreeRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         m_view.style()->drawPrimitive(QStyle::PE_IndicatorBranch, &arrow, painter, &m_view);
     }
     QStyleOptionViewItem text = option;
-    text.rect.setLeft(option.rect.left() + leadingWidth(index));
+    text.rect = textRect(option.rect, index);
     QStyledItemDelegate::paint(painter, text, index);
 }
 

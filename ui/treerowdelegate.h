@@ -16,6 +16,8 @@ public:
 
     // Where the branch arrow of the row in the rectangle lies.
     QRect branchRect(const QRect& rowRect, const QModelIndex& index) const;
+    // Where the text of the row in the rectangle lies: after the arrow.
+    QRect textRect(const QRect& rowRect, const QModelIndex& index) const;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
