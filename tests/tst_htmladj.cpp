@@ -161,6 +161,7 @@ private slots:
     void faultColumnCountsCharacters();
     void treeRowsTellAssistiveTools_data();
     void treeRowsTellAssistiveTools();
+    void listingTellsAssistiveTools();
 };
 
 void TestHtmlAdj::initTestCase()
@@ -1021,6 +1022,22 @@ void TestHtmlAdj::treeRowsTellAssistiveTools()
     // The extents start after the indentation of the row's level and the arrow.
     const QPoint rowStart = tree->viewport()->mapToGlobal(tree->visualRect(tree->model()->index(row, 0)).topLeft());
     QCOMPARE(rowTold->rect().left() - rowStart.x(), level * tree->indentation());
+}
+
+// The listing is named by its tab; a row tells its text without the blanks
+// that lead it, and a tinted row its fault.
+void TestHtmlAdj::listingTellsAssistiveTools()
+{
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("unbalanced.htm"), kUnbalancedPage);
+    auto* listing = control<LineListView>(window.form, "ShowResultList");
+    QTRY_COMPARE(rowsWith(*listing->model(), Qt::BackgroundRole, unmatchedTint()).size(), 3);
+
+    QAccessibleInterface* told = QAccessible::queryAccessibleInterface(listing);
+    QCOMPARE(told->text(QAccessible::Name), QStringLiteral("「unbalanced.htm」　インデント"));
+    QAccessibleInterface* row = told->tableInterface()->cellAt(2, 0);
+    QCOMPARE(row->text(QAccessible::Name), QStringLiteral("<div>"));
+    QCOMPARE(row->text(QAccessible::Description), QStringLiteral("閉じていない開始タグ div 3:1"));
 }
 
 QTEST_MAIN(TestHtmlAdj)

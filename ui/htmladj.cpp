@@ -119,6 +119,12 @@ QWidget* pageFilledBy(QWidget* view)
     return page;
 }
 
+// Names a view for assistive tools after the caption of its tab.
+void nameAfterTab(QWidget& view, const QTabWidget& tabs, QWidget& page)
+{
+    view.setAccessibleName(tabs.tabText(tabs.indexOf(&page)).replace(QStringLiteral("&&"), QStringLiteral("&")));
+}
+
 // The folder of a file, ending in the path separator.
 QString folderOf(const QString& path)
 {
@@ -306,6 +312,7 @@ void TStructedHtmlForm::showLoadedSource(std::shared_ptr<const std::string> sour
                              tabCaption(m_documentTitle + messages::kIndentedTabSuffix));
     PageControl1->setTabText(PageControl1->indexOf(TabStructure),
                              tabCaption(m_documentTitle + messages::kStructureTabSuffix));
+    nameAfterTab(*ShowResultList, *PageControl1, *TabIndented);
     repaint();
 }
 
@@ -775,6 +782,7 @@ void TStructedHtmlForm::buildTabs()
     PageControl1->addTab(TabOriginal, QStringLiteral("オリジナルソース"));
     PageControl1->addTab(TabIndented, QStringLiteral("インデント"));
     PageControl1->addTab(TabStructure, QStringLiteral("構造化"));
+    nameAfterTab(*ShowResultList, *PageControl1, *TabIndented);
     layout->addWidget(PageControl1, 1);
     buildFindBar(*central);
     layout->addWidget(m_findBar);
