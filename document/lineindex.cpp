@@ -30,6 +30,14 @@ LineColumn LineIndex::characterAt(std::string_view text, std::size_t offset) con
     return {place.line, characters + 1};
 }
 
+std::size_t lineCountOf(std::string_view text)
+{
+    std::size_t count = 1;
+    for (std::size_t pair = text.find("\r\n"); pair != std::string_view::npos; pair = text.find("\r\n", pair + 2))
+        ++count;
+    return count;
+}
+
 std::string lineColumnText(LineColumn place)
 {
     return std::to_string(place.line) + ':' + std::to_string(place.column);

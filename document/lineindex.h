@@ -36,6 +36,9 @@ private:
     std::vector<std::size_t> m_lineStarts; // the offset of each line's first byte
 };
 
+// The number of lines of a text, as a LineIndex of it counts them.
+std::size_t lineCountOf(std::string_view text);
+
 // "LINE:COL".
 std::string lineColumnText(LineColumn place);
 

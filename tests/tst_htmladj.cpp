@@ -162,6 +162,7 @@ private slots:
     void treeRowsTellAssistiveTools_data();
     void treeRowsTellAssistiveTools();
     void listingTellsAssistiveTools();
+    void listingNumbersLinesBySource();
 };
 
 void TestHtmlAdj::initTestCase()
@@ -1038,6 +1039,18 @@ void TestHtmlAdj::listingTellsAssistiveTools()
     QAccessibleInterface* row = told->tableInterface()->cellAt(2, 0);
     QCOMPARE(row->text(QAccessible::Name), QStringLiteral("<div>"));
     QCOMPARE(row->text(QAccessible::Description), QStringLiteral("閉じていない開始タグ div 3:1"));
+}
+
+// Two listing lines come from source line 6, as the status names them.
+void TestHtmlAdj::listingNumbersLinesBySource()
+{
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("unbalanced.htm"), kUnbalancedPage);
+    auto* listing = control<LineListView>(window.form, "ShowResultList");
+    QList<std::size_t> numbers;
+    for (int row = 0; row < listing->model()->rowCount(); ++row)
+        numbers << listing->numberShownAt(row);
+    QCOMPARE(numbers, (QList<std::size_t>{1, 2, 3, 4, 5, 6, 6, 7, 8}));
 }
 
 QTEST_MAIN(TestHtmlAdj)

@@ -867,8 +867,10 @@ QWidget* TStructedHtmlForm::buildIndentedTab()
     ShowResultList = named(new LineListView, "ShowResultList");
     m_listingModel = new ListingModel(ShowResultList);
     ShowResultList->setRowsModel(*m_listingModel);
-    ShowResultList->showLineNumbers([](int row) { return static_cast<std::size_t>(row) + 1; },
-                                    [this] { return m_listingModel->lineCount(); });
+    // Each line is numbered by the source line it came from, as the status names places.
+    ShowResultList->showLineNumbers(
+        [this](int row) { return m_listingModel->sourceLine(static_cast<std::size_t>(row), Memo1->lines()); },
+        [this] { return Memo1->source() ? lineCountOf(*Memo1->source()) : 0; });
     setBackground(*ShowResultList, kListingBackground);
     return pageFilledBy(ShowResultList);
 }
