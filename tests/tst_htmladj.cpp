@@ -163,6 +163,8 @@ private slots:
     void treeRowsTellAssistiveTools();
     void listingTellsAssistiveTools();
     void listingNumbersLinesBySource();
+    void jumpThatCannotActSaysWhy_data();
+    void jumpThatCannotActSaysWhy();
 };
 
 void TestHtmlAdj::initTestCase()
@@ -1051,6 +1053,33 @@ void TestHtmlAdj::listingNumbersLinesBySource()
     for (int row = 0; row < listing->model()->rowCount(); ++row)
         numbers << listing->numberShownAt(row);
     QCOMPARE(numbers, (QList<std::size_t>{1, 2, 3, 4, 5, 6, 6, 7, 8}));
+}
+
+void TestHtmlAdj::jumpThatCannotActSaysWhy_data()
+{
+    QTest::addColumn<QString>("tab");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("said");
+
+    QTest::newRow("to the node, from the structure tab")
+        << "TabStructure" << "StructureJump" << "ソースタブで選んでください";
+    QTest::newRow("to the source, with no node chosen")
+        << "TabStructure" << "SourceJump" << "構造のノードかインデントの行を選んでください";
+}
+
+void TestHtmlAdj::jumpThatCannotActSaysWhy()
+{
+    QFETCH(QString, tab);
+    QFETCH(QString, command);
+    QFETCH(QString, said);
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("unbalanced.htm"), kUnbalancedPage);
+    auto* tabs = control<QTabWidget>(window.form, "PageControl1");
+    tabs->setCurrentWidget(tabs->findChild<QWidget*>(tab));
+    control<TTreeIndent>(window.form, "TreeIndent1")->setCurrentIndex({});
+    control<QAction>(window.form, qPrintable(command))->trigger();
+    QCOMPARE(window.currentTab(), tab);
+    QCOMPARE(control<QLabel>(window.form, "StatusBar1")->text(), said);
 }
 
 QTEST_MAIN(TestHtmlAdj)

@@ -535,11 +535,16 @@ void TStructedHtmlForm::SourceJumpClick()
 {
     if (m_sourceJump->showSourceOfCurrentRow(shownStructureView()))
         PageControl1->setCurrentWidget(TabOriginal);
+    else
+        StatusBar1->setText(QStringLiteral("構造のノードかインデントの行を選んでください"));
 }
 
+// The way back starts from the source view's cursor, which only the source tab shows.
 void TStructedHtmlForm::StructureJumpClick()
 {
-    if (m_sourceJump->showNodeAtSourceCursor())
+    if (PageControl1->currentWidget() != TabOriginal)
+        StatusBar1->setText(QStringLiteral("ソースタブで選んでください"));
+    else if (m_sourceJump->showNodeAtSourceCursor())
         PageControl1->setCurrentWidget(TabStructure);
 }
 
