@@ -810,16 +810,23 @@ void TStructedHtmlForm::buildFindBar(QWidget& parent)
 {
     m_findBar = new FindBar(*PageControl1, &parent);
     const SourceRowModel& sourceRows = Memo1->rowModel();
-    const auto sourceRowMatches = [&sourceRows](std::size_t row, const SjisFind& find) {
+    const auto sourceRowMatch = [&sourceRows](std::size_t row, const SjisFind& find) {
         // A match may run on into the row that continues a long line.
-        return find.isIn(sourceRows.rowAndContinuation(row), sourceRows.row(row).size());
+        return find.firstIn(sourceRows.rowAndContinuation(row), sourceRows.row(row).size());
     };
-    const auto listingLineMatches = [this](std::size_t row, const SjisFind& find) {
+    const auto showSourceMatch = [this, &sourceRows](std::size_t row, std::size_t start, std::size_t length) {
+        Memo1->selectBytes(sourceRows.rowOffset(row) + start, length);
+    };
+    const auto listingLineMatch = [this](std::size_t row, const SjisFind& find) {
         // The leading blanks are only counted: the bytes after them are searched.
-        return find.isIn(m_listingModel->lineAt(row).text);
+        return find.firstIn(m_listingModel->lineAt(row).text);
     };
-    m_findBar->addTarget(*TabOriginal, std::make_unique<RowFindTarget>(*Memo1, sourceRowMatches));
-    m_findBar->addTarget(*TabIndented, std::make_unique<RowFindTarget>(*ShowResultList, listingLineMatches));
+    const auto showListingMatch = [this](std::size_t row, std::size_t start, std::size_t length) {
+        ShowResultList->markMatch(static_cast<int>(row), start, length);
+    };
+    m_findBar->addTarget(*TabOriginal, std::make_unique<RowFindTarget>(*Memo1, sourceRowMatch, showSourceMatch));
+    m_findBar->addTarget(*TabIndented,
+                         std::make_unique<RowFindTarget>(*ShowResultList, listingLineMatch, showListingMatch));
     m_findBar->addTarget(*TabStructure, std::make_unique<TreeFindTarget>(*TreeIndent1));
 }
 

@@ -1,5 +1,6 @@
 #include "ui/treeindent.h"
 
+#include "platform/codecs/displaytext.h"
 #include "ui/treeaccessible.h"
 #include "ui/treerowdelegate.h"
 
@@ -27,6 +28,12 @@ TTreeIndent::TTreeIndent(QWidget* parent)
     // number of rows), so long node texts scroll rather than being cut.
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_delegate->setMarkedPart([this](const QModelIndex& index) { return markedPart(index); });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
+        if (m_match && (!current.isValid() || m_model.nodeOf(current) != m_match->node))
+            forgetMatch();
+    });
+    connect(&m_model, &QAbstractItemModel::modelReset, this, &TTreeIndent::forgetMatch);
     static const bool accessible = [] {
         QAccessible::installFactory(&TreeAccessible::forObject);
         return true;
@@ -72,6 +79,32 @@ void TTreeIndent::toggleRow(int row)
 QRect TTreeIndent::textRect(const QModelIndex& index) const
 {
     return m_delegate->textRect(visualRect(index), index);
+}
+
+void TTreeIndent::markMatch(NodeId node, std::size_t start, std::size_t length)
+{
+    m_match = Match{node, start, length};
+    viewport()->update();
+}
+
+std::optional<TextPart> TTreeIndent::markedPart(const QModelIndex& index) const
+{
+    if (!m_match || m_model.nodeOf(index) != m_match->node)
+        return std::nullopt;
+    const std::string_view text = m_model.tree().text(m_match->node);
+    // A part beyond what the row shows is not painted.
+    if (m_match->start + m_match->length > static_cast<std::size_t>(kShownTextLength))
+        return std::nullopt;
+    return TextPart{toDisplayText(text.substr(0, m_match->start)),
+                    toDisplayText(text.substr(m_match->start, m_match->length))};
+}
+
+void TTreeIndent::forgetMatch()
+{
+    if (!m_match)
+        return;
+    m_match.reset();
+    viewport()->update();
 }
 
 void TTreeIndent::mousePressEvent(QMouseEvent* event)

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "tree/indenttreemodel.h"
+#include "ui/rowwidthdelegate.h"
 
 #include <QTreeView>
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -41,6 +43,11 @@ public:
     void toggleRow(int row);
     // Where the row's text lies in the viewport, after its indentation and arrow.
     QRect textRect(const QModelIndex& index) const;
+    // Shows bytes of a node's text, from a start, as the found text, until
+    // another node becomes current or the nodes change.
+    void markMatch(NodeId node, std::size_t start, std::size_t length);
+    // The part of the row's text shown as found, if any.
+    std::optional<TextPart> markedPart(const QModelIndex& index) const;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -50,9 +57,17 @@ private:
     // Acts on a key that opens, closes or moves through the nodes, from the
     // row; false for any other key.
     bool treeKey(int key, int row);
+    void forgetMatch();
+
+    struct Match {
+        NodeId node;
+        std::size_t start;
+        std::size_t length;
+    };
 
     IndentTreeModel m_model;
     TreeRowDelegate* m_delegate;
+    std::optional<Match> m_match;
 };
 
 } // namespace vorelind

@@ -55,6 +55,10 @@ void TreeRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     QStyleOptionViewItem text = option;
     text.rect = textRect(option.rect, index);
     QStyledItemDelegate::paint(painter, text, index);
+    if (const std::optional<TextPart> part = m_markedPart ? m_markedPart(index) : std::nullopt) {
+        initStyleOption(&text, index);
+        paintTextPart(*painter, text, *part);
+    }
 }
 
 QSize TreeRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const

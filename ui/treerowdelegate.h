@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/rowwidthdelegate.h"
+
 #include <QStyledItemDelegate>
 
 class QTreeView;
@@ -19,6 +21,8 @@ public:
     // Where the text of the row in the rectangle lies: after the arrow.
     QRect textRect(const QRect& rowRect, const QModelIndex& index) const;
 
+    void setMarkedPart(MarkedPart markedPart) { m_markedPart = std::move(markedPart); }
+
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
@@ -30,6 +34,7 @@ private:
     int leadingWidth(const QModelIndex& index) const;
 
     QTreeView& m_view;
+    MarkedPart m_markedPart;
 };
 
 } // namespace vorelind
