@@ -1,3 +1,4 @@
+#include "look/windowlook.h"
 #include "ui/treeindent.h"
 #include "testlines.h"
 #include "treeoutline.h"
@@ -67,6 +68,7 @@ private slots:
     void keysOpenCloseAndMove_data();
     void keysOpenCloseAndMove();
     void deepTreeExpandsScrollsAndCollapses();
+    void markedNodeIsTintedToTheRowsEnd();
 };
 
 void TestTreeIndent::modelHoldsTheFilledTree_data()
@@ -224,6 +226,30 @@ void TestTreeIndent::deepTreeExpandsScrollsAndCollapses()
     QVERIFY(tree.viewport()->rect().intersects(tree.visualRect(model.index(kLevels - 1))));
     tree.collapseAll();
     QCOMPARE(model.rowCount(), 1);
+}
+
+// The column follows its texts; the tint goes on past it to the row's end.
+void TestTreeIndent::markedNodeIsTintedToTheRowsEnd()
+{
+    TTreeIndent tree;
+    tree.resize(400, 200);
+    tree.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tree));
+    const std::vector<std::string> lines{"A", "  B", "  C"};
+    tree.LoadIndentedLines(indentedLines(viewsOf(lines)));
+    tree.expandAll();
+    tree.indentModel().setMarkedNodes({1});
+    QCoreApplication::processEvents();
+    const QImage shown = tree.viewport()->grab().toImage();
+    const int end = tree.viewport()->width() - 2;
+    for (int row = 0; row < 3; ++row) {
+        const QRect rect = tree.visualRect(tree.indentModel().index(row));
+        const QColor right = shown.pixelColor(QPoint(end, rect.center().y()) * shown.devicePixelRatio());
+        const QColor text = shown.pixelColor(QPoint(tree.textRect(tree.indentModel().index(row)).left() + 1,
+                                                    rect.center().y()) * shown.devicePixelRatio());
+        QCOMPARE(right == unmatchedTint(), row == 1);
+        QCOMPARE(text == unmatchedTint(), row == 1);
+    }
 }
 
 QTEST_MAIN(TestTreeIndent)

@@ -1,5 +1,6 @@
 #include "ui/treeindent.h"
 
+#include "look/windowlook.h"
 #include "platform/codecs/displaytext.h"
 #include "ui/treeaccessible.h"
 #include "ui/treerowdelegate.h"
@@ -8,6 +9,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
 
 namespace vorelind {
 
@@ -105,6 +109,18 @@ void TTreeIndent::forgetMatch()
         return;
     m_match.reset();
     viewport()->update();
+}
+
+// A marked node is tinted from its text to the far edge of the row, which
+// the column, sized from a sample of the rows, may stop short of.
+void TTreeIndent::drawRow(QPainter* painter, const QStyleOptionViewItem& options, const QModelIndex& index) const
+{
+    if (index.data(IndentTreeModel::MarkedRole).toBool()) {
+        QRect tint = textRect(index);
+        tint.setRight(std::max(tint.right(), viewport()->width() - 1));
+        painter->fillRect(tint, unmatchedTint());
+    }
+    QTreeView::drawRow(painter, options, index);
 }
 
 void TTreeIndent::mousePressEvent(QMouseEvent* event)

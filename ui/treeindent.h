@@ -50,6 +50,7 @@ public:
     std::optional<TextPart> markedPart(const QModelIndex& index) const;
 
 protected:
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& options, const QModelIndex& index) const override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

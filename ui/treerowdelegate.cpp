@@ -1,6 +1,5 @@
 #include "ui/treerowdelegate.h"
 
-#include "look/windowlook.h"
 #include "tree/indenttreemodel.h"
 
 #include <QPainter>
@@ -66,14 +65,6 @@ QSize TreeRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModel
     QSize size = QStyledItemDelegate::sizeHint(option, index);
     size.setWidth(size.width() + leadingWidth(index));
     return size;
-}
-
-// The flat model stands on Qt Core alone, so the tint of a marked node is set here.
-void TreeRowDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
-{
-    QStyledItemDelegate::initStyleOption(option, index);
-    if (index.data(IndentTreeModel::MarkedRole).toBool())
-        option->backgroundBrush = unmatchedTint();
 }
 
 int TreeRowDelegate::leadingWidth(const QModelIndex& index) const

@@ -26,9 +26,6 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
-
 private:
     // The room before the text: the indentation of the row's level and the arrow.
     int leadingWidth(const QModelIndex& index) const;
