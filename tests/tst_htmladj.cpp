@@ -1000,6 +1000,8 @@ void TestHtmlAdj::treeRowsTellAssistiveTools()
     QFETCH(QString, branch);
     QFETCH(int, level);
     QFETCH(QString, description);
+    // Active, so that the views' own events for the tools are sent to the interface too.
+    QAccessible::setActive(true);
     WindowUnderTest window;
     window.openDocument(QStringLiteral("unbalanced.htm"), kUnbalancedPage);
     auto* tree = control<TTreeIndent>(window.form, "TreeIndent1");
