@@ -1016,6 +1016,7 @@ void TestHtmlAdj::treeRowsTellAssistiveTools()
 
     QAccessibleInterface* told = QAccessible::queryAccessibleInterface(tree);
     QCOMPARE(told->role(), QAccessible::Tree);
+    QCOMPARE(told->text(QAccessible::Name), QStringLiteral("「unbalanced.htm」　構造化"));
     // Child 0 is the header, as in the view's own focus events.
     QAccessibleInterface* rowTold = told->child(row + 1);
     QCOMPARE(rowTold->role(), QAccessible::TreeItem);

@@ -313,6 +313,7 @@ void TStructedHtmlForm::showLoadedSource(std::shared_ptr<const std::string> sour
     PageControl1->setTabText(PageControl1->indexOf(TabStructure),
                              tabCaption(m_documentTitle + messages::kStructureTabSuffix));
     nameAfterTab(*ShowResultList, *PageControl1, *TabIndented);
+    nameAfterTab(*TreeIndent1, *PageControl1, *TabStructure);
     repaint();
 }
 
@@ -788,6 +789,7 @@ void TStructedHtmlForm::buildTabs()
     PageControl1->addTab(TabIndented, QStringLiteral("インデント"));
     PageControl1->addTab(TabStructure, QStringLiteral("構造化"));
     nameAfterTab(*ShowResultList, *PageControl1, *TabIndented);
+    nameAfterTab(*TreeIndent1, *PageControl1, *TabStructure);
     layout->addWidget(PageControl1, 1);
     buildFindBar(*central);
     layout->addWidget(m_findBar);
