@@ -881,10 +881,11 @@ QWidget* TStructedHtmlForm::buildIndentedTab()
     ShowResultList = named(new LineListView, "ShowResultList");
     m_listingModel = new ListingModel(ShowResultList);
     ShowResultList->setRowsModel(*m_listingModel);
-    // Each line is numbered by the source line it came from, as the status names places.
+    // Each line is numbered by the source line it came from, as the status
+    // names places; the source is counted only while a listing of it is shown.
     ShowResultList->showLineNumbers(
         [this](int row) { return m_listingModel->sourceLine(static_cast<std::size_t>(row), Memo1->lines()); },
-        [this] { return Memo1->source() ? lineCountOf(*Memo1->source()) : 0; });
+        [this] { return m_listingModel->lineCount() > 0 && Memo1->source() ? lineCountOf(*Memo1->source()) : 0; });
     setBackground(*ShowResultList, kListingBackground);
     return pageFilledBy(ShowResultList);
 }
