@@ -4,14 +4,12 @@
 #include "document/listing.h"
 #include "platform/codecs/displaytext.h"
 #include "ui/backgroundwork.h"
+#include "ui/linelistview.h"
 #include "ui/listingmodel.h"
 #include "ui/sourceview.h"
-#include "ui/linelistview.h"
 #include "ui/treeindent.h"
 
 #include <QLabel>
-
-#include <algorithm>
 
 namespace vorelind {
 
