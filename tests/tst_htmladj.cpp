@@ -7,6 +7,7 @@
 #include "ui/applicationsetup.h"
 #include "ui/errorreport.h"
 #include "ui/htmladjabt.h"
+#include "ui/pagetabbar.h"
 #include "ui/programicon.h"
 #include "ui/walkprogress.h"
 #include "faketoolrun.h"
@@ -134,6 +135,8 @@ private slots:
     void errorBoxText();
     void layoutFollowsTheWindowSize();
     void longTitleKeepsEveryTabInSight();
+    void cutCaptionKeepsTheNamesApart_data();
+    void cutCaptionKeepsTheNamesApart();
     void designedFontsAreInstalled_data();
     void designedFontsAreInstalled();
     void moveCommands_data();
@@ -310,6 +313,10 @@ void TestHtmlAdj::doubleClickBuildsListingAndTree()
     const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
     QVERIFY2(status.startsWith(positions + date + QLatin1Char(' ')), qPrintable(status));
     QVERIFY2(status.size() > positions.size() + date.size() + 1, qPrintable(status));
+    // The whole path tells the loaded file after the run, where a caption may cut its name.
+    const QString path = QDir::toNativeSeparators(window.folders.document(QStringLiteral("page.htm")));
+    QVERIFY2(status.endsWith(QStringLiteral("     ") + path), qPrintable(status));
+    QCOMPARE(control<QTabWidget>(window.form, "PageControl1")->tabToolTip(2), path);
 
     // The run log grows in the browsed folder, one line per position.
     const QList<QByteArray> log = bytes(readFile(window.folders.document(QStringLiteral("runlog.log")))).split('\n');
@@ -815,6 +822,31 @@ void TestHtmlAdj::longTitleKeepsEveryTabInSight()
         QVERIFY2(tab.left() >= 0 && tab.right() < bar->width(), qPrintable(bar->tabText(index)));
     }
     QCOMPARE(window.tabCaptions().at(2), QStringLiteral("「日本語のページ.html」　オリジナル"));
+}
+
+void TestHtmlAdj::cutCaptionKeepsTheNamesApart_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("a caption that fits stays whole")
+        << QString("「broken_sjis.html」　オリジナル") << QString("「broken_sjis.html」　オリジナル");
+    QTest::newRow("the extension goes before the name is cut")
+        << QString("「broken_sjis.html」　オリジナル") << QString("「broken_sjis」　オリジナル");
+    QTest::newRow("the cut keeps the name's start and end")
+        << QString("「broken_sjis.html」　オリジナル") << QString("「bro…jis」　オリジナル");
+    QTest::newRow("a cut never parts the marks of one &")
+        << QString("「a&&b_cdefgh.html」　構造化") << QString("「a&&…h」　構造化");
+}
+
+// Tabs of pages named alike showed the same cut caption.
+void TestHtmlAdj::cutCaptionKeepsTheNamesApart()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, shown);
+    const QFontMetrics metrics(QApplication::font());
+    const int width = metrics.size(Qt::TextShowMnemonic, shown).width();
+    QCOMPARE(PageTabBar::fittedCaption(caption, metrics, width), shown);
 }
 
 void TestHtmlAdj::designedFontsAreInstalled_data()

@@ -277,7 +277,7 @@ void TStructedHtmlForm::loadFile(const QString& path)
             m_faultMarks->analyse(source, excluded);
             showLoadedSource(source, name);
         });
-    WalkProgress progress(*ProgressBar1, *StatusBar1);
+    WalkProgress progress(*ProgressBar1, *StatusBar1, QDir::toNativeSeparators(path));
     // The log grows in the browsed folder, beside the chosen files.
     RunLogFile runLog(nativePath(QDir(FileListBox1->directory()).filePath(QStringLiteral("runlog.log"))));
     auto listing = std::make_shared<Listing>();
@@ -303,7 +303,7 @@ void TStructedHtmlForm::loadFile(const QString& path)
 }
 
 // The source tab shows the loaded text, with the document's title in the
-// captions, and is painted before the walk starts. The tab comes up first:
+// captions and its path in their tooltips, and is painted before the walk starts. The tab comes up first:
 // shown after the text, the view would wait for all its rows.
 void TStructedHtmlForm::showLoadedSource(std::shared_ptr<const std::string> source, const std::string& name)
 {
@@ -316,6 +316,9 @@ void TStructedHtmlForm::showLoadedSource(std::shared_ptr<const std::string> sour
                              tabCaption(m_documentTitle + messages::kIndentedTabSuffix));
     PageControl1->setTabText(PageControl1->indexOf(TabStructure),
                              tabCaption(m_documentTitle + messages::kStructureTabSuffix));
+    // A caption may show the name cut; the tooltips tell the whole path.
+    for (QWidget* tab : {TabOriginal, TabIndented, TabStructure})
+        PageControl1->setTabToolTip(PageControl1->indexOf(tab), QDir::toNativeSeparators(m_loadedPath));
     repaint();
 }
 
