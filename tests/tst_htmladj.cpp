@@ -7,6 +7,7 @@
 #include "ui/applicationsetup.h"
 #include "ui/errorreport.h"
 #include "ui/htmladjabt.h"
+#include "ui/internetlabel.h"
 #include "ui/pagetabbar.h"
 #include "ui/programicon.h"
 #include "ui/walkprogress.h"
@@ -128,6 +129,7 @@ private slots:
     void aboutShowsTheExecutablesRecord_data();
     void aboutShowsTheExecutablesRecord();
     void windowsCarryTheProgramIcon();
+    void aboutLinkIsDrawnUnderlined();
     void statusTextShowsPositionDateAndTime();
     void contextMenusPopUp_data();
     void contextMenusPopUp();
@@ -716,6 +718,25 @@ void TestHtmlAdj::aboutShowsTheExecutablesRecord()
     QCOMPARE(shownAboutTexts(form), texts);
     QVERIFY(!form.aboutBox().isVisible());
     QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+}
+
+// The link's label was lower than its font, which cut the underline off.
+void TestHtmlAdj::aboutLinkIsDrawnUnderlined()
+{
+    TAboutBox dialog;
+    TInternetLabel& link = *dialog.InternetLabel1;
+    const QImage drawn = link.grab().toImage();
+    const int textWidth = link.fontMetrics().horizontalAdvance(link.text());
+    int longestRun = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        int run = 0;
+        for (int x = 0; x < drawn.width(); ++x) {
+            const QColor pixel = drawn.pixelColor(x, y);
+            run = pixel.blue() > 200 && pixel.red() < 100 ? run + 1 : 0;
+            longestRun = std::max(longestRun, run);
+        }
+    }
+    QVERIFY2(longestRun * 10 > textWidth * 9, qPrintable(QStringLiteral("%1 of %2").arg(longestRun).arg(textWidth)));
 }
 
 void TestHtmlAdj::windowsCarryTheProgramIcon()
