@@ -266,7 +266,7 @@ void TestHtmlAdj::storedFolderGoneSkipsTheRestOfStartUp()
         TStructedHtmlForm form(folders.executablePath());
         const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
         QCOMPARE(messages.size(), 1);
-        QCOMPARE(messages.at(0).text, QString::fromLocal8Bit(strerror(ENOENT)) + QLatin1Char('.'));
+        QCOMPARE(messages.at(0).text, toDisplayText(vorelind::errorBoxText(strerror(ENOENT))));
         // The option keeps its design state, and the list was never loaded.
         QVERIFY(control<QCheckBox>(form, "isShiftJis")->isChecked());
         QCOMPARE(form.executableFolder(), QString());

@@ -1,6 +1,7 @@
 #include "ui/applicationsetup.h"
 
 #include "look/qttranslation.h"
+#include "platform/codecs/systemmessages.h"
 #include "ui/programicon.h"
 
 #include <QApplication>
@@ -40,6 +41,8 @@ void setUpApplication()
     QCoreApplication::setApplicationName(applicationTitle());
     QApplication::setWindowIcon(programIcon());
     installQtTranslations();
+    // The system's error texts follow the window's language, as Qt's own texts do.
+    useJapaneseSystemMessages();
     QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
     QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
     QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
