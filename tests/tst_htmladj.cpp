@@ -9,6 +9,8 @@
 #include "ui/htmladjabt.h"
 #include "ui/internetlabel.h"
 #include "ui/pagetabbar.h"
+#include "ui/sourcetextedit.h"
+#include "ui/sourceview.h"
 #include "ui/programicon.h"
 #include "ui/walkprogress.h"
 #include "faketoolrun.h"
@@ -31,6 +33,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextBlock>
 #include <QTimer>
 
 using namespace vorelind;
@@ -952,12 +955,12 @@ void TestHtmlAdj::moveCommands()
     treeView->collapseAll();
 
     tabs->setCurrentWidget(tabs->findChild<QWidget*>(tab));
-    QAbstractItemView* view = sourceView;
-    if (tab == "TabStructure")
-        view = treeView;
-    else if (tab == "TabIndented")
-        view = listingView;
-    if (row >= 0) {
+    QAbstractItemView* view = tab == "TabStructure" ? static_cast<QAbstractItemView*>(treeView) : listingView;
+    if (row >= 0 && tab == "TabOriginal") {
+        // The page is shown as text; the row is a line of it.
+        QTextCursor cursor(sourceView->textView().document()->findBlockByNumber(row));
+        sourceView->textView().setTextCursor(cursor);
+    } else if (row >= 0) {
         if (view == treeView)
             treeView->expandAll();
         view->setCurrentIndex(view->model()->index(row, 0));
@@ -972,6 +975,8 @@ void TestHtmlAdj::moveCommands()
         : shownTab == "TabIndented"                 ? listingView->currentIndex().data().toString().trimmed()
                                                     : treeView->currentIndex().data().toString().trimmed();
     QCOMPARE(shown, current);
+    if (shownTab == "TabOriginal")
+        QCOMPARE(sourceView->textView().textCursor().selectedText(), current);
     QCOMPARE(control<QLabel>(window.form, "MarkStatus")->text(), status);
     QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
 }

@@ -32,6 +32,7 @@
 #include "ui/listingmodel.h"
 #include "ui/pagecontrol.h"
 #include "ui/rowfindtarget.h"
+#include "ui/sourcefindtarget.h"
 #include "ui/sourceview.h"
 #include "ui/treefindtarget.h"
 #include "ui/treeindent.h"
@@ -814,16 +815,11 @@ void TStructedHtmlForm::buildTabs()
 void TStructedHtmlForm::buildFindBar(QWidget& parent)
 {
     m_findBar = new FindBar(*PageControl1, &parent);
-    const SourceRowModel& sourceRows = Memo1->rowModel();
-    const auto sourceRowMatches = [&sourceRows](std::size_t row, const SjisFind& find) {
-        // A match may run on into the row that continues a long line.
-        return find.isIn(sourceRows.rowAndContinuation(row), sourceRows.row(row).size());
-    };
     const auto listingLineMatches = [this](std::size_t row, const SjisFind& find) {
         // The leading blanks are only counted: the bytes after them are searched.
         return find.isIn(m_listingModel->lineAt(row).text);
     };
-    m_findBar->addTarget(*TabOriginal, std::make_unique<RowFindTarget>(*Memo1, sourceRowMatches));
+    m_findBar->addTarget(*TabOriginal, std::make_unique<SourceFindTarget>(*Memo1));
     m_findBar->addTarget(*TabIndented, std::make_unique<RowFindTarget>(*ShowResultList, listingLineMatches));
     m_findBar->addTarget(*TabStructure, std::make_unique<TreeFindTarget>(*TreeIndent1));
 }
@@ -868,7 +864,6 @@ QWidget* TStructedHtmlForm::buildEnvTab()
 QWidget* TStructedHtmlForm::buildOriginalTab()
 {
     Memo1 = named(new SourceView, "Memo1");
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     return pageFilledBy(Memo1);
 }
 
