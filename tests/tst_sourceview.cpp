@@ -7,6 +7,7 @@
 #include "windowtest.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QApplication>
 #include <QScrollBar>
 #include <QStringListModel>
@@ -49,6 +50,8 @@ private slots:
     void pageWithinTheBoundsIsShownAsText();
     void textWrapsAtTheViewsWidth();
     void editStaysInTheView();
+    void selectionReachesAssistiveTools_data();
+    void selectionReachesAssistiveTools();
 };
 
 void TestSourceView::sourceIsShownInRows_data()
@@ -247,6 +250,44 @@ void TestSourceView::editStaysInTheView()
     QVERIFY(view.selectedBytes().empty());
     view.selectBytes(7, 3);
     QCOMPARE(view.selectedBytes(), std::string_view("one"));
+}
+
+void TestSourceView::selectionReachesAssistiveTools_data()
+{
+    QTest::addColumn<std::string>("before");
+
+    QTest::newRow("text: the selected text") << std::string("<html>\r\n");
+    QTest::newRow("rows: the selected rows")
+        << "<img src=\"" + std::string(SourceView::kTextLineBytes, 'A') + "\">\r\n";
+}
+
+// The bytes that a jump selected were drawn selected and nothing more: an
+// assistive tool saw no name, no selected row and no selected text.
+void TestSourceView::selectionReachesAssistiveTools()
+{
+    QFETCH(std::string, before);
+    const QString caption = QStringLiteral("「a.htm」　オリジナル");
+    SourceView view;
+    view.setCaption(caption);
+    view.setSource(std::make_shared<const std::string>(before + "<p>x</p>\r\n"));
+    view.show();
+    view.selectBytes(before.size(), 8);
+
+    QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(view.currentWidget());
+    QVERIFY(shown);
+    QCOMPARE(shown->text(QAccessible::Name), caption);
+    if (QAccessibleTextInterface* text = shown->textInterface()) {
+        int start = 0;
+        int end = 0;
+        text->selection(0, &start, &end);
+        QCOMPARE(text->text(start, end), QStringLiteral("<p>x</p>"));
+        return;
+    }
+    QVERIFY(shown->tableInterface());
+    const QList<QAccessibleInterface*> selected = shown->tableInterface()->selectedCells();
+    QCOMPARE(selected.size(), 1);
+    QVERIFY(selected.at(0)->state().selected);
+    QCOMPARE(selected.at(0)->text(QAccessible::Name), QStringLiteral("<p>x</p>"));
 }
 
 QTEST_MAIN(TestSourceView)

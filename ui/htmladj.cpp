@@ -313,6 +313,7 @@ void TStructedHtmlForm::showLoadedSource(std::shared_ptr<const std::string> sour
     m_documentTitle = vorelind::documentTitle(name);
     PageControl1->setTabText(PageControl1->indexOf(TabOriginal),
                              tabCaption(m_documentTitle + messages::kOriginalTabSuffix));
+    Memo1->setCaption(toDisplayText(m_documentTitle + messages::kOriginalTabSuffix));
     PageControl1->setTabText(PageControl1->indexOf(TabIndented),
                              tabCaption(m_documentTitle + messages::kIndentedTabSuffix));
     PageControl1->setTabText(PageControl1->indexOf(TabStructure),
@@ -792,6 +793,7 @@ void TStructedHtmlForm::buildTabs()
     PageControl1->addTab(TabSelect, QStringLiteral("ファイル選択"));
     PageControl1->addTab(TabEnv, QStringLiteral("動作環境"));
     PageControl1->addTab(TabOriginal, QStringLiteral("オリジナルソース"));
+    Memo1->setCaption(QStringLiteral("オリジナルソース"));
     PageControl1->addTab(TabIndented, QStringLiteral("インデント"));
     PageControl1->addTab(TabStructure, QStringLiteral("構造化"));
     layout->addWidget(PageControl1, 1);

@@ -104,7 +104,9 @@ void SourceRowView::selectBytes(std::size_t offset, std::size_t length)
     showAllRows();
     m_selection = Selection{offset, length};
     const QModelIndex index = m_model.index(static_cast<int>(m_model.rowAt(offset)));
-    clearSelection();
+    const QModelIndex last = m_model.index(static_cast<int>(m_model.rowAt(offset + std::max<std::size_t>(length, 1) - 1)));
+    // The rows that hold the bytes are selected, so that assistive tools see them.
+    selectionModel()->select(QItemSelection(index, last), QItemSelectionModel::ClearAndSelect);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     scrollTo(index, QAbstractItemView::PositionAtCenter);
     scrollToByte(offset);

@@ -87,6 +87,13 @@ std::string_view SourceView::selectedBytes() const
     return showsText() ? m_text->selectedBytes() : m_rows->selectedBytes();
 }
 
+void SourceView::setCaption(const QString& caption)
+{
+    setAccessibleName(caption);
+    m_rows->setAccessibleName(caption);
+    m_text->setAccessibleName(caption);
+}
+
 bool SourceView::showsText() const
 {
     return currentWidget() == m_text;

@@ -52,6 +52,9 @@ public:
     // The bytes last selected; none after the user moved the cursor.
     std::string_view selectedBytes() const;
 
+    // Names the view, as assistive tools tell it, by its tab's caption.
+    void setCaption(const QString& caption);
+
     // Whether the page is shown as text; else in rows.
     bool showsText() const;
     SourceRowView& rowView() const { return *m_rows; }
