@@ -16,8 +16,8 @@ namespace vorelind {
 
 class SourceRowDelegate;
 
-// The source view of the original-source tab: a read-only list of the
-// source's rows. All rows share one size and are laid out in batches, so a
+// The source in a read-only list of its rows, for the pages that a text
+// layout cannot hold, and the index of every page's rows. All rows share one size and are laid out in batches, so a
 // page of any length shows at once, and a line without breaks, however long,
 // is shown over rows of bounded width instead of one text layout that would
 // freeze the window.

@@ -28,10 +28,10 @@ SourceView::SourceView(QWidget* parent)
 {
     m_rows->setObjectName(QStringLiteral("SourceRows"));
     m_text->setObjectName(QStringLiteral("SourceText"));
-    for (QAbstractScrollArea* view : {static_cast<QAbstractScrollArea*>(m_rows), static_cast<QAbstractScrollArea*>(m_text)}) {
-        view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        addWidget(view);
-    }
+    m_rows->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    addWidget(m_rows);
+    addWidget(m_text);
     showAs(m_text);
 }
 
