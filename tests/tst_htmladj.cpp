@@ -1,10 +1,12 @@
 #include "document/sizelimits.h"
 #include "look/windowlook.h"
 #include "platform/codecs/displaytext.h"
+#include "platform/files/nativepath.h"
 #include "platform/process/shell.h"
 #include "platform/process/toollink.h"
 #include "ui/abouttexts.h"
 #include "ui/applicationsetup.h"
+#include "ui/commandline.h"
 #include "ui/errorreport.h"
 #include "ui/htmladjabt.h"
 #include "ui/internetlabel.h"
@@ -29,6 +31,7 @@
 #include <QLocale>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>
@@ -98,11 +101,18 @@ QStringList shownAboutTexts(TStructedHtmlForm& form)
 
 } // namespace
 
+Q_DECLARE_METATYPE(CommandLine::Action)
+
 class TestHtmlAdj : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase();
+    void commandLine_data();
+    void commandLine();
+    void toolkitNeverSeesTheCommandLine_data();
+    void toolkitNeverSeesTheCommandLine();
+    void missingFolderLeavesTheLists();
     void firstStart();
     void captionWithoutVersionRecord();
     void settingsAndListSurviveTheExit_data();
@@ -152,6 +162,91 @@ void TestHtmlAdj::initTestCase()
 {
     setUpApplication();
     ModalSeam::answerForTests();
+}
+
+void TestHtmlAdj::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<CommandLine::Action>("action");
+    QTest::addColumn<QString>("file");
+
+    const auto open = CommandLine::Action::Open;
+    const auto usageError = CommandLine::Action::UsageError;
+    QTest::newRow("one file") << QStringList{"page.html"} << open << "page.html";
+    QTest::newRow("a toolkit option is no option of ours")
+        << QStringList{"-platform", "offscreen"} << usageError << QString();
+    QTest::newRow("after --, a file named like a toolkit option")
+        << QStringList{"--", "-platformpluginpath"} << open << "-platformpluginpath";
+    QTest::newRow("after --, a file named --help") << QStringList{"--", "--help"} << open << "--help";
+    QTest::newRow("--help") << QStringList{"--help", "page.html"} << CommandLine::Action::Help << QString();
+    QTest::newRow("a second file, as from a folder's *") << QStringList{"a.html", "b.html"} << usageError << QString();
+}
+
+void TestHtmlAdj::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(CommandLine::Action, action);
+    QFETCH(QString, file);
+    std::vector<std::string> words;
+    for (const QString& argument : arguments)
+        words.push_back(argument.toStdString());
+    const CommandLine line = readCommandLine(words);
+    QCOMPARE(line.action, action);
+    QCOMPARE(QString::fromStdString(line.file.string()), file);
+    QCOMPARE(line.error.empty(), action != CommandLine::Action::UsageError);
+}
+
+void TestHtmlAdj::toolkitNeverSeesTheCommandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("errorOutput");
+
+    // Taken by the toolkit, -platform would open a window that never closes.
+    QTest::newRow("a toolkit option is a usage error")
+        << QStringList{"-platform", "offscreen"} << 2 << QString()
+        << QString("vorelind: unknown option -platform\nTry 'vorelind --help' for more information.\n");
+    QTest::newRow("--help prints and ends without a window")
+        << QStringList{"--help"} << 0 << QString::fromLatin1(commandLineUsage()) << QString();
+}
+
+void TestHtmlAdj::toolkitNeverSeesTheCommandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    QFETCH(QString, errorOutput);
+    const WindowTestFolders folders;
+    QProcess program;
+    program.start(qEnvironmentVariable("VORELIND_BIN_DIR") + QStringLiteral("/vorelind"), arguments);
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), exitCode);
+    QCOMPARE(QString::fromUtf8(program.readAllStandardOutput()), output);
+    QCOMPARE(QString::fromUtf8(program.readAllStandardError()), errorOutput);
+}
+
+void TestHtmlAdj::missingFolderLeavesTheLists()
+{
+    WindowUnderTest window;
+    writeFile(window.folders.document(QStringLiteral("a.htm")), "<p>");
+    auto* files = control<FileListBox>(window.form, "FileListBox1");
+    auto* folders = control<DirectoryListBox>(window.form, "DirectoryListBox1");
+    files->refresh();
+    const QStringList listedFolders = displayedRows(*folders->model());
+    const QString missing = window.folders.document(QStringLiteral("gone"));
+
+    runHandler([&] { window.form.openFile(fileSystemPath(missing + QStringLiteral("/x.html"))); });
+
+    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).caption, QStringLiteral("Vorelind"));
+    QCOMPARE(messages.at(0).text, QStringLiteral("フォルダ %1 がありません.").arg(missing));
+    QCOMPARE(folders->directory(), window.folders.documents());
+    QCOMPARE(displayedRows(*folders->model()), listedFolders);
+    QCOMPARE(displayedRows(*files->model()), QStringList{"a.htm"});
+    QCOMPARE(window.currentTab(), QStringLiteral("TabSelect"));
 }
 
 void TestHtmlAdj::firstStart()

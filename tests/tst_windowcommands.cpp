@@ -202,7 +202,7 @@ void TestWindowCommands::opening_data()
     QTest::newRow("vorelind FILE: a relative path, from the folder it was started in")
         << Command([](WindowUnderTest& window) {
                QVERIFY(QDir::setCurrent(window.folders.document("sub")));
-               const QString file = fileToOpen({"vorelind", "b.txt"});
+               const std::filesystem::path file = fileToOpen("b.txt");
                // The window's start-up moves the current folder to the stored one.
                QVERIFY(QDir::setCurrent(window.folders.documents()));
                window.form.openFile(file);

@@ -5,7 +5,6 @@
 #include "ui/programicon.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QFont>
 
 #ifdef __GLIBC__
@@ -48,11 +47,11 @@ void setUpApplication()
     QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
 }
 
-QString fileToOpen(const QStringList& arguments)
+std::filesystem::path fileToOpen(const std::filesystem::path& file)
 {
-    if (arguments.size() < 2 || arguments.at(1).isEmpty())
+    if (file.empty())
         return {};
-    return QFileInfo(arguments.at(1)).absoluteFilePath();
+    return std::filesystem::absolute(file).lexically_normal();
 }
 
 } // namespace vorelind
