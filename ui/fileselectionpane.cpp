@@ -85,8 +85,10 @@ FileSelectionPane::FileSelectionPane(QWidget* parent)
 void FileSelectionPane::showFile(const std::filesystem::path& file)
 {
     const std::filesystem::path folder = file.parent_path();
+    // A folder that is there but can't be looked into gets the system's text from the folder list.
     std::error_code error;
-    if (!std::filesystem::is_directory(folder, error))
+    const std::filesystem::file_status status = std::filesystem::status(folder, error);
+    if (status.type() == std::filesystem::file_type::not_found || (!error && !std::filesystem::is_directory(status)))
         throw AppError(formatMessage(messages::kMissingFolder, fromDisplayText(displayedPath(folder))));
     m_folders->setDirectory(folder);
     m_files->selectFileNamed(file.filename());
