@@ -1,7 +1,9 @@
 # cmake --install puts the programs side by side in the folder given as the
 # install prefix: the program keeps "ignore.trm" and its work files beside
-# itself and starts kivalter from there. The desktop entry goes where the
-# desktop's application menu looks; it names the programs by full path.
+# itself and starts kivalter from there. The starting "ignore.trm" goes there
+# only when the folder holds none, since an existing one is the user's list.
+# The desktop entry goes where the desktop's application menu looks; it names
+# the programs by full path.
 #
 # With VORELIND_PACKAGE the rules are those of the Debian package that
 # scripts/package.sh makes: the programs in <prefix>/lib/vorelind, commands
@@ -31,6 +33,15 @@ endif()
 if(TARGET vorelind)
   install(TARGETS vorelind RUNTIME DESTINATION .)
   install(FILES ${PROJECT_SOURCE_DIR}/ui/vorelind.png DESTINATION .)
+  install(CODE "
+    set(_list \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/ignore.trm\")
+    if(EXISTS \"\${_list}\")
+      message(STATUS \"Keeping: \${_list}\")
+    else()
+      file(INSTALL \"${PROJECT_SOURCE_DIR}/settings/ignore.trm\" DESTINATION \"\${CMAKE_INSTALL_PREFIX}\"
+           PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+    endif()
+  ")
   if(VORELIND_DESKTOP_DIR)
     install(CODE "
       set(VORELIND_DESKTOP_DIR \"${VORELIND_DESKTOP_DIR}\")

@@ -5,9 +5,10 @@
 #include "document/sizelimits.h"
 #include "document/sourceforview.h"
 #include "document/sourceloader.h"
+#include "platform/files/filereader.h"
 #include "util/apperror.h"
 
-#include <filesystem>
+#include <cstdint>
 
 namespace vorelind {
 
@@ -17,35 +18,66 @@ Refusal::Refusal(std::string caption, const std::string& message)
 {
 }
 
-void checkDocument(const DocumentRequest& request)
-{
-    switch (checkSourceForView(request.path, request.convertToShiftJis)) {
-    case TextCheck::Text:
-        break;
-    case TextCheck::CannotOpen:
-        throw Refusal(messages::kOpenFailureCaption, openFailureMessage(request.fileName));
-    case TextCheck::NotText:
-        throw Refusal(messages::kNotTextCaption, notTextMessage(request.fileName));
-    case TextCheck::EndOfFile:
-        throw AppError(messages::kEndOfFile);
-    }
-}
-
 namespace {
 
+void refuseUnlessRegularFile(const FileReader& file, const DocumentRequest& request)
+{
+    if (file.kind() != FileReader::Kind::Regular)
+        throw Refusal(messages::kOpenFailureCaption, openFailureMessage(request.fileName));
+}
+
+void refuseUnlessText(std::string_view head, const DocumentRequest& request)
+{
+    switch (judgeSourceHead(head, request.convertToShiftJis)) {
+    case TextVerdict::Text:
+        return;
+    case TextVerdict::NotText:
+        throw Refusal(messages::kNotTextCaption, notTextMessage(request.fileName));
+    case TextVerdict::EndOfFile:
+        break;
+    }
+    throw AppError(messages::kEndOfFile);
+}
+
+void refuseOverSizeLimit(std::uint64_t size, const DocumentRequest& request)
+{
+    if (size > kMaxSourceSize)
+        throw AppError(sourceTooLargeMessage(request.fileName));
+}
+
+// The checks before the file is taken: it must be a regular file whose head
+// passes the text check. Returns the head that was read.
+std::string readCheckedHead(FileReader& file, const DocumentRequest& request)
+{
+    refuseUnlessRegularFile(file, request);
+    std::string bytes;
+    file.readOn(bytes, kSourceHeadLength);
+    refuseUnlessText(bytes, request);
+    return bytes;
+}
+
+// The file is opened once and read on from the checked head, so every check
+// holds for the bytes that are loaded, whatever happens at the path meanwhile.
 std::string loadAccepted(const DocumentRequest& request, DocumentSteps& steps)
 {
-    checkDocument(request);
-    // A file too big is refused before anything is read; reading checks again.
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(request.path, error);
-    if (!error && size > kMaxSourceSize)
-        throw AppError(sourceTooLargeMessage(request.fileName));
+    FileReader file(request.path);
+    std::string bytes = readCheckedHead(file, request);
+    // A file too big is refused before the rest is read; the reading checks
+    // again, since the file may grow meanwhile.
+    refuseOverSizeLimit(file.size(), request);
     steps.accepted();
-    return loadSourceForView(request.path, request.convertToShiftJis);
+    file.readOn(bytes, kMaxSourceSize + 1);
+    refuseOverSizeLimit(bytes.size(), request);
+    return sourceForView(bytes, request.convertToShiftJis);
 }
 
 } // namespace
+
+void checkDocument(const DocumentRequest& request)
+{
+    FileReader file(request.path);
+    readCheckedHead(file, request);
+}
 
 std::string loadDocument(const DocumentRequest& request)
 {

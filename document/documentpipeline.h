@@ -32,17 +32,18 @@ struct DocumentRequest {
 class DocumentSteps {
 public:
     virtual ~DocumentSteps() = default;
-    // The file passed the text check and the size limit; nothing is read yet.
+    // The file passed the text check and the size limit; only its head is
+    // read yet.
     virtual void accepted() {}
     // The source is loaded and about to be walked; the caller may keep it
     // rather than copy it.
     virtual void loaded(const std::shared_ptr<const std::string>& /*source*/) {}
 };
 
-// Runs the document path: text check (a refusal raises Refusal), size limit,
-// reading, optional conversion to Shift-JIS, loading, and the walk, which
-// writes the listing to the sink and reports to the walk sinks. Other
-// failures raise AppError.
+// Runs the document path on the file opened once: text check of its head (a
+// refusal raises Refusal), size limit, reading the rest, optional conversion
+// to Shift-JIS, loading, and the walk, which writes the listing to the sink
+// and reports to the walk sinks. Other failures raise AppError.
 void runDocument(const DocumentRequest& request, const ExcludedTags& excluded, DocumentSteps& steps,
                  const WalkSinks& sinks, ListingSink& listing);
 

@@ -1,6 +1,7 @@
 #include "document/exporttidy.h"
 
 #include "document/messages.h"
+#include "platform/codecs/sjistext.h"
 #include "platform/files/regularfile.h"
 #include "platform/files/wholefile.h"
 #include "util/apperror.h"
@@ -152,7 +153,7 @@ void replaceExportFile(const std::filesystem::path& path, const std::function<vo
     if (failure)
         std::rethrow_exception(failure);
     if (!written)
-        throw AppError(formatMessage(messages::kCannotCreateFile, path.string()));
+        throw AppError(formatMessage(messages::kCannotCreateFile, pathText(path)));
 }
 
 ExportStream::ExportStream(ListingSink& out)

@@ -2,6 +2,7 @@
 
 #include "document/sizelimits.h"
 #include "util/apperror.h"
+#include "util/bytescan.h"
 
 #include <vector>
 
@@ -96,24 +97,14 @@ private:
         return position <= m_source.size() ? static_cast<unsigned char>(m_source[position - 1]) : 0;
     }
 
-    // Returns whether a byte is only copied, in the current mode: no tag
-    // start, no slash, and no byte that is dropped or starts a block line.
-    bool isPlain(unsigned char c) const
-    {
-        if (c == '<' || c == '/')
-            return false;
-        // The '>' that ends a tag is walked alone, to leave the tag.
-        if (c == '>' && m_inTag)
-            return false;
-        return m_raw ? c != '\n' : c >= 32;
-    }
-
-    // The first position from i on whose byte is not plain (n + 1 when none is).
+    // The first position from i on whose byte is not only copied, in the
+    // current mode (n + 1 when none is): a tag start or a slash; the '>'
+    // that ends a tag, which is walked alone to leave the tag; a raw block's
+    // line feed, or outside blocks a control byte, which is dropped.
     std::size_t plainRunEnd(std::size_t i) const
     {
-        while (i <= m_source.size() && isPlain(at(i)))
-            ++i;
-        return i;
+        const ScanStops stops{'<', '/', m_inTag ? '>' : '<', '\n', !m_raw};
+        return findStop(m_source, i - 1, stops) + 1;
     }
 
     // Copies the plain bytes at positions [first, end) in one go; each of

@@ -1,6 +1,9 @@
 #pragma once
 
 // The document messages as Shift-JIS bytes; the UTF-8 form stands beside each.
+// The messages about files that cannot be opened or made come with them.
+
+#include "platform/files/messages.h"
 
 namespace vorelind::messages {
 
@@ -16,8 +19,6 @@ inline constexpr char kNotTextTail[] = "\x82\xcd\x83\x65\x83\x4c\x83\x58\x83\x67
 inline constexpr char kNotTextCaption[] = "\x93\xc7\x82\xdf\x82\xdc\x82\xb9\x82\xf1";
 // The platform's error for a file that ends before the text check decides.
 inline constexpr char kEndOfFile[] = "Read beyond end of file";
-// "ファイル %s を作成できません"
-inline constexpr char kCannotCreateFile[] = "\x83\x74\x83\x40\x83\x43\x83\x8b %s \x82\xf0\x8d\xec\x90\xac\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1";
 // "インデントの結果が %s バイトを超えたため中止しました。閉じないタグは除外タグに加えてください"
 inline constexpr char kListingTooLarge[] = "\x83\x43\x83\x93\x83\x66\x83\x93\x83\x67\x82\xcc\x8c\x8b\x89\xca\x82\xaa %s "
                                            "\x83\x6f\x83\x43\x83\x67\x82\xf0\x92\xb4\x82\xa6\x82\xbd\x82\xbd\x82\xdf\x92\x86"
@@ -27,8 +28,8 @@ inline constexpr char kListingTooLarge[] = "\x83\x43\x83\x93\x83\x66\x83\x93\x83
 // "ファイル %s は大きすぎるため処理できません"
 inline constexpr char kSourceTooLarge[] = "\x83\x74\x83\x40\x83\x43\x83\x8b %s \x82\xcd\x91\xe5\x82\xab\x82\xb7\x82\xac"
                                           "\x82\xe9\x82\xbd\x82\xdf\x8f\x88\x97\x9d\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1";
-// "ファイル %s は開けません"
-inline constexpr char kCannotOpenFile[] = "\x83\x74\x83\x40\x83\x43\x83\x8b %s \x82\xcd\x8a\x4a\x82\xaf\x82\xdc\x82\xb9\x82\xf1";
+// "フォルダ %s がありません"
+inline constexpr char kMissingFolder[] = "\x83\x74\x83\x48\x83\x8b\x83\x5f %s \x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
 // "「" and "」" around the document title
 inline constexpr char kTitleOpen[] = "\x81\x75";
 inline constexpr char kTitleClose[] = "\x81\x76";

@@ -3,8 +3,13 @@
 #include "platform/files/regularfile.h"
 #include "util/apperror.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <exception>
+#include <filesystem>
+#include <system_error>
 #include <string_view>
 #include <utility>
 
@@ -107,17 +112,26 @@ private:
 
 } // namespace
 
-RunLogFile::RunLogFile(std::string path)
+RunLogFile::RunLogFile(std::string path, std::size_t mostBytes)
     : m_path(std::move(path))
+    , m_mostBytes(mostBytes)
+    // A buffer never takes the file past the size on its own.
+    , m_bufferSize(std::max(kLongestLine, std::min(kBufferSize, mostBytes)))
 {
 }
 
 RunLogFile::~RunLogFile()
 {
     // An unfinished run (an error elsewhere) still leaves what it logged.
+    if (!m_file)
+        return;
+    try {
+        close();
+    } catch (const std::exception&) {
+        // The error that ended the run is the one reported.
+    }
     if (m_file) {
         m_writer.reset();
-        std::fwrite(m_buffer.get(), 1, m_used, m_file);
         std::fclose(m_file);
     }
 }
@@ -127,8 +141,9 @@ void RunLogFile::appendLines(std::size_t firstPosition, std::size_t lastPosition
     if (!m_file)
         open();
     LogLine line(firstOutputCount, firstPosition);
+    const std::size_t bufferSize = m_bufferSize; // kept in a register, as a constant would be
     for (std::size_t position = firstPosition;; ++position) {
-        if (m_used + kLongestLine > kBufferSize)
+        if (m_used + kLongestLine > bufferSize)
             flush();
         m_used = static_cast<std::size_t>(line.copyTo(m_buffer.get() + m_used) - m_buffer.get());
         if (position == lastPosition)
@@ -142,32 +157,65 @@ void RunLogFile::close()
     if (!m_file)
         return;
     flush();
-    m_writer->wait();
-    m_writer.reset();
-    std::FILE* file = m_file;
-    m_file = nullptr;
-    if (std::fclose(file) != 0)
-        throw systemError();
+    closeFile();
 }
 
 void RunLogFile::open()
+{
+    m_buffer = std::make_unique_for_overwrite<char[]>(m_bufferSize);
+    m_written = std::make_unique_for_overwrite<char[]>(m_bufferSize);
+    openFile();
+}
+
+void RunLogFile::openFile()
 {
     // A link, a FIFO or a device named like the log is refused: the log is
     // written in folders that the user only browses.
     m_file = openRegularFileForAppend(m_path);
     if (!m_file)
         throw systemError();
-    m_buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
-    m_written = std::make_unique_for_overwrite<char[]>(kBufferSize);
+    m_fileBytes = sizeOfOpenFile(m_file);
     m_writer = std::make_unique<BackgroundWriter>(m_file);
 }
 
+void RunLogFile::closeFile()
+{
+    m_writer->wait();
+    m_writer.reset();
+    if (std::fclose(std::exchange(m_file, nullptr)) != 0)
+        throw systemError();
+}
+
+// The renaming replaces a link rather than writing through it, but a link,
+// a FIFO or a device there is the user's, and is refused as in the log's
+// own place.
+void RunLogFile::setAside()
+{
+    closeFile();
+    const std::string aside = m_path + ".1";
+    if (isLinkOrSpecialFile(aside)) {
+        errno = EPERM;
+        throw systemError();
+    }
+    std::error_code error;
+    std::filesystem::rename(m_path, aside, error);
+    if (error) {
+        errno = error.value();
+        throw systemError();
+    }
+    openFile();
+}
+
 // The full buffer goes to the writer, and the one it took before, once
-// written, is filled next.
+// written, is filled next. The file's size is counted here, per buffer,
+// not per line.
 void RunLogFile::flush()
 {
     m_writer->wait();
+    if (m_fileBytes > 0 && m_fileBytes + m_used > m_mostBytes)
+        setAside();
     std::swap(m_buffer, m_written);
+    m_fileBytes += m_used;
     m_writer->write(m_written.get(), std::exchange(m_used, 0));
 }
 

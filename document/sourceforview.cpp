@@ -28,25 +28,21 @@ std::string_view conversionInput(std::string_view fileBytes)
 
 } // namespace
 
-TextCheck checkSourceForView(const std::string& path, bool convertToShiftJis)
+TextVerdict judgeSourceHead(std::string_view head, bool convertToShiftJis)
 {
-    const TextCheck check = checkTextFile(path);
-    if (!convertToShiftJis || check == TextCheck::Text || check == TextCheck::CannotOpen)
-        return check;
-    // The mark and 129 UTF-16 units give at least 129 converted bytes.
-    constexpr std::size_t kUtf16HeadBytes = 2 + 2 * kTextCheckLength;
-    const std::string head = readFileHead(path, kUtf16HeadBytes);
-    if (!startsWithUtf16ByteOrderMark(head))
-        return check;
-    return textCheckOf(judgeText(NkfConvert(head)));
+    head = head.substr(0, kSourceHeadLength);
+    const TextVerdict verdict = judgeText(head);
+    if (!convertToShiftJis || verdict == TextVerdict::Text || !startsWithUtf16ByteOrderMark(head))
+        return verdict;
+    return judgeText(NkfConvert(head));
 }
 
-std::string loadSourceForView(const std::string& path, bool convertToShiftJis)
+std::string sourceForView(std::string_view fileBytes, bool convertToShiftJis)
 {
     if (!convertToShiftJis)
-        return loadSourceFile(path);
+        return loadText(fileBytes);
     const bool optionAccepted = SetNkfOption("-s") == 0;
-    return convertedSourceText(readSourceBytes(path), optionAccepted);
+    return convertedSourceText(fileBytes, optionAccepted);
 }
 
 std::string convertedSourceText(std::string_view fileBytes, bool optionAccepted)

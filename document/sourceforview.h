@@ -7,17 +7,21 @@
 
 namespace vorelind {
 
-// The text check before loading. With conversion on, a file that starts
-// with a UTF-16 byte order mark and fails the check on its bytes (every
-// ASCII character of UTF-16 holds a NUL) is judged by its converted text.
-// Every other file is judged as checkTextFile judges it.
-TextCheck checkSourceForView(const std::string& path, bool convertToShiftJis);
+// The bytes of a file's start that the text check looks at: a UTF-16 byte
+// order mark and 129 UTF-16 units, which give at least 129 converted bytes.
+inline constexpr std::size_t kSourceHeadLength = 2 + 2 * kTextCheckLength;
 
-// Loads a file as the source view receives it. With conversion on, the text
-// goes through the kanji layer (SetNkfOption("-s"), then NkfConvert); when
-// the layer refuses the option, the view receives the unconverted text. A
-// file that cannot be read raises AppError.
-std::string loadSourceForView(const std::string& path, bool convertToShiftJis);
+// The text check before loading, on the file's first kSourceHeadLength bytes
+// (more are not looked at). With conversion on, a file that starts with a
+// UTF-16 byte order mark and fails the check on its bytes (every ASCII
+// character of UTF-16 holds a NUL) is judged by its converted text. Every
+// other file is judged by judgeText.
+TextVerdict judgeSourceHead(std::string_view head, bool convertToShiftJis);
+
+// A file's bytes as the source view receives them. With conversion on, the
+// text goes through the kanji layer (SetNkfOption("-s"), then NkfConvert);
+// when the layer refuses the option, the view receives the unconverted text.
+std::string sourceForView(std::string_view fileBytes, bool convertToShiftJis);
 
 // The text the source view receives for a file's bytes with conversion on:
 // converted when the option was accepted, then loaded (line breaks CR LF,

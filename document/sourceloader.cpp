@@ -1,31 +1,25 @@
 #include "document/sourceloader.h"
 
 #include "document/messages.h"
-#include "document/sizelimits.h"
+#include "platform/codecs/sjistext.h"
 #include "platform/files/filereader.h"
 #include "util/apperror.h"
+#include "util/bytescan.h"
 #include "util/largebuffer.h"
 #include "util/sjis.h"
 
-#include <filesystem>
+#include <cerrno>
 #include <limits>
+#include <stdexcept>
 
 namespace vorelind {
 
 namespace {
 
-void refuseSpecialFile(const std::string& path)
-{
-    if (isSpecialFile(path))
-        throw AppError(formatMessage(messages::kCannotOpenFile, path));
-}
-
 // Returns the position of the first CR or LF from `from` on, or the text's size.
 std::size_t findCrOrLf(std::string_view bytes, std::size_t from)
 {
-    while (from < bytes.size() && bytes[from] != '\r' && bytes[from] != '\n')
-        ++from;
-    return from;
+    return findStop(bytes, from, ScanStops{'\r', '\n', '\n', '\n', false});
 }
 
 // Returns whether the byte at `at` is the second byte of a double-byte
@@ -70,26 +64,6 @@ TextVerdict judgeText(std::string_view head)
     return length == kTextCheckLength ? TextVerdict::NotText : TextVerdict::EndOfFile;
 }
 
-TextCheck textCheckOf(TextVerdict verdict)
-{
-    switch (verdict) {
-    case TextVerdict::Text: return TextCheck::Text;
-    case TextVerdict::NotText: return TextCheck::NotText;
-    case TextVerdict::EndOfFile: break;
-    }
-    return TextCheck::EndOfFile;
-}
-
-TextCheck checkTextFile(const std::string& path)
-{
-    if (isSpecialFile(path))
-        return TextCheck::CannotOpen;
-    const std::optional<std::string> head = tryReadFileHead(path, kTextCheckLength);
-    if (!head)
-        return TextCheck::CannotOpen;
-    return textCheckOf(judgeText(*head));
-}
-
 std::string loadText(std::string_view bytes)
 {
     bytes = bytes.substr(0, bytes.find('\0'));
@@ -109,57 +83,24 @@ std::string loadText(std::string_view bytes)
     return text;
 }
 
-std::string readFileHead(const std::string& path, std::size_t limit)
+std::string readFileBytes(const std::string& path, std::uint64_t limit)
 {
-    refuseSpecialFile(path);
-    std::optional<std::string> bytes = tryReadFileHead(path, limit);
-    if (!bytes)
+    FileReader file(path);
+    if (file.kind() == FileReader::Kind::Other)
+        throw AppError(formatMessage(messages::kCannotOpenFile, pathText(path)));
+    if (file.kind() == FileReader::Kind::Unopened) {
+        errno = file.openError();
         throw systemError();
-    return std::move(*bytes);
-}
-
-std::string readFileBytes(const std::string& path)
-{
-    return readFileHead(path, std::numeric_limits<std::size_t>::max());
-}
-
-void checkSourceFileSize(const std::string& path)
-{
-    refuseSpecialFile(path);
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error)
-        throw AppError(error.message());
-    if (size > kMaxSourceSize)
-        throw AppError(sourceTooLargeMessage(fileNameOf(path)));
-}
-
-std::string readSourceBytes(const std::string& path)
-{
-    checkSourceFileSize(path);
-    // The file may have grown since its size was checked.
-    std::string bytes = readFileHead(path, kMaxSourceSize + 1);
-    if (bytes.size() > kMaxSourceSize)
-        throw AppError(sourceTooLargeMessage(fileNameOf(path)));
-    return bytes;
-}
-
-std::string loadSourceFile(const std::string& path)
-{
-    return loadText(readSourceBytes(path));
-}
-
-std::string fileNameOf(std::string_view path)
-{
-    std::size_t nameStart = 0;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(path[i]);
-        if (isSjisLeadByte(byte))
-            ++i;
-        else if (byte == '\\' || byte == ':' || byte == '/')
-            nameStart = i + 1;
     }
-    return std::string(path.substr(std::min(nameStart, path.size())));
+    if (file.size() > limit)
+        throw std::length_error("file too large");
+    // One byte over the limit tells a file that grew meanwhile.
+    const std::uint64_t readLimit = std::min<std::uint64_t>(limit, std::numeric_limits<std::size_t>::max() - 1) + 1;
+    std::string bytes;
+    file.readOn(bytes, static_cast<std::size_t>(readLimit));
+    if (bytes.size() > limit)
+        throw std::length_error("file too large");
+    return bytes;
 }
 
 std::string documentTitle(std::string_view fileName)

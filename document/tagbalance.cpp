@@ -1,44 +1,18 @@
 #include "document/tagbalance.h"
 
+#include "document/htmltagbalance.h"
 #include "document/tagnames.h"
+#include "document/tagscan.h"
 #include "util/sjis.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vorelind {
 
 namespace {
-
-constexpr std::array<std::string_view, 14> kEmptyElements = {
-    "AREA", "BASE", "BR", "COL", "EMBED", "HR", "IMG", "INPUT", "LINK", "META", "PARAM", "SOURCE", "TRACK", "WBR",
-};
-
-constexpr bool isAsciiLetter(unsigned char byte)
-{
-    return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z');
-}
-
-// Tables rather than comparisons: these tests run on every byte of every tag.
-using ByteTable = std::array<bool, 256>;
-
-// A tag name is the run of these bytes after its '<' or '</'.
-constexpr ByteTable kNameBytes = [] {
-    ByteTable table{};
-    for (int byte = 0; byte < 256; ++byte)
-        table[byte] = isAsciiLetter(byte) || (byte >= '0' && byte <= '9') || byte == '-' || byte == '_'
-            || byte == ':' || byte == '.';
-    return table;
-}();
-
-// Inside a tag only a quote, which opens a quoted run, and '>' matter.
-constexpr ByteTable kTagStops = [] {
-    ByteTable table{};
-    table['"'] = table['\''] = table['>'] = true;
-    return table;
-}();
 
 // What the pairing knows about one upper-cased name.
 struct NameFacts {
@@ -52,68 +26,6 @@ struct OpenTag {
     std::uint32_t start; // a source is refused above 256 MiB, so it holds fewer tags
     std::uint32_t nameId;
 };
-
-// A tag name read from the text.
-struct NameSpan {
-    std::size_t end;    // the offset after its last byte
-    std::uint32_t hash; // as TagNames hashes it
-};
-
-// Where a tag's bytes end.
-struct TagEnd {
-    std::size_t next;  // the offset after its '>', or the text's size
-    bool selfClosed;   // its '>' follows a '/'
-};
-
-// The offset after the next closer from `from` on; the text's size when there is none.
-std::size_t after(std::string_view text, std::string_view closer, std::size_t from)
-{
-    const std::size_t found = text.find(closer, from);
-    return found == std::string_view::npos ? text.size() : found + closer.size();
-}
-
-// A tag ends at the first '>' outside a quoted run, or at the end of the text.
-TagEnd tagEndFrom(std::string_view text, std::size_t nameEnd)
-{
-    for (std::size_t j = nameEnd; j < text.size(); ++j) {
-        if (!kTagStops[static_cast<unsigned char>(text[j])])
-            continue;
-        if (text[j] == '>')
-            return {j + 1, text[j - 1] == '/'};
-        // A quote opens a run that ends at the same quote.
-        j = text.find(text[j], j + 1);
-        if (j == std::string_view::npos)
-            break;
-    }
-    return {text.size(), false};
-}
-
-// What a '<' opens, and for anything but a tag the offset after it.
-enum class Markup { StartTag, EndTag, Other };
-
-struct MarkupStart {
-    Markup kind;
-    std::size_t otherEnd;
-};
-
-MarkupStart markupAt(std::string_view text, std::size_t i)
-{
-    const auto at = [text](std::size_t offset) {
-        return offset < text.size() ? static_cast<unsigned char>(text[offset]) : 0;
-    };
-    const unsigned char c1 = at(i + 1);
-    if (isAsciiLetter(c1))
-        return {Markup::StartTag, 0};
-    if (c1 == '/')
-        return isAsciiLetter(at(i + 2)) ? MarkupStart{Markup::EndTag, 0} : MarkupStart{Markup::Other, i + 1};
-    if (c1 == '!' && at(i + 2) == '-' && at(i + 3) == '-')
-        return {Markup::Other, after(text, "-->", i + 4)}; // a comment ends after the next "-->"
-    if (c1 == '!' || c1 == '?')
-        return {Markup::Other, after(text, ">", i + 2)}; // a declaration or instruction ends at the next '>'
-    if (c1 == '%')
-        return {Markup::Other, after(text, "%>", i + 2)}; // server code ends after the next "%>"
-    return {Markup::Other, i + 1}; // any other '<' is text
-}
 
 // A counted tag while the pairing runs: its '<', its name's length (a name
 // is part of a source, and sources are refused above 256 MiB), and for a
@@ -164,6 +76,8 @@ private:
     {
         return offset < m_text.size() ? static_cast<unsigned char>(m_text[offset]) : 0;
     }
+
+    NameSpan readName(std::size_t start) const { return vorelind::readName(m_text, start); }
 
     // Returns the offset after what the '<' at i opens.
     std::size_t afterMarkup(std::size_t i)
@@ -262,24 +176,11 @@ private:
         return {side, tag.offset, m_text.substr(nameStart, tag.nameLength)};
     }
 
-    NameSpan readName(std::size_t start) const
-    {
-        NameSpan span{start, TagNames::kEmptyHash};
-        for (; span.end < m_text.size() && kNameBytes[at(span.end)]; ++span.end)
-            span.hash = TagNames::hashed(span.hash, m_text[span.end]);
-        return span;
-    }
-
     // The offset of the next end tag of the name from `from` on, or the
     // text's size: everything before it is text.
     std::size_t textEnd(std::size_t from, const std::string& upperName) const
     {
-        for (std::size_t j = m_text.find("</", from); j != std::string_view::npos; j = m_text.find("</", j + 2)) {
-            const std::size_t nameEnd = readName(j + 2).end;
-            if (upperAscii(m_text.substr(j + 2, nameEnd - (j + 2))) == upperName)
-                return j;
-        }
-        return m_text.size();
+        return rawTextEnd(m_text, from, upperName);
     }
 
     // The id of the name, its facts made on first sight.
@@ -313,6 +214,25 @@ std::vector<UnbalancedTag> unbalancedTags(std::string_view text, const ExcludedT
     return TagBalance(text, excluded, counted).run();
 }
 
+std::vector<UnbalancedTag> unbalancedTags(std::string_view text, const ExcludedTags& excluded, TagRules rules,
+                                          std::vector<CountedTag>* counted)
+{
+    if (rules == TagRules::Html)
+        return htmlUnbalancedTags(text, excluded, counted);
+    return unbalancedTags(text, excluded, counted);
+}
+
+TagRules rulesFor(std::string_view text)
+{
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    std::string_view rest = text.substr(text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0);
+    rest.remove_prefix(std::min(rest.size(), rest.find_first_not_of(" \t\r\n\f")));
+    if (rest.starts_with("<?xml"))
+        return TagRules::Xml;
+    const std::optional<std::string_view> doctype = leadingDoctype(text);
+    return doctype && upperAscii(*doctype).find("XHTML") != std::string::npos ? TagRules::Xml : TagRules::Html;
+}
+
 std::size_t markupEnd(std::string_view text, std::size_t offset)
 {
     const MarkupStart markup = markupAt(text, offset);
@@ -324,14 +244,7 @@ std::size_t markupEnd(std::string_view text, std::size_t offset)
 
 std::size_t tagNameEnd(std::string_view text, std::size_t start)
 {
-    while (start < text.size() && kNameBytes[static_cast<unsigned char>(text[start])])
-        ++start;
-    return start;
-}
-
-bool isEmptyElement(std::string_view upperName)
-{
-    return std::find(kEmptyElements.begin(), kEmptyElements.end(), upperName) != kEmptyElements.end();
+    return readName(text, start).end;
 }
 
 } // namespace vorelind

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/excludedtags.h"
+#include "document/tagnames.h"
 
 #include <cstddef>
 #include <string_view>
@@ -25,7 +26,22 @@ struct CountedTag {
     std::size_t offset;
 };
 
-// Pairs the text's end tags with its start tags and returns, in source
+// The rule set a tag balance follows: HTML's, under which many elements
+// close implicitly and "/>" closes only void and foreign elements, or XML's
+// strict pairing of every start tag with an end tag.
+enum class TagRules { Html, Xml };
+
+// The rules for a loaded text: XML's when it starts (after a byte order mark
+// and blanks) with "<?xml" or its doctype names XHTML, HTML's otherwise.
+TagRules rulesFor(std::string_view text);
+
+// The start tags left open and the end tags that close nothing under a rule
+// set, in source order, with the offsets as below. Excluded names are never
+// reported. Given a list, it also appends every tag that took part.
+std::vector<UnbalancedTag> unbalancedTags(std::string_view text, const ExcludedTags& excluded, TagRules rules,
+                                          std::vector<CountedTag>* counted = nullptr);
+
+// The strict pairing: pairs the text's end tags with its start tags and returns, in source
 // order, the start tags left open and the end tags that closed nothing.
 // Comments, declarations, instructions, server code and the text of SCRIPT
 // and STYLE hold no tags; self-closed tags, the empty elements and the
@@ -43,8 +59,5 @@ std::size_t markupEnd(std::string_view text, std::size_t offset);
 // The offset after the tag name that starts at an offset: the run of ASCII
 // letters, digits, '-', '_', ':' and '.'.
 std::size_t tagNameEnd(std::string_view text, std::size_t start);
-
-// Whether an upper-cased name is one of the empty elements, which take no part.
-bool isEmptyElement(std::string_view upperName);
 
 } // namespace vorelind

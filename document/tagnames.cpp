@@ -1,10 +1,59 @@
 #include "document/tagnames.h"
 
+#include <algorithm>
+#include <array>
+#include <initializer_list>
+
 namespace vorelind {
 
 namespace {
 
 constexpr std::size_t kFirstTableSize = 256;
+
+constexpr std::array<std::string_view, 14> kEmptyElements = {
+    "AREA", "BASE", "BR", "COL", "EMBED", "HR", "IMG", "INPUT", "LINK", "META", "PARAM", "SOURCE", "TRACK", "WBR",
+};
+
+// One kind and the names that have it.
+struct KindNames {
+    HtmlKind kind;
+    std::initializer_list<std::string_view> names;
+};
+
+// The HTML parsing rules as data: which names have which kind. The empty
+// elements above are void too.
+const std::array<KindNames, 19> kHtmlKinds = {{
+    {kVoid, {"BASEFONT", "BGSOUND", "FRAME", "KEYGEN"}},
+    {kRawText, {"SCRIPT", "STYLE", "XMP", "IFRAME", "NOEMBED", "NOFRAMES", "TEXTAREA", "TITLE"}},
+    {kSpecial, {"ADDRESS", "APPLET", "AREA", "ARTICLE", "ASIDE", "BASE", "BASEFONT", "BGSOUND", "BLOCKQUOTE",
+                "BODY", "BR", "BUTTON", "CAPTION", "CENTER", "COL", "COLGROUP", "DD", "DETAILS", "DIR", "DIV", "DL",
+                "DT", "EMBED", "FIELDSET", "FIGCAPTION", "FIGURE", "FOOTER", "FORM", "FRAME", "FRAMESET", "H1", "H2",
+                "H3", "H4", "H5", "H6", "HEAD", "HEADER", "HGROUP", "HR", "HTML", "IFRAME", "IMG", "INPUT", "KEYGEN",
+                "LI", "LINK", "LISTING", "MAIN", "MARQUEE", "MENU", "META", "NAV", "NOEMBED", "NOFRAMES", "NOSCRIPT",
+                "OBJECT", "OL", "P", "PARAM", "PLAINTEXT", "PRE", "SCRIPT", "SEARCH", "SECTION", "SELECT", "SOURCE",
+                "STYLE", "SUMMARY", "TABLE", "TBODY", "TD", "TEMPLATE", "TEXTAREA", "TFOOT", "TH", "THEAD", "TITLE",
+                "TR", "TRACK", "UL", "WBR", "XMP"}},
+    {kFormatting, {"A", "B", "BIG", "CODE", "EM", "FONT", "I", "NOBR", "S", "SMALL", "STRIKE", "STRONG", "TT", "U"}},
+    {kOptionalEnd, {"LI", "DT", "DD", "P", "OPTION", "OPTGROUP", "RB", "RT", "RTC", "RP", "TR", "TD", "TH", "THEAD",
+                    "TBODY", "TFOOT", "COLGROUP", "CAPTION", "HTML", "HEAD", "BODY"}},
+    {kClosesP, {"ADDRESS", "ARTICLE", "ASIDE", "BLOCKQUOTE", "CENTER", "DETAILS", "DIALOG", "DIR", "DIV", "DL",
+                "FIELDSET", "FIGCAPTION", "FIGURE", "FOOTER", "FORM", "H1", "H2", "H3", "H4", "H5", "H6", "HEADER",
+                "HGROUP", "HR", "LISTING", "MAIN", "MENU", "NAV", "OL", "P", "PLAINTEXT", "PRE", "SEARCH", "SECTION",
+                "SUMMARY", "TABLE", "UL", "XMP"}},
+    {kHeading, {"H1", "H2", "H3", "H4", "H5", "H6"}},
+    {kScopeBoundary, {"APPLET", "CAPTION", "HTML", "TABLE", "TD", "TH", "MARQUEE", "OBJECT", "TEMPLATE"}},
+    {kTableBoundary, {"HTML", "TABLE", "TEMPLATE"}},
+    {kTablePart, {"TABLE", "THEAD", "TBODY", "TFOOT", "TR", "TD", "TH", "CAPTION", "COLGROUP"}},
+    {kTableSection, {"THEAD", "TBODY", "TFOOT"}},
+    {kCell, {"TD", "TH"}},
+    {kImpliedEnd, {"DD", "DT", "LI", "OPTGROUP", "OPTION", "P", "RB", "RP", "RT", "RTC"}},
+    {kDocumentFrame, {"HTML", "HEAD", "BODY"}},
+    {kForeignRoot, {"SVG", "MATH"}},
+    {kIntegrationPoint, {"FOREIGNOBJECT", "DESC", "MI", "MO", "MN", "MS", "MTEXT", "ANNOTATION-XML"}},
+    {kListItemLike, {"LI", "DD", "DT"}},
+    {kRuby, {"RB", "RT", "RTC", "RP"}},
+    {kReopensOnRepeat, {"A", "NOBR"}},
+}};
 
 } // namespace
 
@@ -47,6 +96,21 @@ void TagNames::grow()
             slot = (slot + 1) & mask;
         m_slots[slot] = {id + 1, m_hashes[id]};
     }
+}
+
+std::uint32_t htmlKindsOf(std::string_view upperName)
+{
+    std::uint32_t kinds = isEmptyElement(upperName) ? static_cast<std::uint32_t>(kVoid) : 0u;
+    for (const KindNames& entry : kHtmlKinds) {
+        if (std::find(entry.names.begin(), entry.names.end(), upperName) != entry.names.end())
+            kinds |= entry.kind;
+    }
+    return kinds;
+}
+
+bool isEmptyElement(std::string_view upperName)
+{
+    return std::find(kEmptyElements.begin(), kEmptyElements.end(), upperName) != kEmptyElements.end();
 }
 
 } // namespace vorelind

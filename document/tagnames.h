@@ -47,4 +47,34 @@ private:
     std::vector<std::uint32_t> m_hashes;
 };
 
+// What the HTML parsing rules know about an element name, as bits; names
+// the rules do not know have none.
+enum HtmlKind : std::uint32_t {
+    kVoid = 1u << 0,            // has no content and no end tag
+    kRawText = 1u << 1,         // its content is text up to its own end tag
+    kSpecial = 1u << 2,         // stops the search for an end tag's element
+    kFormatting = 1u << 3,      // reopens after an element that closed it
+    kOptionalEnd = 1u << 4,     // may be left open: never reported as unclosed
+    kClosesP = 1u << 5,         // its start tag closes an open P
+    kHeading = 1u << 6,         // H1 to H6
+    kScopeBoundary = 1u << 7,   // bounds the default scope
+    kTableBoundary = 1u << 8,   // bounds the table scope
+    kTablePart = 1u << 9,       // its end tag looks in the table scope
+    kTableSection = 1u << 10,   // THEAD, TBODY, TFOOT
+    kCell = 1u << 11,           // TD, TH
+    kImpliedEnd = 1u << 12,     // closed by the implied end tags
+    kDocumentFrame = 1u << 13,  // HTML, HEAD, BODY: never pushed, never reported
+    kForeignRoot = 1u << 14,    // SVG, MATH: their content follows XML's self-closing
+    kIntegrationPoint = 1u << 15, // inside foreign content, holds HTML again
+    kListItemLike = 1u << 16,   // LI, DD, DT: close their kind up to a special element
+    kRuby = 1u << 17,           // RB, RT, RTC, RP
+    kReopensOnRepeat = 1u << 18, // A, NOBR: a second start tag closes the first
+};
+
+// The HTML kinds of an upper-cased name.
+std::uint32_t htmlKindsOf(std::string_view upperName);
+
+// Whether an upper-cased name is one of the empty elements, which take no part in the strict pairing.
+bool isEmptyElement(std::string_view upperName);
+
 } // namespace vorelind

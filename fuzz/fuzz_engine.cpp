@@ -116,11 +116,11 @@ public:
 
 // Every unpaired tag is a '<' of the text, found in source order, with its
 // name as written right after it, at a line and column inside the text.
-void checkTagBalance(std::string_view source, const ExcludedTags& excluded)
+void checkTagBalance(std::string_view source, const ExcludedTags& excluded, TagRules rules)
 {
     const LineIndex lines(source);
     std::size_t previousEnd = 0;
-    for (const UnbalancedTag& tag : unbalancedTags(source, excluded)) {
+    for (const UnbalancedTag& tag : unbalancedTags(source, excluded, rules)) {
         require(tag.offset >= previousEnd && source[tag.offset] == '<', "unpaired tags are '<'s in source order");
         const std::size_t nameStart = tag.offset + (tag.side == TagSide::End ? 2 : 1);
         require(!tag.name.empty() && tag.name.data() == source.data() + nameStart, "the name follows the '<'");
@@ -175,7 +175,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     judgeText(fileBytes);
     const std::string source = loadText(fileBytes);
     const ExcludedTags excluded(parseListText(listBytes));
-    checkTagBalance(source, excluded);
+    checkTagBalance(source, excluded, TagRules::Xml);
+    checkTagBalance(source, excluded, TagRules::Html);
 
     CheckingSinks sinks(source);
     const std::size_t budget = 64 * source.size() + kBudgetBase;

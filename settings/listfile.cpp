@@ -1,8 +1,8 @@
 #include "settings/listfile.h"
 
-#include "document/messages.h"
-#include "platform/files/lockedfile.h"
 #include "platform/codecs/sjistext.h"
+#include "platform/files/lockedfile.h"
+#include "platform/files/messages.h"
 #include "platform/files/wholefile.h"
 #include "settings/messages.h"
 #include "util/apperror.h"

@@ -2,7 +2,7 @@
 
 // The settings messages as Shift-JIS bytes; the UTF-8 form stands beside each.
 // "ファイル %s を作成できません" and "ファイル %s は開けません" are shared with the
-// document files, in document/messages.h.
+// document files, in platform/files/messages.h.
 
 namespace vorelind::messages {
 

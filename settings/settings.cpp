@@ -1,9 +1,9 @@
 #include "settings/settings.h"
 
-#include "document/sourceloader.h"
 #include "platform/store/registry.h"
 #include "settings/messages.h"
 #include "util/apperror.h"
+#include "util/filename.h"
 
 #include <algorithm>
 #include <charconv>
@@ -20,7 +20,6 @@ constexpr char kSection[] = "HTMLTREESTRUCT";
 constexpr char kMaskName[] = "MASK";
 constexpr char kFolderName[] = "DIRECTORY";
 constexpr char kConversionName[] = "NKF";
-constexpr char kDefaultMask[] = "*.htm*";
 
 // Closes a key when its reading or writing ends, an error included.
 class OpenKey {
@@ -134,7 +133,7 @@ void writeSettings(const SettingsViews& views, const std::string& programName)
 void readSettings(SettingsViews& views, const std::string& programName, Registry& registry)
 {
     const OpenKey programKey(registry, openProgramKey(registry, programName));
-    views.setFileMask(readValue(registry, programKey.key(), kMaskName).value_or(kDefaultMask));
+    views.setFileMask(readValue(registry, programKey.key(), kMaskName).value_or(kDefaultFileMask));
     const std::string folder = readValue(registry, programKey.key(), kFolderName).value_or(defaultFolder());
     // An empty folder leaves the folder list where it is.
     if (!folder.empty())

@@ -6,6 +6,9 @@ namespace vorelind {
 
 class Registry;
 
+// The file mask in force until the user sets one.
+inline constexpr char kDefaultFileMask[] = "*.htm*";
+
 // The three views that the stored settings come from and go to.
 class SettingsViews {
 public:

@@ -30,9 +30,13 @@ private slots:
     void indentWritesTheListing();
     void excludedTagsComeFromAListFile();
     void treeWritesLevelsAndTexts();
+    void treeKeepsEachNodeOnOneLine_data();
+    void treeKeepsEachNodeOnOneLine();
     void exportWritesTheTidiedLines();
     void unmatchedListsTheUnpairedTags_data();
     void unmatchedListsTheUnpairedTags();
+    void unmatchedChecksFilesAndFolders_data();
+    void unmatchedChecksFilesAndFolders();
     void treePositionsNameTheBytesThatBeganTheNodes_data();
     void treePositionsNameTheBytesThatBeganTheNodes();
     void runLogIsWrittenOnlyWhenAsked();
@@ -103,6 +107,32 @@ void TestCli::treeWritesLevelsAndTexts()
     QCOMPARE(run.out, QByteArray("0\t<a>\n1\t <b>x\n1\t </b>\n0\t</a>\n0\t<c>\n"));
 }
 
+void TestCli::treeKeepsEachNodeOnOneLine_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QByteArray>("tree");
+
+    // The walk takes the byte after a lead byte into the character, a line
+    // break too; the lead byte is escaped with it, or a reader would join it
+    // to the escape's backslash.
+    QTest::newRow("a lead byte takes an LF") << QByteArray("<pre>\n\x81\nline2\n</pre>\n")
+                                             << QByteArray("0\t<pre>\n1\t \\x81\\x0A  line2\n0\t</pre>\n");
+    QTest::newRow("a character whose second byte could lead, before a control byte")
+        << QByteArray("<pre>\n\x81\x81\x01\n</pre>\n") << QByteArray("0\t<pre>\n1\t \x81\x81\\x01\n0\t</pre>\n");
+    QTest::newRow("a lead byte takes a CR, other control bytes, a TAB kept")
+        << QByteArray("<pre>\r\n\x81\r\n\x01" "a\tb\x7f\r\n</pre>\r\n")
+        << QByteArray("0\t<pre>\n1\t \\x81\\x0D\n1\t \\x01a\tb\\x7F\n0\t</pre>\n");
+}
+
+void TestCli::treeKeepsEachNodeOnOneLine()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(QByteArray, tree);
+    const ProgramRun run = runCli({"tree", write("page.html", page)});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, tree);
+}
+
 void TestCli::exportWritesTheTidiedLines()
 {
     const QString page = write("page.html", "<body>\n<pre>one\ntwo\n</pre>\n</body>\n");
@@ -164,10 +194,71 @@ void TestCli::unmatchedListsTheUnpairedTags()
     QFETCH(bool, convert);
     QFETCH(QByteArray, excluded);
     QFETCH(QByteArray, expected);
-    const ProgramRun run = runOnPage({"unmatched"}, content, convert, excluded);
+    const ProgramRun run = runOnPage({"unmatched", "--rules", "xml"}, content, convert, excluded);
     QCOMPARE(run.err, QString());
-    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.exitCode, expected.isEmpty() ? 0 : 1);
     QCOMPARE(run.out, expected);
+}
+
+void TestCli::unmatchedChecksFilesAndFolders_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // paths below the test's folder
+    QTest::addColumn<QByteArray>("expected");   // "@" stands for the test's folder
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("a folder: its own files, each line led by the path")
+        << QStringList{"site"} << QByteArray("@site/a.html\t2:8\tend\tp\n") << 1 << QString();
+    QTest::newRow("-r goes down; a refused file is reported, the others checked")
+        << QStringList{"-r", "site"}
+        << QByteArray("@site/a.html\t2:8\tend\tp\n@site/sub/c.xml.html\t2:4\tstart\tb\n"
+                      "@site/sub/s.html\t1:5\tstart\tdiv\n@site/sub/u.html\t1:7\tstart\tdiv\n")
+        << 1 << "bad.html: bad.htmlはテキストファイルではないのでは？";
+    QTest::newRow("--count: worst first, then by path")
+        << QStringList{"--count", "-r", "--mask", "*.html", "site"}
+        << QByteArray("1\t@site/a.html\n1\t@site/sub/c.xml.html\n1\t@site/sub/s.html\n"
+                      "1\t@site/sub/u.html\n0\t@site/sub/e.html\n")
+        << 1 << "bad.html";
+    QTest::newRow("--mask picks the files")
+        << QStringList{"--mask", "*.htm", "site"} << QByteArray() << 0 << QString();
+    QTest::newRow("gnu columns count UTF-8 characters")
+        << QStringList{"--format", "gnu", "site/sub/u.html"}
+        << QByteArray("@site/sub/u.html:1:3: error: unclosed start tag <div>\n") << 1 << QString();
+    QTest::newRow("gnu columns count Shift-JIS characters")
+        << QStringList{"--format", "gnu", "site/sub/s.html"}
+        << QByteArray("@site/sub/s.html:1:3: error: unclosed start tag <div>\n") << 1 << QString();
+    QTest::newRow("gnu line of a stray end tag")
+        << QStringList{"--format", "gnu", "site/a.html"}
+        << QByteArray("@site/a.html:2:8: error: end tag </p> closes nothing\n") << 1 << QString();
+    QTest::newRow("several files, HTML and XML chosen for each")
+        << QStringList{"site/b.htm", "site/sub/c.xml.html"}
+        << QByteArray("@site/sub/c.xml.html\t2:4\tstart\tb\n") << 1 << QString();
+    QTest::newRow("--rules xml pairs every tag")
+        << QStringList{"--rules", "xml", "site/b.htm"} << QByteArray("1:5\tstart\tli\n") << 1 << QString();
+    QTest::newRow("a clean file exits with 0") << QStringList{"site/b.htm"} << QByteArray() << 0 << QString();
+}
+
+void TestCli::unmatchedChecksFilesAndFolders()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, expected);
+    QFETCH(int, exitCode);
+    QFETCH(QString, error);
+    QDir(m_dir->path()).mkpath("site/sub");
+    write("site/a.html", "<!DOCTYPE html>\n<p><hr></p>\n");
+    write("site/b.htm", "<ul><li>x</ul>");
+    write("site/sub/c.xml.html", "<?xml version=\"1.0\"?>\n<a><b></a>");
+    write("site/sub/e.html", "<p>x");
+    write("site/sub/u.html", bytes("日本<div>"));
+    write("site/sub/s.html", QByteArray("\x93\xfa\x96\x7b<div>"));
+    write("site/sub/bad.html", QByteArray("ab\x01<", 4));
+    QStringList withFolder{"unmatched"};
+    for (const QString& argument : arguments)
+        withFolder << (argument.startsWith("site") ? m_dir->filePath(argument) : argument);
+    const ProgramRun run = runCli(withFolder);
+    QCOMPARE(run.out, expected.replace('@', QFile::encodeName(m_dir->path() + "/")));
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(error.isEmpty() ? run.err.isEmpty() : run.err.contains(error), qPrintable(run.err));
 }
 
 void TestCli::treePositionsNameTheBytesThatBeganTheNodes_data()
@@ -237,6 +328,9 @@ void TestCli::refusedFilesExitWithTheMessage_data()
 
     QTest::newRow("not text") << "check" << "data.bin" << QByteArray("ab\x01<", 4)
                               << "data.binはテキストファイルではないのでは？";
+    // The name comes as the file system spells it (UTF-8), not as Shift-JIS.
+    QTest::newRow("not text, named in Japanese") << "check" << "日本語.htm" << QByteArray("ab\x01<", 4)
+                                                 << "日本語.htmはテキストファイルではないのでは？";
     QTest::newRow("end of file during the check") << "indent" << "short.txt" << QByteArray("abc")
                                                   << "Read beyond end of file";
     QTest::newRow("cannot open") << "tree" << "" << QByteArray() << "誰かがそのファイルmissing.htmlを握っていませんか";
@@ -274,6 +368,7 @@ void TestCli::usageErrorsExitWithTwo_data()
     QTest::newRow("option without value") << QStringList{"export", "a.html", "-o"};
     QTest::newRow("convert takes no --sjis") << QStringList{"convert", "--sjis", "a.html"};
     QTest::newRow("unmatched takes no --run-log") << QStringList{"unmatched", "--run-log", "x.log", "a.html"};
+    QTest::newRow("unmatched, unknown rules") << QStringList{"unmatched", "--rules", "sgml", "a.html"};
     QTest::newRow("check takes no --sjis") << QStringList{"check", "--sjis", "a.html"};
 }
 
@@ -406,6 +501,8 @@ void TestCli::failingOptionFilesExitWithTheMessage_data()
     QTest::newRow("export into a named pipe") << QStringList{"export", "-o", "pipe"} << "ファイル %1 を作成できません";
     QTest::newRow("export into a missing folder")
         << QStringList{"export", "-o", "missing/out.htm"} << "ファイル %1 を作成できません";
+    QTest::newRow("export into a missing folder named in Japanese")
+        << QStringList{"export", "-o", "無い/出力.htm"} << "ファイル %1 を作成できません";
 }
 
 void TestCli::failingOptionFilesExitWithTheMessage()

@@ -1,3 +1,5 @@
+#include "document/documentpipeline.h"
+#include "document/listing.h"
 #include "document/messages.h"
 #include "document/sourceloader.h"
 #include "testfiles.h"
@@ -10,21 +12,21 @@
 
 #include <sys/stat.h>
 
-#include <cerrno>
-#include <cstring>
+#include <functional>
 #include <string>
 
 using namespace vorelind;
 
 namespace {
 
-// A folder holding a named pipe, a folder and an empty file.
+// A folder holding a named pipe, a socket, a folder and an empty file.
 class FaultFolder {
 public:
     FaultFolder()
     {
         if (::mkfifo(path("pipe").c_str(), 0600) != 0 || !QDir(m_dir.path()).mkdir("folder"))
             qFatal("cannot prepare %s", qPrintable(m_dir.path()));
+        makeSocketFile(path("socket"));
         writeFile(QString::fromStdString(path("empty.htm")), "");
     }
 
@@ -38,6 +40,39 @@ private:
     QTemporaryDir m_dir;
 };
 
+DocumentRequest requestFor(const std::string& path)
+{
+    return DocumentRequest{path, "page.htm", false};
+}
+
+// The caption and text of the refusal that the action raised.
+QString refusalOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const Refusal& refusal) {
+        return fromSjis(refusal.caption()) + ": " + fromSjis(refusal.what());
+    }
+    return QStringLiteral("(no refusal)");
+}
+
+// Runs the file through the pipeline, with the path changed by the given
+// step once the file has been accepted.
+class ChangeOnAcceptance : public DocumentSteps {
+public:
+    explicit ChangeOnAcceptance(std::function<void()> change)
+        : m_change(std::move(change))
+    {
+    }
+    void accepted() override { m_change(); }
+    void loaded(const std::shared_ptr<const std::string>& source) override { m_source = *source; }
+    const std::string& source() const { return m_source; }
+
+private:
+    std::function<void()> m_change;
+    std::string m_source;
+};
+
 } // namespace
 
 class TestFileFaults : public QObject {
@@ -49,7 +84,8 @@ private slots:
     void specialFilesAreNotRead_data();
     void specialFilesAreNotRead();
     void emptyFileEndsTheCheck();
-    void fileDeletedAfterTheCheckFailsTheLoad();
+    void fileReplacedAfterTheCheckIsNotLoaded_data();
+    void fileReplacedAfterTheCheckIsNotLoaded();
 };
 
 void TestFileFaults::specialFilesCannotBeOpened_data()
@@ -58,6 +94,7 @@ void TestFileFaults::specialFilesCannotBeOpened_data()
 
     QTest::newRow("folder") << "folder";
     QTest::newRow("named pipe, which would wait for a writer") << "pipe";
+    QTest::newRow("socket") << "socket";
     QTest::newRow("device of zero bytes") << "/dev/zero";
     QTest::newRow("device without end that may look like text") << "/dev/urandom";
     QTest::newRow("empty device") << "/dev/null";
@@ -68,7 +105,10 @@ void TestFileFaults::specialFilesCannotBeOpened()
 {
     QFETCH(QString, name);
     const FaultFolder folder;
-    QCOMPARE(checkTextFile(folder.path(name)), TextCheck::CannotOpen);
+    const DocumentRequest request = requestFor(folder.path(name));
+    const QString expected = "I/Oエラー: 誰かがそのファイルpage.htmを握っていませんか";
+    QCOMPARE(refusalOf([&] { checkDocument(request); }), expected);
+    QCOMPARE(refusalOf([&] { loadDocument(request); }), expected);
 }
 
 void TestFileFaults::specialFilesAreNotRead_data()
@@ -77,6 +117,7 @@ void TestFileFaults::specialFilesAreNotRead_data()
 
     QTest::newRow("folder") << "folder";
     QTest::newRow("named pipe") << "pipe";
+    QTest::newRow("socket, which cannot be opened") << "socket";
     QTest::newRow("device without end") << "/dev/zero";
 }
 
@@ -85,26 +126,42 @@ void TestFileFaults::specialFilesAreNotRead()
     QFETCH(QString, name);
     const FaultFolder folder;
     const std::string path = folder.path(name);
-    const QString expected = fromSjis(formatMessage(messages::kCannotOpenFile, path));
-    QCOMPARE(messageOf([&] { checkSourceFileSize(path); }), expected);
-    QCOMPARE(messageOf([&] { readFileBytes(path); }), expected);
-    QCOMPARE(messageOf([&] { loadSourceFile(path); }), expected);
+    QCOMPARE(messageOf([&] { readFileBytes(path); }), fromSjis(formatMessage(messages::kCannotOpenFile, path)));
 }
 
 void TestFileFaults::emptyFileEndsTheCheck()
 {
     const FaultFolder folder;
-    QCOMPARE(checkTextFile(folder.path("empty.htm")), TextCheck::EndOfFile);
+    QCOMPARE(messageOf([&] { checkDocument(requestFor(folder.path("empty.htm"))); }),
+             QString(messages::kEndOfFile));
 }
 
-void TestFileFaults::fileDeletedAfterTheCheckFailsTheLoad()
+void TestFileFaults::fileReplacedAfterTheCheckIsNotLoaded_data()
 {
+    QTest::addColumn<bool>("pipe");
+
+    QTest::newRow("by a file that would not pass the check") << false;
+    QTest::newRow("by a named pipe, which would hold the load") << true;
+}
+
+// The file that passed the check is the one loaded, whatever the path names
+// by the time the rest of it is read.
+void TestFileFaults::fileReplacedAfterTheCheckIsNotLoaded()
+{
+    QFETCH(bool, pipe);
     const FaultFolder folder;
     const std::string path = folder.path("page.htm");
-    writeFile(QString::fromStdString(path), "<p>x</p>");
-    QCOMPARE(checkTextFile(path), TextCheck::Text);
-    QVERIFY(QFile::remove(QString::fromStdString(path)));
-    QCOMPARE(messageOf([&] { loadSourceFile(path); }), QString(std::strerror(ENOENT)));
+    writeFile(QString::fromStdString(path), "<p>x\n</p>");
+    ChangeOnAcceptance steps([&] {
+        QVERIFY(QFile::remove(QString::fromStdString(path)));
+        if (pipe)
+            QCOMPARE(::mkfifo(path.c_str(), 0600), 0);
+        else
+            writeFile(QString::fromStdString(path), "\x01\x02");
+    });
+    Listing listing;
+    runDocument(requestFor(path), ExcludedTags(), steps, {}, listing);
+    QCOMPARE(bytes(steps.source()), QByteArray("<p>x\r\n</p>"));
 }
 
 QTEST_APPLESS_MAIN(TestFileFaults)

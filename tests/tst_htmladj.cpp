@@ -1,12 +1,18 @@
 #include "document/sizelimits.h"
 #include "look/windowlook.h"
 #include "platform/codecs/displaytext.h"
+#include "platform/files/nativepath.h"
 #include "platform/process/shell.h"
 #include "platform/process/toollink.h"
 #include "ui/abouttexts.h"
 #include "ui/applicationsetup.h"
+#include "ui/commandline.h"
 #include "ui/errorreport.h"
 #include "ui/htmladjabt.h"
+#include "ui/internetlabel.h"
+#include "ui/pagetabbar.h"
+#include "ui/sourcetextedit.h"
+#include "ui/sourceview.h"
 #include "ui/programicon.h"
 #include "ui/walkprogress.h"
 #include "faketoolrun.h"
@@ -27,10 +33,12 @@
 #include <QLocale>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextBlock>
 #include <QTimer>
 
 using namespace vorelind;
@@ -112,11 +120,18 @@ QString branchTold(QAccessibleInterface& row)
 
 } // namespace
 
+Q_DECLARE_METATYPE(CommandLine::Action)
+
 class TestHtmlAdj : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase();
+    void commandLine_data();
+    void commandLine();
+    void toolkitNeverSeesTheCommandLine_data();
+    void toolkitNeverSeesTheCommandLine();
+    void missingFolderLeavesTheLists();
     void firstStart();
     void captionWithoutVersionRecord();
     void settingsAndListSurviveTheExit_data();
@@ -146,6 +161,7 @@ private slots:
     void aboutShowsTheExecutablesRecord_data();
     void aboutShowsTheExecutablesRecord();
     void windowsCarryTheProgramIcon();
+    void aboutLinkIsDrawnUnderlined();
     void statusTextShowsPositionDateAndTime();
     void contextMenusPopUp_data();
     void contextMenusPopUp();
@@ -153,6 +169,8 @@ private slots:
     void errorBoxText();
     void layoutFollowsTheWindowSize();
     void longTitleKeepsEveryTabInSight();
+    void cutCaptionKeepsTheNamesApart_data();
+    void cutCaptionKeepsTheNamesApart();
     void designedFontsAreInstalled_data();
     void designedFontsAreInstalled();
     void moveCommands_data();
@@ -171,6 +189,91 @@ void TestHtmlAdj::initTestCase()
 {
     setUpApplication();
     ModalSeam::answerForTests();
+}
+
+void TestHtmlAdj::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<CommandLine::Action>("action");
+    QTest::addColumn<QString>("file");
+
+    const auto open = CommandLine::Action::Open;
+    const auto usageError = CommandLine::Action::UsageError;
+    QTest::newRow("one file") << QStringList{"page.html"} << open << "page.html";
+    QTest::newRow("a toolkit option is no option of ours")
+        << QStringList{"-platform", "offscreen"} << usageError << QString();
+    QTest::newRow("after --, a file named like a toolkit option")
+        << QStringList{"--", "-platformpluginpath"} << open << "-platformpluginpath";
+    QTest::newRow("after --, a file named --help") << QStringList{"--", "--help"} << open << "--help";
+    QTest::newRow("--help") << QStringList{"--help", "page.html"} << CommandLine::Action::Help << QString();
+    QTest::newRow("a second file, as from a folder's *") << QStringList{"a.html", "b.html"} << usageError << QString();
+}
+
+void TestHtmlAdj::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(CommandLine::Action, action);
+    QFETCH(QString, file);
+    std::vector<std::string> words;
+    for (const QString& argument : arguments)
+        words.push_back(argument.toStdString());
+    const CommandLine line = readCommandLine(words);
+    QCOMPARE(line.action, action);
+    QCOMPARE(QString::fromStdString(line.file.string()), file);
+    QCOMPARE(line.error.empty(), action != CommandLine::Action::UsageError);
+}
+
+void TestHtmlAdj::toolkitNeverSeesTheCommandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("errorOutput");
+
+    // Taken by the toolkit, -platform would open a window that never closes.
+    QTest::newRow("a toolkit option is a usage error")
+        << QStringList{"-platform", "offscreen"} << 2 << QString()
+        << QString("vorelind: unknown option -platform\nTry 'vorelind --help' for more information.\n");
+    QTest::newRow("--help prints and ends without a window")
+        << QStringList{"--help"} << 0 << QString::fromLatin1(commandLineUsage()) << QString();
+}
+
+void TestHtmlAdj::toolkitNeverSeesTheCommandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    QFETCH(QString, errorOutput);
+    const WindowTestFolders folders;
+    QProcess program;
+    program.start(qEnvironmentVariable("VORELIND_BIN_DIR") + QStringLiteral("/vorelind"), arguments);
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), exitCode);
+    QCOMPARE(QString::fromUtf8(program.readAllStandardOutput()), output);
+    QCOMPARE(QString::fromUtf8(program.readAllStandardError()), errorOutput);
+}
+
+void TestHtmlAdj::missingFolderLeavesTheLists()
+{
+    WindowUnderTest window;
+    writeFile(window.folders.document(QStringLiteral("a.htm")), "<p>");
+    auto* files = control<FileListBox>(window.form, "FileListBox1");
+    auto* folders = control<DirectoryListBox>(window.form, "DirectoryListBox1");
+    files->refresh();
+    const QStringList listedFolders = displayedRows(*folders->model());
+    const QString missing = window.folders.document(QStringLiteral("gone"));
+
+    runHandler([&] { window.form.openFile(fileSystemPath(missing + QStringLiteral("/x.html"))); });
+
+    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).caption, QStringLiteral("Vorelind"));
+    QCOMPARE(messages.at(0).text, QStringLiteral("フォルダ %1 がありません.").arg(missing));
+    QCOMPARE(folders->directory(), window.folders.documents());
+    QCOMPARE(displayedRows(*folders->model()), listedFolders);
+    QCOMPARE(displayedRows(*files->model()), QStringList{"a.htm"});
+    QCOMPARE(window.currentTab(), QStringLiteral("TabSelect"));
 }
 
 void TestHtmlAdj::firstStart()
@@ -288,7 +391,7 @@ void TestHtmlAdj::storedFolderGoneSkipsTheRestOfStartUp()
         TStructedHtmlForm form(folders.executablePath());
         const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
         QCOMPARE(messages.size(), 1);
-        QCOMPARE(messages.at(0).text, QString::fromLocal8Bit(strerror(ENOENT)) + QLatin1Char('.'));
+        QCOMPARE(messages.at(0).text, toDisplayText(vorelind::errorBoxText(strerror(ENOENT))));
         // The option keeps its design state, and the list was never loaded.
         QVERIFY(control<QCheckBox>(form, "isShiftJis")->isChecked());
         QCOMPARE(form.executableFolder(), QString());
@@ -337,6 +440,10 @@ void TestHtmlAdj::doubleClickBuildsListingAndTree()
     const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
     QVERIFY2(status.startsWith(positions + date + QLatin1Char(' ')), qPrintable(status));
     QVERIFY2(status.size() > positions.size() + date.size() + 1, qPrintable(status));
+    // The whole path tells the loaded file after the run, where a caption may cut its name.
+    const QString path = QDir::toNativeSeparators(window.folders.document(QStringLiteral("page.htm")));
+    QVERIFY2(status.endsWith(QStringLiteral("     ") + path), qPrintable(status));
+    QCOMPARE(control<QTabWidget>(window.form, "PageControl1")->tabToolTip(2), path);
 
     // The run log grows in the browsed folder, one line per position.
     const QList<QByteArray> log = bytes(readFile(window.folders.document(QStringLiteral("runlog.log")))).split('\n');
@@ -738,6 +845,25 @@ void TestHtmlAdj::aboutShowsTheExecutablesRecord()
     QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
 }
 
+// The link's label was lower than its font, which cut the underline off.
+void TestHtmlAdj::aboutLinkIsDrawnUnderlined()
+{
+    TAboutBox dialog;
+    TInternetLabel& link = *dialog.InternetLabel1;
+    const QImage drawn = link.grab().toImage();
+    const int textWidth = link.fontMetrics().horizontalAdvance(link.text());
+    int longestRun = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        int run = 0;
+        for (int x = 0; x < drawn.width(); ++x) {
+            const QColor pixel = drawn.pixelColor(x, y);
+            run = pixel.blue() > 200 && pixel.red() < 100 ? run + 1 : 0;
+            longestRun = std::max(longestRun, run);
+        }
+    }
+    QVERIFY2(longestRun * 10 > textWidth * 9, qPrintable(QStringLiteral("%1 of %2").arg(longestRun).arg(textWidth)));
+}
+
 void TestHtmlAdj::windowsCarryTheProgramIcon()
 {
     const QImage icon = programIcon().pixmap(32, 32).toImage();
@@ -844,6 +970,31 @@ void TestHtmlAdj::longTitleKeepsEveryTabInSight()
     QCOMPARE(window.tabCaptions().at(2), QStringLiteral("「日本語のページ.html」　オリジナル"));
 }
 
+void TestHtmlAdj::cutCaptionKeepsTheNamesApart_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("a caption that fits stays whole")
+        << QString("「broken_sjis.html」　オリジナル") << QString("「broken_sjis.html」　オリジナル");
+    QTest::newRow("the extension goes before the name is cut")
+        << QString("「broken_sjis.html」　オリジナル") << QString("「broken_sjis」　オリジナル");
+    QTest::newRow("the cut keeps the name's start and end")
+        << QString("「broken_sjis.html」　オリジナル") << QString("「bro…jis」　オリジナル");
+    QTest::newRow("a cut never parts the marks of one &")
+        << QString("「a&&b_cdefgh.html」　構造化") << QString("「a&&…h」　構造化");
+}
+
+// Tabs of pages named alike showed the same cut caption.
+void TestHtmlAdj::cutCaptionKeepsTheNamesApart()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, shown);
+    const QFontMetrics metrics(QApplication::font());
+    const int width = metrics.size(Qt::TextShowMnemonic, shown).width();
+    QCOMPARE(PageTabBar::fittedCaption(caption, metrics, width), shown);
+}
+
 void TestHtmlAdj::designedFontsAreInstalled_data()
 {
     QTest::addColumn<QString>("designed");
@@ -929,12 +1080,12 @@ void TestHtmlAdj::moveCommands()
     treeView->collapseAll();
 
     tabs->setCurrentWidget(tabs->findChild<QWidget*>(tab));
-    QAbstractItemView* view = sourceView;
-    if (tab == "TabStructure")
-        view = treeView;
-    else if (tab == "TabIndented")
-        view = listingView;
-    if (row >= 0) {
+    QAbstractItemView* view = tab == "TabStructure" ? static_cast<QAbstractItemView*>(treeView) : listingView;
+    if (row >= 0 && tab == "TabOriginal") {
+        // The page is shown as text; the row is a line of it.
+        QTextCursor cursor(sourceView->textView().document()->findBlockByNumber(row));
+        sourceView->textView().setTextCursor(cursor);
+    } else if (row >= 0) {
         if (view == treeView)
             treeView->expandAll();
         view->setCurrentIndex(view->model()->index(row, 0));
@@ -953,6 +1104,8 @@ void TestHtmlAdj::moveCommands()
         : shownTab == "TabIndented"                 ? listingView->currentIndex().data().toString().trimmed()
                                                     : treeView->currentIndex().data().toString().trimmed();
     QCOMPARE(shown, current);
+    if (shownTab == "TabOriginal")
+        QCOMPARE(sourceView->textView().textCursor().selectedText(), current);
     QCOMPARE(control<QLabel>(window.form, "MarkStatus")->text(), status);
     QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
 }

@@ -1,5 +1,6 @@
 #include "document/indentwalk.h"
 #include "testlines.h"
+#include "util/bytescan.h"
 
 #include <QTest>
 
@@ -69,6 +70,8 @@ private slots:
     void reportsEveryPositionButTheSlashOfSelfClosing();
     void emptySourceReportsNothing();
     void runLogCountsOutputBytes();
+    void scanStopsAtEveryOffset_data();
+    void scanStopsAtEveryOffset();
 };
 
 void TestIndentWalk::listing_data()
@@ -249,6 +252,39 @@ void TestIndentWalk::runLogCountsOutputBytes()
     indentSource("<a>b</a>", ExcludedTags(), recorder.sinks());
     QCOMPARE(bytes(recorder.log), bytes(crlfJoined({"cntm=3 i=1", "cntm=4 i=2", "cntm=5 i=3", "cntm=6 i=4",
                                                     "cntm=9 i=5", "cntm=10 i=6", "cntm=11 i=7", "cntm=12 i=8", ""})));
+}
+
+void TestIndentWalk::scanStopsAtEveryOffset_data()
+{
+    QTest::addColumn<char>("byte");
+    QTest::addColumn<bool>("controls");
+    QTest::addColumn<bool>("stops");
+
+    QTest::newRow("first stop byte") << '<' << true << true;
+    QTest::newRow("third stop byte") << '>' << true << true;
+    QTest::newRow("fourth stop byte") << '\n' << false << true;
+    QTest::newRow("control byte") << '\x01' << true << true;
+    QTest::newRow("control byte while only the fourth stops") << '\x01' << false << false;
+    // A Shift-JIS lead byte is no control byte, though it is negative as a char.
+    QTest::newRow("byte above 127") << '\x81' << true << false;
+}
+
+// The scan tests many bytes at a time: a stop is found wherever it lies
+// within or across those blocks, and from wherever the scan starts.
+void TestIndentWalk::scanStopsAtEveryOffset()
+{
+    QFETCH(char, byte);
+    QFETCH(bool, controls);
+    QFETCH(bool, stops);
+    const ScanStops scanStops{'<', '/', '>', '\n', controls};
+    for (std::size_t offset = 0; offset < 48; ++offset) {
+        std::string text(48, 'x');
+        text[offset] = byte;
+        for (const std::size_t from : {std::size_t{0}, offset / 2, offset}) {
+            const std::size_t found = findStop(text, from, scanStops);
+            QCOMPARE(found, stops ? offset : text.size());
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TestIndentWalk)

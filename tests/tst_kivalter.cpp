@@ -1,3 +1,4 @@
+#include "document/sizelimits.h"
 #include "platform/codecs/displaytext.h"
 #include "platform/process/toollink.h"
 #include "testlines.h"
@@ -9,7 +10,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -62,18 +66,34 @@ class TestKivalter : public QObject {
     Q_OBJECT
 
 private slots:
+    void init();
     void reportsBalance_data();
     void reportsBalance();
     void reportShowsLevelsTagsAndShiftJisText();
     void findingsOnTheListingAreTheSourcesFindings_data();
     void findingsOnTheListingAreTheSourcesFindings();
+    void reportHoldsABigWorkFile();
+    void refusesAWorkFileTooLargeToHold();
     void unreadableWorkFileGivesMessage();
     void reportErrorIsInTheTerminalsEncoding();
     void refusesIncompleteReportCommand();
+    void windowSaysItReadTheWorkFileAndListensForRaise_data();
     void windowSaysItReadTheWorkFileAndListensForRaise();
+    void linkLiesInAFolderClosedToOthers_data();
+    void linkLiesInAFolderClosedToOthers();
+    void linkTellsTheUserAtTheOtherEnd();
     void titleWordsNeverReachTheToolkit_data();
     void titleWordsNeverReachTheToolkit();
+
+private:
+    QTemporaryDir m_runtime;
 };
+
+// The links of the tools the tests start lie in a folder of the tests' own.
+void TestKivalter::init()
+{
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+}
 
 void TestKivalter::reportsBalance_data()
 {
@@ -218,9 +238,9 @@ void TestKivalter::findingsOnTheListingAreTheSourcesFindings()
     pageFile.close();
     listFile.close();
     const ProgramRun walked = runProgram("vorelind-cli", {"indent", "--exclude", list, page});
-    const ProgramRun fromSource = runProgram("vorelind-cli", {"unmatched", "--exclude", list, page});
+    const ProgramRun fromSource = runProgram("vorelind-cli", {"unmatched", "--rules", "xml", "--exclude", list, page});
     QCOMPARE(walked.exitCode, 0);
-    QCOMPARE(fromSource.exitCode, 0);
+    QCOMPARE(fromSource.exitCode, fromSource.out.isEmpty() ? 0 : 1);
     const QString workFile = folder.filePath("w.htm");
     QFile work(workFile);
     QVERIFY(work.open(QIODevice::WriteOnly) && work.write(walked.out) == walked.out.size());
@@ -242,6 +262,56 @@ void TestKivalter::findingsOnTheListingAreTheSourcesFindings()
             listingFindings << fields[3] + ' ' + fields[4];
     }
     QCOMPARE(listingFindings, sourceFindings);
+}
+
+// The analysis reads the lines from the listing's bytes: lines deeper than
+// its marks count, and a report handed over in many pieces, come out whole.
+void TestKivalter::reportHoldsABigWorkFile()
+{
+    constexpr int kPairs = 20000;
+    const std::string deep((std::size_t(1) << 23) + 10, ' ');
+    std::string listing;
+    for (int i = 0; i < kPairs; ++i)
+        listing += "<p>\r\n</p>\r\n";
+    listing += deep + "<i>x\r\n" + deep + "  text\r\n" + deep + "</i>\r\n";
+    QTemporaryDir folder;
+    QFile work(folder.filePath("w.htm"));
+    const auto size = static_cast<qint64>(listing.size());
+    QVERIFY(work.open(QIODevice::WriteOnly) && work.write(listing.data(), size) == size);
+    work.close();
+
+    const ProgramRun run = runKivalter({"--report", work.fileName()});
+
+    QCOMPARE(run.exitCode, 0);
+    const QList<QByteArray> rows = run.out.split('\n');
+    const int lines = 2 * kPairs + 3;
+    QCOMPARE(rows.value(0), QByteArray::number(lines) + " lines, 0 unclosed, 0 stray");
+    QList<QByteArray> brokenRows;
+    for (int line = 1; line <= lines; ++line) {
+        const QList<QByteArray> fields = rows.value(line + 1).split('\t');
+        if (fields.size() != 6 || fields[0] != QByteArray::number(line))
+            brokenRows << rows.value(line + 1).left(40);
+    }
+    QCOMPARE(brokenRows, QList<QByteArray>());
+    QCOMPARE(rows.value(lines - 1), QByteArray::number(lines - 2) + '\t' + QByteArray::number(deep.size() / 2)
+                                        + "\tstart\tmatched\tI\t<i>x");
+    QCOMPARE(rows.mid(lines + 4), (QList<QByteArray>{"I\t1\t1\t0\t0\t", "P\t20000\t20000\t0\t0\t", ""}));
+}
+
+// A work file larger than the program ever hands over is refused before it
+// is read, not read until memory runs out.
+void TestKivalter::refusesAWorkFileTooLargeToHold()
+{
+    QTemporaryDir folder;
+    QFile work(folder.filePath("w.htm"));
+    QVERIFY(work.open(QIODevice::WriteOnly) && work.resize(static_cast<qint64>(vorelind::listingBudget(vorelind::kMaxSourceSize)) + 1));
+    work.close();
+
+    const ProgramRun run = runKivalter({"--report", work.fileName()});
+
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(run.out.isEmpty());
+    QVERIFY2(run.err.contains("cannot analyse the work file " + work.fileName() + ": it holds more than"), qPrintable(run.err));
 }
 
 void TestKivalter::unreadableWorkFileGivesMessage()
@@ -327,12 +397,37 @@ void TestKivalter::refusesIncompleteReportCommand()
     QVERIFY(run.err.startsWith("Usage: kivalter"));
 }
 
+// A socket left behind by a tool that was killed: bound, and closed unremoved.
+bool leaveStaleSocket(const QString& path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    if (name.size() >= static_cast<qsizetype>(sizeof address.sun_path))
+        return false;
+    std::copy(name.begin(), name.end(), address.sun_path);
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound = ::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(socket);
+    return bound;
+}
+
+void TestKivalter::windowSaysItReadTheWorkFileAndListensForRaise_data()
+{
+    QTest::addColumn<bool>("staleLink");
+
+    QTest::newRow("no link yet") << false;
+    QTest::newRow("the stale link of a killed tool") << true;
+}
+
 // The program deletes the work file once the window says it has read it, and
 // finds the open window by the work file to bring it to the front.
 void TestKivalter::windowSaysItReadTheWorkFileAndListensForRaise()
 {
+    QFETCH(bool, staleLink);
     QTemporaryDir folder;
     const QString workFile = writeWorkFile(folder, {"<p>", "</p>"});
+    QVERIFY(!staleLink || leaveStaleSocket(vorelind::toolLinkName(workFile)));
     QProcess tool;
     tool.start(qEnvironmentVariable("VORELIND_BIN_DIR") + "/kivalter", {workFile, "title"});
 
@@ -345,6 +440,72 @@ void TestKivalter::windowSaysItReadTheWorkFileAndListensForRaise()
     QCOMPARE(tool.state(), QProcess::Running);
     tool.kill();
     tool.waitForFinished();
+}
+
+void TestKivalter::linkLiesInAFolderClosedToOthers_data()
+{
+    QTest::addColumn<QString>("runtimeFolder");   // "private", "open" or "unset"
+    QTest::addColumn<QString>("temporaryFolder"); // what already stands at the user's folder there
+    QTest::addColumn<QString>("linkFolder");      // "runtime", "temporary" or "none"
+
+    QTest::newRow("the user's runtime folder") << "private" << "nothing" << "runtime";
+    QTest::newRow("no runtime folder: one of the user's made") << "unset" << "nothing" << "temporary";
+    QTest::newRow("a runtime folder open to others") << "open" << "nothing" << "temporary";
+    QTest::newRow("a temporary folder open to others") << "unset" << "open folder" << "none";
+    QTest::newRow("a symbolic link to a private folder") << "unset" << "symbolic link" << "none";
+    QTest::newRow("a folder of another user's") << "unset" << "foreign folder" << "none";
+}
+
+// Another user who could put the link's folder in place first would take
+// the raise requests and leave the tool without its link.
+void TestKivalter::linkLiesInAFolderClosedToOthers()
+{
+    QFETCH(QString, runtimeFolder);
+    QFETCH(QString, temporaryFolder);
+    QFETCH(QString, linkFolder);
+    QTemporaryDir runtime;
+    QTemporaryDir temporary;
+    QVERIFY(runtime.isValid() && temporary.isValid());
+    if (runtimeFolder == "unset")
+        qunsetenv("XDG_RUNTIME_DIR");
+    else
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    QVERIFY(runtimeFolder != "open" || ::chmod(QFile::encodeName(runtime.path()), 0777) == 0);
+    qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+    const QString own = temporary.filePath(QStringLiteral("vorelind-%1").arg(::geteuid()));
+    const QByteArray ownName = QFile::encodeName(own);
+    if (temporaryFolder == "open folder")
+        QVERIFY(::mkdir(ownName, 0700) == 0 && ::chmod(ownName, 0777) == 0);
+    if (temporaryFolder == "symbolic link")
+        QVERIFY(QDir(temporary.path()).mkdir("private") && QFile::link(temporary.filePath("private"), own));
+    if (temporaryFolder == "foreign folder") {
+        QVERIFY(::mkdir(ownName, 0700) == 0);
+        if (::chown(ownName, ::geteuid() + 1, static_cast<gid_t>(-1)) != 0)
+            QSKIP("only the superuser can give a folder to another user");
+    }
+
+    const QString link = vorelind::toolLinkName(QStringLiteral("w.htm"));
+    qunsetenv("TMPDIR");
+
+    const QString expected = linkFolder == "runtime" ? runtime.path() : linkFolder == "temporary" ? own : QString();
+    QCOMPARE(link.isEmpty() ? QString() : QFileInfo(link).path(), expected);
+    struct stat status {};
+    QVERIFY(linkFolder != "temporary" || (::lstat(ownName, &status) == 0 && (status.st_mode & 07777) == 0700));
+}
+
+// The tool drops a connection from another user's process.
+void TestKivalter::linkTellsTheUserAtTheOtherEnd()
+{
+    int ends[2];
+    QCOMPARE(::socketpair(AF_UNIX, SOCK_STREAM, 0, ends), 0);
+
+    const bool own = vorelind::peerRunsAs(ends[0], ::geteuid());
+    const bool other = vorelind::peerRunsAs(ends[0], ::geteuid() + 1);
+    ::close(ends[0]);
+    ::close(ends[1]);
+
+    QVERIFY(own);
+    QVERIFY(!other);
 }
 
 QTEST_GUILESS_MAIN(TestKivalter)

@@ -17,7 +17,7 @@ constexpr std::string_view kListing = "<ul>\r\n  <li>one\r\n    <li>two\r\n    <
 class WindowFixture {
 public:
     WindowFixture()
-        : window(analyseListing(kListing), "title")
+        : window(analyseListing(std::string(kListing)), "title")
     {
         window.show();
         lines = window.findChild<QTableView*>("lines");

@@ -1,11 +1,14 @@
 #include "document/runlogfile.h"
 #include "platform/files/backgroundwriter.h"
+#include "testfiles.h"
 #include "testlines.h"
 #include "util/apperror.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <string>
@@ -34,6 +37,12 @@ std::string expectedLog(const std::vector<Run>& runs)
     return log;
 }
 
+// Whether the text is whole log lines.
+bool wholeLines(const std::string& text)
+{
+    return text.starts_with("cntm=") && text.ends_with("\r\n");
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(std::vector<Run>)
@@ -44,6 +53,10 @@ class TestRunLogFile : public QObject {
 private slots:
     void writesOneLinePerPosition_data();
     void writesOneLinePerPosition();
+    void staysWithinItsSizeDuringARun();
+    void oldLogPastItsSizeIsSetAside();
+    void linkOrFifoInTheSetAsidePlaceIsRefused_data();
+    void linkOrFifoInTheSetAsidePlaceIsRefused();
     void failedWriteIsRaisedByTheNextCall();
 };
 
@@ -75,6 +88,76 @@ void TestRunLogFile::writesOneLinePerPosition()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), bytes(expectedLog(runs)));
+}
+
+// One run of a large page alone writes gigabytes: the log and the part set
+// aside each stay within the size during the run and hold whole lines, the
+// latest ones, in order.
+void TestRunLogFile::staysWithinItsSizeDuringARun()
+{
+    constexpr std::size_t kMostBytes = 1000;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("runlog.log");
+    RunLogFile log(path.toStdString(), kMostBytes);
+    log.appendLines(1, 1000, 1);
+    log.close();
+    const std::string current = readFile(path);
+    const std::string aside = readFile(path + ".1");
+    QVERIFY(current.size() <= kMostBytes);
+    QVERIFY(aside.size() <= kMostBytes);
+    QVERIFY(wholeLines(current));
+    QVERIFY(wholeLines(aside));
+    QVERIFY(expectedLog({{1, 1000, 1}}).ends_with(aside + current));
+}
+
+void TestRunLogFile::oldLogPastItsSizeIsSetAside()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("runlog.log");
+    const std::string old = expectedLog({{1, 100, 1}});
+    writeFile(path, old);
+    writeFile(path + ".1", "older");
+    RunLogFile log(path.toStdString(), 500);
+    log.appendLines(101, 103, 101);
+    log.close();
+    QCOMPARE(bytes(readFile(path + ".1")), bytes(old));
+    QCOMPARE(bytes(readFile(path)), bytes(expectedLog({{101, 103, 101}})));
+}
+
+void TestRunLogFile::linkOrFifoInTheSetAsidePlaceIsRefused_data()
+{
+    QTest::addColumn<bool>("fifo");
+
+    QTest::newRow("symbolic link") << false;
+    QTest::newRow("FIFO") << true;
+}
+
+// The part set aside is the user's link or FIFO, left as it is, and the log
+// keeps its lines.
+void TestRunLogFile::linkOrFifoInTheSetAsidePlaceIsRefused()
+{
+    QFETCH(bool, fifo);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("runlog.log");
+    const QString aside = path + ".1";
+    const QString target = dir.filePath("target");
+    writeFile(target, "kept");
+    if (fifo)
+        QCOMPARE(::mkfifo(QFile::encodeName(aside).constData(), 0600), 0);
+    else
+        QVERIFY(QFile::link(target, aside));
+    const std::string old = expectedLog({{1, 100, 1}});
+    writeFile(path, old);
+    {
+        RunLogFile log(path.toStdString(), 500);
+        log.appendLines(101, 103, 101);
+        QVERIFY_THROWS_EXCEPTION(AppError, log.close());
+    }
+    QCOMPARE(bytes(readFile(path)), bytes(old));
+    QCOMPARE(bytes(readFile(target)), QByteArray("kept"));
+    struct stat info;
+    QCOMPARE(::lstat(QFile::encodeName(aside).constData(), &info), 0);
+    QVERIFY(fifo ? S_ISFIFO(info.st_mode) : S_ISLNK(info.st_mode));
 }
 
 // The writing happens on another thread; its failure must still reach the

@@ -1,4 +1,4 @@
-#include "document/messages.h"
+#include "platform/files/messages.h"
 #include "platform/store/messages.h"
 #include "settings/messages.h"
 

@@ -1,7 +1,7 @@
+#include "document/documentpipeline.h"
 #include "document/indentwalk.h"
+#include "document/listing.h"
 #include "document/sizelimits.h"
-#include "document/sourceforview.h"
-#include "document/sourceloader.h"
 #include "testfiles.h"
 #include "testlines.h"
 #include "util/machinememory.h"
@@ -12,8 +12,6 @@
 #include <string>
 
 using namespace vorelind;
-
-Q_DECLARE_METATYPE(std::function<void(const std::string&)>)
 
 namespace {
 
@@ -26,13 +24,11 @@ std::string repeated(std::string_view piece, std::size_t count)
     return text;
 }
 
-QString sparseFile(const QTemporaryDir& dir, qint64 size)
-{
-    const QString path = dir.filePath("big.htm");
-    writeFile(path, "");
-    growFile(path, size);
-    return path;
-}
+// Stops a run once the file is accepted, before the rest of it is read.
+class StopOnAcceptance : public DocumentSteps {
+public:
+    void accepted() override { throw AppError("accepted"); }
+};
 
 } // namespace
 
@@ -47,7 +43,6 @@ private slots:
     void budgetNeverPassesAnEighthOfTheMachine();
     void oversizedSourceIsRefusedBeforeLoading_data();
     void oversizedSourceIsRefusedBeforeLoading();
-    void sourceAtTheLimitPassesTheSizeCheck();
 };
 
 void TestSizeLimits::nestingBombsStopWithinTheBudget_data()
@@ -98,28 +93,32 @@ void TestSizeLimits::budgetNeverPassesAnEighthOfTheMachine()
 
 void TestSizeLimits::oversizedSourceIsRefusedBeforeLoading_data()
 {
-    QTest::addColumn<std::function<void(const std::string&)>>("reader");
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("convertToShiftJis");
+    QTest::addColumn<QString>("expected");
 
-    QTest::newRow("size check") << std::function<void(const std::string&)>(checkSourceFileSize);
-    QTest::newRow("loading") << std::function<void(const std::string&)>(loadSourceFile);
-    QTest::newRow("loading for the view")
-        << std::function<void(const std::string&)>([](const std::string& path) { loadSourceForView(path, false); });
-    QTest::newRow("loading converted for the view")
-        << std::function<void(const std::string&)>([](const std::string& path) { loadSourceForView(path, true); });
+    const qint64 limit = static_cast<qint64>(kMaxSourceSize);
+    const QString tooLarge = "ファイル big.htm は大きすぎるため処理できません";
+    QTest::newRow("a byte over the limit") << limit + 1 << false << tooLarge;
+    QTest::newRow("a byte over the limit, converted") << limit + 1 << true << tooLarge;
+    QTest::newRow("at the limit") << limit << false << "accepted";
 }
 
+// The size limit comes before the file is taken, so a refused file leaves
+// the caller as it was and is never read whole.
 void TestSizeLimits::oversizedSourceIsRefusedBeforeLoading()
 {
-    QFETCH(std::function<void(const std::string&)>, reader);
+    QFETCH(qint64, size);
+    QFETCH(bool, convertToShiftJis);
+    QFETCH(QString, expected);
     const QTemporaryDir dir;
-    const std::string path = sparseFile(dir, static_cast<qint64>(kMaxSourceSize) + 1).toStdString();
-    QCOMPARE(messageOf([&] { reader(path); }), QString("ファイル big.htm は大きすぎるため処理できません"));
-}
-
-void TestSizeLimits::sourceAtTheLimitPassesTheSizeCheck()
-{
-    const QTemporaryDir dir;
-    checkSourceFileSize(sparseFile(dir, static_cast<qint64>(kMaxSourceSize)).toStdString());
+    const QString path = dir.filePath("big.htm");
+    writeFile(path, "<p>");
+    growFile(path, size);
+    StopOnAcceptance steps;
+    Listing listing;
+    const DocumentRequest request{path.toStdString(), "big.htm", convertToShiftJis};
+    QCOMPARE(messageOf([&] { runDocument(request, ExcludedTags(), steps, {}, listing); }), expected);
 }
 
 QTEST_APPLESS_MAIN(TestSizeLimits)

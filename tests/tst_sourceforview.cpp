@@ -1,10 +1,7 @@
 #include "document/sourceforview.h"
 #include "kanjisamples.h"
 #include "testlines.h"
-#include "util/apperror.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <string>
@@ -12,42 +9,19 @@
 using namespace vorelind;
 using namespace std::string_view_literals;
 
-Q_DECLARE_METATYPE(vorelind::TextCheck)
+Q_DECLARE_METATYPE(vorelind::TextVerdict)
 
 class TestSourceForView : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void viewReceivesConvertedText_data();
     void viewReceivesConvertedText();
     void refusedOptionLeavesTheTextUnconverted();
     void conversionOffLoadsTheBytes();
-    void missingFileRaisesAppError_data();
-    void missingFileRaisesAppError();
     void checksUtf16ByItsConvertedText_data();
     void checksUtf16ByItsConvertedText();
-
-private:
-    std::string writeFile(const std::string& bytes);
-
-    QTemporaryDir m_folder;
-    int m_fileCount = 0;
 };
-
-// Writes the bytes to a new file and returns its path.
-std::string TestSourceForView::writeFile(const std::string& bytes)
-{
-    QFile file(m_folder.filePath(QString::number(++m_fileCount) + ".html"));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), static_cast<qint64>(bytes.size())) < 0)
-        qFatal("cannot write a test file");
-    return file.fileName().toStdString();
-}
-
-void TestSourceForView::initTestCase()
-{
-    QVERIFY(m_folder.isValid());
-}
 
 void TestSourceForView::viewReceivesConvertedText_data()
 {
@@ -80,7 +54,7 @@ void TestSourceForView::viewReceivesConvertedText()
     QFETCH(std::string, fileBytes);
     QFETCH(std::string, expected);
 
-    QCOMPARE(bytes(loadSourceForView(writeFile(fileBytes), true)), bytes(expected));
+    QCOMPARE(bytes(sourceForView(fileBytes, true)), bytes(expected));
 }
 
 void TestSourceForView::refusedOptionLeavesTheTextUnconverted()
@@ -95,50 +69,34 @@ void TestSourceForView::conversionOffLoadsTheBytes()
 {
     const std::string euc = recoded("<p>かな</p>\n", "EUC-JP");
 
-    QCOMPARE(bytes(loadSourceForView(writeFile(euc), false)), bytes(loadText(euc)));
-}
-
-void TestSourceForView::missingFileRaisesAppError_data()
-{
-    QTest::addColumn<bool>("convertToShiftJis");
-
-    QTest::newRow("conversion on") << true;
-    QTest::newRow("conversion off") << false;
-}
-
-void TestSourceForView::missingFileRaisesAppError()
-{
-    QFETCH(bool, convertToShiftJis);
-
-    const std::string path = m_folder.filePath("missing.html").toStdString();
-    QVERIFY_THROWS_EXCEPTION(AppError, loadSourceForView(path, convertToShiftJis));
+    QCOMPARE(bytes(sourceForView(euc, false)), bytes(loadText(euc)));
 }
 
 void TestSourceForView::checksUtf16ByItsConvertedText_data()
 {
     QTest::addColumn<std::string>("fileBytes");
     QTest::addColumn<bool>("convertToShiftJis");
-    QTest::addColumn<TextCheck>("expected");
+    QTest::addColumn<TextVerdict>("expected");
 
-    QTest::newRow("UTF-16BE, conversion on") << utf16BePage() << true << TextCheck::Text;
-    QTest::newRow("UTF-16BE, conversion off") << utf16BePage() << false << TextCheck::NotText;
+    QTest::newRow("UTF-16BE, conversion on") << utf16BePage() << true << TextVerdict::Text;
+    QTest::newRow("UTF-16BE, conversion off") << utf16BePage() << false << TextVerdict::NotText;
     const std::string kanjiFirst = "\xff\xfe" + recoded("一日<p>", "UTF-16LE");
-    QTest::newRow("UTF-16LE starting with kanji, on") << kanjiFirst << true << TextCheck::Text;
-    QTest::newRow("UTF-16LE starting with kanji, off") << kanjiFirst << false << TextCheck::NotText;
+    QTest::newRow("UTF-16LE starting with kanji, on") << kanjiFirst << true << TextVerdict::Text;
+    QTest::newRow("UTF-16LE starting with kanji, off") << kanjiFirst << false << TextVerdict::NotText;
     QTest::newRow("UTF-16LE line of 129 characters without a marker")
-        << "\xff\xfe" + recoded(std::string(129, 'a') + "<p>", "UTF-16LE") << true << TextCheck::NotText;
+        << "\xff\xfe" + recoded(std::string(129, 'a') + "<p>", "UTF-16LE") << true << TextVerdict::NotText;
     QTest::newRow("short UTF-16LE without a marker") << "\xff\xfe" + recoded("日本", "UTF-16LE") << true
-                                                     << TextCheck::EndOfFile;
-    QTest::newRow("binary file stays refused") << std::string("\x01\x02<p>", 5) << true << TextCheck::NotText;
+                                                     << TextVerdict::EndOfFile;
+    QTest::newRow("binary file stays refused") << std::string("\x01\x02<p>", 5) << true << TextVerdict::NotText;
 }
 
 void TestSourceForView::checksUtf16ByItsConvertedText()
 {
     QFETCH(std::string, fileBytes);
     QFETCH(bool, convertToShiftJis);
-    QFETCH(TextCheck, expected);
+    QFETCH(TextVerdict, expected);
 
-    QCOMPARE(checkSourceForView(writeFile(fileBytes), convertToShiftJis), expected);
+    QCOMPARE(judgeSourceHead(fileBytes, convertToShiftJis), expected);
 }
 
 QTEST_APPLESS_MAIN(TestSourceForView)

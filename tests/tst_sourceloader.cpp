@@ -1,26 +1,14 @@
 #include "document/messages.h"
 #include "document/sourceloader.h"
-#include "util/apperror.h"
+#include "util/filename.h"
 #include "testfiles.h"
 #include "testlines.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace vorelind;
 
 Q_DECLARE_METATYPE(vorelind::TextVerdict)
-
-namespace {
-
-std::string fileWith(const QTemporaryDir& dir, std::string_view content)
-{
-    const QString path = dir.filePath("source.html");
-    writeFile(path, content);
-    return path.toStdString();
-}
-
-} // namespace
 
 class TestSourceLoader : public QObject {
     Q_OBJECT
@@ -28,10 +16,8 @@ class TestSourceLoader : public QObject {
 private slots:
     void judgesTheFirstBytes_data();
     void judgesTheFirstBytes();
-    void checksFilesOnDisk();
     void loadsLineBreaksAsCrLf_data();
     void loadsLineBreaksAsCrLf();
-    void loadsFilesUpToTheirFirstNul();
     void takesTheFileNameAfterTheLastSeparator_data();
     void takesTheFileNameAfterTheLastSeparator();
     void messagesReadAsTheProgramWords();
@@ -63,15 +49,6 @@ void TestSourceLoader::judgesTheFirstBytes()
     QCOMPARE(judgeText(std::string_view(head.constData(), static_cast<std::size_t>(head.size()))), expected);
 }
 
-void TestSourceLoader::checksFilesOnDisk()
-{
-    QTemporaryDir dir;
-    QCOMPARE(checkTextFile(fileWith(dir, "<p>x</p>")), TextCheck::Text);
-    QCOMPARE(checkTextFile(fileWith(dir, std::string(200, 'x'))), TextCheck::NotText);
-    QCOMPARE(checkTextFile(fileWith(dir, "")), TextCheck::EndOfFile);
-    QCOMPARE(checkTextFile(dir.filePath("missing.html").toStdString()), TextCheck::CannotOpen);
-}
-
 void TestSourceLoader::loadsLineBreaksAsCrLf_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -98,13 +75,6 @@ void TestSourceLoader::loadsLineBreaksAsCrLf()
     QFETCH(QByteArray, expected);
     QCOMPARE(::bytes(loadText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))),
              expected);
-}
-
-void TestSourceLoader::loadsFilesUpToTheirFirstNul()
-{
-    QTemporaryDir dir;
-    QCOMPARE(bytes(loadSourceFile(fileWith(dir, std::string_view("<p>\nok\0<b>\n", 11)))), QByteArray("<p>\r\nok"));
-    QVERIFY_THROWS_EXCEPTION(AppError, loadSourceFile(dir.filePath("missing.html").toStdString()));
 }
 
 void TestSourceLoader::takesTheFileNameAfterTheLastSeparator_data()

@@ -53,6 +53,10 @@ class TestTagBalance : public QObject {
 private slots:
     void unpairedTags_data();
     void unpairedTags();
+    void htmlRules_data();
+    void htmlRules();
+    void rulesChosenByTheText_data();
+    void rulesChosenByTheText();
     void lineAndColumn_data();
     void lineAndColumn();
     void markupExtent_data();
@@ -129,6 +133,116 @@ void TestTagBalance::unpairedTags()
     if (!excluded.isEmpty())
         entries.push_back(excluded.toStdString());
     QCOMPARE(described(unbalancedTags(text, ExcludedTags(entries))), expected);
+}
+
+void TestTagBalance::htmlRules_data()
+{
+    QTest::addColumn<std::string>("text");
+    QTest::addColumn<QString>("excluded");
+    QTest::addColumn<QString>("expected");
+
+    const std::string doctype = "<!DOCTYPE html>";
+    QTest::newRow("li closed by li") << std::string("<ul><li>a<li>b</ul>") << QString() << QString();
+    QTest::newRow("li stops at a special element") << std::string("<li><ul><li>x</ul>") << QString() << QString();
+    QTest::newRow("li closes through a div") << std::string("<ul><li><div><li>x</div></ul>") << QString()
+                                             << "start div@8, end div@18";
+    QTest::newRow("dt and dd closed by each other") << std::string("<dl><dt>a<dd>b<dt>c</dl>") << QString()
+                                                    << QString();
+    QTest::newRow("p closed by a list; its end tag stray")
+        << std::string("<p>intro<ul><li>x</ul></p>") << QString() << "end p@22";
+    QTest::newRow("p closed by hr") << std::string("<p>a<hr></p>") << QString() << "end p@8";
+    QTest::newRow("p closed by table under a doctype") << doctype + "<p><table></table></p>" << QString()
+                                                      << "end p@33";
+    QTest::newRow("quirks: table leaves p open") << std::string("<p><table></table></p>") << QString() << QString();
+    QTest::newRow("old transitional doctype is quirks")
+        << std::string("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\"><p><table></table></p>")
+        << QString() << QString();
+    QTest::newRow("with its system id it is not")
+        << std::string("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" \"x.dtd\"><p><table>"
+                       "</table></p>")
+        << QString() << "end p@89";
+    QTest::newRow("option by option and optgroup")
+        << std::string("<select><option>a<option>b<optgroup><option>c<optgroup></select>") << QString() << QString();
+    QTest::newRow("ruby parts") << std::string("<ruby>a<rp>(<rt>b<rp>)</ruby>") << QString() << QString();
+    QTest::newRow("cells and rows") << std::string("<table><tr><td>a<td>b<tr><th>c</table>") << QString()
+                                    << QString();
+    QTest::newRow("sections by sections")
+        << std::string("<table><thead><tr><td>a<tbody><tr><td>b<tfoot><tr><td>c</table>") << QString() << QString();
+    QTest::newRow("implied section closed by its end tag")
+        << std::string("<table><tr><td>x</tbody></table>") << QString() << QString();
+    QTest::newRow("colgroup closed by anything but col")
+        << std::string("<table><colgroup><col><col><tr><td>a</table>") << QString() << QString();
+    QTest::newRow("table end closes a cell's content") << std::string("<table><tr><td><div>x</table>") << QString()
+                                                       << "start div@15";
+    QTest::newRow("second a: the first is unclosed") << std::string("<a href=1>x<a href=2>y</a>") << QString()
+                                                     << "start a@0";
+    QTest::newRow("heading closes a heading") << std::string("<h1>a<h2>b</h2>") << QString() << "start h1@0";
+    QTest::newRow("any heading end closes a heading") << std::string("<h1>a</h2>") << QString() << QString();
+    QTest::newRow("p end with no p") << std::string("<div></p></div>") << QString() << "end p@5";
+    QTest::newRow("li end closes its children") << std::string("<ul><li><span>a</li></ul>") << QString()
+                                                << "start span@8";
+    QTest::newRow("dd end with no dd") << std::string("x</dd>") << QString() << "end dd@1";
+    QTest::newRow("cell end outside a table") << std::string("<div></td></div>") << QString() << "end td@5";
+    QTest::newRow("end tag past a special element")
+        << std::string("<span><div></span></div>") << QString() << "start span@0, end span@11";
+    QTest::newRow("formatting closed by a block's end is unclosed, its later end no stray")
+        << std::string("<p><b>x</p>y</b>") << QString() << "start b@3";
+    QTest::newRow("formatting closed, no text to reopen it: its end is stray")
+        << std::string("<div><b>x</div></b>") << QString() << "start b@5, end b@15";
+    QTest::newRow("formatting end around a block") << std::string("<b><div>x</b></div>") << QString() << "end b@9";
+    QTest::newRow("formatting end around an inline: the end tag, then the inline's")
+        << std::string("<b><span>x</b></span>") << QString() << "end b@10, end span@14";
+    QTest::newRow("end tag of a void element") << std::string("<img src=a></img>") << QString() << "end img@11";
+    QTest::newRow("form end leaves what it holds open") << std::string("<form><div></form></div>") << QString()
+                                                      << "start div@6";
+    QTest::newRow("select inside a select ends the first")
+        << std::string("<select><option>a<select>b</select>") << QString() << "end select@26";
+    QTest::newRow("form inside a form dropped") << std::string("<form><form></form>") << QString() << QString();
+    QTest::newRow("formatting left open") << std::string("<em>x") << QString() << "start em@0";
+    QTest::newRow("html, head and body implied and left open")
+        << std::string("<html><head><title>t</title><body><p>x</html></head>") << QString() << QString();
+    QTest::newRow("body end inside a table") << std::string("<table><tr><td>x</body></table>") << QString()
+                                             << "end body@16";
+    QTest::newRow("textarea and title hold text")
+        << std::string("<title><b></title><textarea><p></TEXTAREA>") << QString() << QString();
+    QTest::newRow("/> does not close a div") << std::string("<div/><br/>") << QString() << "start div@0";
+    QTest::newRow("/> closes inside svg") << std::string("<svg><circle/><g></g></svg><p>") << QString() << QString();
+    QTest::newRow("unquoted value ending in /") << std::string("<a href=/path/>x</a>") << QString() << QString();
+    QTest::newRow("a quote inside an unquoted value opens nothing")
+        << std::string("<a title=x\"y>z</a>") << QString() << QString();
+    QTest::newRow("excluded never reported") << std::string("<div><span></div></span>") << "SPAN" << QString();
+}
+
+void TestTagBalance::htmlRules()
+{
+    QFETCH(std::string, text);
+    QFETCH(QString, excluded);
+    QFETCH(QString, expected);
+    std::vector<std::string> entries;
+    if (!excluded.isEmpty())
+        entries.push_back(excluded.toStdString());
+    QCOMPARE(described(unbalancedTags(text, ExcludedTags(entries), TagRules::Html)), expected);
+}
+
+void TestTagBalance::rulesChosenByTheText_data()
+{
+    QTest::addColumn<std::string>("text");
+    QTest::addColumn<bool>("xml");
+
+    QTest::newRow("xml declaration after a byte order mark and blanks")
+        << std::string("\xEF\xBB\xBF \r\n<?xml version=\"1.0\"?><a/>") << true;
+    QTest::newRow("xhtml doctype after a comment")
+        << std::string("<!-- c --><!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\">") << true;
+    QTest::newRow("html doctype") << std::string("<!doctype html><html>") << false;
+    QTest::newRow("no doctype") << std::string("<p>x") << false;
+    QTest::newRow("xml declaration after a tag") << std::string("<p><?xml version=\"1.0\"?>") << false;
+}
+
+void TestTagBalance::rulesChosenByTheText()
+{
+    QFETCH(std::string, text);
+    QFETCH(bool, xml);
+    QCOMPARE(rulesFor(text), xml ? TagRules::Xml : TagRules::Html);
 }
 
 void TestTagBalance::lineAndColumn_data()

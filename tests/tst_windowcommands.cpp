@@ -1,5 +1,6 @@
 #include "ui/applicationsetup.h"
 #include "ui/findbar.h"
+#include "ui/sourcetextedit.h"
 #include "formundertest.h"
 #include "testlines.h"
 
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QUrl>
 
 #include <functional>
@@ -79,12 +81,40 @@ void dropFile(TStructedHtmlForm& form, const QString& path)
 // The part of the current row that the view shows as found.
 QString foundPart(QAbstractItemView& view)
 {
-    if (auto* source = qobject_cast<SourceView*>(&view))
-        return toDisplayText(source->selectedBytes());
     const std::optional<TextPart> part = qobject_cast<TTreeIndent*>(&view)
         ? static_cast<TTreeIndent&>(view).markedPart(view.currentIndex())
         : static_cast<LineListView&>(view).markedPart(view.currentIndex());
     return part ? part->part : QString();
+}
+
+// Presses F5 on the window a few times at the progress bar's first paint,
+// which comes during the walk: the presses wait for the walk's end, as the
+// user's do.
+class PressesDuringWalk : public QObject {
+public:
+    explicit PressesDuringWalk(TStructedHtmlForm& form)
+        : m_form(form)
+    {
+        control<QProgressBar>(form, "ProgressBar1")->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            for (int press = 0; press < 3; ++press)
+                QCoreApplication::postEvent(&m_form, new QKeyEvent(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier));
+        }
+        return false;
+    }
+
+private:
+    TStructedHtmlForm& m_form;
+};
+
+qsizetype runLogLines(const WindowUnderTest& window)
+{
+    return bytes(readFile(window.folders.document(QStringLiteral("runlog.log")))).count('\n');
 }
 
 } // namespace
@@ -162,20 +192,27 @@ void TestWindowCommands::finding()
     WindowUnderTest window;
     window.openDocument(QStringLiteral("find.htm"), findPage());
     QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
-    auto* shown = control<QAbstractItemView>(window.form, qPrintable(view));
+    auto* shown = control<QWidget>(window.form, qPrintable(view));
     control<QTabWidget>(window.form, "PageControl1")->setCurrentWidget(shown->parentWidget());
     QApplication::setActiveWindow(&window.form);
     shown->setFocus();
 
     runSteps(window.form, steps);
 
-    QCOMPARE(shown->currentIndex().data().toString(), selected);
-    if (!selected.isEmpty())
-        QVERIFY(currentInSight(*shown));
-    QCOMPARE(foundPart(*shown), found);
-    // The found part stands out, not the whole row.
-    if (!found.isEmpty())
-        QVERIFY(shown->selectionModel()->selectedIndexes().isEmpty());
+    if (const auto* source = qobject_cast<SourceView*>(shown)) {
+        // The page's source is shown as text: the found part is its selection.
+        QCOMPARE(source->textView().textCursor().selectedText(), found);
+        QVERIFY(source->textView().viewport()->rect().contains(source->textView().cursorRect()));
+    } else {
+        auto& items = *qobject_cast<QAbstractItemView*>(shown);
+        QCOMPARE(items.currentIndex().data().toString(), selected);
+        if (!selected.isEmpty())
+            QVERIFY(currentInSight(items));
+        QCOMPARE(foundPart(items), found);
+        // The found part stands out, not the whole row.
+        if (!found.isEmpty())
+            QVERIFY(items.selectionModel()->selectedIndexes().isEmpty());
+    }
     QCOMPARE(control<FindBar>(window.form, "FindBar")->isVisible(), barShown);
     if (barShown)
         QCOMPARE(control<QLabel>(window.form, "FindCount")->text(), count);
@@ -190,7 +227,7 @@ void TestWindowCommands::opening_data()
     QTest::newRow("vorelind FILE: a relative path, from the folder it was started in")
         << Command([](WindowUnderTest& window) {
                QVERIFY(QDir::setCurrent(window.folders.document("sub")));
-               const QString file = fileToOpen({"vorelind", "b.txt"});
+               const std::filesystem::path file = fileToOpen("b.txt");
                // The window's start-up moves the current folder to the stored one.
                QVERIFY(QDir::setCurrent(window.folders.documents()));
                window.form.openFile(file);
@@ -208,6 +245,22 @@ void TestWindowCommands::opening_data()
                QVERIFY(itemNamed(*control<FileListBox>(window.form, "FileListBox1"), "new.htm"));
            })
         << "a.htm" << "<p>again";
+    QTest::newRow("F5 pressed during a walk does not walk again")
+        << Command([](WindowUnderTest& window) {
+               window.doubleClick("a.htm");
+               {
+                   const PressesDuringWalk presses(window.form);
+                   runSteps(window.form, {"F5"});
+               }
+               // Back in the event loop, as after the user's press.
+               QCoreApplication::processEvents();
+               QCOMPARE(runLogLines(window), 2 * 4);
+               QCOMPARE(control<QLabel>(window.form, "StatusBar1")->text(),
+                        QStringLiteral("実行中に押された再実行は無視しました"));
+               runSteps(window.form, {"F5"});
+               QCOMPARE(runLogLines(window), 3 * 4);
+           })
+        << "a.htm" << "<p>a";
     QTest::newRow("Enter on a file in the file list")
         << Command([](WindowUnderTest& window) {
                auto* files = control<FileListBox>(window.form, "FileListBox1");

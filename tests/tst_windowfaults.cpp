@@ -41,9 +41,10 @@ private:
     mode_t m_saved = 0;
 };
 
+// The system's text as the error box shows it: the program takes it as Shift-JIS.
 QString systemMessage(int error)
 {
-    return QString::fromLocal8Bit(strerror(error)) + QLatin1Char('.');
+    return toDisplayText(errorBoxText(strerror(error)));
 }
 
 // The texts of the message boxes answered since the last call.
@@ -53,11 +54,6 @@ QStringList answeredTexts()
     for (const AnsweredMessage& message : ModalSeam::takeAnsweredMessages())
         texts << message.text;
     return texts;
-}
-
-qsizetype runLogLines(const WindowTestFolders& folders)
-{
-    return bytes(readFile(folders.document(QStringLiteral("runlog.log")))).count('\n');
 }
 
 // One run of the program that stores these settings at its exit. Its
@@ -82,8 +78,8 @@ private slots:
     void init();
     void failedWalkKeepsThePreviousTree_data();
     void failedWalkKeepsThePreviousTree();
-    void fileChangedBetweenCheckAndLoad_data();
-    void fileChangedBetweenCheckAndLoad();
+    void fileChangedAfterTheCheckIsLoadedAsChecked_data();
+    void fileChangedAfterTheCheckIsLoadedAsChecked();
     void readOnlyProgramFolder_data();
     void readOnlyProgramFolder();
     void faultySettingsStoreIsReportedAndKept_data();
@@ -115,7 +111,8 @@ void TestWindowFaults::failedWalkKeepsThePreviousTree_data()
     // Every start tag nests one deeper: the listing grows with the square
     // of the source and passes its budget long before the end.
     const QByteArray bomb = QByteArray("<a>").repeated(12000);
-    QTest::newRow("run log: a folder in its place") << QString("log is a folder") << tags << systemMessage(EISDIR);
+    // The window speaks Japanese, the system's texts in its boxes too.
+    QTest::newRow("run log: a folder in its place") << QString("log is a folder") << tags << QString("ディレクトリです.");
     QTest::newRow("run log: a named pipe in its place, which would hold the window")
         << QString("log is a pipe") << tags << systemMessage(EPERM);
     QTest::newRow("run log: a link to a file elsewhere") << QString("log is a link") << tags << systemMessage(EPERM);
@@ -165,30 +162,25 @@ void TestWindowFaults::failedWalkKeepsThePreviousTree()
     QCOMPARE(window.currentTab(), QStringLiteral("TabOriginal"));
 }
 
-void TestWindowFaults::fileChangedBetweenCheckAndLoad_data()
+void TestWindowFaults::fileChangedAfterTheCheckIsLoadedAsChecked_data()
 {
     QTest::addColumn<bool>("deleted");
-    QTest::addColumn<int>("error");
-    QTest::newRow("deleted") << true << ENOENT;
-    QTest::newRow("made unreadable") << false << EACCES;
+    QTest::newRow("deleted") << true;
+    QTest::newRow("made unreadable") << false;
 }
 
-void TestWindowFaults::fileChangedBetweenCheckAndLoad()
+void TestWindowFaults::fileChangedAfterTheCheckIsLoadedAsChecked()
 {
     QFETCH(bool, deleted);
-    QFETCH(int, error);
     WindowUnderTest window;
     window.openDocument(QStringLiteral("page.htm"), kPage);
     const QString next = window.folders.document(QStringLiteral("next.htm"));
     writeFile(next, "<a>b</a>");
-    const QStringList captions = window.tabCaptions();
-    const qsizetype logLines = runLogLines(window.folders);
-    control<QTabWidget>(window.form, "PageControl1")->setCurrentIndex(0);
     std::optional<ModeChange> unreadable;
     const WithoutRootOverride asUser;
     if (!deleted && !asUser.modesBind())
         QSKIP("file modes can't be made to bind this process");
-    // The listing is cleared after the check has passed and before the load.
+    // The listing is cleared after the check has passed and before the rest is read.
     QObject::connect(
         control<LineListView>(window.form, "ShowResultList")->model(), &QAbstractItemModel::modelReset, this,
         [&] {
@@ -201,20 +193,12 @@ void TestWindowFaults::fileChangedBetweenCheckAndLoad()
 
     window.doubleClick(QStringLiteral("next.htm"));
 
-    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
-    QCOMPARE(messages.size(), 1);
-    QCOMPARE(messages.at(0).caption, QStringLiteral("Vorelind"));
-    QCOMPARE(messages.at(0).text, systemMessage(error));
-    // The save dialog is preset and the listing cleared; the title, the
-    // captions and the source stay, and the walk never ran.
-    QCOMPARE(control<QFileDialog>(window.form, "SaveDialog1")->selectedFiles().value(0), next);
-    QCOMPARE(window.listing(), QStringList());
-    QCOMPARE(window.tree(), kPageTree);
-    QCOMPARE(window.tabCaptions(), captions);
-    QCOMPARE(bytes(window.form.documentTitle()), bytes("\x81\x75page.htm\x81\x76"));
-    QCOMPARE(window.source(), WindowUnderTest::pageRows(kPage));
-    QCOMPARE(window.currentTab(), QStringLiteral("TabSelect"));
-    QCOMPARE(runLogLines(window.folders), logLines);
+    // The file was opened for the check and is read on from there, so the
+    // change at its path comes too late to matter.
+    QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+    QCOMPARE(bytes(window.form.documentTitle()), bytes("\x81\x75next.htm\x81\x76"));
+    QCOMPARE(window.source(), WindowUnderTest::pageRows("<a>b</a>"));
+    QCOMPARE(window.tree(), (QStringList{"<a>b", "</a>"}));
 }
 
 void TestWindowFaults::readOnlyProgramFolder_data()

@@ -14,8 +14,9 @@
 
 // Folders for one window test: one that holds the program (its excluded-tag
 // file and work files lie there), one with documents to browse, a fresh
-// store for the settings, and the user's data folder, which takes those
-// files when the program's folder is read-only. With a name, the program and
+// store for the settings, the user's data folder, which takes those files
+// when the program's folder is read-only, and the user's runtime folder,
+// where the link to a started tool lies. With a name, the program and
 // the documents lie in folders of that name.
 class WindowTestFolders {
 public:
@@ -25,6 +26,7 @@ public:
     {
         qputenv("XDG_CONFIG_HOME", m_settings.path().toLocal8Bit());
         qputenv("XDG_DATA_HOME", m_data.path().toLocal8Bit());
+        qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
         // Qt keeps its own settings, such as the file dialog's history, in
         // the settings folder it first saw; they follow each test's store
         // instead, so that none outlives its test.
@@ -55,6 +57,7 @@ private:
     QTemporaryDir m_program;
     QTemporaryDir m_documents;
     QTemporaryDir m_data;
+    QTemporaryDir m_runtime;
     QString m_programFolder;
     QString m_documentsFolder;
 };

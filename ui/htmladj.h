@@ -9,6 +9,7 @@
 #include <QKeySequence>
 #include <QMainWindow>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -17,7 +18,6 @@
 class QAbstractItemView;
 class QCheckBox;
 class QFileDialog;
-class QFileSystemWatcher;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -25,7 +25,6 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
-class QTimer;
 
 namespace vorelind {
 
@@ -33,6 +32,7 @@ class DirectoryListBox;
 class DriveComboBox;
 class FaultMarks;
 class FileListBox;
+class FileSelectionPane;
 class FindBar;
 class LineListView;
 class Listing;
@@ -100,7 +100,7 @@ public:
 
     // Opens the file as a double-click on it would: the folder lists browse
     // to its folder and select it, and it is loaded and structured.
-    void openFile(const QString& path);
+    void openFile(const std::filesystem::path& path);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -122,26 +122,23 @@ private:
     void buildMoveMenu();
     void buildFindBar(QWidget& parent);
     void buildTabs();
-    QWidget* buildSelectTab();
+    FileSelectionPane* buildSelectTab();
     QWidget* buildEnvTab();
     QWidget* buildOriginalTab();
     QWidget* buildIndentedTab();
     QWidget* buildStructureTab();
     void buildIgnoreAddPanel();
     void buildSaveDialog();
-    void connectFileSelection();
     void installEventFilters();
     void addCommand(QWidget& menu, const QString& caption, const char* name, void (TStructedHtmlForm::*handler)(),
                     const QKeySequence& shortcut = {});
     QMenu* addPopupMenu(QAbstractItemView& view, const char* name);
     QPushButton* addGlyphButton(const QString& caption, Glyph glyph, void (TStructedHtmlForm::*handler)());
-    void watchShownFolder();
-    void watchFolder(const QString& folder);
     // Wraps a handler for a signal connection, inside the default error report.
     std::function<void()> guarded(void (TStructedHtmlForm::*handler)());
 
     bool filterAddTagKey(QKeyEvent& event);
-    void loadFile(const QString& path);
+    void loadFile(const std::filesystem::path& path);
     void loadIgnoreList();
     void saveIgnoreList();
     void saveIgnoreListWhileTyping();
@@ -157,7 +154,7 @@ private:
     StructureView showMarkedView();
 
     QTabWidget* PageControl1 = nullptr;
-    QWidget* TabSelect = nullptr;
+    FileSelectionPane* TabSelect = nullptr;
     QWidget* TabEnv = nullptr;
     QWidget* TabOriginal = nullptr;
     QWidget* TabIndented = nullptr;
@@ -196,7 +193,10 @@ private:
     std::shared_ptr<const Listing> m_treeListing;
     std::string m_documentTitle;
     // The file last loaded, which the rerun command loads again.
-    QString m_loadedPath;
+    std::filesystem::path m_loadedPath;
+    // Set while the input given during a walk, which waited for its end,
+    // is taken in.
+    bool m_justWalked = false;
     QString m_executablePath;
     QString m_executableFolder;
     QString m_firstWorkFile;
@@ -212,8 +212,6 @@ private:
     std::string m_shownListFailure;
     bool m_toldListNotSaved = false;
     bool m_frameFitted = false;
-    QFileSystemWatcher* m_folderWatcher = nullptr;
-    QTimer* m_folderRefresh = nullptr;
 };
 
 } // namespace vorelind

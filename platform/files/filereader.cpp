@@ -4,52 +4,158 @@
 #include "util/largebuffer.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cerrno>
+#include <limits>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#ifdef _WIN32
 #include <filesystem>
-#include <memory>
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace vorelind {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
+// A file that grew after it was opened is read on in steps of this size.
+constexpr std::size_t kGrowthStep = std::size_t(1) << 16;
+
+// The most one read call takes; Windows counts in an unsigned int.
+constexpr std::size_t kLargestRead = std::size_t(1) << 30;
+
+#ifdef _WIN32
+int openForReading(const std::string& path)
+{
+    return _wopen(std::filesystem::path(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+}
+
+// Whether an opening failed on something other than a regular file: Windows
+// opens no folder.
+bool failedOnOtherFile(const std::string& path, int error)
+{
+    std::error_code ignored;
+    return error == EACCES && std::filesystem::is_directory(std::filesystem::path(path), ignored);
+}
+
+bool isRegularFile(int descriptor, std::uint64_t& size)
+{
+    struct _stat64 info;
+    if (_fstat64(descriptor, &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG)
+        return false;
+    size = static_cast<std::uint64_t>(info.st_size);
+    return true;
+}
+
+// Windows opens every file for reads that wait.
+void clearNonBlocking(int /*descriptor*/)
+{
+}
+
+long readDescriptor(int descriptor, char* data, std::size_t count)
+{
+    return _read(descriptor, data, static_cast<unsigned>(count));
+}
+
+void closeDescriptor(int descriptor)
+{
+    _close(descriptor);
+}
+#else
+int openForReading(const std::string& path)
+{
+    // Without O_NONBLOCK, opening a named pipe would wait for a writer.
+    return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+}
+
+// Whether an opening failed on something other than a regular file: a
+// socket, or a device without its driver, cannot be opened at all.
+bool failedOnOtherFile(const std::string& /*path*/, int error)
+{
+    return error == ENXIO || error == ENODEV;
+}
+
+bool isRegularFile(int descriptor, std::uint64_t& size)
+{
+    struct stat info;
+    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    size = static_cast<std::uint64_t>(info.st_size);
+    return true;
+}
+
+// A regular file is read as any other: a file system that heeds O_NONBLOCK
+// on one would otherwise end a read early.
+void clearNonBlocking(int descriptor)
+{
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+}
+
+long readDescriptor(int descriptor, char* data, std::size_t count)
+{
+    return static_cast<long>(::read(descriptor, data, count));
+}
+
+void closeDescriptor(int descriptor)
+{
+    ::close(descriptor);
+}
+#endif
 
 } // namespace
 
-bool isSpecialFile(const std::string& path)
+FileReader::FileReader(const std::string& path)
+    : m_descriptor(openForReading(path))
 {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    return std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
+    if (m_descriptor < 0) {
+        m_openError = errno;
+        m_kind = failedOnOtherFile(path, m_openError) ? Kind::Other : Kind::Unopened;
+        return;
+    }
+    m_kind = isRegularFile(m_descriptor, m_size) ? Kind::Regular : Kind::Other;
+    if (m_kind == Kind::Regular)
+        clearNonBlocking(m_descriptor);
 }
 
-std::optional<std::string> tryReadFileHead(const std::string& path, std::size_t limit)
+FileReader::~FileReader()
 {
-    const File file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        return std::nullopt;
-    std::string bytes;
-    // One read takes the whole file unless it grows meanwhile; then it is
-    // read on in steps of the same size.
-    std::size_t expected = 1 << 16;
-    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-        expected = static_cast<std::size_t>(std::max(std::ftell(file.get()), 0L)) + 1;
-        std::rewind(file.get());
+    if (m_descriptor >= 0)
+        closeDescriptor(m_descriptor);
+}
+
+std::size_t FileReader::readSome(char* data, std::size_t count)
+{
+    for (;;) {
+        const long result = readDescriptor(m_descriptor, data, std::min(count, kLargestRead));
+        if (result >= 0)
+            return static_cast<std::size_t>(result);
+        if (errno != EINTR)
+            throw systemError();
     }
-    expected = std::min(expected, limit);
-    reserveLarge(bytes, expected);
-    std::size_t count = 0;
-    do {
-        bytes.resize(count + std::min(expected, limit - count));
-        count += std::fread(bytes.data() + count, 1, bytes.size() - count, file.get());
-    } while (count == bytes.size() && count < limit);
-    bytes.resize(count);
-    if (std::ferror(file.get()))
-        throw systemError();
-    return bytes;
+}
+
+void FileReader::readOn(std::string& bytes, std::size_t limit)
+{
+    // The whole file as its size said, and one byte more to see whether it
+    // has grown since; a file that grew is read on in steps.
+    const std::uint64_t whole = m_size < std::numeric_limits<std::uint64_t>::max() ? m_size + 1 : m_size;
+    std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(limit, whole));
+    std::size_t end = bytes.size();
+    while (end < limit) {
+        if (end >= wanted)
+            wanted = std::min(limit, end + std::min(kGrowthStep, limit - end));
+        if (bytes.capacity() < wanted)
+            reserveLarge(bytes, wanted);
+        bytes.resize(wanted);
+        const std::size_t count = readSome(bytes.data() + end, wanted - end);
+        end += count;
+        if (count == 0)
+            break;
+    }
+    bytes.resize(end);
 }
 
 } // namespace vorelind

@@ -1,17 +1,46 @@
 #pragma once
 
-#include <optional>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace vorelind {
 
-// Returns whether something other than a regular file stands at the path: a
-// folder, a device or a pipe. Such files are turned away before they are
-// opened: opening a pipe waits for a writer, and a device may never end.
-bool isSpecialFile(const std::string& path);
+// A file opened once and read from its start. What the file is and its size
+// come from the opened file, never from its path again, so they hold for the
+// very bytes that are read. Opening never waits: a named pipe without a
+// writer opens at once, and is then told apart as no regular file.
+class FileReader {
+public:
+    enum class Kind {
+        Unopened, // nothing could be opened at the path; openError() says why
+        Regular,  // a regular file, open for reading
+        Other,    // a folder, a device, a pipe or a socket: never read
+    };
 
-// Reads at most the first limit bytes of the file. Returns nothing when the
-// file cannot be opened (errno says why); a read error raises AppError.
-std::optional<std::string> tryReadFileHead(const std::string& path, std::size_t limit);
+    explicit FileReader(const std::string& path);
+    ~FileReader();
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+
+    Kind kind() const { return m_kind; }
+    // The errno of the failed opening of an unopened file.
+    int openError() const { return m_openError; }
+    // The size of a regular file when it was opened.
+    std::uint64_t size() const { return m_size; }
+
+    // Reads on from where the last read ended, appending to the bytes until
+    // they hold limit bytes or the file ends. A read error raises AppError.
+    void readOn(std::string& bytes, std::size_t limit);
+
+private:
+    // Reads at most count bytes into data; 0 at the end of the file.
+    std::size_t readSome(char* data, std::size_t count);
+
+    int m_descriptor = -1;
+    Kind m_kind = Kind::Unopened;
+    int m_openError = 0;
+    std::uint64_t m_size = 0;
+};
 
 } // namespace vorelind

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include <sys/stat.h>
 #ifndef _WIN32
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -52,6 +52,17 @@ std::FILE* openRegularFileForAppend(const std::filesystem::path& path)
         errno = reason;
     }
     return file;
+#endif
+}
+
+std::uintmax_t sizeOfOpenFile(std::FILE* file)
+{
+#ifdef _WIN32
+    struct _stati64 info;
+    return _fstati64(_fileno(file), &info) == 0 ? static_cast<std::uintmax_t>(info.st_size) : 0;
+#else
+    struct stat info;
+    return ::fstat(::fileno(file), &info) == 0 ? static_cast<std::uintmax_t>(info.st_size) : 0;
 #endif
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 
@@ -17,6 +18,9 @@ bool isLinkOrSpecialFile(const std::filesystem::path& path);
 // link, a FIFO or a device is refused with EPERM, and a FIFO never blocks
 // the open. Returns null with errno set on failure.
 std::FILE* openRegularFileForAppend(const std::filesystem::path& path);
+
+// Returns the size of the open file, or 0 when the system cannot tell.
+std::uintmax_t sizeOfOpenFile(std::FILE* file);
 
 // The file that writing to the path reaches: the path itself, or the file
 // that a symbolic link there names, link after link.

@@ -6,13 +6,15 @@
 #include "document/listing.h"
 #include "document/messages.h"
 #include "document/runlogfile.h"
-#include "document/sourceforview.h"
 #include "document/sourceloader.h"
 #include "platform/codecs/sjistext.h"
 #include "settings/listfile.h"
+#include "settings/settings.h"
 #include "tree/indenttree.h"
 #include "tree/listingtreelines.h"
 #include "util/apperror.h"
+#include "util/filename.h"
+#include "sitecheck.h"
 #include "treecommand.h"
 #include "unmatchedcommand.h"
 #include "versioncommand.h"
@@ -51,14 +53,35 @@ constexpr char kUsage[] =
     "      (0 at the top) in decimal, a TAB, the node text, LF. With\n"
     "      --positions, LINE:COL of the byte in the loaded text that began the\n"
     "      node's line (its tag's '<', the first byte of a raw block's line, or\n"
-    "      1:1) and a TAB come after the level.\n"
+    "      1:1) and a TAB come after the level. In the node text each control\n"
+    "      byte but TAB, and a Shift-JIS lead byte before one, is written as\n"
+    "      \\xHH (two upper-case hexadecimal digits), so that a node keeps its\n"
+    "      one line even when a lead byte took a CR or LF into its character.\n"
     "  export [--sjis] [--exclude LISTFILE] [-o OUT] FILE\n"
     "      Writes the tidied listing as the save command would, to OUT or\n"
     "      standard output.\n"
-    "  unmatched [--sjis] [--exclude LISTFILE] FILE\n"
+    "  unmatched [--rules auto|html|xml] [--sjis] [--exclude LISTFILE]\n"
+    "            [--format tsv|gnu] [--count] [-r] [--mask MASK] PATH...\n"
     "      Writes the start tags never closed and the end tags that close\n"
     "      nothing, in source order, one a line: LINE:COL of its '<' in the\n"
     "      loaded text, a TAB, \"start\" or \"end\", a TAB, the name as written, LF.\n"
+    "      With several paths or a folder, each line starts with the file's\n"
+    "      path and a TAB, the files in the order of their paths. The rules are\n"
+    "      HTML's (elements closed implicitly, end tags that may be left out) or\n"
+    "      XML's (every start tag needs its end tag, \"/>\" closes); auto takes\n"
+    "      XML's for a file that starts with \"<?xml\" or whose doctype names\n"
+    "      XHTML, HTML's otherwise. Files are checked several at once.\n"
+    "      --format gnu  writes PATH:LINE:COL: error: MESSAGE lines, as editors\n"
+    "                    and build tools read them, COL counted in characters\n"
+    "                    of the file as written\n"
+    "      --count       writes COUNT, a TAB and the path for every file\n"
+    "                    checked, the most findings first, then by path\n"
+    "      -r            goes down into the folders' folders\n"
+    "      --mask MASK   picks a folder's files, patterns separated by \";\"\n"
+    "                    (default \"*.htm*\"); a file named is always checked\n"
+    "      Its exit status: 0 when no file has a finding, 1 when one has or a\n"
+    "      file is refused (a line on standard error each; the others are\n"
+    "      still checked), 2 on a usage error.\n"
     "  check FILE\n"
     "      Prints \"text\" when the file passes the text check.\n"
     "  convert FILE\n"
@@ -74,7 +97,8 @@ constexpr char kUsage[] =
     "                      window's conversion option does (from Shift-JIS, EUC-JP,\n"
     "                      ISO-2022-JP, UTF-8, or UTF-16 with a byte order mark)\n"
     "  --exclude LISTFILE  excluded tag names, one per line (as in ignore.trm)\n"
-    "  --run-log LOGFILE   appends the run log to LOGFILE (none is written without it)\n"
+    "  --run-log LOGFILE   appends the run log to LOGFILE (none is written without it);\n"
+    "                      past 64 MiB it is first renamed LOGFILE.1 and begun afresh\n"
     "  -o OUT              the file to write instead of standard output\n"
     "  --help              shows this text\n"
     "  --                  ends the options: FILE may then begin with \"-\"\n"
@@ -87,17 +111,38 @@ constexpr char kUsage[] =
 struct Options {
     std::string command;
     std::string file;
+    std::vector<std::string> paths; // every FILE given; unmatched takes several
     std::optional<std::string> excludeFile;
     std::optional<std::string> runLog;
     std::optional<std::string> output;
     bool convertToShiftJis = false;
     bool positions = false;
+    std::optional<TagRules> rules; // none: chosen per file
+    FindingFormat format = FindingFormat::Tsv;
+    bool countOnly = false;
+    bool recursive = false;
+    std::string mask = kDefaultFileMask;
 };
 
 class UsageError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// Takes the value of one of unmatched's options.
+void takeUnmatchedOption(Options& options, const std::string& option, const std::string& value)
+{
+    if (option == "--mask") {
+        options.mask = value;
+    } else if (option == "--rules" && (value == "auto" || value == "html" || value == "xml")) {
+        if (value != "auto")
+            options.rules = value == "html" ? TagRules::Html : TagRules::Xml;
+    } else if (option == "--format" && (value == "tsv" || value == "gnu")) {
+        options.format = value == "gnu" ? FindingFormat::Gnu : FindingFormat::Tsv;
+    } else {
+        throw UsageError("'" + value + "' is no value of '" + option + "'");
+    }
+}
 
 bool walksSource(const std::string& command)
 {
@@ -112,6 +157,8 @@ bool takesOption(const std::string& command, const std::string& option)
         return command == "indent";
     if (option == "-o")
         return command == "export";
+    if (option == "--rules" || option == "--format" || option == "--mask")
+        return command == "unmatched";
     return false;
 }
 
@@ -128,15 +175,17 @@ Options parseArguments(const std::vector<std::string>& arguments)
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (optionsEnded) {
-            if (!options.file.empty())
-                throw UsageError("more than one FILE given");
-            options.file = argument;
+            options.paths.push_back(argument);
         } else if (argument == "--") {
             optionsEnded = true;
         } else if (argument == "--sjis" && walksSource(options.command)) {
             options.convertToShiftJis = true;
         } else if (argument == "--positions" && options.command == "tree") {
             options.positions = true;
+        } else if (argument == "--count" && options.command == "unmatched") {
+            options.countOnly = true;
+        } else if (argument == "-r" && options.command == "unmatched") {
+            options.recursive = true;
         } else if (argument.size() > 1 && argument[0] == '-') {
             if (!takesOption(options.command, argument))
                 throw UsageError("'" + options.command + "' takes no option '" + argument + "'");
@@ -147,16 +196,19 @@ Options parseArguments(const std::vector<std::string>& arguments)
                 options.excludeFile = value;
             else if (argument == "--run-log")
                 options.runLog = value;
-            else
+            else if (argument == "-o")
                 options.output = value;
-        } else if (options.file.empty()) {
-            options.file = argument;
+            else
+                takeUnmatchedOption(options, argument, value);
         } else {
-            throw UsageError("more than one FILE given");
+            options.paths.push_back(argument);
         }
     }
-    if (options.file.empty())
+    if (options.paths.empty())
         throw UsageError("no FILE given");
+    if (options.paths.size() > 1 && options.command != "unmatched")
+        throw UsageError("more than one FILE given");
+    options.file = options.paths.front();
     return options;
 }
 
@@ -189,9 +241,11 @@ private:
     std::optional<AppError> m_failure;
 };
 
+// The file as the system takes it, and its name turned from the system's
+// encoding into the Shift-JIS of the messages that name it.
 DocumentRequest requestOf(const Options& options, bool convertToShiftJis)
 {
-    return DocumentRequest{options.file, fileNameOf(options.file), convertToShiftJis};
+    return DocumentRequest{options.file, fileNameOf(pathText(options.file)), convertToShiftJis};
 }
 
 ExcludedTags excludedTags(const Options& options)
@@ -255,6 +309,23 @@ void exportToFile(const Options& options)
     });
 }
 
+// Checks the paths' tag balance; returns the exit status.
+int checkBalance(const Options& options)
+{
+    SiteCheckOptions check;
+    check.style.format = options.format;
+    check.style.converted = options.convertToShiftJis;
+    check.style.rules = options.rules;
+    check.countOnly = options.countOnly;
+    check.recursive = options.recursive;
+    check.mask = options.mask;
+    check.convertToShiftJis = options.convertToShiftJis;
+    const ExcludedTags excluded = excludedTags(options);
+    const int status = SiteCheck(check, excluded).run(options.paths);
+    FileOutput(stdout).close();
+    return status;
+}
+
 void runCommand(const Options& options)
 {
     if (options.command == "check") {
@@ -267,12 +338,7 @@ void runCommand(const Options& options)
         return;
     }
     if (options.command == "convert") {
-        checkDocument(requestOf(options, true));
-        writeOut(loadSourceForView(options.file, true));
-        return;
-    }
-    if (options.command == "unmatched") {
-        writeOut(unmatchedListing(loadDocument(requestOf(options, options.convertToShiftJis)), excludedTags(options)));
+        writeOut(loadDocument(requestOf(options, true)));
         return;
     }
     if (options.command == "export" && options.output) {
@@ -315,7 +381,10 @@ int main(int argc, char* argv[])
         }
     }
     try {
-        runCommand(parseArguments(arguments));
+        const Options options = parseArguments(arguments);
+        if (options.command == "unmatched")
+            return checkBalance(options);
+        runCommand(options);
         return 0;
     } catch (const UsageError& error) {
         std::cerr << "vorelind-cli: " << error.what() << "\n\n" << kUsage;

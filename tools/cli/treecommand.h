@@ -23,7 +23,8 @@ public:
 // Writes the tree filled from the listing, one node per line in pre-order:
 // its level (0 at the top), a TAB, the node text, LF. With the source's
 // lines, "LINE:COL" of the byte that began the node's listing line and a
-// TAB come after the level.
+// TAB come after the level. In the node text a control byte but TAB, and a
+// Shift-JIS lead byte before one, is written as \xHH.
 void writeTree(const IndentTree& tree, const Listing& listing, const LineIndex* sourceLines, ListingSink& out);
 
 } // namespace vorelind

@@ -54,7 +54,7 @@ void useCompactRows(QTableView* view)
 AnalysisWindow::AnalysisWindow(LineAnalysis analysis, const QString& title, QWidget* parent)
     : QMainWindow(parent)
     , m_analysis(std::move(analysis))
-    , m_tagClicks(m_analysis.tags.size(), 0)
+    , m_tagClicks(m_analysis.tags().size(), 0)
 {
     setWindowTitle(title.isEmpty() ? QStringLiteral("kivalter") : title);
     auto* lower = new QSplitter(Qt::Horizontal);
@@ -116,8 +116,8 @@ QWidget* AnalysisWindow::createDetailLine()
 
 void AnalysisWindow::showDetail(int line)
 {
-    const AnalysedLine& analysed = m_analysis.lines[static_cast<std::size_t>(line)];
-    m_detailLine->setPlainText(QStringLiteral("%1行目: ").arg(line + 1) + toDisplayText(analysed.text));
+    const std::string_view text = m_analysis.text(static_cast<std::size_t>(line));
+    m_detailLine->setPlainText(QStringLiteral("%1行目: ").arg(line + 1) + toDisplayText(text));
 }
 
 QWidget* AnalysisWindow::createLineView()
@@ -174,7 +174,7 @@ void AnalysisWindow::createActions()
     QAction* next = bar->addAction(QStringLiteral("次の不一致"), this, [this] { goToUnmatched(1); });
     next->setShortcut(Qt::Key_F3);
     next->setToolTip(QStringLiteral("対応の取れていない次の行へ (F3)"));
-    const bool anyUnmatched = m_analysis.unclosed + m_analysis.stray > 0;
+    const bool anyUnmatched = m_analysis.unclosed() + m_analysis.stray() > 0;
     previous->setEnabled(anyUnmatched);
     next->setEnabled(anyUnmatched);
 }
@@ -190,9 +190,9 @@ void AnalysisWindow::goToLine(int line)
 void AnalysisWindow::goToTagLine(const QModelIndex& sortedIndex)
 {
     const auto row = static_cast<std::size_t>(m_sortedTags->mapToSource(sortedIndex).row());
-    const TagSummary& tag = m_analysis.tags[row];
+    const TagSummary& tag = m_analysis.tags()[row];
     const bool unmatchedOnly = !tag.unmatchedLines.empty();
-    const std::vector<std::size_t>& targets = unmatchedOnly ? tag.unmatchedLines : tag.lines;
+    const std::vector<std::uint32_t>& targets = unmatchedOnly ? tag.unmatchedLines : tag.lines;
     const std::size_t at = m_tagClicks[row]++ % targets.size();
     goToLine(static_cast<int>(targets[at]));
     statusBar()->showMessage(QStringLiteral("%1: %2行目 (%5%4件中%3件目)")
@@ -205,12 +205,12 @@ void AnalysisWindow::goToTagLine(const QModelIndex& sortedIndex)
 
 void AnalysisWindow::goToUnmatched(int direction)
 {
-    const auto count = static_cast<long long>(m_analysis.lines.size());
+    const auto count = static_cast<long long>(m_analysis.lineCount());
     const long long current = m_lineView->currentIndex().isValid() ? m_lineView->currentIndex().row()
                                                                     : (direction > 0 ? -1 : count);
     for (long long step = 1; step <= count; ++step) {
         const long long line = ((current + direction * step) % count + count) % count;
-        if (isUnmatched(m_analysis.lines[static_cast<std::size_t>(line)].balance)) {
+        if (isUnmatched(m_analysis.balance(static_cast<std::size_t>(line)))) {
             goToLine(static_cast<int>(line));
             return;
         }
@@ -220,9 +220,9 @@ void AnalysisWindow::goToUnmatched(int direction)
 void AnalysisWindow::showTotals()
 {
     auto* totals = new QLabel(QStringLiteral("%1行、閉じていないタグ %2、対応のない終了タグ %3")
-                                  .arg(m_analysis.lines.size())
-                                  .arg(m_analysis.unclosed)
-                                  .arg(m_analysis.stray));
+                                  .arg(m_analysis.lineCount())
+                                  .arg(m_analysis.unclosed())
+                                  .arg(m_analysis.stray()));
     statusBar()->addPermanentWidget(totals);
 }
 

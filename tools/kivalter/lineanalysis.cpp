@@ -1,12 +1,12 @@
 #include "tools/kivalter/lineanalysis.h"
 
-#include "document/listing.h"
 #include "document/tagbalance.h"
 #include "tree/treefill.h"
 #include "util/sjis.h"
 
 #include <algorithm>
 #include <map>
+#include <stdexcept>
 
 namespace vorelind {
 
@@ -42,22 +42,39 @@ LeadingTag leadingTag(std::string_view rest)
     return {nameStart == 2 ? LineKind::End : LineKind::Start, upperAscii(rest.substr(nameStart, nameEnd - nameStart))};
 }
 
-struct ListingRow {
-    std::size_t offset; // of the line in the listing
-    std::size_t blanks;
-    LeadingTag tag;
-    bool inRawBlock; // a line of a SCRIPT or PRE block after its first
-};
+} // namespace
 
+std::string_view LineAnalysis::line(std::size_t row) const
+{
+    // Every line but the last ends in a CR LF, and the start after the last
+    // line stands where its CR LF would end.
+    const std::size_t start = m_lineStarts[row];
+    return std::string_view(m_listing).substr(start, m_lineStarts[row + 1] - 2 - start);
+}
+
+std::size_t LineAnalysis::blanks(std::size_t row) const
+{
+    const std::size_t marked = m_marks[row].blanks;
+    return marked < kMaxMarkedBlanks ? marked : lineDepth(line(row));
+}
+
+std::string LineAnalysis::tag(std::size_t row) const
+{
+    const LineKind shown = kind(row);
+    if (shown != LineKind::Start && shown != LineKind::End && shown != LineKind::SelfClosed)
+        return {};
+    return leadingTag(text(row)).name;
+}
+
+// Builds the analysis of a listing in steps, each reading what the steps
+// before it marked on the lines.
 class ListingAnalyser {
 public:
-    explicit ListingAnalyser(std::string_view listing)
-        : m_listing(listing)
-    {
-    }
+    explicit ListingAnalyser(std::string listing) { m_result.m_listing = std::move(listing); }
 
     LineAnalysis run()
     {
+        indexLines();
         readRows();
         markDepthNeutralStarts();
         balance();
@@ -67,17 +84,49 @@ public:
     }
 
 private:
+    using LineMarks = LineAnalysis::LineMarks;
+
+    // The lines are counted first, so that the index takes no more room than it needs.
+    void indexLines()
+    {
+        const std::string_view listing = m_result.m_listing;
+        std::size_t breaks = 0;
+        for (std::size_t at = listing.find("\r\n"); at != std::string_view::npos; at = listing.find("\r\n", at + 2))
+            ++breaks;
+        // An empty piece after the last CR LF is not a line.
+        const bool endsInBreak = listing.ends_with("\r\n");
+        const std::size_t lines = listing.empty() ? 0 : breaks + (endsInBreak ? 0 : 1);
+        if (lines > kMaxAnalysedLines)
+            throw std::length_error("listing of too many lines");
+        std::vector<std::size_t>& starts = m_result.m_lineStarts;
+        starts.clear();
+        starts.reserve(lines + 1);
+        starts.push_back(0);
+        for (std::size_t at = listing.find("\r\n"); at != std::string_view::npos; at = listing.find("\r\n", at + 2))
+            starts.push_back(at + 2);
+        if (!listing.empty() && !endsInBreak)
+            starts.push_back(listing.size() + 2);
+        m_result.m_marks.resize(lines);
+    }
+
+    std::size_t lineCount() const { return m_result.lineCount(); }
+    LineMarks& marks(std::size_t row) { return m_result.m_marks[row]; }
+    const LineMarks& marks(std::size_t row) const { return m_result.m_marks[row]; }
+    std::size_t blanks(std::size_t row) const { return m_result.blanks(row); }
+    LeadingTag leadingTagOf(std::size_t row) const { return leadingTag(m_result.text(row)); }
+
     void readRows()
     {
         bool inRawBlock = false;
-        for (const std::string_view line : listingLines(m_listing)) {
-            const std::size_t blanks = lineDepth(line);
-            LeadingTag tag = leadingTag(line.substr(blanks));
-            m_rows.push_back({static_cast<std::size_t>(line.data() - m_listing.data()), blanks, tag, inRawBlock});
-            m_lineTexts.push_back(line.substr(blanks));
+        for (std::size_t row = 0; row < lineCount(); ++row) {
+            const std::string_view line = m_result.line(row);
+            const std::size_t lineBlanks = lineDepth(line);
+            const LeadingTag tag = leadingTag(line.substr(lineBlanks));
+            marks(row).blanks = static_cast<std::uint32_t>(std::min(lineBlanks, LineAnalysis::kMaxMarkedBlanks));
+            marks(row).inRawBlock = inRawBlock;
             // A raw block ends at the first SCRIPT or PRE end tag, as in the walk.
             if (!inRawBlock && tag.kind == LineKind::Start && isRawBlockName(tag.name))
-                inRawBlock = !closesRawBlock(line.substr(blanks + 1));
+                inRawBlock = !closesRawBlock(line.substr(lineBlanks + 1));
             else if (inRawBlock)
                 inRawBlock = !closesRawBlock(line);
         }
@@ -95,14 +144,13 @@ private:
 
     // A start tag raises the walk's depth for the next line, unless it was
     // self-closed or excluded; an end tag's own line stands one level lower.
-    bool leavesDepthAlone(std::size_t row) const
+    bool leavesDepthAlone(std::size_t row, const LeadingTag& tag) const
     {
-        const ListingRow& line = m_rows[row];
-        if (line.inRawBlock || line.tag.kind != LineKind::Start || isRawBlockName(line.tag.name)
-            || row + 1 == m_rows.size())
+        if (marks(row).inRawBlock || tag.kind != LineKind::Start || isRawBlockName(tag.name)
+            || row + 1 == lineCount())
             return false;
-        const ListingRow& next = m_rows[row + 1];
-        return next.tag.kind == LineKind::End ? next.blanks < line.blanks : next.blanks <= line.blanks;
+        const bool nextEnds = leadingTagOf(row + 1).kind == LineKind::End;
+        return nextEnds ? blanks(row + 1) < blanks(row) : blanks(row + 1) <= blanks(row);
     }
 
     // Names whose every start tag leaves the depth alone were excluded; the
@@ -110,16 +158,15 @@ private:
     void markDepthNeutralStarts()
     {
         std::map<std::string, bool> alwaysNeutral;
-        for (std::size_t row = 0; row < m_rows.size(); ++row) {
-            const ListingRow& line = m_rows[row];
+        for (std::size_t row = 0; row + 1 < lineCount(); ++row) {
             // The last line has no next line to tell; its name's other start tags do.
-            if (line.inRawBlock || line.tag.kind != LineKind::Start || row + 1 == m_rows.size())
+            const LeadingTag tag = leadingTagOf(row);
+            if (marks(row).inRawBlock || tag.kind != LineKind::Start)
                 continue;
-            const bool neutral = leavesDepthAlone(row);
-            bool& every = alwaysNeutral.emplace(line.tag.name, true).first->second;
+            const bool neutral = leavesDepthAlone(row, tag);
+            bool& every = alwaysNeutral.emplace(tag.name, true).first->second;
             every = every && neutral;
-            if (neutral)
-                m_neutralRows.push_back(row);
+            marks(row).depthNeutral = neutral;
         }
         std::vector<std::string> excluded;
         for (const auto& [name, neutral] : alwaysNeutral) {
@@ -129,46 +176,48 @@ private:
         m_excluded = ExcludedTags(excluded);
     }
 
-    // The balance reads a copy in which the self-closed start tags are text.
+    // The balance reads the listing with the self-closed start tags made
+    // text, in place, and then put back.
     void balance()
     {
-        m_balanced.assign(m_listing);
-        for (const std::size_t row : m_neutralRows) {
-            if (!m_excluded.contains(m_rows[row].tag.name))
-                m_balanced[m_rows[row].offset + m_rows[row].blanks] = ' ';
+        blankSelfClosedStarts(' ');
+        m_unbalanced = unbalancedTags(m_result.m_listing, m_excluded, &m_counted);
+        blankSelfClosedStarts('<');
+    }
+
+    void blankSelfClosedStarts(char leadingByte)
+    {
+        for (std::size_t row = 0; row < lineCount(); ++row) {
+            if (marks(row).depthNeutral && !m_excluded.contains(leadingTagOf(row).name))
+                m_result.m_listing[m_result.m_lineStarts[row] + blanks(row)] = leadingByte;
         }
-        m_unbalanced = unbalancedTags(m_balanced, m_excluded, &m_counted);
     }
 
     // The upper-cased name of the counted tag whose '<' is at an offset.
     std::string countedName(const CountedTag& tag) const
     {
+        const std::string_view listing = m_result.m_listing;
         const std::size_t nameStart = tag.offset + (tag.side == TagSide::Start ? 1 : 2);
-        return upperAscii(std::string_view(m_balanced).substr(nameStart, tagNameEnd(m_balanced, nameStart) - nameStart));
+        return upperAscii(listing.substr(nameStart, tagNameEnd(listing, nameStart) - nameStart));
     }
 
     std::size_t rowAt(std::size_t offset) const
     {
-        const auto next = std::upper_bound(m_rows.begin(), m_rows.end(), offset,
-                                           [](std::size_t at, const ListingRow& row) { return at < row.offset; });
-        return static_cast<std::size_t>(next - m_rows.begin()) - 1;
+        const std::vector<std::size_t>& starts = m_result.m_lineStarts;
+        const auto next = std::upper_bound(starts.begin(), starts.end(), offset);
+        return static_cast<std::size_t>(next - starts.begin()) - 1;
     }
 
     void describeLines()
     {
-        m_result.lines.resize(m_rows.size());
-        m_leadsCounted.assign(m_rows.size(), false);
-        for (std::size_t row = 0; row < m_rows.size(); ++row) {
-            AnalysedLine& line = m_result.lines[row];
-            line.level = m_rows[row].blanks / 2;
-            line.text = std::string(m_lineTexts[row]);
-        }
-        for (std::size_t row = 0; row < m_rows.size(); ++row) {
-            if (!m_rows[row].inRawBlock)
+        for (std::size_t row = 0; row < lineCount(); ++row) {
+            if (!marks(row).inRawBlock)
                 describeUncounted(row);
         }
-        for (const std::size_t row : m_neutralRows)
-            describeLeading(row, LineKind::SelfClosed, Balance::None);
+        for (std::size_t row = 0; row < lineCount(); ++row) {
+            if (marks(row).depthNeutral)
+                describeLeading(row, LineKind::SelfClosed, Balance::None);
+        }
         for (const CountedTag& tag : m_counted)
             settleCounted(tag);
         for (const UnbalancedTag& tag : m_unbalanced)
@@ -178,29 +227,28 @@ private:
     // Declarations, and the tags that take no part by their name.
     void describeUncounted(std::size_t row)
     {
-        const LeadingTag& tag = m_rows[row].tag;
+        const LeadingTag tag = leadingTagOf(row);
         if (tag.kind == LineKind::Declaration)
-            m_result.lines[row].kind = LineKind::Declaration;
+            marks(row).kind = static_cast<std::uint32_t>(LineKind::Declaration);
         else if (tag.kind != LineKind::Text && isEmptyElement(tag.name))
             describeLeading(row, tag.kind, tag.kind == LineKind::Start ? Balance::Void : Balance::None);
         else if (tag.kind != LineKind::Text && m_excluded.contains(tag.name))
             describeLeading(row, tag.kind, Balance::None);
     }
 
+    // The line's leading tag names it from now on, with the line's kind.
     void describeLeading(std::size_t row, LineKind kind, Balance balance)
     {
-        AnalysedLine& line = m_result.lines[row];
-        line.kind = kind;
-        line.tag = m_rows[row].tag.name;
-        line.balance = std::max(line.balance, balance);
+        marks(row).kind = static_cast<std::uint32_t>(kind);
+        settle(row, balance);
     }
 
     // A counted tag that leads its line names the line.
     void settleCounted(const CountedTag& tag)
     {
         const std::size_t row = rowAt(tag.offset);
-        if (tag.offset == m_rows[row].offset + m_rows[row].blanks) {
-            m_leadsCounted[row] = true;
+        if (tag.offset == m_result.m_lineStarts[row] + blanks(row)) {
+            marks(row).leadsCounted = true;
             describeLeading(row, tag.side == TagSide::Start ? LineKind::Start : LineKind::End, Balance::None);
         }
         settle(row, Balance::Matched);
@@ -208,8 +256,8 @@ private:
 
     void settle(std::size_t row, Balance balance)
     {
-        Balance& shown = m_result.lines[row].balance;
-        shown = std::max(shown, balance);
+        const auto worse = static_cast<std::uint32_t>(balance);
+        marks(row).balance = std::max<std::uint32_t>(marks(row).balance, worse);
     }
 
     // Every counted tag, and every line that a tag taking no part leads.
@@ -220,51 +268,45 @@ private:
             TagSummary& summary = byName[name];
             ++(summary.*counter);
             if (summary.lines.empty() || summary.lines.back() != row)
-                summary.lines.push_back(row);
+                summary.lines.push_back(static_cast<std::uint32_t>(row));
         };
         auto counted = m_counted.begin();
-        for (std::size_t row = 0; row < m_result.lines.size(); ++row) {
+        for (std::size_t row = 0; row < lineCount(); ++row) {
             for (; counted != m_counted.end() && rowAt(counted->offset) == row; ++counted)
                 count(countedName(*counted), row,
                       counted->side == TagSide::Start ? &TagSummary::starts : &TagSummary::ends);
-            const AnalysedLine& line = m_result.lines[row];
-            if (line.tag.empty() || m_leadsCounted[row])
+            const std::string tag = m_result.tag(row);
+            if (tag.empty() || marks(row).leadsCounted)
                 continue;
-            count(line.tag, row,
-                  line.kind == LineKind::End          ? &TagSummary::ends
-                  : line.kind == LineKind::SelfClosed ? &TagSummary::selfClosed
-                                                      : &TagSummary::starts);
+            const LineKind kind = m_result.kind(row);
+            count(tag, row,
+                  kind == LineKind::End          ? &TagSummary::ends
+                  : kind == LineKind::SelfClosed ? &TagSummary::selfClosed
+                                                 : &TagSummary::starts);
         }
         for (const UnbalancedTag& tag : m_unbalanced) {
             TagSummary& summary = byName[upperAscii(tag.name)];
             ++summary.unmatched;
-            summary.unmatchedLines.push_back(rowAt(tag.offset));
-            ++(tag.side == TagSide::Start ? m_result.unclosed : m_result.stray);
+            summary.unmatchedLines.push_back(static_cast<std::uint32_t>(rowAt(tag.offset)));
+            ++(tag.side == TagSide::Start ? m_result.m_unclosed : m_result.m_stray);
         }
-        m_result.tags.reserve(byName.size());
+        m_counted = {};
+        m_result.m_tags.reserve(byName.size());
         for (auto& [name, summary] : byName) {
             summary.tag = name;
-            m_result.tags.push_back(std::move(summary));
+            m_result.m_tags.push_back(std::move(summary));
         }
     }
 
-    std::string_view m_listing;
-    std::string m_balanced; // the copy the balance reads; the findings' names point into it
-    std::vector<ListingRow> m_rows;
-    std::vector<std::string_view> m_lineTexts;
-    std::vector<std::size_t> m_neutralRows; // start tags that left the depth alone
     ExcludedTags m_excluded;
     std::vector<CountedTag> m_counted;
-    std::vector<bool> m_leadsCounted; // by row: a counted tag leads the line
-    std::vector<UnbalancedTag> m_unbalanced;
+    std::vector<UnbalancedTag> m_unbalanced; // their names point into the listing
     LineAnalysis m_result;
 };
 
-} // namespace
-
-LineAnalysis analyseListing(std::string_view listing)
+LineAnalysis analyseListing(std::string listing)
 {
-    return ListingAnalyser(listing).run();
+    return ListingAnalyser(std::move(listing)).run();
 }
 
 bool isUnmatched(Balance balance)

@@ -42,7 +42,7 @@ LineTableModel::LineTableModel(const LineAnalysis& analysis, QObject* parent)
 
 int LineTableModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_analysis.lines.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_analysis.lineCount());
 }
 
 int LineTableModel::columnCount(const QModelIndex& parent) const
@@ -54,12 +54,12 @@ QVariant LineTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
-    const AnalysedLine& line = m_analysis.lines[static_cast<std::size_t>(index.row())];
+    const auto row = static_cast<std::size_t>(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return displayText(line, index.row(), index.column());
+        return displayText(row, index.column());
     case Qt::BackgroundRole:
-        return isUnmatched(line.balance) ? QVariant(unmatchedTint()) : QVariant();
+        return isUnmatched(m_analysis.balance(row)) ? QVariant(unmatchedTint()) : QVariant();
     case Qt::TextAlignmentRole:
         if (index.column() == LineColumn || index.column() == LevelColumn)
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
@@ -69,15 +69,15 @@ QVariant LineTableModel::data(const QModelIndex& index, int role) const
     }
 }
 
-QVariant LineTableModel::displayText(const AnalysedLine& line, int row, int column) const
+QVariant LineTableModel::displayText(std::size_t row, int column) const
 {
     switch (column) {
-    case LineColumn: return row + 1;
-    case LevelColumn: return static_cast<qulonglong>(line.level);
-    case KindColumn: return kindCaption(line.kind);
-    case BalanceColumn: return balanceCaption(line.balance);
-    case TagColumn: return toDisplayText(line.tag);
-    case TextColumn: return toDisplayText(line.text);
+    case LineColumn: return static_cast<qulonglong>(row + 1);
+    case LevelColumn: return static_cast<qulonglong>(m_analysis.level(row));
+    case KindColumn: return kindCaption(m_analysis.kind(row));
+    case BalanceColumn: return balanceCaption(m_analysis.balance(row));
+    case TagColumn: return toDisplayText(m_analysis.tag(row));
+    case TextColumn: return toDisplayText(m_analysis.text(row));
     default: return {};
     }
 }

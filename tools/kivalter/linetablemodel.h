@@ -7,7 +7,8 @@
 namespace vorelind {
 
 // The listing's lines as a table: line number, level, kind, balance, tag and
-// text. Lines that do not balance are tinted.
+// text, each read from the analysis when shown. Lines that do not balance are
+// tinted.
 class LineTableModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -22,7 +23,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    QVariant displayText(const AnalysedLine& line, int row, int column) const;
+    QVariant displayText(std::size_t row, int column) const;
 
     const LineAnalysis& m_analysis;
 };

@@ -1,7 +1,7 @@
 // kivalter: the line-analysis tool. It reads an indented listing (Shift-JIS
 // lines ended by CR LF) and shows how its tags nest and balance.
 
-#include "document/listing.h"
+#include "document/sizelimits.h"
 #include "document/sourceloader.h"
 #include "look/qttranslation.h"
 #include "platform/codecs/displaytext.h"
@@ -17,8 +17,11 @@
 #include <QFile>
 #include <QStringList>
 
+#include <cstdint>
 #include <cstdio>
 #include <iostream>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -48,18 +51,40 @@ constexpr char kUsage[] =
     "--report prints the same analysis as TAB-separated text in UTF-8 to\n"
     "standard output: a totals line, the lines, an empty line, the tags.\n"
     "\n"
-    "Exit status: 0 on success; 1 when the work file cannot be read; 2 on a\n"
-    "usage error.\n";
+    "The window comes to the front when the main program asks, over a local\n"
+    "socket in $XDG_RUNTIME_DIR, or in a folder vorelind-UID of the temporary\n"
+    "folder when that is unset or open to others; a folder there that is not\n"
+    "the user's own and closed to others is not used, and connections of other\n"
+    "users are dropped.\n"
+    "\n"
+    "The listing is held with about a dozen bytes a line besides its own. A work\n"
+    "file larger than the main program ever hands over (an eighth of the\n"
+    "machine's memory, at most 16448 MiB) or of more than 2147483647 lines is\n"
+    "refused before it is analysed, as is one for which memory runs out.\n"
+    "\n"
+    "Exit status: 0 on success; 1 when the work file cannot be read or is\n"
+    "refused; 2 on a usage error.\n";
 
-LineAnalysis analyseWorkFile(const std::string& path)
+// The most bytes a work file may hold: the most the main program hands over.
+std::uint64_t workFileBound()
 {
-    const std::string bytes = readFileBytes(path);
-    return analyseListing(bytes);
+    return listingBudget(kMaxSourceSize);
 }
 
 std::string unreadableMessage(const std::string& path, const std::string& reason)
 {
     return "kivalter cannot read the work file " + path + ": " + reason;
+}
+
+std::string tooLargeMessage(const std::string& path)
+{
+    return "kivalter cannot analyse the work file " + path + ": it holds more than " + std::to_string(workFileBound())
+           + " bytes or " + std::to_string(kMaxAnalysedLines) + " lines";
+}
+
+std::string outOfMemoryMessage(const std::string& path)
+{
+    return "kivalter cannot analyse the work file " + path + ": there is not enough memory";
 }
 
 // Shift-JIS text in the encoding of the terminal's locale.
@@ -73,6 +98,19 @@ QString unreadableWindowMessage(const std::string& path, const AppError& error)
 {
     return QStringLiteral("作業ファイル %1 を読めません: %2")
         .arg(QFile::decodeName(path.c_str()), toDisplayText(error.what()));
+}
+
+QString tooLargeWindowMessage(const std::string& path)
+{
+    return QStringLiteral("作業ファイル %1 は大きすぎるため分析できません（%2 バイト、%3 行まで）")
+        .arg(QFile::decodeName(path.c_str()))
+        .arg(workFileBound())
+        .arg(kMaxAnalysedLines);
+}
+
+QString outOfMemoryWindowMessage(const std::string& path)
+{
+    return QStringLiteral("作業ファイル %1 を分析するためのメモリが足りません").arg(QFile::decodeName(path.c_str()));
 }
 
 #ifdef _WIN32
@@ -96,10 +134,10 @@ void releaseStandardOutput()
 std::string readWorkFile(const std::string& path)
 {
     try {
-        std::string bytes = readFileBytes(path);
+        std::string bytes = readFileBytes(path, workFileBound());
         releaseStandardOutput();
         return bytes;
-    } catch (const AppError&) {
+    } catch (...) {
         releaseStandardOutput();
         throw;
     }
@@ -108,12 +146,22 @@ std::string readWorkFile(const std::string& path)
 int printReport(const std::string& path)
 {
     try {
-        std::cout << sjisToUtf8(analysisReport(analyseWorkFile(path))) << std::flush;
-        return std::cout ? 0 : kFailed;
+        const LineAnalysis analysis = analyseListing(readFileBytes(path, workFileBound()));
+        writeAnalysisReport(analysis, [](std::string_view rows) { std::cout << sjisToUtf8(rows); });
+        return std::cout.flush() ? 0 : kFailed;
     } catch (const AppError& error) {
         std::cerr << unreadableMessage(path, terminalText(error.what())) << '\n';
-        return kFailed;
+    } catch (const std::length_error&) {
+        std::cerr << tooLargeMessage(path) << '\n';
+    } catch (const std::bad_alloc&) {
+        std::cerr << outOfMemoryMessage(path) << '\n';
     }
+    return kFailed;
+}
+
+void showRefusal(const QString& message)
+{
+    ModalSeam::showMessage(nullptr, MessageIcon::Error, QStringLiteral("kivalter"), message);
 }
 
 // The title: the words after the work file joined by blanks, so a title
@@ -140,10 +188,13 @@ int showWindow(char* argv[], const std::vector<std::string>& arguments)
         window.show();
         return QApplication::exec();
     } catch (const AppError& error) {
-        ModalSeam::showMessage(nullptr, MessageIcon::Error, QStringLiteral("kivalter"),
-                               unreadableWindowMessage(path, error));
-        return kFailed;
+        showRefusal(unreadableWindowMessage(path, error));
+    } catch (const std::length_error&) {
+        showRefusal(tooLargeWindowMessage(path));
+    } catch (const std::bad_alloc&) {
+        showRefusal(outOfMemoryWindowMessage(path));
     }
+    return kFailed;
 }
 
 } // namespace

@@ -18,8 +18,8 @@ NestingChart::NestingChart(const LineAnalysis& analysis, QWidget* parent)
     : QWidget(parent)
     , m_analysis(analysis)
 {
-    for (const AnalysedLine& line : analysis.lines)
-        m_maxLevel = std::max(m_maxLevel, line.level);
+    for (std::size_t row = 0; row < analysis.lineCount(); ++row)
+        m_maxLevel = std::max(m_maxLevel, analysis.level(row));
     setMinimumHeight(80);
     setCursor(Qt::PointingHandCursor);
     setToolTip(QStringLiteral("行ごとの入れ子の深さ。クリックでその行へ"));
@@ -46,7 +46,7 @@ QRect NestingChart::plotArea() const
 int NestingChart::lineAtColumn(int x) const
 {
     const QRect area = plotArea();
-    const auto lines = static_cast<long long>(m_analysis.lines.size());
+    const auto lines = static_cast<long long>(m_analysis.lineCount());
     const long long line = static_cast<long long>(x - area.left()) * lines / std::max(1, area.width());
     return static_cast<int>(std::clamp(line, 0LL, std::max(0LL, lines - 1)));
 }
@@ -54,7 +54,7 @@ int NestingChart::lineAtColumn(int x) const
 int NestingChart::columnOfLine(int line) const
 {
     const QRect area = plotArea();
-    const auto lines = std::max<long long>(1, static_cast<long long>(m_analysis.lines.size()));
+    const auto lines = std::max<long long>(1, static_cast<long long>(m_analysis.lineCount()));
     return area.left() + static_cast<int>(static_cast<long long>(line) * area.width() / lines);
 }
 
@@ -63,7 +63,7 @@ void NestingChart::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), palette().base());
     const QRect area = plotArea();
-    const std::size_t count = m_analysis.lines.size();
+    const std::size_t count = m_analysis.lineCount();
     if (count == 0 || area.width() <= 0 || area.height() <= 0)
         return;
     const double levelHeight = static_cast<double>(area.height()) / static_cast<double>(m_maxLevel + 1);
@@ -74,8 +74,8 @@ void NestingChart::paintEvent(QPaintEvent*)
         std::size_t deepest = 0;
         bool unbalanced = false;
         for (std::size_t i = first; i < last && i < count; ++i) {
-            deepest = std::max(deepest, m_analysis.lines[i].level);
-            unbalanced = unbalanced || isUnmatched(m_analysis.lines[i].balance);
+            deepest = std::max(deepest, m_analysis.level(i));
+            unbalanced = unbalanced || isUnmatched(m_analysis.balance(i));
         }
         const int height = static_cast<int>(levelHeight * static_cast<double>(deepest + 1));
         painter.setPen(QColor(70, 130, 90));
@@ -94,7 +94,7 @@ void NestingChart::paintEvent(QPaintEvent*)
 
 void NestingChart::mousePressEvent(QMouseEvent* event)
 {
-    if (!m_analysis.lines.empty())
+    if (m_analysis.lineCount() > 0)
         emit lineClicked(lineAtColumn(static_cast<int>(event->position().x())));
 }
 

@@ -8,13 +8,28 @@
 
 namespace vorelind {
 
+namespace {
+
+constexpr int kProbeWaitMs = 500;
+
+// Whether a tool listens on the link, as when the same work file is shown twice.
+bool someoneListensOn(const QString& name)
+{
+    QLocalSocket probe;
+    probe.connectToServer(name);
+    return probe.waitForConnected(kProbeWaitMs);
+}
+
+} // namespace
+
 RaiseListener::RaiseListener(QWidget& window, const QString& workFile)
     : m_window(window)
     , m_server(new QLocalServer(this))
 {
     const QString name = toolLinkName(workFile);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(name)) {
+    // Without a safe name the window simply finds no one to raise.
+    if (!name.isEmpty() && !m_server->listen(name) && !someoneListensOn(name)) {
         QLocalServer::removeServer(name);
         m_server->listen(name);
     }
@@ -25,6 +40,11 @@ void RaiseListener::takeRequests()
 {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        if (!isLinkFromOwnUser(socket->socketDescriptor())) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             while (socket->canReadLine()) {
                 if (socket->readLine() == kRaiseRequest)

@@ -14,7 +14,8 @@ class RaiseListener : public QObject {
 
 public:
     // Listens on the link of the work file; a stale link of an ended tool is
-    // taken over.
+    // taken over, a live one of another tool left alone. Connections of other
+    // users are dropped.
     RaiseListener(QWidget& window, const QString& workFile);
 
 private:

@@ -14,7 +14,7 @@ TagSummaryModel::TagSummaryModel(const LineAnalysis& analysis, QObject* parent)
 
 int TagSummaryModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_analysis.tags.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_analysis.tags().size());
 }
 
 int TagSummaryModel::columnCount(const QModelIndex& parent) const
@@ -26,7 +26,7 @@ QVariant TagSummaryModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
-    const TagSummary& tag = m_analysis.tags[static_cast<std::size_t>(index.row())];
+    const TagSummary& tag = m_analysis.tags()[static_cast<std::size_t>(index.row())];
     if (role == Qt::BackgroundRole)
         return tag.unmatched > 0 ? QVariant(unmatchedTint()) : QVariant();
     if (role != Qt::DisplayRole)
