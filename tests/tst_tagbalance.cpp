@@ -27,6 +27,15 @@ QString described(const std::vector<UnbalancedTag>& tags)
     return parts.join(", ");
 }
 
+// The findings on the text under the rules, with at most one name excluded, described.
+QString findingsOn(const std::string& text, const QString& excluded, TagRules rules)
+{
+    std::vector<std::string> entries;
+    if (!excluded.isEmpty())
+        entries.push_back(excluded.toStdString());
+    return described(unbalancedTags(text, ExcludedTags(entries), rules));
+}
+
 // The marks of a walked source as "ROW:start NAME, ROW:end NAME".
 QString marksOf(const std::string& source, const std::vector<std::string>& excluded)
 {
@@ -129,10 +138,7 @@ void TestTagBalance::unpairedTags()
     QFETCH(std::string, text);
     QFETCH(QString, excluded);
     QFETCH(QString, expected);
-    std::vector<std::string> entries;
-    if (!excluded.isEmpty())
-        entries.push_back(excluded.toStdString());
-    QCOMPARE(described(unbalancedTags(text, ExcludedTags(entries))), expected);
+    QCOMPARE(findingsOn(text, excluded, TagRules::Xml), expected);
 }
 
 void TestTagBalance::htmlRules_data()
@@ -218,10 +224,7 @@ void TestTagBalance::htmlRules()
     QFETCH(std::string, text);
     QFETCH(QString, excluded);
     QFETCH(QString, expected);
-    std::vector<std::string> entries;
-    if (!excluded.isEmpty())
-        entries.push_back(excluded.toStdString());
-    QCOMPARE(described(unbalancedTags(text, ExcludedTags(entries), TagRules::Html)), expected);
+    QCOMPARE(findingsOn(text, excluded, TagRules::Html), expected);
 }
 
 void TestTagBalance::rulesChosenByTheText_data()

@@ -1,4 +1,5 @@
 #include "look/windowlook.h"
+#include "shownrows.h"
 #include "ui/treeindent.h"
 
 #include <QApplication>
@@ -9,29 +10,6 @@
 #include <vector>
 
 using namespace vorelind;
-
-namespace {
-
-std::vector<std::string_view> viewsOf(const std::vector<std::string>& lines)
-{
-    return std::vector<std::string_view>(lines.begin(), lines.end());
-}
-
-// The shown rows: the level in dots, "+" for a collapsed node, "-" for an
-// expanded one, " " for a leaf, then the text.
-QStringList shownRows(const IndentTreeModel& model)
-{
-    static const char marks[] = {' ', '+', '-'};
-    QStringList rows;
-    for (int row = 0; row < model.rowCount(); ++row) {
-        const QModelIndex index = model.index(row);
-        rows << QString(index.data(IndentTreeModel::LevelRole).toInt(), QLatin1Char('.'))
-                    + QLatin1Char(marks[index.data(IndentTreeModel::BranchRole).toInt()]) + index.data().toString();
-    }
-    return rows;
-}
-
-} // namespace
 
 class TestTreeIndent : public QObject {
     Q_OBJECT
