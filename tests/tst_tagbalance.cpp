@@ -116,6 +116,14 @@ void TestTagBalance::unpairedTags_data()
     QTest::newRow("end tag closes the topmost of its name") << std::string("<a><a></a>") << QString()
                                                             << "start a@0";
     QTest::newRow("found in source order") << std::string("<a></x>") << QString() << "start a@0, end x@3";
+    QTest::newRow("an end tag after its pair closed closes nothing") << std::string("<p>a</p></p>") << QString()
+                                                                     << "end p@8";
+    QTest::newRow("an end tag's name must end where the open one's does")
+        << std::string("<a></ab>") << QString() << "start a@0, end ab@3";
+    QTest::newRow("script text right after its start tag ends at once")
+        << std::string("<script src=\"a.js\"></script><p>") << QString() << "start p@28";
+    QTest::newRow("source is an empty element") << std::string("<video><source src=x></video>") << QString()
+                                                << QString();
     QTest::newRow("names compared without case, given as written") << std::string("<DIV></div><Span>")
                                                                    << QString() << "start Span@11";
     QTest::newRow("name bytes") << std::string("<my-tag:x.y_z2 a=1></MY-TAG:X.Y_Z2><p\tclass=a></p>")
