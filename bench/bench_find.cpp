@@ -111,7 +111,7 @@ int main(int argc, char* argv[])
     std::printf("query:       %s\n", qPrintable(query));
     benchView(form, "TabStructure", "TreeIndent1", query, steps);
     benchView(form, "TabIndented", "ShowResultList", query, steps);
-    benchView(form, "TabOriginal", "Memo1", query, steps);
+    benchView(form, "TabOriginal", "SourceRows", query, steps);
     // Each match found opens its collapsed ancestors.
     control<QPushButton>(form, "CollapseBtn")->click();
     benchView(form, "TabStructure", "TreeIndent1", query, steps);

@@ -1,13 +1,19 @@
 // The views on the pages that froze or killed them: the main window on a
 // page that is one line of 16 MB (an inline image, say), from the
 // double-click to every tab shown and scrolled to its end; and the tag tree
-// 70,000 levels deep, expanded, scrolled to its end and collapsed.
+// 70,000 levels deep, expanded, scrolled to its end and collapsed. Then the
+// editable, wrapping source text on growing pages and lines, loaded,
+// scrolled to its end and made narrower: where it stops answering at once,
+// the source view keeps to its rows.
 //
 // Usage: QT_QPA_PLATFORM=offscreen bench_views [LINE_MB] [LEVELS]
 // (bench/run-views-benchmark.sh runs it.)
 
 #include "ui/applicationsetup.h"
 #include "ui/errorreport.h"
+#include "ui/sourcerowview.h"
+#include "ui/sourcetextedit.h"
+#include "ui/sourceview.h"
 #include "ui/treeindent.h"
 #include "windowbench.h"
 
@@ -88,7 +94,7 @@ int benchLongLine(int megabytes)
     form.resize(1000, 700);
     showWithFirstFile(form, documents.path());
     auto& tabs = *control<QTabWidget>(form, "PageControl1");
-    auto& source = *control<QAbstractItemView>(form, "Memo1");
+    auto& source = control<SourceView>(form, "Memo1")->rowView();
     auto& listing = *control<QAbstractItemView>(form, "ShowResultList");
     auto& tree = *control<QAbstractItemView>(form, "TreeIndent1");
 
@@ -130,6 +136,33 @@ void benchDeepTree(int levels)
     timed("collapse all", [&] { tree.collapseAll(); });
 }
 
+// A page of lines of 100 bytes, or of one line as long as the page.
+void benchSourceText(std::size_t bytes, bool oneLine)
+{
+    std::string page;
+    page.reserve(bytes + 100);
+    while (page.size() < bytes)
+        page += oneLine ? std::string(100, 'A') : "<p class=\"a\">" + std::string(82, 'x') + "</p>\r\n";
+    SourceTextEdit text;
+    text.resize(1000, 700);
+    text.show();
+    QApplication::processEvents();
+
+    std::printf("%s of %zu KB:\n", oneLine ? "one line" : "a page", bytes / 1024);
+    timed("  loaded and painted", [&] {
+        text.setSource(std::make_shared<const std::string>(std::move(page)));
+        text.repaint();
+    });
+    timed("  scrolled to its end", [&] {
+        text.verticalScrollBar()->setValue(text.verticalScrollBar()->maximum());
+        text.repaint();
+    });
+    timed("  made narrower, wrapped again", [&] {
+        text.resize(500, 700);
+        text.repaint();
+    });
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -145,5 +178,9 @@ int main(int argc, char* argv[])
     if (benchLongLine(megabytes) != 0)
         return 1;
     benchDeepTree(levels);
+    for (const std::size_t kilobytes : {1024, 2048, 4096, 8192})
+        benchSourceText(kilobytes * 1024, false);
+    for (const std::size_t kilobytes : {16, 32, 64, 256})
+        benchSourceText(kilobytes * 1024, true);
     return 0;
 }

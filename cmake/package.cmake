@@ -39,17 +39,12 @@ set(_summary_vorelind-cli "runs an HTML or XML file through the document path wi
 set(_pages)
 foreach(_program IN LISTS _programs)
   set(_page ${PROJECT_BINARY_DIR}/man/${_program}.1.gz)
-  set(_usage)
-  if(_program STREQUAL vorelind)
-    # Until the window program answers --help itself.
-    set(_usage -DUSAGE_FILE=${CMAKE_CURRENT_LIST_DIR}/vorelind-usage.txt)
-  endif()
   add_custom_command(OUTPUT ${_page}
     COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${_program}> "-DSUMMARY=${_summary_${_program}}"
       -DVERSION=${PROJECT_VERSION} -DOUTPUT=${_page} -DWORK=${PROJECT_BINARY_DIR}/man/${_program}
-      -DHELP2MAN=${VORELIND_HELP2MAN} -DGZIP=${VORELIND_GZIP} ${_usage}
+      -DHELP2MAN=${VORELIND_HELP2MAN} -DGZIP=${VORELIND_GZIP}
       -P ${CMAKE_CURRENT_LIST_DIR}/manpage.cmake
-    DEPENDS ${_program} ${CMAKE_CURRENT_LIST_DIR}/manpage.cmake ${CMAKE_CURRENT_LIST_DIR}/vorelind-usage.txt
+    DEPENDS ${_program} ${CMAKE_CURRENT_LIST_DIR}/manpage.cmake
     VERBATIM)
   list(APPEND _pages ${_page})
 endforeach()

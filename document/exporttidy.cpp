@@ -5,6 +5,8 @@
 #include "platform/files/regularfile.h"
 #include "platform/files/wholefile.h"
 #include "util/apperror.h"
+#include "util/leadingblanks.h"
+#include "util/sjis.h"
 
 #include <algorithm>
 #include <exception>
@@ -12,11 +14,6 @@
 namespace vorelind {
 
 namespace {
-
-char upperAsciiByte(char byte)
-{
-    return byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 'a' + 'A') : byte;
-}
 
 // Whether the text holds the upper-case marker, with the text's ASCII
 // letters upper-cased; it copies nothing.
@@ -78,11 +75,8 @@ std::string_view TrimTail(std::string_view text)
 
 std::size_t FirstNonBlankPos(std::string_view text)
 {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (static_cast<unsigned char>(text[i]) > 32)
-            return i + 1;
-    }
-    return 0;
+    const std::size_t at = offsetAboveBlank(text);
+    return at == std::string_view::npos ? 0 : at + 1;
 }
 
 IndentedText ExportTidy::tidy(const IndentedText& line)

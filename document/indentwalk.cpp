@@ -1,8 +1,10 @@
 #include "document/indentwalk.h"
 
 #include "document/sizelimits.h"
+#include "document/tagnames.h"
 #include "util/apperror.h"
 #include "util/bytescan.h"
+#include "util/leadingblanks.h"
 
 #include <vector>
 
@@ -29,11 +31,6 @@ bool isNameStop(unsigned char byte)
 bool isStopAfter(unsigned char byte, bool endTag)
 {
     return byte == '!' || byte == '?' || (byte == '%' && !endTag);
-}
-
-bool isRawBlockName(const std::string& name)
-{
-    return name == "SCRIPT" || name == "PRE";
 }
 
 // Declarations, comments, processing instructions and server blocks.
@@ -198,7 +195,7 @@ private:
             const unsigned char x = at(i + j);
             if (isNameStop(x))
                 return;
-            m_name += static_cast<char>(x >= 'a' && x <= 'z' ? x - 'a' + 'A' : x);
+            m_name += upperAsciiByte(static_cast<char>(x));
             if (isStopAfter(x, endTag))
                 return;
         }
@@ -319,11 +316,8 @@ private:
 
 unsigned char FirstAboveBlank(std::string_view text)
 {
-    for (const char byte : text) {
-        if (static_cast<unsigned char>(byte) > 32)
-            return static_cast<unsigned char>(byte);
-    }
-    return 0;
+    const std::size_t at = offsetAboveBlank(text);
+    return at == std::string_view::npos ? 0 : static_cast<unsigned char>(text[at]);
 }
 
 void walkSource(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks, ListingSink& listing)

@@ -1,5 +1,7 @@
 #include "document/lineindex.h"
 
+#include "util/sjis.h"
+
 #include <algorithm>
 
 namespace vorelind {
@@ -17,6 +19,23 @@ LineColumn LineIndex::at(std::size_t offset) const
     const auto next = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), offset);
     const auto line = static_cast<std::size_t>(next - m_lineStarts.begin());
     return {line, offset - m_lineStarts[line - 1] + 1};
+}
+
+LineColumn LineIndex::characterAt(std::string_view text, std::size_t offset) const
+{
+    const LineColumn place = at(offset);
+    std::size_t characters = 0;
+    for (std::size_t byte = lineStart(place.line); byte < offset; ++characters)
+        byte += isSjisLeadByte(static_cast<unsigned char>(text[byte])) ? 2 : 1;
+    return {place.line, characters + 1};
+}
+
+std::size_t lineCountOf(std::string_view text)
+{
+    std::size_t count = 1;
+    for (std::size_t pair = text.find("\r\n"); pair != std::string_view::npos; pair = text.find("\r\n", pair + 2))
+        ++count;
+    return count;
 }
 
 std::string lineColumnText(LineColumn place)

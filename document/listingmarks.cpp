@@ -53,6 +53,11 @@ bool ListingMarks::isOnRow(std::optional<std::size_t> visited, std::optional<std
     return visited && row && *visited < m_rows.size() && m_rows[*visited] == *row;
 }
 
+std::size_t ListingMarks::firstFrom(std::size_t row) const
+{
+    return static_cast<std::size_t>(std::lower_bound(m_rows.begin(), m_rows.end(), row) - m_rows.begin());
+}
+
 std::optional<std::size_t> ListingMarks::next(std::optional<std::size_t> row, std::optional<std::size_t> visited) const
 {
     if (m_rows.empty())

@@ -31,6 +31,8 @@ public:
 
     std::size_t count() const { return m_tags.size(); }
     MarkedTag operator[](std::size_t index) const { return {m_rows[index], m_tags[index]}; }
+    // The first mark on the row or a later one; count() when there is none.
+    std::size_t firstFrom(std::size_t row) const;
     // The marked rows, ascending, each once.
     std::vector<std::size_t> rows() const;
 

@@ -113,4 +113,9 @@ bool isEmptyElement(std::string_view upperName)
     return std::find(kEmptyElements.begin(), kEmptyElements.end(), upperName) != kEmptyElements.end();
 }
 
+bool isRawBlockName(std::string_view upperName)
+{
+    return upperName == "SCRIPT" || upperName == "PRE";
+}
+
 } // namespace vorelind

@@ -77,4 +77,8 @@ std::uint32_t htmlKindsOf(std::string_view upperName);
 // Whether an upper-cased name is one of the empty elements, which take no part in the strict pairing.
 bool isEmptyElement(std::string_view upperName);
 
+// Whether an upper-cased name opens a block whose own line breaks the
+// listing keeps, and in which tags start no lines: SCRIPT and PRE.
+bool isRawBlockName(std::string_view upperName);
+
 } // namespace vorelind

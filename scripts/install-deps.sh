@@ -10,7 +10,7 @@ packages=(
   xvfb xauth
   time python3
   clang-14 libclang-rt-14-dev llvm-14
-  g++-mingw-w64-x86-64 wine64 wine locales
+  g++-mingw-w64-x86-64 wine64 wine locales libc-l10n
   dpkg-dev
   "$@"
 )
@@ -27,4 +27,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The window shows the system's error texts in Japanese through this locale.
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; then
+  echo "Generating the locale ja_JP.UTF-8"
+  sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  locale-gen >/dev/null
 fi

@@ -7,6 +7,7 @@
 #include "ui/filelistbox.h"
 #include "ui/htmladj.h"
 #include "ui/linelistview.h"
+#include "ui/sourcerowview.h"
 #include "ui/sourceview.h"
 #include "ui/treeindent.h"
 #include "treeoutline.h"
@@ -55,7 +56,7 @@ public:
     }
 
     QString currentTab() const { return control<QTabWidget>(form, "PageControl1")->currentWidget()->objectName(); }
-    QStringList source() const { return displayedRows(*control<vorelind::SourceView>(form, "Memo1")->model()); }
+    QStringList source() const { return displayedRows(*control<vorelind::SourceView>(form, "Memo1")->rowView().model()); }
     QStringList listing() const { return displayedRows(*control<vorelind::LineListView>(form, "ShowResultList")->model()); }
     QStringList tree() const { return outline(control<vorelind::TTreeIndent>(form, "TreeIndent1")->indentModel().tree()); }
 

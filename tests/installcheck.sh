@@ -32,7 +32,7 @@ install_staged
 cmp -s "$list" <(printf 'B\r\n') || fail "a second install replaced the user's ignore.trm"
 
 entry=$(find "$stage" -name vorelind.desktop)
-grep -qxF 'Exec="/opt/vorelind 100%%/vorelind" %F' "$entry" \
+grep -qxF 'Exec="/opt/vorelind 100%%/vorelind" %f' "$entry" \
   || fail "the desktop entry's Exec: $(grep '^Exec=' "$entry")"
 grep -qxF 'MimeType=text/html;application/xhtml+xml;' "$entry" || fail "the desktop entry names no page types"
 

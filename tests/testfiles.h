@@ -6,10 +6,12 @@
 #include <QStringDecoder>
 #include <QTest>
 
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -71,3 +73,27 @@ inline void makeSocketFile(const std::string& path)
     if (!bound)
         qFatal("cannot make a socket file at %s", path.c_str());
 }
+
+// Lowers the limit on the size of files this process writes, which then
+// fail with EFBIG instead of a signal, until the object goes.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_before);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit lowered{bytes, m_before.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_before);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_before{};
+    void (*m_handler)(int) = nullptr;
+};

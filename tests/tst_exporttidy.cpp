@@ -11,10 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
 #include <filesystem>
 #include <optional>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace vorelind;
@@ -54,30 +52,6 @@ QStringList shown(const Lines& lines)
         list << QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
     return list;
 }
-
-// Lowers the limit on the size of files this process writes, which then
-// fail with EFBIG instead of a signal, until the object goes.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_before);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit lowered{bytes, m_before.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_before);
-        std::signal(SIGXFSZ, m_handler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_before{};
-    void (*m_handler)(int) = nullptr;
-};
 
 } // namespace
 

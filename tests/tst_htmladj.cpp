@@ -1,21 +1,29 @@
 #include "document/sizelimits.h"
 #include "look/windowlook.h"
 #include "platform/codecs/displaytext.h"
+#include "platform/files/nativepath.h"
 #include "platform/process/shell.h"
 #include "platform/process/toollink.h"
 #include "ui/abouttexts.h"
 #include "ui/applicationsetup.h"
+#include "ui/commandline.h"
 #include "ui/errorreport.h"
 #include "ui/htmladjabt.h"
+#include "ui/internetlabel.h"
+#include "ui/pagetabbar.h"
+#include "ui/sourcetextedit.h"
+#include "ui/sourceview.h"
 #include "ui/programicon.h"
 #include "ui/sitecheckpane.h"
 #include "ui/walkprogress.h"
 #include "faketoolrun.h"
 #include "shellrecorder.h"
 #include "formundertest.h"
+#include "kanjisamples.h"
 #include "testpage.h"
 #include "testlines.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -29,10 +37,12 @@
 #include <QLocale>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextBlock>
 #include <QTimer>
 
 using namespace vorelind;
@@ -95,13 +105,37 @@ QStringList shownAboutTexts(TStructedHtmlForm& form)
     return texts;
 }
 
+// The states and actions that a row tells assistive tools of its branch.
+QString branchTold(QAccessibleInterface& row)
+{
+    const QAccessible::State state = row.state();
+    QStringList told;
+    if (state.expandable)
+        told << "expandable";
+    if (state.expanded)
+        told << "expanded";
+    if (state.collapsed)
+        told << "collapsed";
+    if (row.actionInterface()
+        && row.actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()))
+        told << "toggle";
+    return told.join(' ');
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(CommandLine::Action)
 
 class TestHtmlAdj : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase();
+    void commandLine_data();
+    void commandLine();
+    void toolkitNeverSeesTheCommandLine_data();
+    void toolkitNeverSeesTheCommandLine();
+    void missingFolderLeavesTheLists();
     void firstStart();
     void captionWithoutVersionRecord();
     void settingsAndListSurviveTheExit_data();
@@ -131,6 +165,7 @@ private slots:
     void aboutShowsTheExecutablesRecord_data();
     void aboutShowsTheExecutablesRecord();
     void windowsCarryTheProgramIcon();
+    void aboutLinkIsDrawnUnderlined();
     void statusTextShowsPositionDateAndTime();
     void contextMenusPopUp_data();
     void contextMenusPopUp();
@@ -138,6 +173,8 @@ private slots:
     void errorBoxText();
     void layoutFollowsTheWindowSize();
     void longTitleKeepsEveryTabInSight();
+    void cutCaptionKeepsTheNamesApart_data();
+    void cutCaptionKeepsTheNamesApart();
     void designedFontsAreInstalled_data();
     void designedFontsAreInstalled();
     void moveCommands_data();
@@ -145,12 +182,105 @@ private slots:
     void marksFollowThePagesRules_data();
     void marksFollowThePagesRules();
     void folderCheckListsWorstFirstAndOpensTheFirstFinding();
+    void faultColumnCountsCharacters_data();
+    void faultColumnCountsCharacters();
+    void treeRowsTellAssistiveTools_data();
+    void treeRowsTellAssistiveTools();
+    void listingTellsAssistiveTools();
+    void listingNumbersLinesBySource();
+    void jumpThatCannotActSaysWhy_data();
+    void jumpThatCannotActSaysWhy();
 };
 
 void TestHtmlAdj::initTestCase()
 {
     setUpApplication();
     ModalSeam::answerForTests();
+}
+
+void TestHtmlAdj::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<CommandLine::Action>("action");
+    QTest::addColumn<QString>("file");
+
+    const auto open = CommandLine::Action::Open;
+    const auto usageError = CommandLine::Action::UsageError;
+    QTest::newRow("one file") << QStringList{"page.html"} << open << "page.html";
+    QTest::newRow("a toolkit option is no option of ours")
+        << QStringList{"-platform", "offscreen"} << usageError << QString();
+    QTest::newRow("after --, a file named like a toolkit option")
+        << QStringList{"--", "-platformpluginpath"} << open << "-platformpluginpath";
+    QTest::newRow("after --, a file named --help") << QStringList{"--", "--help"} << open << "--help";
+    QTest::newRow("--help") << QStringList{"--help", "page.html"} << CommandLine::Action::Help << QString();
+    QTest::newRow("a second file, as from a folder's *") << QStringList{"a.html", "b.html"} << usageError << QString();
+}
+
+void TestHtmlAdj::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(CommandLine::Action, action);
+    QFETCH(QString, file);
+    std::vector<std::string> words;
+    for (const QString& argument : arguments)
+        words.push_back(argument.toStdString());
+    const CommandLine line = readCommandLine(words);
+    QCOMPARE(line.action, action);
+    QCOMPARE(QString::fromStdString(line.file.string()), file);
+    QCOMPARE(line.error.empty(), action != CommandLine::Action::UsageError);
+}
+
+void TestHtmlAdj::toolkitNeverSeesTheCommandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("errorOutput");
+
+    // Taken by the toolkit, -platform would open a window that never closes.
+    QTest::newRow("a toolkit option is a usage error")
+        << QStringList{"-platform", "offscreen"} << 2 << QString()
+        << QString("vorelind: unknown option -platform\nTry 'vorelind --help' for more information.\n");
+    QTest::newRow("--help prints and ends without a window")
+        << QStringList{"--help"} << 0 << QString::fromLatin1(commandLineUsage()) << QString();
+}
+
+void TestHtmlAdj::toolkitNeverSeesTheCommandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    QFETCH(QString, errorOutput);
+    const WindowTestFolders folders;
+    QProcess program;
+    program.start(qEnvironmentVariable("VORELIND_BIN_DIR") + QStringLiteral("/vorelind"), arguments);
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), exitCode);
+    QCOMPARE(QString::fromUtf8(program.readAllStandardOutput()), output);
+    QCOMPARE(QString::fromUtf8(program.readAllStandardError()), errorOutput);
+}
+
+void TestHtmlAdj::missingFolderLeavesTheLists()
+{
+    WindowUnderTest window;
+    writeFile(window.folders.document(QStringLiteral("a.htm")), "<p>");
+    auto* files = control<FileListBox>(window.form, "FileListBox1");
+    auto* folders = control<DirectoryListBox>(window.form, "DirectoryListBox1");
+    files->refresh();
+    const QStringList listedFolders = displayedRows(*folders->model());
+    const QString missing = window.folders.document(QStringLiteral("gone"));
+
+    runHandler([&] { window.form.openFile(fileSystemPath(missing + QStringLiteral("/x.html"))); });
+
+    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).caption, QStringLiteral("Vorelind"));
+    QCOMPARE(messages.at(0).text, QStringLiteral("フォルダ %1 がありません.").arg(missing));
+    QCOMPARE(folders->directory(), window.folders.documents());
+    QCOMPARE(displayedRows(*folders->model()), listedFolders);
+    QCOMPARE(displayedRows(*files->model()), QStringList{"a.htm"});
+    QCOMPARE(window.currentTab(), QStringLiteral("TabSelect"));
 }
 
 void TestHtmlAdj::firstStart()
@@ -268,7 +398,7 @@ void TestHtmlAdj::storedFolderGoneSkipsTheRestOfStartUp()
         TStructedHtmlForm form(folders.executablePath());
         const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
         QCOMPARE(messages.size(), 1);
-        QCOMPARE(messages.at(0).text, QString::fromLocal8Bit(strerror(ENOENT)) + QLatin1Char('.'));
+        QCOMPARE(messages.at(0).text, toDisplayText(vorelind::errorBoxText(strerror(ENOENT))));
         // The option keeps its design state, and the list was never loaded.
         QVERIFY(control<QCheckBox>(form, "isShiftJis")->isChecked());
         QCOMPARE(form.executableFolder(), QString());
@@ -317,6 +447,10 @@ void TestHtmlAdj::doubleClickBuildsListingAndTree()
     const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
     QVERIFY2(status.startsWith(positions + date + QLatin1Char(' ')), qPrintable(status));
     QVERIFY2(status.size() > positions.size() + date.size() + 1, qPrintable(status));
+    // The whole path tells the loaded file after the run, where a caption may cut its name.
+    const QString path = QDir::toNativeSeparators(window.folders.document(QStringLiteral("page.htm")));
+    QVERIFY2(status.endsWith(QStringLiteral("     ") + path), qPrintable(status));
+    QCOMPARE(control<QTabWidget>(window.form, "PageControl1")->tabToolTip(2), path);
 
     // The run log grows in the browsed folder, one line per position.
     const QList<QByteArray> log = bytes(readFile(window.folders.document(QStringLiteral("runlog.log")))).split('\n');
@@ -718,6 +852,25 @@ void TestHtmlAdj::aboutShowsTheExecutablesRecord()
     QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
 }
 
+// The link's label was lower than its font, which cut the underline off.
+void TestHtmlAdj::aboutLinkIsDrawnUnderlined()
+{
+    TAboutBox dialog;
+    TInternetLabel& link = *dialog.InternetLabel1;
+    const QImage drawn = link.grab().toImage();
+    const int textWidth = link.fontMetrics().horizontalAdvance(link.text());
+    int longestRun = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        int run = 0;
+        for (int x = 0; x < drawn.width(); ++x) {
+            const QColor pixel = drawn.pixelColor(x, y);
+            run = pixel.blue() > 200 && pixel.red() < 100 ? run + 1 : 0;
+            longestRun = std::max(longestRun, run);
+        }
+    }
+    QVERIFY2(longestRun * 10 > textWidth * 9, qPrintable(QStringLiteral("%1 of %2").arg(longestRun).arg(textWidth)));
+}
+
 void TestHtmlAdj::windowsCarryTheProgramIcon()
 {
     const QImage icon = programIcon().pixmap(32, 32).toImage();
@@ -824,6 +977,31 @@ void TestHtmlAdj::longTitleKeepsEveryTabInSight()
     QCOMPARE(window.tabCaptions().at(2), QStringLiteral("「日本語のページ.html」　オリジナル"));
 }
 
+void TestHtmlAdj::cutCaptionKeepsTheNamesApart_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("a caption that fits stays whole")
+        << QString("「broken_sjis.html」　オリジナル") << QString("「broken_sjis.html」　オリジナル");
+    QTest::newRow("the extension goes before the name is cut")
+        << QString("「broken_sjis.html」　オリジナル") << QString("「broken_sjis」　オリジナル");
+    QTest::newRow("the cut keeps the name's start and end")
+        << QString("「broken_sjis.html」　オリジナル") << QString("「bro…jis」　オリジナル");
+    QTest::newRow("a cut never parts the marks of one &")
+        << QString("「a&&b_cdefgh.html」　構造化") << QString("「a&&…h」　構造化");
+}
+
+// Tabs of pages named alike showed the same cut caption.
+void TestHtmlAdj::cutCaptionKeepsTheNamesApart()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, shown);
+    const QFontMetrics metrics(QApplication::font());
+    const int width = metrics.size(Qt::TextShowMnemonic, shown).width();
+    QCOMPARE(PageTabBar::fittedCaption(caption, metrics, width), shown);
+}
+
 void TestHtmlAdj::designedFontsAreInstalled_data()
 {
     QTest::addColumn<QString>("designed");
@@ -862,12 +1040,15 @@ void TestHtmlAdj::moveCommands_data()
     QTest::newRow("F8 goes on from the current node")
         << tree << 3 << 0 << QStringList{"NextMark"} << tree << QString("</span>")
         << QString("不一致タグ 3/3  5:1  対応のない終了タグ span");
-    QTest::newRow("F8 after the last mark wraps to the first")
+    QTest::newRow("F8 after the last mark wraps to the first, and says so")
         << tree << -1 << 0 << QStringList{"NextMark", "NextMark", "NextMark", "NextMark"} << tree << QString("<div>")
-        << QString("不一致タグ 1/3  3:1  閉じていない開始タグ div");
-    QTest::newRow("Shift+F8 before the first mark wraps to the last")
+        << QString("不一致タグ 1/3  3:1  閉じていない開始タグ div  先頭に戻りました");
+    QTest::newRow("Shift+F8 before the first mark wraps to the last, and says so")
         << tree << 0 << 0 << QStringList{"PreviousMark"} << tree << QString("</span>")
-        << QString("不一致タグ 3/3  5:1  対応のない終了タグ span");
+        << QString("不一致タグ 3/3  5:1  対応のない終了タグ span  末尾に戻りました");
+    QTest::newRow("moving off the mark brings the count back")
+        << tree << -1 << 0 << QStringList{"NextMark", "key:Up"} << tree << QString("<body>")
+        << QString("不一致タグ 3 個");
     QTest::newRow("F8 on the listing tab stays in the listing")
         << listing << 2 << 0 << QStringList{"NextMark", "NextMark"} << listing << QString("</span>")
         << QString("不一致タグ 3/3  5:1  対応のない終了タグ span");
@@ -908,26 +1089,32 @@ void TestHtmlAdj::moveCommands()
     treeView->collapseAll();
 
     tabs->setCurrentWidget(tabs->findChild<QWidget*>(tab));
-    QAbstractItemView* view = sourceView;
-    if (tab == "TabStructure")
-        view = treeView;
-    else if (tab == "TabIndented")
-        view = listingView;
-    if (row >= 0) {
+    QAbstractItemView* view = tab == "TabStructure" ? static_cast<QAbstractItemView*>(treeView) : listingView;
+    if (row >= 0 && tab == "TabOriginal") {
+        // The page is shown as text; the row is a line of it.
+        QTextCursor cursor(sourceView->textView().document()->findBlockByNumber(row));
+        sourceView->textView().setTextCursor(cursor);
+    } else if (row >= 0) {
         if (view == treeView)
             treeView->expandAll();
         view->setCurrentIndex(view->model()->index(row, 0));
     }
     if (answer > 0)
         ModalSeam::setNextNumber(answer);
-    for (const QString& command : commands)
-        control<QAction>(window.form, qPrintable(command))->trigger();
+    for (const QString& command : commands) {
+        if (command == "key:Up")
+            QTest::keyClick(view, Qt::Key_Up);
+        else
+            control<QAction>(window.form, qPrintable(command))->trigger();
+    }
 
     QCOMPARE(window.currentTab(), shownTab);
     const QString shown = shownTab == "TabOriginal" ? toDisplayText(sourceView->selectedBytes())
         : shownTab == "TabIndented"                 ? listingView->currentIndex().data().toString().trimmed()
                                                     : treeView->currentIndex().data().toString().trimmed();
     QCOMPARE(shown, current);
+    if (shownTab == "TabOriginal")
+        QCOMPARE(sourceView->textView().textCursor().selectedText(), current);
     QCOMPARE(control<QLabel>(window.form, "MarkStatus")->text(), status);
     QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
 }
@@ -1000,6 +1187,135 @@ void TestHtmlAdj::folderCheckListsWorstFirstAndOpensTheFirstFinding()
 
     QCOMPARE(bytes(window.form.documentTitle()), bytes("\x81\x75worst.htm\x81\x76"));
     QCOMPARE(control<QLabel>(window.form, "MarkStatus")->text(), "不一致タグ 1/2  2:1  閉じていない開始タグ div");
+}
+
+void TestHtmlAdj::faultColumnCountsCharacters_data()
+{
+    QTest::addColumn<QByteArray>("page");
+
+    // Two kanji and two half-width katakana before the </span>: 6 bytes in
+    // Shift-JIS, 8 in EUC-JP, 4 characters. The paragraph lets the EUC-JP be told.
+    const std::string text = "<html>\r\n<body>\r\n<p>最初の段落です。日本語の文章を含みます。</p>\r\n"
+                             "漢字ｶﾅ</span>\r\n</body>\r\n</html>\r\n";
+    QTest::newRow("Shift-JIS") << QByteArray::fromStdString(recoded(text, "SHIFT_JIS"));
+    QTest::newRow("EUC-JP, converted") << QByteArray::fromStdString(recoded(text, "EUC-JP"));
+}
+
+void TestHtmlAdj::faultColumnCountsCharacters()
+{
+    QFETCH(QByteArray, page);
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("kanji.htm"), page);
+    control<QAction>(window.form, "NextMark")->trigger();
+    QCOMPARE(control<QLabel>(window.form, "MarkStatus")->text(),
+             QStringLiteral("不一致タグ 1/1  4:5  対応のない終了タグ span"));
+}
+
+void TestHtmlAdj::treeRowsTellAssistiveTools_data()
+{
+    QTest::addColumn<QString>("node");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QString>("branch");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("description");
+
+    QTest::newRow("an open node") << "<body>" << false << "expandable expanded toggle" << 2 << QString();
+    QTest::newRow("a closed node, with its fault")
+        << "<div>" << true << "expandable collapsed toggle" << 3 << "閉じていない開始タグ div 3:1";
+    QTest::newRow("a leaf, with its fault") << "</span>" << false << QString() << 4 << "対応のない終了タグ span 5:1";
+}
+
+void TestHtmlAdj::treeRowsTellAssistiveTools()
+{
+    QFETCH(QString, node);
+    QFETCH(bool, closed);
+    QFETCH(QString, branch);
+    QFETCH(int, level);
+    QFETCH(QString, description);
+    // Active, so that the views' own events for the tools are sent to the interface too.
+    QAccessible::setActive(true);
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("unbalanced.htm"), kUnbalancedPage);
+    auto* tree = control<TTreeIndent>(window.form, "TreeIndent1");
+    // Under HTML's rules the <div> and the </span> are the faults; the <p> may stay open.
+    QTRY_COMPARE(rowsWith(*control<LineListView>(window.form, "ShowResultList")->model(), Qt::BackgroundRole,
+                          unmatchedTint()).size(),
+                 2);
+    tree->expandAll();
+    const int row = displayedRows(*tree->model()).indexOf(QLatin1Char(' ') + node);
+    QVERIFY(row >= 0);
+    if (closed)
+        tree->toggleRow(row);
+
+    QAccessibleInterface* told = QAccessible::queryAccessibleInterface(tree);
+    QCOMPARE(told->role(), QAccessible::Tree);
+    QCOMPARE(told->text(QAccessible::Name), QStringLiteral("「unbalanced.htm」　構造化"));
+    // Child 0 is the header, as in the view's own focus events.
+    QAccessibleInterface* rowTold = told->child(row + 1);
+    QCOMPARE(rowTold->role(), QAccessible::TreeItem);
+    QCOMPARE(told->indexOfChild(rowTold), row + 1);
+    QCOMPARE(rowTold->text(QAccessible::Name).trimmed(), node);
+    QCOMPARE(branchTold(*rowTold), branch);
+    QCOMPARE(rowTold->text(QAccessible::Value), QString::number(level));
+    QCOMPARE(rowTold->text(QAccessible::Description), description);
+    // The extents start after the indentation of the row's level and the arrow.
+    const QPoint rowStart = tree->viewport()->mapToGlobal(tree->visualRect(tree->model()->index(row, 0)).topLeft());
+    QCOMPARE(rowTold->rect().left() - rowStart.x(), level * tree->indentation());
+}
+
+// The listing is named by its tab; a row tells its text without the blanks
+// that lead it, and a tinted row its fault.
+void TestHtmlAdj::listingTellsAssistiveTools()
+{
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("unbalanced.htm"), kUnbalancedPage);
+    auto* listing = control<LineListView>(window.form, "ShowResultList");
+    QTRY_COMPARE(rowsWith(*listing->model(), Qt::BackgroundRole, unmatchedTint()).size(), 2);
+
+    QAccessibleInterface* told = QAccessible::queryAccessibleInterface(listing);
+    QCOMPARE(told->text(QAccessible::Name), QStringLiteral("「unbalanced.htm」　インデント"));
+    QAccessibleInterface* row = told->tableInterface()->cellAt(2, 0);
+    QCOMPARE(row->text(QAccessible::Name), QStringLiteral("<div>"));
+    QCOMPARE(row->text(QAccessible::Description), QStringLiteral("閉じていない開始タグ div 3:1"));
+}
+
+// Two listing lines come from source line 6, as the status names them.
+void TestHtmlAdj::listingNumbersLinesBySource()
+{
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("unbalanced.htm"), kUnbalancedPage);
+    auto* listing = control<LineListView>(window.form, "ShowResultList");
+    QList<std::size_t> numbers;
+    for (int row = 0; row < listing->model()->rowCount(); ++row)
+        numbers << listing->numberShownAt(row);
+    QCOMPARE(numbers, (QList<std::size_t>{1, 2, 3, 4, 5, 6, 6, 7, 8}));
+}
+
+void TestHtmlAdj::jumpThatCannotActSaysWhy_data()
+{
+    QTest::addColumn<QString>("tab");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("said");
+
+    QTest::newRow("to the node, from the structure tab")
+        << "TabStructure" << "StructureJump" << "ソースタブで選んでください";
+    QTest::newRow("to the source, with no node chosen")
+        << "TabStructure" << "SourceJump" << "構造のノードかインデントの行を選んでください";
+}
+
+void TestHtmlAdj::jumpThatCannotActSaysWhy()
+{
+    QFETCH(QString, tab);
+    QFETCH(QString, command);
+    QFETCH(QString, said);
+    WindowUnderTest window;
+    window.openDocument(QStringLiteral("unbalanced.htm"), kUnbalancedPage);
+    auto* tabs = control<QTabWidget>(window.form, "PageControl1");
+    tabs->setCurrentWidget(tabs->findChild<QWidget*>(tab));
+    control<TTreeIndent>(window.form, "TreeIndent1")->setCurrentIndex({});
+    control<QAction>(window.form, qPrintable(command))->trigger();
+    QCOMPARE(window.currentTab(), tab);
+    QCOMPARE(control<QLabel>(window.form, "StatusBar1")->text(), said);
 }
 
 QTEST_MAIN(TestHtmlAdj)

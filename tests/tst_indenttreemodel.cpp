@@ -1,4 +1,5 @@
 #include "tree/indenttreemodel.h"
+#include "shownrows.h"
 #include "treeoutline.h"
 
 #include <QAbstractItemModelTester>
@@ -10,25 +11,6 @@
 using namespace vorelind;
 
 namespace {
-
-std::vector<std::string_view> viewsOf(const std::vector<std::string>& lines)
-{
-    return std::vector<std::string_view>(lines.begin(), lines.end());
-}
-
-// The shown rows: the level in dots, "+" for a collapsed node, "-" for an
-// expanded one, " " for a leaf, then the text.
-QStringList shownRows(const IndentTreeModel& model)
-{
-    static const char marks[] = {' ', '+', '-'};
-    QStringList rows;
-    for (int row = 0; row < model.rowCount(); ++row) {
-        const QModelIndex index = model.index(row);
-        rows << QString(index.data(IndentTreeModel::LevelRole).toInt(), QLatin1Char('.'))
-                    + QLatin1Char(marks[index.data(IndentTreeModel::BranchRole).toInt()]) + index.data().toString();
-    }
-    return rows;
-}
 
 // Runs "expand ROW", "collapse ROW", "expand all", "collapse all",
 // "reveal NODE" and "load" (the lines again) in turn.

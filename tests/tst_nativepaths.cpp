@@ -3,15 +3,20 @@
 // the path as the file system gave it, and only the messages use Shift-JIS.
 
 #include "platform/codecs/displaytext.h"
+#include "platform/files/nativepath.h"
 #include "ui/applicationsetup.h"
 #include "faketoolrun.h"
 #include "formundertest.h"
 #include "shellrecorder.h"
+#include "testlines.h"
 #include "testpage.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QMimeData>
 #include <QPushButton>
+
+#include <fstream>
 
 using namespace vorelind;
 
@@ -22,6 +27,8 @@ private slots:
     void initTestCase();
     void everyFileKeepsItsNativePath_data();
     void everyFileKeepsItsNativePath();
+    void nameThatIsNoValidTextOpens_data();
+    void nameThatIsNoValidTextOpens();
 };
 
 void TestNativePaths::initTestCase()
@@ -79,6 +86,62 @@ void TestNativePaths::everyFileKeepsItsNativePath()
     const TStructedHtmlForm restarted(window.folders.executablePath());
     QCOMPARE(control<DirectoryListBox>(restarted, "DirectoryListBox1")->directory(), window.folders.documents());
     QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
+}
+
+void TestNativePaths::nameThatIsNoValidTextOpens_data()
+{
+    QTest::addColumn<QString>("openedBy");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message"); // empty: the page loads
+
+    QTest::newRow("file list") << "list" << kPage << QString();
+    QTest::newRow("command line") << "command line" << kPage << QString();
+    QTest::newRow("drop") << "drop" << kPage << QString();
+    QTest::newRow("message names it with the replacement mark")
+        << "list" << QByteArray("ab\x01<p>", 6) << QString("bad〓〓.htmはテキストファイルではないのでは？");
+}
+
+// A name of bytes that are no UTF-8, as another system may have written it:
+// the toolkit's text would turn them into replacement characters, which
+// name no file.
+void TestNativePaths::nameThatIsNoValidTextOpens()
+{
+    QFETCH(QString, openedBy);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    WindowUnderTest window;
+    const std::filesystem::path file = fileSystemPath(window.folders.documents()) / "bad\xff\xfe.htm";
+    std::ofstream(file, std::ios::binary) << content.toStdString();
+    auto* files = control<FileListBox>(window.form, "FileListBox1");
+    files->refresh();
+    QListWidgetItem* listed = itemNamed(*files, QStringLiteral("bad\uFFFD\uFFFD.htm"));
+    QVERIFY(listed);
+
+    if (openedBy == "list") {
+        doubleClickItem(*files, *listed);
+    } else if (openedBy == "command line") {
+        window.form.openFile(file);
+    } else {
+        QMimeData data;
+        data.setData(QStringLiteral("text/uri-list"), "file://" + QByteArray::fromStdString(file.native()).toPercentEncoding("/") + "\r\n");
+        const QPoint at = window.form.rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&window.form, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&window.form, &drop);
+    }
+
+    const QList<AnsweredMessage> messages = ModalSeam::takeAnsweredMessages();
+    if (!message.isEmpty()) {
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.at(0).text, message);
+        return;
+    }
+    QCOMPARE(messages.size(), 0);
+    QCOMPARE(window.listing(), kPageListing);
+    QCOMPARE(bytes(window.form.documentTitle()), bytes(fromDisplayText(QStringLiteral("「bad〓〓.htm」"))));
+    QCOMPARE(files->selectedFile(), file);
 }
 
 QTEST_MAIN(TestNativePaths)

@@ -58,6 +58,8 @@ private slots:
     void linkOrFifoInTheSetAsidePlaceIsRefused_data();
     void linkOrFifoInTheSetAsidePlaceIsRefused();
     void failedWriteIsRaisedByTheNextCall();
+    void unfinishedRunLeavesWhatItLogged();
+    void failedLastWriteFailsTheClose();
 };
 
 void TestRunLogFile::writesOneLinePerPosition_data()
@@ -177,6 +179,31 @@ void TestRunLogFile::failedWriteIsRaisedByTheNextCall()
         QVERIFY_THROWS_EXCEPTION(AppError, writer.write("cntm=3 i=3\r\n", 12));
     }
     std::fclose(readOnly);
+}
+
+// A run that an error ends never reaches close(): the lines it logged are
+// written all the same when the log goes.
+void TestRunLogFile::unfinishedRunLeavesWhatItLogged()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("runlog.log");
+    try {
+        RunLogFile log(path.toStdString());
+        log.appendLines(1, 3, 1);
+        throw AppError("the walk stopped");
+    } catch (const AppError&) {
+    }
+    QCOMPARE(bytes(readFile(path)), bytes(expectedLog({{1, 3, 1}})));
+}
+
+// The disk fills up as the last lines go out: the run must not pass for done.
+void TestRunLogFile::failedLastWriteFailsTheClose()
+{
+    QTemporaryDir dir;
+    RunLogFile log(dir.filePath("runlog.log").toStdString());
+    log.appendLines(1, 1000, 1);
+    const FileSizeLimit limit(64);
+    QVERIFY_THROWS_EXCEPTION(AppError, log.close());
 }
 
 QTEST_APPLESS_MAIN(TestRunLogFile)

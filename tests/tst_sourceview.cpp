@@ -1,14 +1,19 @@
 #include "platform/codecs/displaytext.h"
 #include "ui/rowwidthdelegate.h"
+#include "ui/sourcerowview.h"
+#include "ui/sourcetextedit.h"
 #include "ui/sourceview.h"
 #include "testlines.h"
 #include "windowtest.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QApplication>
 #include <QScrollBar>
 #include <QStringListModel>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <numeric>
 #include <string>
@@ -41,6 +46,12 @@ private slots:
     void rowOfAMegabyteIsShownCut();
     void rowsBeginningALineAreNumbered_data();
     void rowsBeginningALineAreNumbered();
+    void pageWithinTheBoundsIsShownAsText_data();
+    void pageWithinTheBoundsIsShownAsText();
+    void textWrapsAtTheViewsWidth();
+    void editStaysInTheView();
+    void selectionReachesAssistiveTools_data();
+    void selectionReachesAssistiveTools();
 };
 
 void TestSourceView::sourceIsShownInRows_data()
@@ -66,7 +77,7 @@ void TestSourceView::sourceIsShownInRows()
 {
     QFETCH(std::string, source);
     QFETCH(QStringList, rows);
-    SourceView view;
+    SourceRowView view;
     view.show();
     QAbstractItemModelTester tester(view.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     view.setSource(std::make_shared<const std::string>(repeated("old\r\n", kManyLines)));
@@ -79,7 +90,7 @@ void TestSourceView::sourceIsShownInRows()
 // the event loop in between.
 void TestSourceView::rowsArePaintedWithoutTheEventLoop()
 {
-    SourceView view;
+    SourceRowView view;
     view.resize(400, 300);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -91,7 +102,7 @@ void TestSourceView::rowsArePaintedWithoutTheEventLoop()
 // The user who turns to the source before its index is done sees all of it.
 void TestSourceView::shownViewHasAllRows()
 {
-    SourceView view;
+    SourceRowView view;
     view.setSource(std::make_shared<const std::string>(repeated("line\r\n", kManyLines)));
     view.show();
     QCOMPARE(view.model()->rowCount(), kManyLines);
@@ -101,7 +112,7 @@ void TestSourceView::shownViewHasAllRows()
 // one before then must still bring it into view.
 void TestSourceView::rowLaidOutLaterIsScrolledTo()
 {
-    SourceView view;
+    SourceRowView view;
     view.resize(400, 300);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -117,7 +128,7 @@ void TestSourceView::rowLaidOutLaterIsScrolledTo()
 // Rows share one size, which the last row alone would set.
 void TestSourceView::rowsAreAsWideAsTheLongest()
 {
-    SourceView view;
+    SourceRowView view;
     view.resize(150, 100);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -160,13 +171,123 @@ void TestSourceView::rowsBeginningALineAreNumbered()
 {
     QFETCH(std::string, source);
     QFETCH(QList<int>, numbers);
-    SourceView view;
+    SourceRowView view;
     view.setSource(std::make_shared<const std::string>(source));
     view.showAllRows();
     QList<int> shown;
     for (int row = 0; row < view.model()->rowCount(); ++row)
         shown << static_cast<int>(view.lineNumberOfRow(row));
     QCOMPARE(shown, numbers);
+    // The text numbers its lines as the rows do; its lines are not cut.
+    SourceTextEdit text;
+    text.setSource(std::make_shared<const std::string>(source));
+    QList<int> inText;
+    for (int block = 0; block < text.blockCount(); ++block)
+        inText << static_cast<int>(text.lineNumberOfBlock(block));
+    numbers.removeAll(0);
+    inText.removeAll(0);
+    QCOMPARE(inText, numbers);
+}
+
+void TestSourceView::pageWithinTheBoundsIsShownAsText_data()
+{
+    QTest::addColumn<std::string>("source");
+    QTest::addColumn<bool>("asText");
+
+    const std::string line(99, 'a');
+    QTest::newRow("an ordinary page") << repeated(line + "\r\n", 1000) << true;
+    QTest::newRow("a line at the bound, closing the page")
+        << "a\r\n" + std::string(SourceView::kTextLineBytes, 'a') << true;
+    QTest::newRow("a line over the bound, cut by a lone CR")
+        << "a\r" + std::string(SourceView::kTextLineBytes + 1, 'a') + "\rb" << false;
+    QTest::newRow("a page over the bound")
+        << repeated(line + "\n", SourceView::kTextPageBytes / 100 + 1) << false;
+}
+
+// A line of megabytes, or a page of hundreds, froze a text layout.
+void TestSourceView::pageWithinTheBoundsIsShownAsText()
+{
+    QFETCH(std::string, source);
+    QFETCH(bool, asText);
+    SourceView view;
+    view.setSource(std::make_shared<const std::string>(source));
+    QCOMPARE(view.showsText(), asText);
+    QCOMPARE(view.textView().document()->isEmpty(), !asText);
+}
+
+// A line of 720 bytes ran off to the right under a scroll bar.
+void TestSourceView::textWrapsAtTheViewsWidth()
+{
+    SourceView view;
+    view.resize(600, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.setSource(std::make_shared<const std::string>("<p>\r\n" + repeated("abcdefgh ", 80) + "</p>\r\n"));
+    SourceTextEdit& text = view.textView();
+    const auto rowsOfTheLongLine = [&] {
+        QCoreApplication::processEvents();
+        return text.document()->findBlockByNumber(1).layout()->lineCount();
+    };
+    const int wide = rowsOfTheLongLine();
+    view.resize(300, 300);
+    const int narrow = rowsOfTheLongLine();
+    QVERIFY2(wide > 1 && narrow > wide, qPrintable(QStringLiteral("%1, then %2").arg(wide).arg(narrow)));
+    QCOMPARE(text.horizontalScrollBar()->maximum(), 0);
+}
+
+// Typing changes the view and nothing else; the jumps keep to the loaded bytes.
+void TestSourceView::editStaysInTheView()
+{
+    const std::string source = "\x95\x5c\r\n<p>one</p>\r\n";
+    SourceView view;
+    view.show();
+    view.setSource(std::make_shared<const std::string>(source));
+    view.selectBytes(4, 3);
+    QCOMPARE(view.textView().textCursor().selectedText(), QStringLiteral("<p>"));
+    QTest::keyClicks(&view.textView(), "new");
+    QCOMPARE(view.textView().toPlainText(), QStringLiteral("表\nnewone</p>\n"));
+    QCOMPARE(*view.source(), source);
+    QVERIFY(view.selectedBytes().empty());
+    view.selectBytes(7, 3);
+    QCOMPARE(view.selectedBytes(), std::string_view("one"));
+}
+
+void TestSourceView::selectionReachesAssistiveTools_data()
+{
+    QTest::addColumn<std::string>("before");
+
+    QTest::newRow("text: the selected text") << std::string("<html>\r\n");
+    QTest::newRow("rows: the selected rows")
+        << "<img src=\"" + std::string(SourceView::kTextLineBytes, 'A') + "\">\r\n";
+}
+
+// The bytes that a jump selected were drawn selected and nothing more: an
+// assistive tool saw no name, no selected row and no selected text.
+void TestSourceView::selectionReachesAssistiveTools()
+{
+    QFETCH(std::string, before);
+    const QString caption = QStringLiteral("「a.htm」　オリジナル");
+    SourceView view;
+    view.setCaption(caption);
+    view.setSource(std::make_shared<const std::string>(before + "<p>x</p>\r\n"));
+    view.show();
+    view.selectBytes(before.size(), 8);
+
+    QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(view.currentWidget());
+    QVERIFY(shown);
+    QCOMPARE(shown->text(QAccessible::Name), caption);
+    if (QAccessibleTextInterface* text = shown->textInterface()) {
+        int start = 0;
+        int end = 0;
+        text->selection(0, &start, &end);
+        QCOMPARE(text->text(start, end), QStringLiteral("<p>x</p>"));
+        return;
+    }
+    QVERIFY(shown->tableInterface());
+    const QList<QAccessibleInterface*> selected = shown->tableInterface()->selectedCells();
+    QCOMPARE(selected.size(), 1);
+    QVERIFY(selected.at(0)->state().selected);
+    QCOMPARE(selected.at(0)->text(QAccessible::Name), QStringLiteral("<p>x</p>"));
 }
 
 QTEST_MAIN(TestSourceView)

@@ -27,6 +27,15 @@ QString described(const std::vector<UnbalancedTag>& tags)
     return parts.join(", ");
 }
 
+// The findings on the text under the rules, with at most one name excluded, described.
+QString findingsOn(const std::string& text, const QString& excluded, TagRules rules)
+{
+    std::vector<std::string> entries;
+    if (!excluded.isEmpty())
+        entries.push_back(excluded.toStdString());
+    return described(unbalancedTags(text, ExcludedTags(entries), rules));
+}
+
 // The marks of a walked source as "ROW:start NAME, ROW:end NAME".
 QString marksOf(const std::string& source, const std::vector<std::string>& excluded)
 {
@@ -107,6 +116,14 @@ void TestTagBalance::unpairedTags_data()
     QTest::newRow("end tag closes the topmost of its name") << std::string("<a><a></a>") << QString()
                                                             << "start a@0";
     QTest::newRow("found in source order") << std::string("<a></x>") << QString() << "start a@0, end x@3";
+    QTest::newRow("an end tag after its pair closed closes nothing") << std::string("<p>a</p></p>") << QString()
+                                                                     << "end p@8";
+    QTest::newRow("an end tag's name must end where the open one's does")
+        << std::string("<a></ab>") << QString() << "start a@0, end ab@3";
+    QTest::newRow("script text right after its start tag ends at once")
+        << std::string("<script src=\"a.js\"></script><p>") << QString() << "start p@28";
+    QTest::newRow("source is an empty element") << std::string("<video><source src=x></video>") << QString()
+                                                << QString();
     QTest::newRow("names compared without case, given as written") << std::string("<DIV></div><Span>")
                                                                    << QString() << "start Span@11";
     QTest::newRow("name bytes") << std::string("<my-tag:x.y_z2 a=1></MY-TAG:X.Y_Z2><p\tclass=a></p>")
@@ -129,10 +146,7 @@ void TestTagBalance::unpairedTags()
     QFETCH(std::string, text);
     QFETCH(QString, excluded);
     QFETCH(QString, expected);
-    std::vector<std::string> entries;
-    if (!excluded.isEmpty())
-        entries.push_back(excluded.toStdString());
-    QCOMPARE(described(unbalancedTags(text, ExcludedTags(entries))), expected);
+    QCOMPARE(findingsOn(text, excluded, TagRules::Xml), expected);
 }
 
 void TestTagBalance::htmlRules_data()
@@ -218,10 +232,7 @@ void TestTagBalance::htmlRules()
     QFETCH(std::string, text);
     QFETCH(QString, excluded);
     QFETCH(QString, expected);
-    std::vector<std::string> entries;
-    if (!excluded.isEmpty())
-        entries.push_back(excluded.toStdString());
-    QCOMPARE(described(unbalancedTags(text, ExcludedTags(entries), TagRules::Html)), expected);
+    QCOMPARE(findingsOn(text, excluded, TagRules::Html), expected);
 }
 
 void TestTagBalance::rulesChosenByTheText_data()

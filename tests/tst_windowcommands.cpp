@@ -1,5 +1,6 @@
 #include "ui/applicationsetup.h"
 #include "ui/findbar.h"
+#include "ui/sourcetextedit.h"
 #include "formundertest.h"
 #include "testlines.h"
 
@@ -35,13 +36,16 @@ QByteArray findPage()
 
 // Runs steps: keys such as "Ctrl+F" or "Shift+F3" (to the widget that has
 // the focus, as the user presses them), "type:alpha", "ime:日本語" (as the
-// input method commits it) and "case".
+// input method commits it), "case" and "view" (the shown view takes the focus).
 void runSteps(TStructedHtmlForm& form, const QStringList& steps)
 {
     auto* field = control<QLineEdit>(form, "FindText");
     for (const QString& step : steps) {
         if (step == "case") {
             control<QCheckBox>(form, "FindMatchCase")->click();
+        } else if (step == "view") {
+            auto* tabs = control<QTabWidget>(form, "PageControl1");
+            tabs->currentWidget()->findChild<QAbstractItemView*>()->setFocus();
         } else if (step.startsWith("type:")) {
             QTest::keyClicks(field, step.mid(5));
         } else if (step.startsWith("ime:")) {
@@ -72,6 +76,15 @@ void dropFile(TStructedHtmlForm& form, const QString& path)
     QVERIFY(enter.isAccepted());
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(&form, &drop);
+}
+
+// The part of the current row that the view shows as found.
+QString foundPart(QAbstractItemView& view)
+{
+    const std::optional<TextPart> part = qobject_cast<TTreeIndent*>(&view)
+        ? static_cast<TTreeIndent&>(view).markedPart(view.currentIndex())
+        : static_cast<LineListView&>(view).markedPart(view.currentIndex());
+    return part ? part->part : QString();
 }
 
 // Presses F5 on the window a few times at the progress bar's first paint,
@@ -130,34 +143,42 @@ void TestWindowCommands::finding_data()
     QTest::addColumn<QString>("view");
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("selected");
+    QTest::addColumn<QString>("found"); // the part of the row shown as found
     QTest::addColumn<QString>("count");
     QTest::addColumn<bool>("barShown");
 
-    QTest::newRow("Ctrl+F and typing select the first match and count them all")
-        << "ShowResultList" << QStringList{"Ctrl+F", "type:alpha"} << "      <p>Alpha 日本語" << "1 / 3 件" << true;
+    QTest::newRow("Ctrl+F and typing show the first match in its row and count them all")
+        << "ShowResultList" << QStringList{"Ctrl+F", "type:alpha"} << "      <p>Alpha 日本語" << "Alpha" << "1 / 3 件"
+        << true;
     QTest::newRow("F3 goes to the next match") << "ShowResultList" << QStringList{"Ctrl+F", "type:alpha", "F3"}
-                                               << "      <P>alpha" << "2 / 3 件" << true;
+                                               << "      <P>alpha" << "alpha" << "2 / 3 件" << true;
     QTest::newRow("F3 wraps past the last match, which is scrolled to on the way")
         << "ShowResultList" << QStringList{"Ctrl+F", "type:alpha", "F3", "F3", "F3"} << "      <p>Alpha 日本語"
-        << "1 / 3 件" << true;
+        << "Alpha" << "1 / 3 件" << true;
     QTest::newRow("Shift+F3 wraps before the first match")
-        << "ShowResultList" << QStringList{"Ctrl+F", "type:alpha", "Shift+F3"} << "    <p>ALPHA〓" << "3 / 3 件"
-        << true;
+        << "ShowResultList" << QStringList{"Ctrl+F", "type:alpha", "Shift+F3"} << "    <p>ALPHA〓" << "ALPHA"
+        << "3 / 3 件" << true;
     QTest::newRow("case counts when the box is checked")
-        << "ShowResultList" << QStringList{"Ctrl+F", "case", "type:alpha"} << "      <P>alpha" << "1 / 1 件" << true;
+        << "ShowResultList" << QStringList{"Ctrl+F", "case", "type:alpha"} << "      <P>alpha" << "alpha"
+        << "1 / 1 件" << true;
     QTest::newRow("Japanese typed as shown, in the source")
-        << "Memo1" << QStringList{"Ctrl+F", "ime:日本語"} << "<p>Alpha 日本語</p>" << "1 / 1 件" << true;
+        << "Memo1" << QStringList{"Ctrl+F", "ime:日本語"} << "<p>Alpha 日本語</p>" << "日本語" << "1 / 1 件" << true;
     QTest::newRow("source: a match across the cut of a long line")
-        << "Memo1" << QStringList{"Ctrl+F", "type:omega"} << "<p>" + QString(1019, 'y') + "om" << "1 / 1 件" << true;
+        << "Memo1" << QStringList{"Ctrl+F", "type:omega"} << "<p>" + QString(1019, 'y') + "om" << "omega"
+        << "1 / 1 件" << true;
     QTest::newRow("tree: a match in a collapsed node is revealed")
-        << "TreeIndent1" << QStringList{"Ctrl+F", "type:ALPHA", "Shift+F3"} << " <p>ALPHA〓" << "3 / 3 件" << true;
+        << "TreeIndent1" << QStringList{"Ctrl+F", "type:ALPHA", "Shift+F3"} << " <p>ALPHA〓" << "ALPHA" << "3 / 3 件"
+        << true;
     QTest::newRow("no match leaves the current node") << "TreeIndent1" << QStringList{"Ctrl+F", "type:zz"}
-                                                      << "<html>" << "0 件" << true;
+                                                      << "<html>" << QString() << "0 件" << true;
     QTest::newRow("a character Shift-JIS lacks finds nothing, not its stand-in mark")
-        << "ShowResultList" << QStringList{"Ctrl+F", "ime:✓"} << "<html>" << "0 件" << true;
+        << "ShowResultList" << QStringList{"Ctrl+F", "ime:✓"} << "<html>" << QString() << "0 件" << true;
     QTest::newRow("Esc closes the bar and keeps the match")
-        << "ShowResultList" << QStringList{"Ctrl+F", "type:alpha", "Esc"} << "      <p>Alpha 日本語" << QString()
-        << false;
+        << "ShowResultList" << QStringList{"Ctrl+F", "type:alpha", "Esc"} << "      <p>Alpha 日本語" << "Alpha"
+        << QString() << false;
+    QTest::newRow("Esc closes the bar from the view too")
+        << "ShowResultList" << QStringList{"Ctrl+F", "type:alpha", "view", "Esc"} << "      <p>Alpha 日本語" << "Alpha"
+        << QString() << false;
 }
 
 void TestWindowCommands::finding()
@@ -165,21 +186,33 @@ void TestWindowCommands::finding()
     QFETCH(QString, view);
     QFETCH(QStringList, steps);
     QFETCH(QString, selected);
+    QFETCH(QString, found);
     QFETCH(QString, count);
     QFETCH(bool, barShown);
     WindowUnderTest window;
     window.openDocument(QStringLiteral("find.htm"), findPage());
     QCOMPARE(ModalSeam::takeAnsweredMessages().size(), 0);
-    auto* shown = control<QAbstractItemView>(window.form, qPrintable(view));
+    auto* shown = control<QWidget>(window.form, qPrintable(view));
     control<QTabWidget>(window.form, "PageControl1")->setCurrentWidget(shown->parentWidget());
     QApplication::setActiveWindow(&window.form);
     shown->setFocus();
 
     runSteps(window.form, steps);
 
-    QCOMPARE(shown->currentIndex().data().toString(), selected);
-    if (!selected.isEmpty())
-        QVERIFY(currentInSight(*shown));
+    if (const auto* source = qobject_cast<SourceView*>(shown)) {
+        // The page's source is shown as text: the found part is its selection.
+        QCOMPARE(source->textView().textCursor().selectedText(), found);
+        QVERIFY(source->textView().viewport()->rect().contains(source->textView().cursorRect()));
+    } else {
+        auto& items = *qobject_cast<QAbstractItemView*>(shown);
+        QCOMPARE(items.currentIndex().data().toString(), selected);
+        if (!selected.isEmpty())
+            QVERIFY(currentInSight(items));
+        QCOMPARE(foundPart(items), found);
+        // The found part stands out, not the whole row.
+        if (!found.isEmpty())
+            QVERIFY(items.selectionModel()->selectedIndexes().isEmpty());
+    }
     QCOMPARE(control<FindBar>(window.form, "FindBar")->isVisible(), barShown);
     if (barShown)
         QCOMPARE(control<QLabel>(window.form, "FindCount")->text(), count);
@@ -194,7 +227,7 @@ void TestWindowCommands::opening_data()
     QTest::newRow("vorelind FILE: a relative path, from the folder it was started in")
         << Command([](WindowUnderTest& window) {
                QVERIFY(QDir::setCurrent(window.folders.document("sub")));
-               const QString file = fileToOpen({"vorelind", "b.txt"});
+               const std::filesystem::path file = fileToOpen("b.txt");
                // The window's start-up moves the current folder to the stored one.
                QVERIFY(QDir::setCurrent(window.folders.documents()));
                window.form.openFile(file);

@@ -82,6 +82,26 @@ void IndentTreeModel::collapseAll()
     endResetModel();
 }
 
+void IndentTreeModel::expandBranch(int row)
+{
+    const NodeId top = m_rows[static_cast<std::size_t>(row)];
+    if (m_tree.childCount(top) == 0)
+        return;
+    // The shown descendants go and come back all open, in one insertion.
+    collapse(row);
+    std::vector<NodeId> pending;
+    for (std::size_t child = 0; child < m_tree.childCount(top); ++child)
+        pending.push_back(m_tree.child(top, child));
+    while (!pending.empty()) {
+        const NodeId node = pending.back();
+        pending.pop_back();
+        m_expanded[node] = true;
+        for (std::size_t child = 0; child < m_tree.childCount(node); ++child)
+            pending.push_back(m_tree.child(node, child));
+    }
+    expand(row);
+}
+
 int IndentTreeModel::parentRow(int row) const
 {
     const std::uint32_t level = m_tree.level(m_rows[static_cast<std::size_t>(row)]);
@@ -146,6 +166,10 @@ QVariant IndentTreeModel::data(const QModelIndex& index, int role) const
         return m_tree.childCount(node) == 0 ? Leaf : m_expanded[node] ? Expanded : Collapsed;
     case MarkedRole:
         return std::binary_search(m_marked.begin(), m_marked.end(), node);
+    case Qt::AccessibleDescriptionRole:
+        if (m_describeMark && std::binary_search(m_marked.begin(), m_marked.end(), node))
+            return m_describeMark(node);
+        return {};
     default:
         return {};
     }

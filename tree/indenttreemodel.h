@@ -6,6 +6,7 @@
 #include <QAbstractListModel>
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -39,12 +40,16 @@ public:
     void collapse(int row);
     void expandAll();
     void collapseAll();
+    // Expands the node in the row and every node under it.
+    void expandBranch(int row);
     // The row of the nearest shown node above the row with a lower level, or -1.
     int parentRow(int row) const;
     // Expands the node's collapsed ancestors and returns its row.
     int reveal(NodeId node);
     // Marks these nodes (MarkedRole) and no others; they need not be sorted.
     void setMarkedNodes(std::vector<NodeId> nodes);
+    // What a marked node's Qt::AccessibleDescriptionRole tells, asked for one node at a time.
+    void setMarkDescription(std::function<QString(NodeId)> describe) { m_describeMark = std::move(describe); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -65,6 +70,7 @@ private:
     std::vector<std::uint32_t> m_rows;
     std::vector<bool> m_expanded;
     std::vector<NodeId> m_marked; // sorted
+    std::function<QString(NodeId)> m_describeMark;
 };
 
 } // namespace vorelind

@@ -1,10 +1,10 @@
 #include "ui/applicationsetup.h"
 
 #include "look/qttranslation.h"
+#include "platform/codecs/systemmessages.h"
 #include "ui/programicon.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QFont>
 
 #ifdef __GLIBC__
@@ -40,16 +40,18 @@ void setUpApplication()
     QCoreApplication::setApplicationName(applicationTitle());
     QApplication::setWindowIcon(programIcon());
     installQtTranslations();
+    // The system's error texts follow the window's language, as Qt's own texts do.
+    useJapaneseSystemMessages();
     QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
     QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
     QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
 }
 
-QString fileToOpen(const QStringList& arguments)
+std::filesystem::path fileToOpen(const std::filesystem::path& file)
 {
-    if (arguments.size() < 2 || arguments.at(1).isEmpty())
+    if (file.empty())
         return {};
-    return QFileInfo(arguments.at(1)).absoluteFilePath();
+    return std::filesystem::absolute(file).lexically_normal();
 }
 
 } // namespace vorelind

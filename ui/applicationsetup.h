@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
+
+#include <filesystem>
 
 namespace vorelind {
 
@@ -14,9 +15,9 @@ QString applicationTitle();
 // and has large blocks of memory given back to the system once freed.
 void setUpApplication();
 
-// The file named on the command line after the program, as an absolute
-// path; empty when none is named. It is taken before the window's start-up
-// moves the current folder to the stored one.
-QString fileToOpen(const QStringList& arguments);
+// The file named on the command line, as an absolute path; empty when none
+// is named. It is taken before the window's start-up moves the current
+// folder to the stored one.
+std::filesystem::path fileToOpen(const std::filesystem::path& file);
 
 } // namespace vorelind

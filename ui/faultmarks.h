@@ -40,11 +40,16 @@ public:
     void mark();
     void clear();
 
-    // Goes to the next or previous mark from the view's current row.
+    // Goes to the next or previous mark from the view's current row; the
+    // status says so when the way wraps round the end.
     void goToNext(StructureView view);
     void goToPrevious(StructureView view);
     // Goes to the first mark of the source, wherever the view stands.
     void goToFirst(StructureView view);
+
+    // The faults of the marks on a listing row, each as kind, name and
+    // LINE:COL, for the views to describe the row; empty for an unmarked row.
+    QString faultsOfRow(std::size_t row);
 
 private:
     // The marks and the rows that hold them, each row once.
@@ -53,7 +58,17 @@ private:
         std::vector<std::size_t> rows;
     };
 
-    void goTo(StructureView view, std::optional<std::size_t> mark);
+    void goTo(StructureView view, std::optional<std::size_t> mark, bool forward);
+    // Shows the mark's row and names it on the status line, with a notice after it.
+    void showMark(StructureView view, std::size_t mark, const QString& notice);
+    // Whether going on from the row (and the mark visited on it) came round
+    // the end to the mark.
+    bool wrapsTo(std::size_t mark, std::optional<std::size_t> row, bool forward) const;
+    // Brings the status back to the count once the view's current row is
+    // not the visited mark's any more.
+    void leaveMark(StructureView view);
+    // "LINE:COL" of a source offset, the column in characters.
+    QString placeText(std::size_t offset);
     QString countText() const;
 
     SourceJump& m_places;

@@ -68,8 +68,10 @@ FindBar::FindBar(QTabWidget& pages, QWidget* parent)
     connect(m_matchCase, &QCheckBox::toggled, this, searchAfresh);
     connect(m_query, &QLineEdit::returnPressed, this, &FindBar::findNext);
     connect(closeButton, &QToolButton::clicked, this, &FindBar::close);
+    // Esc closes the open bar wherever the focus is in the window; the
+    // shortcut of a hidden bar takes no key.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    escape->setContext(Qt::WindowShortcut);
     connect(escape, &QShortcut::activated, this, &FindBar::close);
     connect(&m_pages, &QTabWidget::currentChanged, m_recount, qOverload<>(&QTimer::start));
     connect(m_recount, &QTimer::timeout, this, &FindBar::refresh);
@@ -139,7 +141,7 @@ void FindBar::go(Step step)
     else
         match = found->atOrAfter(current.value_or(0));
     if (match)
-        target.reveal(*match);
+        target.reveal(*match, find());
     refresh();
 }
 
@@ -150,6 +152,12 @@ void FindBar::close()
         target->view().setFocus();
 }
 
+SjisFind FindBar::find() const
+{
+    const std::optional<std::string> query = queryBytes(m_query->text());
+    return SjisFind(query.value_or(std::string()), m_matchCase->isChecked());
+}
+
 const FindMatches* FindBar::matches()
 {
     FindTarget* target = shownTarget();
@@ -157,9 +165,8 @@ const FindMatches* FindBar::matches()
         return nullptr;
     if (m_matches && m_matchesTarget == target)
         return &*m_matches;
-    const std::optional<std::string> query = queryBytes(m_query->text());
-    const SjisFind find(query.value_or(std::string()), m_matchCase->isChecked());
-    m_matches.emplace(target->itemCount(), [&](std::size_t item) { return target->matches(item, find); });
+    const SjisFind query = find();
+    m_matches.emplace(target->itemCount(), [&](std::size_t item) { return target->matches(item, query); });
     m_matchesTarget = target;
     return &*m_matches;
 }

@@ -17,6 +17,7 @@ class QTimer;
 namespace vorelind {
 
 class FindTarget;
+class SjisFind;
 
 // The find bar under the tabs: it searches the view of the page shown,
 // as the user types from the current item on, and with the next and
@@ -43,6 +44,8 @@ private:
     enum class Step { AtOrAfter, After, Before };
 
     FindTarget* shownTarget() const;
+    // The query as it stands, with the case option.
+    SjisFind find() const;
     void go(Step step);
     void close();
     // The matches of the query in the shown target, found once per query,

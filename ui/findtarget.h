@@ -22,8 +22,9 @@ public:
     virtual bool matches(std::size_t item, const SjisFind& find) const = 0;
     // None while the view has no current item.
     virtual std::optional<std::size_t> currentItem() const = 0;
-    // Selects the item and scrolls it into view.
-    virtual void reveal(std::size_t item) = 0;
+    // Makes the item current, scrolled into view, with the find's first
+    // match in it shown as the selection.
+    virtual void reveal(std::size_t item, const SjisFind& find) = 0;
 };
 
 } // namespace vorelind

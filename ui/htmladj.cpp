@@ -25,6 +25,7 @@
 #include "ui/errorreport.h"
 #include "ui/faultmarks.h"
 #include "ui/filelistbox.h"
+#include "ui/fileselectionpane.h"
 #include "ui/findbar.h"
 #include "ui/htmladjabt.h"
 #include "ui/htmlmask.h"
@@ -33,6 +34,7 @@
 #include "ui/pagecontrol.h"
 #include "ui/rowfindtarget.h"
 #include "ui/sitecheckpane.h"
+#include "ui/sourcefindtarget.h"
 #include "ui/sourceview.h"
 #include "ui/treefindtarget.h"
 #include "ui/treeindent.h"
@@ -49,7 +51,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
+#include <QFileSystemModel>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -61,7 +63,6 @@
 #include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -82,8 +83,6 @@ constexpr int kLeftColumnWidth = 200;
 // The window's outer frame as designed, at its designed place.
 constexpr QSize kDesignedFrameSize(650, 473);
 constexpr QPoint kDesignedPosition(192, 114);
-// Changes on disk within this time refresh the file lists once.
-constexpr int kFolderRefreshDelayMs = 200;
 
 // A path as the file functions that take byte strings need it.
 std::string nativePath(const QString& path)
@@ -95,6 +94,12 @@ std::string nativePath(const QString& path)
 std::string sjisPath(const QString& path)
 {
     return fromDisplayText(path);
+}
+
+// A name that is no valid text in the system's encoding shows the program's replacement mark.
+std::string sjisPath(const std::filesystem::path& path)
+{
+    return sjisPath(displayedPath(path));
 }
 
 // The folder of "ignore.trm" and "w.htm", the user's own when the program's is read-only.
@@ -123,6 +128,12 @@ QWidget* pageFilledBy(QWidget* view)
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(view);
     return page;
+}
+
+// Names a view for assistive tools after the caption of its tab.
+void nameAfterTab(QWidget& view, const QTabWidget& tabs, QWidget& page)
+{
+    view.setAccessibleName(tabs.tabText(tabs.indexOf(&page)).replace(QStringLiteral("&&"), QStringLiteral("&")));
 }
 
 // The folder of a file, ending in the path separator.
@@ -163,15 +174,25 @@ private:
     Loaded m_loaded;
 };
 
-// The first of the dropped things when it is a file of this machine;
-// empty otherwise.
-QString droppedFile(const QMimeData& data)
+// The first of the dropped things when it is a file of this machine, as
+// the file system spells its path; empty otherwise.
+std::filesystem::path droppedFile(const QMimeData& data)
 {
     const QList<QUrl> urls = data.urls();
     if (urls.isEmpty() || !urls.constFirst().isLocalFile())
         return {};
-    const QString path = urls.constFirst().toLocalFile();
-    return QFileInfo(path).isDir() ? QString() : path;
+    const std::filesystem::path path = localFilePath(urls.constFirst());
+    std::error_code error;
+    return std::filesystem::is_directory(path, error) ? std::filesystem::path() : path;
+}
+
+// Hidden, the save dialog's folder model would read every change of the
+// browsed folder, thousands a second while files come and go there, and
+// keep what it read; it follows the disk only while the dialog is open.
+void setFollowsDisk(QFileDialog& dialog, bool on)
+{
+    if (auto* model = dialog.findChild<QFileSystemModel*>())
+        model->setOption(QFileSystemModel::DontWatchForChanges, !on);
 }
 
 bool isEnterKey(int key)
@@ -203,7 +224,6 @@ TStructedHtmlForm::TStructedHtmlForm(const QString& executablePath, QWidget* par
     buildSaveDialog();
     m_sourceJump = std::make_unique<SourceJump>(*TreeIndent1, *ShowResultList, *Memo1);
     m_faultMarks = std::make_unique<FaultMarks>(*m_sourceJump, *TreeIndent1, *m_listingModel, *Memo1, *MarkStatus);
-    connectFileSelection();
     installEventFilters();
     runHandler([this] { FormCreate(); });
     m_aboutBox = std::make_unique<TAboutBox>();
@@ -249,28 +269,27 @@ void TStructedHtmlForm::Exit1Click()
 
 void TStructedHtmlForm::FileListBox1DblClick()
 {
-    loadFile(FileListBox1->selectedPath());
+    loadFile(FileListBox1->selectedFile());
 }
 
-void TStructedHtmlForm::openFile(const QString& path)
+void TStructedHtmlForm::openFile(const std::filesystem::path& path)
 {
-    const QFileInfo file(path);
-    DirectoryListBox1->setDirectory(file.absolutePath());
+    const std::filesystem::path file = std::filesystem::absolute(path);
+    TabSelect->showFile(file);
     // A file that the mask does not list is loaded all the same.
-    FileListBox1->selectName(file.fileName());
-    loadFile(file.absoluteFilePath());
+    loadFile(file);
 }
 
-void TStructedHtmlForm::loadFile(const QString& path)
+void TStructedHtmlForm::loadFile(const std::filesystem::path& path)
 {
     const std::string name = fileNameOf(sjisPath(path));
-    const DocumentRequest request{nativePath(path), name, isShiftJis->isChecked()};
+    const DocumentRequest request{path.string(), name, isShiftJis->isChecked()};
     const ExcludedTags excluded(IgnoreTags->lines());
     HandedRules listingRules{TagRules::Xml, IgnoreTags->lines()};
     WindowSteps steps(
         [&] {
             SaveDialog1->setDirectory(FileListBox1->directory());
-            SaveDialog1->selectFile(path);
+            SaveDialog1->selectFile(displayedPath(path));
             m_listingModel->setListing(nullptr);
             m_sourceJump->setDocument(nullptr, nullptr);
             m_faultMarks->clear();
@@ -284,9 +303,9 @@ void TStructedHtmlForm::loadFile(const QString& path)
             m_faultMarks->analyse(source, excluded, listingRules.rules);
             showLoadedSource(source, name);
         });
-    WalkProgress progress(*ProgressBar1, *StatusBar1);
+    WalkProgress progress(*ProgressBar1, *StatusBar1, QDir::toNativeSeparators(displayedPath(path)));
     // The log grows in the browsed folder, beside the chosen files.
-    RunLogFile runLog(nativePath(QDir(FileListBox1->directory()).filePath(QStringLiteral("runlog.log"))));
+    RunLogFile runLog((FileListBox1->folder() / "runlog.log").string());
     auto listing = std::make_shared<Listing>();
     try {
         runDocument(request, excluded, steps, WalkSinks{&progress, &progress, &runLog}, *listing);
@@ -311,7 +330,7 @@ void TStructedHtmlForm::loadFile(const QString& path)
 }
 
 // The source tab shows the loaded text, with the document's title in the
-// captions, and is painted before the walk starts. The tab comes up first:
+// captions and its path in their tooltips, and is painted before the walk starts. The tab comes up first:
 // shown after the text, the view would wait for all its rows.
 void TStructedHtmlForm::showLoadedSource(std::shared_ptr<const std::string> source, const std::string& name)
 {
@@ -320,10 +339,16 @@ void TStructedHtmlForm::showLoadedSource(std::shared_ptr<const std::string> sour
     m_documentTitle = vorelind::documentTitle(name);
     PageControl1->setTabText(PageControl1->indexOf(TabOriginal),
                              tabCaption(m_documentTitle + messages::kOriginalTabSuffix));
+    Memo1->setCaption(toDisplayText(m_documentTitle + messages::kOriginalTabSuffix));
     PageControl1->setTabText(PageControl1->indexOf(TabIndented),
                              tabCaption(m_documentTitle + messages::kIndentedTabSuffix));
     PageControl1->setTabText(PageControl1->indexOf(TabStructure),
                              tabCaption(m_documentTitle + messages::kStructureTabSuffix));
+    nameAfterTab(*ShowResultList, *PageControl1, *TabIndented);
+    nameAfterTab(*TreeIndent1, *PageControl1, *TabStructure);
+    // A caption may show the name cut; the tooltips tell the whole path.
+    for (QWidget* tab : {TabOriginal, TabIndented, TabStructure})
+        PageControl1->setTabToolTip(PageControl1->indexOf(tab), QDir::toNativeSeparators(displayedPath(m_loadedPath)));
     repaint();
 }
 
@@ -358,7 +383,9 @@ void TStructedHtmlForm::RegWrite()
 
 void TStructedHtmlForm::Save1Click()
 {
+    setFollowsDisk(*SaveDialog1, true);
     const QString path = ModalSeam::chooseSaveFile(*SaveDialog1);
+    setFollowsDisk(*SaveDialog1, false);
     if (path.isEmpty())
         return;
     if (m_listing) {
@@ -497,14 +524,14 @@ void TStructedHtmlForm::about1Click()
 void TStructedHtmlForm::CheckFolderClick()
 {
     SiteCheckDock->show();
-    m_siteCheck->start({nativePath(FileListBox1->directory()), FileListBox1->mask(), isShiftJis->isChecked(),
+    m_siteCheck->start({FileListBox1->folder().string(), FileListBox1->mask(), isShiftJis->isChecked(),
                         IgnoreTags->lines(), chosenRules()});
 }
 
-void TStructedHtmlForm::openCheckedFile(const QString& path)
+void TStructedHtmlForm::openCheckedFile(const std::filesystem::path& file)
 {
-    openFile(path);
-    if (m_loadedPath == QFileInfo(path).absoluteFilePath())
+    openFile(file);
+    if (m_loadedPath == std::filesystem::absolute(file))
         m_faultMarks->goToFirst(showMarkedView());
 }
 
@@ -533,7 +560,7 @@ void TStructedHtmlForm::Rerun1Click()
         StatusBar1->setText(QStringLiteral("実行中に押された再実行は無視しました"));
         return;
     }
-    if (!m_loadedPath.isEmpty()) {
+    if (!m_loadedPath.empty()) {
         openFile(m_loadedPath);
         return;
     }
@@ -565,11 +592,16 @@ void TStructedHtmlForm::SourceJumpClick()
 {
     if (m_sourceJump->showSourceOfCurrentRow(shownStructureView()))
         PageControl1->setCurrentWidget(TabOriginal);
+    else
+        StatusBar1->setText(QStringLiteral("構造のノードかインデントの行を選んでください"));
 }
 
+// The way back starts from the source view's cursor, which only the source tab shows.
 void TStructedHtmlForm::StructureJumpClick()
 {
-    if (m_sourceJump->showNodeAtSourceCursor())
+    if (PageControl1->currentWidget() != TabOriginal)
+        StatusBar1->setText(QStringLiteral("ソースタブで選んでください"));
+    else if (m_sourceJump->showNodeAtSourceCursor())
         PageControl1->setCurrentWidget(TabStructure);
 }
 
@@ -601,21 +633,7 @@ bool TStructedHtmlForm::eventFilter(QObject* watched, QEvent* event)
         runHandler([&] { IgnoreTagsKeyDown(key); });
         return key == Qt::Key_Delete;
     }
-    if (watched == FileListBox1 && event->type() == QEvent::KeyPress
-        && isEnterKey(static_cast<QKeyEvent*>(event)->key())) {
-        if (!FileListBox1->selectedPath().isEmpty())
-            runHandler([this] { FileListBox1DblClick(); });
-        return true;
-    }
-    // Only the left button's double-click loads a file or leaves the tree.
-    if (watched == FileListBox1->viewport() && event->type() == QEvent::MouseButtonDblClick)
-        return !isDoubleClick(*event, Qt::LeftButton);
-    if (watched == FileListBox1->viewport() && event->type() == QEvent::MouseButtonPress) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        runHandler([&] { FileListBox1MouseDown(mouse->button(), mouse->modifiers(), mouse->position().toPoint()); });
-        // The right button chooses the mask; it leaves the selection alone.
-        return mouse->button() == Qt::RightButton;
-    }
+    // Only the left button's double-click leaves the tree.
     if (watched == TreeIndent1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         if (isDoubleClick(*event, Qt::LeftButton))
             runHandler([this] { TreeIndent1DblClick(); });
@@ -737,12 +755,12 @@ void TStructedHtmlForm::setFileMask(const std::string& mask)
 // any folder name comes back, also one that Shift-JIS cannot spell.
 std::string TStructedHtmlForm::folder() const
 {
-    return nativePath(DirectoryListBox1->directory());
+    return DirectoryListBox1->folder().string();
 }
 
 void TStructedHtmlForm::setFolder(const std::string& folder)
 {
-    DirectoryListBox1->setDirectory(QFile::decodeName(QByteArray::fromStdString(folder)));
+    DirectoryListBox1->setDirectory(std::filesystem::path(folder));
 }
 
 bool TStructedHtmlForm::convertsToShiftJis() const
@@ -834,7 +852,7 @@ void TStructedHtmlForm::buildCheckMenu()
     addDockWidget(Qt::BottomDockWidgetArea, SiteCheckDock);
     SiteCheckDock->hide();
     connect(m_siteCheck, &SiteCheckPane::fileChosen, this,
-            [this](const QString& path) { runHandler([&] { openCheckedFile(path); }); });
+            [this](const std::filesystem::path& file) { runHandler([&] { openCheckedFile(file); }); });
 }
 
 void TStructedHtmlForm::buildTabs()
@@ -852,8 +870,11 @@ void TStructedHtmlForm::buildTabs()
     PageControl1->addTab(TabSelect, QStringLiteral("ファイル選択"));
     PageControl1->addTab(TabEnv, QStringLiteral("動作環境"));
     PageControl1->addTab(TabOriginal, QStringLiteral("オリジナルソース"));
+    Memo1->setCaption(QStringLiteral("オリジナルソース"));
     PageControl1->addTab(TabIndented, QStringLiteral("インデント"));
     PageControl1->addTab(TabStructure, QStringLiteral("構造化"));
+    nameAfterTab(*ShowResultList, *PageControl1, *TabIndented);
+    nameAfterTab(*TreeIndent1, *PageControl1, *TabStructure);
     layout->addWidget(PageControl1, 1);
     buildFindBar(*central);
     layout->addWidget(m_findBar);
@@ -877,37 +898,32 @@ void TStructedHtmlForm::buildTabs()
 void TStructedHtmlForm::buildFindBar(QWidget& parent)
 {
     m_findBar = new FindBar(*PageControl1, &parent);
-    const SourceRowModel& sourceRows = Memo1->rowModel();
-    const auto sourceRowMatches = [&sourceRows](std::size_t row, const SjisFind& find) {
-        // A match may run on into the row that continues a long line.
-        return find.isIn(sourceRows.rowAndContinuation(row), sourceRows.row(row).size());
-    };
-    const auto listingLineMatches = [this](std::size_t row, const SjisFind& find) {
+    const auto listingLineMatch = [this](std::size_t row, const SjisFind& find) {
         // The leading blanks are only counted: the bytes after them are searched.
-        return find.isIn(m_listingModel->lineAt(row).text);
+        return find.firstIn(m_listingModel->lineAt(row).text);
     };
-    m_findBar->addTarget(*TabOriginal, std::make_unique<RowFindTarget>(*Memo1, sourceRowMatches));
-    m_findBar->addTarget(*TabIndented, std::make_unique<RowFindTarget>(*ShowResultList, listingLineMatches));
+    const auto showListingMatch = [this](std::size_t row, std::size_t start, std::size_t length) {
+        ShowResultList->markMatch(static_cast<int>(row), start, length);
+    };
+    m_findBar->addTarget(*TabOriginal, std::make_unique<SourceFindTarget>(*Memo1));
+    m_findBar->addTarget(*TabIndented,
+                         std::make_unique<RowFindTarget>(*ShowResultList, listingLineMatch, showListingMatch));
     m_findBar->addTarget(*TabStructure, std::make_unique<TreeFindTarget>(*TreeIndent1));
 }
 
-QWidget* TStructedHtmlForm::buildSelectTab()
+// The pane's lists keep the names that the handlers and the settings use.
+FileSelectionPane* TStructedHtmlForm::buildSelectTab()
 {
-    auto* tab = new QWidget;
-    auto* layout = new QHBoxLayout(tab);
-    auto* leftColumn = new QVBoxLayout;
-    DriveComboBox1 = named(new DriveComboBox(tab), "DriveComboBox1");
-    DirectoryListBox1 = named(new DirectoryListBox(tab), "DirectoryListBox1");
-    DriveComboBox1->setFixedWidth(kLeftColumnWidth);
-    DirectoryListBox1->setFixedWidth(kLeftColumnWidth);
-    leftColumn->addWidget(DriveComboBox1);
-    leftColumn->addWidget(DirectoryListBox1, 1);
-    layout->addLayout(leftColumn);
-    FileListBox1 = named(new FileListBox(tab), "FileListBox1");
-    FileListBox1->setToolTip(QStringLiteral("右ボタンを押すと、表示する拡張子を変更できます"));
-    connect(FileListBox1, &QAbstractItemView::doubleClicked, this, guarded(&TStructedHtmlForm::FileListBox1DblClick));
-    layout->addWidget(FileListBox1, 1);
-    return tab;
+    auto* pane = new FileSelectionPane;
+    DriveComboBox1 = &pane->drives();
+    DirectoryListBox1 = &pane->folders();
+    FileListBox1 = &pane->files();
+    connect(pane, &FileSelectionPane::fileChosen, this, guarded(&TStructedHtmlForm::FileListBox1DblClick));
+    connect(pane, &FileSelectionPane::filesPressed, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& position) {
+                runHandler([&] { FileListBox1MouseDown(button, modifiers, position); });
+            });
+    return pane;
 }
 
 QWidget* TStructedHtmlForm::buildEnvTab()
@@ -940,7 +956,6 @@ QWidget* TStructedHtmlForm::buildEnvTab()
 QWidget* TStructedHtmlForm::buildOriginalTab()
 {
     Memo1 = named(new SourceView, "Memo1");
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     return pageFilledBy(Memo1);
 }
 
@@ -949,8 +964,11 @@ QWidget* TStructedHtmlForm::buildIndentedTab()
     ShowResultList = named(new LineListView, "ShowResultList");
     m_listingModel = new ListingModel(ShowResultList);
     ShowResultList->setRowsModel(*m_listingModel);
-    ShowResultList->showLineNumbers([](int row) { return static_cast<std::size_t>(row) + 1; },
-                                    [this] { return m_listingModel->lineCount(); });
+    // Each line is numbered by the source line it came from, as the status
+    // names places; the source is counted only while a listing of it is shown.
+    ShowResultList->showLineNumbers(
+        [this](int row) { return m_listingModel->sourceLine(static_cast<std::size_t>(row), Memo1->lines()); },
+        [this] { return m_listingModel->lineCount() > 0 && Memo1->source() ? lineCountOf(*Memo1->source()) : 0; });
     setBackground(*ShowResultList, kListingBackground);
     return pageFilledBy(ShowResultList);
 }
@@ -1038,13 +1056,12 @@ void TStructedHtmlForm::buildSaveDialog()
     SaveDialog1->setNameFilter(QStringLiteral("htmlファイル (*.htm*)"));
     SaveDialog1->setDefaultSuffix(QStringLiteral("htm"));
     SaveDialog1->setSizeGripEnabled(true);
+    setFollowsDisk(*SaveDialog1, false);
 }
 
 // Installed once every view exists, since the filter looks at all of them.
 void TStructedHtmlForm::installEventFilters()
 {
-    FileListBox1->installEventFilter(this);
-    FileListBox1->viewport()->installEventFilter(this);
     IgnoreTags->installEventFilter(this);
     AddTag->installEventFilter(this);
     TreeIndent1->viewport()->installEventFilter(this);
@@ -1068,55 +1085,17 @@ void TStructedHtmlForm::moveEvent(QMoveEvent* event)
 // A file dragged from the desktop opens as a double-click on it would.
 void TStructedHtmlForm::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!droppedFile(*event->mimeData()).isEmpty())
+    if (!droppedFile(*event->mimeData()).empty())
         event->acceptProposedAction();
 }
 
 void TStructedHtmlForm::dropEvent(QDropEvent* event)
 {
-    const QString path = droppedFile(*event->mimeData());
-    if (path.isEmpty())
+    const std::filesystem::path path = droppedFile(*event->mimeData());
+    if (path.empty())
         return;
     event->acceptProposedAction();
     runHandler([&] { openFile(path); });
-}
-
-void TStructedHtmlForm::connectFileSelection()
-{
-    connect(DirectoryListBox1, &DirectoryListBox::directoryChanged, this, [this](const QString& folder) {
-        FileListBox1->setDirectory(folder);
-        DriveComboBox1->showDriveOf(folder);
-    });
-    connect(DriveComboBox1, &DriveComboBox::driveChosen, this,
-            [this](const QString& root) { runHandler([&] { DirectoryListBox1->setDirectory(root); }); });
-    FileListBox1->setDirectory(DirectoryListBox1->directory());
-    DriveComboBox1->showDriveOf(DirectoryListBox1->directory());
-    watchShownFolder();
-}
-
-// Files and folders made or removed in the shown folder, by the user or by
-// the program's own run log and exports, appear without leaving the folder.
-void TStructedHtmlForm::watchShownFolder()
-{
-    m_folderWatcher = new QFileSystemWatcher(this);
-    m_folderRefresh = new QTimer(this);
-    m_folderRefresh->setSingleShot(true);
-    m_folderRefresh->setInterval(kFolderRefreshDelayMs);
-    connect(m_folderWatcher, &QFileSystemWatcher::directoryChanged, m_folderRefresh, qOverload<>(&QTimer::start));
-    connect(m_folderRefresh, &QTimer::timeout, this, [this] {
-        FileListBox1->refresh();
-        DirectoryListBox1->refresh();
-    });
-    connect(DirectoryListBox1, &DirectoryListBox::directoryChanged, this, &TStructedHtmlForm::watchFolder);
-    watchFolder(DirectoryListBox1->directory());
-}
-
-void TStructedHtmlForm::watchFolder(const QString& folder)
-{
-    const QStringList watched = m_folderWatcher->directories();
-    if (!watched.isEmpty())
-        m_folderWatcher->removePaths(watched);
-    m_folderWatcher->addPath(folder);
 }
 
 } // namespace vorelind

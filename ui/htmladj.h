@@ -9,6 +9,7 @@
 #include <QKeySequence>
 #include <QMainWindow>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -19,7 +20,6 @@ class QCheckBox;
 class QComboBox;
 class QDockWidget;
 class QFileDialog;
-class QFileSystemWatcher;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -27,7 +27,6 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
-class QTimer;
 
 namespace vorelind {
 
@@ -35,6 +34,7 @@ class DirectoryListBox;
 class DriveComboBox;
 class FaultMarks;
 class FileListBox;
+class FileSelectionPane;
 class FindBar;
 class LineListView;
 class Listing;
@@ -105,7 +105,7 @@ public:
 
     // Opens the file as a double-click on it would: the folder lists browse
     // to its folder and select it, and it is loaded and structured.
-    void openFile(const QString& path);
+    void openFile(const std::filesystem::path& path);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -129,33 +129,30 @@ private:
     TagRules rulesForSource(std::string_view source) const;
     void buildCheckMenu();
     // Opens a file of the folder check and goes to its first mark.
-    void openCheckedFile(const QString& path);
+    void openCheckedFile(const std::filesystem::path& file);
 
     void buildMenus();
     void buildSearchMenu();
     void buildMoveMenu();
     void buildFindBar(QWidget& parent);
     void buildTabs();
-    QWidget* buildSelectTab();
+    FileSelectionPane* buildSelectTab();
     QWidget* buildEnvTab();
     QWidget* buildOriginalTab();
     QWidget* buildIndentedTab();
     QWidget* buildStructureTab();
     void buildIgnoreAddPanel();
     void buildSaveDialog();
-    void connectFileSelection();
     void installEventFilters();
     void addCommand(QWidget& menu, const QString& caption, const char* name, void (TStructedHtmlForm::*handler)(),
                     const QKeySequence& shortcut = {});
     QMenu* addPopupMenu(QAbstractItemView& view, const char* name);
     QPushButton* addGlyphButton(const QString& caption, Glyph glyph, void (TStructedHtmlForm::*handler)());
-    void watchShownFolder();
-    void watchFolder(const QString& folder);
     // Wraps a handler for a signal connection, inside the default error report.
     std::function<void()> guarded(void (TStructedHtmlForm::*handler)());
 
     bool filterAddTagKey(QKeyEvent& event);
-    void loadFile(const QString& path);
+    void loadFile(const std::filesystem::path& path);
     void loadIgnoreList();
     void saveIgnoreList();
     void saveIgnoreListWhileTyping();
@@ -171,7 +168,7 @@ private:
     StructureView showMarkedView();
 
     QTabWidget* PageControl1 = nullptr;
-    QWidget* TabSelect = nullptr;
+    FileSelectionPane* TabSelect = nullptr;
     QWidget* TabEnv = nullptr;
     QWidget* TabOriginal = nullptr;
     QWidget* TabIndented = nullptr;
@@ -215,7 +212,7 @@ private:
     std::string m_documentTitle;
     HandedRules m_listingRules; // the rules and excluded names the shown listing was judged by
     // The file last loaded, which the rerun command loads again.
-    QString m_loadedPath;
+    std::filesystem::path m_loadedPath;
     // Set while the input given during a walk, which waited for its end,
     // is taken in.
     bool m_justWalked = false;
@@ -234,8 +231,6 @@ private:
     std::string m_shownListFailure;
     bool m_toldListNotSaved = false;
     bool m_frameFitted = false;
-    QFileSystemWatcher* m_folderWatcher = nullptr;
-    QTimer* m_folderRefresh = nullptr;
 };
 
 } // namespace vorelind

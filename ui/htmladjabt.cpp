@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace vorelind {
 
 namespace {
@@ -82,11 +84,12 @@ void TAboutBox::createPanel()
     Label1 = placedLabel(Panel1, 8, 136, toDisplayText(messages::kContactLabel));
 
     InternetLabel1 = new TInternetLabel(Panel1);
-    InternetLabel1->setGeometry(104, 136, 153, 15);
     QFont linkFont = designFont(kDialogFont, 15);
     linkFont.setItalic(true);
     linkFont.setUnderline(true);
     InternetLabel1->setFont(linkFont);
+    // As high as the font's lines, or the underline falls outside the label.
+    InternetLabel1->setGeometry(104, 136, 153, std::max(15, QFontMetrics(linkFont).height()));
     InternetLabel1->setFontColor(QColor(0, 0, 255));
     InternetLabel1->setText(toDisplayText(messages::kContactAddress));
     InternetLabel1->setExecutable(true);

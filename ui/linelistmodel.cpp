@@ -39,9 +39,13 @@ int LineRowsModel::rowCount(const QModelIndex& parent) const
 
 QVariant LineRowsModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || role != Qt::DisplayRole)
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
         return {};
     const IndentedText line = lineAt(static_cast<std::size_t>(index.row()));
+    // Assistive tools get what the row shows after its blanks, which would
+    // be all they read of a deeply nested line.
+    if (role == Qt::AccessibleTextRole)
+        return toShownText(line.text);
     return QString(static_cast<qsizetype>(line.blanks), QLatin1Char(' ')) + toDisplayText(line.text);
 }
 

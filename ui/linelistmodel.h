@@ -12,7 +12,8 @@ namespace vorelind {
 
 // Shift-JIS text lines for a list view. The lines stay bytes, their leading
 // blanks perhaps only counted; they become display text only when the view
-// asks for a row.
+// asks for a row. Assistive tools get a row's text without its leading
+// blanks, cut as the view cuts it (Qt::AccessibleTextRole).
 class LineRowsModel : public QAbstractListModel {
     Q_OBJECT
 

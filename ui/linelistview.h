@@ -3,13 +3,13 @@
 #include "ui/linelistmodel.h"
 
 #include "ui/numberedlistview.h"
+#include "ui/rowwidthdelegate.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace vorelind {
-
-class RowWidthDelegate;
 
 // A list view of Shift-JIS text lines. All rows share one size, so half a
 // million lines lay out at once; the shared width is that of the widest of
@@ -30,6 +30,11 @@ public:
     int selectedRow() const;
     // Selects a row and makes it current; -1 clears the selection.
     void selectRow(int row);
+    // Shows bytes of a row's text after its blanks, from a start, as the
+    // found text, until another row becomes current or the rows change.
+    void markMatch(int row, std::size_t start, std::size_t length);
+    // The part of the row's text shown as found, if any.
+    std::optional<TextPart> markedPart(const QModelIndex& index) const;
 
 protected:
     void doItemsLayout() override;
@@ -39,10 +44,19 @@ private:
 
     void showRows(LineRowsModel& rows);
 
+    struct Match {
+        int row;
+        std::size_t start;
+        std::size_t length;
+    };
+
+    void forgetMatch();
+
     LineListModel m_model;
     LineRowsModel* m_rows = nullptr;
     RowWidthDelegate* m_delegate;
     bool m_rowWidthStale = true;
+    std::optional<Match> m_match;
 };
 
 } // namespace vorelind

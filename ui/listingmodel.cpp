@@ -24,14 +24,22 @@ void ListingModel::setMarkedRows(std::vector<std::size_t> rows)
         emit dataChanged(index(0), index(rowCount() - 1), {Qt::BackgroundRole});
 }
 
+std::size_t ListingModel::sourceLine(std::size_t row, const LineIndex& sourceLines) const
+{
+    const std::size_t position = m_listing->sourcePosition(row);
+    return position == 0 ? 0 : sourceLines.at(position - 1).line;
+}
+
 QVariant ListingModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::BackgroundRole)
+    if (role != Qt::BackgroundRole && role != Qt::AccessibleDescriptionRole)
         return LineRowsModel::data(index, role);
     const auto row = static_cast<std::size_t>(index.row());
     if (!std::binary_search(m_markedRows.begin(), m_markedRows.end(), row))
         return {};
-    return unmatchedTint();
+    if (role == Qt::BackgroundRole)
+        return unmatchedTint();
+    return m_describeMark ? QVariant(m_describeMark(row)) : QVariant();
 }
 
 } // namespace vorelind

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "document/lineindex.h"
 #include "document/listing.h"
 #include "ui/linelistmodel.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -21,6 +23,12 @@ public:
 
     // Tints these rows, ascending, and no others, until another listing is set.
     void setMarkedRows(std::vector<std::size_t> rows);
+    // What a marked row's Qt::AccessibleDescriptionRole tells, asked for one row at a time.
+    void setMarkDescription(std::function<QString(std::size_t)> describe) { m_describeMark = std::move(describe); }
+
+    // The line of the walked source, whose lines are given, where the row
+    // began; 0 for a listing that was not walked.
+    std::size_t sourceLine(std::size_t row, const LineIndex& sourceLines) const;
 
     std::size_t lineCount() const override { return m_listing ? m_listing->lineCount() : 0; }
     IndentedText lineAt(std::size_t row) const override { return m_listing->indentedLine(row); }
@@ -29,6 +37,7 @@ public:
 private:
     std::shared_ptr<const Listing> m_listing;
     std::vector<std::size_t> m_markedRows;
+    std::function<QString(std::size_t)> m_describeMark;
 };
 
 } // namespace vorelind

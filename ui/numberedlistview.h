@@ -23,6 +23,8 @@ public:
     // Shows before every row the number it is given; the column is as wide
     // as the largest number that can come.
     void showLineNumbers(RowNumber numberOfRow, std::function<std::size_t()> largestNumber);
+    // The number shown before a row; 0 for none.
+    std::size_t numberShownAt(int row) const { return m_numberOfRow ? m_numberOfRow(row) : 0; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,12 +1,15 @@
 #include "ui/rowfindtarget.h"
 
+#include "util/sjisfind.h"
+
 #include <QAbstractItemView>
 
 namespace vorelind {
 
-RowFindTarget::RowFindTarget(QAbstractItemView& view, RowMatches matches)
+RowFindTarget::RowFindTarget(QAbstractItemView& view, RowMatch firstMatch, ShowMatch showMatch)
     : m_view(view)
-    , m_matches(std::move(matches))
+    , m_firstMatch(std::move(firstMatch))
+    , m_showMatch(std::move(showMatch))
 {
 }
 
@@ -23,11 +26,14 @@ std::optional<std::size_t> RowFindTarget::currentItem() const
     return static_cast<std::size_t>(current.row());
 }
 
-void RowFindTarget::reveal(std::size_t item)
+// The row becomes current but not selected: the match stands out in it.
+void RowFindTarget::reveal(std::size_t item, const SjisFind& find)
 {
     const QModelIndex index = m_view.model()->index(static_cast<int>(item), 0);
-    m_view.setCurrentIndex(index);
+    m_view.selectionModel()->setCurrentIndex(index, QItemSelectionModel::Clear);
     m_view.scrollTo(index);
+    if (const std::optional<std::size_t> start = m_firstMatch(item, find))
+        m_showMatch(item, *start, find.length());
 }
 
 } // namespace vorelind

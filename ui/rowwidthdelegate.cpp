@@ -2,6 +2,9 @@
 
 #include "platform/codecs/displaytext.h"
 
+#include <QApplication>
+#include <QPainter>
+
 #include <algorithm>
 #include <vector>
 
@@ -46,6 +49,33 @@ QString shownRow(const IndentedText& row)
 }
 
 } // namespace
+
+// The style lays the text into its own rectangle, a margin in from the item's.
+void paintTextPart(QPainter& painter, const QStyleOptionViewItem& item, const TextPart& part)
+{
+    const QWidget* widget = item.widget;
+    const QStyle* style = widget ? widget->style() : QApplication::style();
+    const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget);
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+    const int left = text.left() + margin + item.fontMetrics.horizontalAdvance(part.before);
+    const QRect area(left, item.rect.top(), item.fontMetrics.horizontalAdvance(part.part), item.rect.height());
+    painter.save();
+    painter.fillRect(area, item.palette.highlight());
+    painter.setPen(item.palette.color(QPalette::HighlightedText));
+    painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, part.part);
+    painter.restore();
+}
+
+void RowWidthDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::paint(painter, option, index);
+    const std::optional<TextPart> part = m_markedPart ? m_markedPart(index) : std::nullopt;
+    if (!part)
+        return;
+    QStyleOptionViewItem item = option;
+    initStyleOption(&item, index);
+    paintTextPart(*painter, item, *part);
+}
 
 QSize RowWidthDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {

@@ -8,19 +8,35 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 namespace vorelind {
 
+// A part of an item's shown text: the text before it and the part itself.
+struct TextPart {
+    QString before;
+    QString part;
+};
+
+// The part of an item's text to show as selected, if any.
+using MarkedPart = std::function<std::optional<TextPart>(const QModelIndex& index)>;
+
+// Paints a part of an item's text over the item as selected text; the
+// option is the item's, initialised for painting.
+void paintTextPart(QPainter& painter, const QStyleOptionViewItem& item, const TextPart& part);
+
 // Gives every row of a list view with uniform item sizes at least the width
 // of the widest text, so that long rows scroll rather than being cut. A row
-// shows what shownText() keeps of its text.
+// shows what shownText() keeps of its text, and its marked part as selected.
 class RowWidthDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void setTextWidth(int width) { m_textWidth = width; }
+    void setMarkedPart(MarkedPart markedPart) { m_markedPart = std::move(markedPart); }
 
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 protected:
@@ -28,6 +44,7 @@ protected:
 
 private:
     int m_textWidth = 0;
+    MarkedPart m_markedPart;
 };
 
 // Makes the view a read-only, single-selection list of rows, all of one

@@ -1,6 +1,6 @@
 #include "ui/sitecheckmodel.h"
 
-#include <QFileInfo>
+#include "platform/files/nativepath.h"
 
 #include <algorithm>
 
@@ -14,7 +14,7 @@ bool isWorse(const SiteFileResult& a, const SiteFileResult& b)
 {
     if (a.failure.isEmpty() != b.failure.isEmpty())
         return a.failure.isEmpty();
-    return a.count != b.count ? a.count > b.count : a.path < b.path;
+    return a.count != b.count ? a.count > b.count : a.file < b.file;
 }
 
 } // namespace
@@ -51,7 +51,7 @@ QVariant SiteCheckModel::data(const QModelIndex& index, int role) const
         return {};
     const SiteFileResult& file = result(index.row());
     switch (index.column()) {
-    case FileColumn: return role == Qt::ToolTipRole ? file.path : QFileInfo(file.path).fileName();
+    case FileColumn: return displayedPath(role == Qt::ToolTipRole ? file.file : file.file.filename());
     case CountColumn: return file.failure.isEmpty() ? QVariant(qulonglong(file.count)) : QVariant(QStringLiteral("-"));
     case RulesColumn: return file.rules;
     case PlaceColumn: return file.failure.isEmpty() ? file.firstPlace : file.failure;

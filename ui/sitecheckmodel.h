@@ -4,13 +4,14 @@
 #include <QString>
 
 #include <cstddef>
+#include <filesystem>
 #include <vector>
 
 namespace vorelind {
 
 // One file of a folder check: its findings, or why it could not be checked.
 struct SiteFileResult {
-    QString path; // as the file system spells it, for display and opening
+    std::filesystem::path file; // as the file system spells it
     std::size_t count = 0;
     QString rules;      // "HTML" or "XML"
     QString firstPlace; // "LINE:COL" of the first finding; empty without one

@@ -21,7 +21,7 @@ namespace {
 SiteFileResult checkFile(const std::string& path, const SiteCheckRequest& request, const ExcludedTags& excluded)
 {
     SiteFileResult result;
-    result.path = displayedPath(path);
+    result.file = path;
     const std::string failure =
         checkFileBalance(path, request.convertToShiftJis, excluded, request.rules, [&](const CheckedText& checked) {
             result.count = checked.found.size();
@@ -68,7 +68,7 @@ SiteCheckPane::SiteCheckPane(QWidget* parent)
     connect(m_cancel, &QPushButton::clicked, this, &SiteCheckPane::cancel);
     connect(m_view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid())
-            emit fileChosen(m_model->result(index.row()).path);
+            emit fileChosen(m_model->result(index.row()).file);
     });
 }
 
@@ -82,7 +82,7 @@ void SiteCheckPane::start(const SiteCheckRequest& request)
     stopAndWait();
     m_model->clear();
     const auto folderFailed = [this](const std::string& folder, const std::string& reason) {
-        m_model->add({displayedPath(folder), 0, {}, {}, QString::fromLocal8Bit(reason)});
+        m_model->add({folder, 0, {}, {}, QString::fromLocal8Bit(reason)});
     };
     SiteFiles site = collectSiteFiles({request.folder}, request.mask, false, folderFailed);
     m_fileCount = site.files.size();

@@ -46,7 +46,7 @@ public:
     const SiteCheckModel& model() const { return *m_model; }
 
 signals:
-    void fileChosen(const QString& path);
+    void fileChosen(const std::filesystem::path& file);
 
 private:
     using Checks = OrderedChecks<SiteFileResult>;

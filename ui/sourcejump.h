@@ -31,6 +31,7 @@ public:
     void setDocument(std::shared_ptr<const Listing> listing, std::shared_ptr<const std::string> source);
     const Listing* listing() const { return m_listing.get(); }
     const std::string* source() const { return m_source.get(); }
+    LineListView& listingView() const { return m_listingView; }
 
     // The listing row of the view's current node or line.
     std::optional<std::size_t> currentRow(StructureView view) const;
@@ -48,10 +49,11 @@ public:
     NodeId nodeOfRow(std::size_t row) const;
     // The tree nodes made from many listing rows.
     std::vector<NodeId> nodesOfRows(const std::vector<std::size_t>& rows) const;
+    // The listing row a tree node was made from.
+    std::size_t rowOfNode(NodeId node) const;
 
 private:
     NodeId nodeOfRow(const IndentTree& tree, std::size_t row) const;
-    std::size_t rowOfNode(NodeId node) const;
     std::size_t lineEnd(std::size_t offset) const;
 
     TTreeIndent& m_tree;

@@ -18,12 +18,18 @@ SourceRowDelegate::SourceRowDelegate(RowBytes rowBytes, SelectedPart selectedPar
 {
 }
 
+// A row that holds selected bytes is selected for assistive tools; it is
+// drawn with only those bytes highlighted.
 void SourceRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    RowWidthDelegate::paint(painter, option, index);
     const auto part = m_selectedPart(index.row());
-    if (!part)
+    if (!part) {
+        RowWidthDelegate::paint(painter, option, index);
         return;
+    }
+    QStyleOptionViewItem unselected = option;
+    unselected.state &= ~QStyle::State_Selected;
+    RowWidthDelegate::paint(painter, unselected, index);
     const QString selected = toShownText(m_rowBytes(index.row()).substr(part->first, part->second));
     const int left = option.rect.left() + textLeft(option, index, part->first);
     const QRect area(left, option.rect.top(), option.fontMetrics.horizontalAdvance(selected), option.rect.height());

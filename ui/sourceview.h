@@ -1,98 +1,70 @@
 #pragma once
 
 #include "document/lineindex.h"
-#include "document/sourcerows.h"
-#include "ui/numberedlistview.h"
 #include "ui/sourcerowmodel.h"
 
-#include <QFuture>
-#include <QFutureWatcher>
+#include <QStackedWidget>
 
+#include <cstddef>
 #include <memory>
-#include <optional>
 #include <string>
+#include <string_view>
 
 namespace vorelind {
 
-class SourceRowDelegate;
+class SourceRowView;
+class SourceTextEdit;
 
-// The source view of the original-source tab: a read-only list of the
-// source's rows. All rows share one size and are laid out in batches, so a
-// page of any length shows at once, and a line without breaks, however long,
-// is shown over rows of bounded width instead of one text layout that would
-// freeze the window.
-// Each row that starts a line of the source shows the line's number.
-// A long source is shown by its first rows at once and indexed whole on the
-// background thread when asked; the view shows all rows as soon as they are
-// indexed while it is shown, or else once it is shown or asked for its
-// lines or a selection, indexing them then if nobody asked before.
-class SourceView : public NumberedListView {
+// The source view of the original-source tab. A page within the bounds is
+// shown as an editable text whose lines wrap at the view's width; a larger
+// page, or one with a longer line, in read-only rows of bounded width that
+// show any page at once, where a text layout would freeze the window. Both
+// take offsets into the loaded bytes; the rows index the page for both.
+class SourceView : public QStackedWidget {
     Q_OBJECT
 
 public:
+    // The largest page, and the longest line in it, that the text holds:
+    // beyond them its loading, or the wrapping of a line at every resize,
+    // takes a good part of a second (bench/run-views-benchmark.sh).
+    static constexpr std::size_t kTextPageBytes = 4u << 20;
+    static constexpr std::size_t kTextLineBytes = 16u << 10;
+    // Whether a page is shown as text rather than in rows.
+    static bool fitsTheText(std::string_view bytes);
+
     explicit SourceView(QWidget* parent = nullptr);
 
-    // Shows the Shift-JIS bytes, which the view shares rather than copies:
-    // their first rows at once, and all of them once they are indexed and
-    // the view is shown.
+    // Shows the Shift-JIS bytes, which the view shares rather than copies.
     void setSource(std::shared_ptr<const std::string> bytes);
     // Starts indexing the whole source on the background thread, unless it
     // is indexed or being indexed.
     void indexInBackground();
-    // Indexes the whole source, or waits for its index, if it is still to come, and shows all its rows.
-    void showAllRows();
     void clear();
-    const SourceRowModel& rowModel() const { return m_model; }
-    const std::shared_ptr<const std::string>& source() const { return m_model.bytes(); }
+    const SourceRowModel& rowModel() const;
+    const std::shared_ptr<const std::string>& source() const;
     // The lines of the whole source, which end at CR LF pairs.
     const LineIndex& lines();
 
-    // Lays out the rows that the batches have not reached yet before it
-    // scrolls to one of them.
-    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
-
     // Selects bytes of the source (from an offset from 0) and scrolls them into view.
     void selectBytes(std::size_t offset, std::size_t length);
-    // The offset of the cursor: the first selected byte, the clicked byte
-    // of the current row, or the current row's first byte; 0 without any.
+    // The offset of the cursor in the loaded source.
     std::size_t cursorOffset() const;
-    // The number of the source line that a row begins; 0 for a row that
-    // goes on with a line.
-    std::size_t lineNumberOfRow(int row) const;
-    // The selected bytes; none after the user moved the cursor.
+    // The bytes last selected; none after the user moved the cursor.
     std::string_view selectedBytes() const;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    // Names the view, as assistive tools tell it, by its tab's caption.
+    void setCaption(const QString& caption);
+
+    // Whether the page is shown as text; else in rows.
+    bool showsText() const;
+    SourceRowView& rowView() const { return *m_rows; }
+    SourceTextEdit& textView() const { return *m_text; }
 
 private:
-    struct Selection {
-        std::size_t offset;
-        std::size_t length;
-    };
+    void showAs(QWidget* view);
 
-    struct SourceIndex {
-        SourceRows rows;
-        LineIndex lines;
-    };
-
-    void showIndexed(std::shared_ptr<const std::string> bytes, SourceIndex index);
-    void updateRowWidth();
-    std::optional<std::pair<std::size_t, std::size_t>> selectedPart(int row) const;
-    void scrollToByte(std::size_t offset);
-    QStyleOptionViewItem rowOption(const QModelIndex& index) const;
-
-    SourceRowModel m_model;
-    SourceRowDelegate* m_delegate;
-    LineIndex m_lines{{}};
-    bool m_wholeIndexPending = false; // the first rows are not all, and no index was started
-    QFuture<SourceIndex> m_wholeIndex; // valid from its start until it is taken
-    QFutureWatcher<SourceIndex> m_wholeIndexDone;
-    std::optional<Selection> m_selection;
-    std::optional<std::size_t> m_clicked;
+    SourceRowView* m_rows;
+    SourceTextEdit* m_text;
 };
 
 } // namespace vorelind

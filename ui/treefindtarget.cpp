@@ -33,9 +33,13 @@ std::optional<std::size_t> TreeFindTarget::currentItem() const
     return m_tree.indentModel().nodeOf(current);
 }
 
-void TreeFindTarget::reveal(std::size_t item)
+// The node becomes current but not selected: the match stands out in it.
+void TreeFindTarget::reveal(std::size_t item, const SjisFind& find)
 {
     m_tree.revealNode(item);
+    m_tree.clearSelection();
+    if (const std::optional<std::size_t> start = find.firstIn(m_tree.indentModel().tree().text(item)))
+        m_tree.markMatch(item, *start, find.length());
 }
 
 } // namespace vorelind

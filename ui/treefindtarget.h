@@ -16,7 +16,7 @@ public:
     std::size_t itemCount() const override;
     bool matches(std::size_t item, const SjisFind& find) const override;
     std::optional<std::size_t> currentItem() const override;
-    void reveal(std::size_t item) override;
+    void reveal(std::size_t item, const SjisFind& find) override;
 
 private:
     TTreeIndent& m_tree;

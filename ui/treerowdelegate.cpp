@@ -1,6 +1,5 @@
 #include "ui/treerowdelegate.h"
 
-#include "look/windowlook.h"
 #include "tree/indenttreemodel.h"
 
 #include <QPainter>
@@ -35,6 +34,11 @@ QRect TreeRowDelegate::branchRect(const QRect& rowRect, const QModelIndex& index
     return QRect(rowRect.left() + paintedLevel(index) * step, rowRect.top(), step, rowRect.height());
 }
 
+QRect TreeRowDelegate::textRect(const QRect& rowRect, const QModelIndex& index) const
+{
+    return rowRect.adjusted(leadingWidth(index), 0, 0, 0);
+}
+
 void TreeRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const auto branch = static_cast<IndentTreeModel::Branch>(index.data(IndentTreeModel::BranchRole).toInt());
@@ -48,8 +52,12 @@ void TreeRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         m_view.style()->drawPrimitive(QStyle::PE_IndicatorBranch, &arrow, painter, &m_view);
     }
     QStyleOptionViewItem text = option;
-    text.rect.setLeft(option.rect.left() + leadingWidth(index));
+    text.rect = textRect(option.rect, index);
     QStyledItemDelegate::paint(painter, text, index);
+    if (const std::optional<TextPart> part = m_markedPart ? m_markedPart(index) : std::nullopt) {
+        initStyleOption(&text, index);
+        paintTextPart(*painter, text, *part);
+    }
 }
 
 QSize TreeRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
@@ -57,14 +65,6 @@ QSize TreeRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModel
     QSize size = QStyledItemDelegate::sizeHint(option, index);
     size.setWidth(size.width() + leadingWidth(index));
     return size;
-}
-
-// The flat model stands on Qt Core alone, so the tint of a marked node is set here.
-void TreeRowDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
-{
-    QStyledItemDelegate::initStyleOption(option, index);
-    if (index.data(IndentTreeModel::MarkedRole).toBool())
-        option->backgroundBrush = unmatchedTint();
 }
 
 int TreeRowDelegate::leadingWidth(const QModelIndex& index) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/rowwidthdelegate.h"
+
 #include <QStyledItemDelegate>
 
 class QTreeView;
@@ -16,18 +18,20 @@ public:
 
     // Where the branch arrow of the row in the rectangle lies.
     QRect branchRect(const QRect& rowRect, const QModelIndex& index) const;
+    // Where the text of the row in the rectangle lies: after the arrow.
+    QRect textRect(const QRect& rowRect, const QModelIndex& index) const;
+
+    void setMarkedPart(MarkedPart markedPart) { m_markedPart = std::move(markedPart); }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
 private:
     // The room before the text: the indentation of the row's level and the arrow.
     int leadingWidth(const QModelIndex& index) const;
 
     QTreeView& m_view;
+    MarkedPart m_markedPart;
 };
 
 } // namespace vorelind

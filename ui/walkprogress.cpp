@@ -30,9 +30,12 @@ QString longTimeFormat()
 
 } // namespace
 
-WalkProgress::WalkProgress(QProgressBar& progressBar, QLabel& statusLine)
+const QLatin1String kFileSeparator("     ");
+
+WalkProgress::WalkProgress(QProgressBar& progressBar, QLabel& statusLine, QString walkedFile)
     : m_progressBar(progressBar)
     , m_statusLine(statusLine)
+    , m_walkedFile(std::move(walkedFile))
 {
 }
 
@@ -60,10 +63,15 @@ void WalkProgress::showPosition(std::size_t position, std::size_t total)
         repaintNow();
 }
 
+// A walk that reached no position still names its file.
 void WalkProgress::finish()
 {
-    if (m_position > 0)
+    if (m_position > 0) {
         repaintNow();
+        return;
+    }
+    m_statusLine.setText(m_walkedFile);
+    m_statusLine.repaint();
 }
 
 QString WalkProgress::statusText(std::size_t position, std::size_t total, const QDateTime& when)
@@ -77,7 +85,7 @@ QString WalkProgress::statusText(std::size_t position, std::size_t total, const 
 void WalkProgress::repaintNow()
 {
     m_progressBar.setValue(static_cast<int>(m_steps));
-    m_statusLine.setText(statusText(m_position, m_total, QDateTime::currentDateTime()));
+    m_statusLine.setText(statusText(m_position, m_total, QDateTime::currentDateTime()) + kFileSeparator + m_walkedFile);
     m_progressBar.repaint();
     m_statusLine.repaint();
     m_sinceRepaint.start();

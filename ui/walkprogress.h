@@ -14,9 +14,11 @@ namespace vorelind {
 // no input, but every tenth of a second both are repainted at once so that
 // a long run visibly moves; the walk reports every few thousand positions,
 // each report a look at the clock. finish() shows what the last position set.
+// The status line names the walked file after the position, so that the
+// file stays known after the run.
 class WalkProgress : public ProgressSink, public StatusSink {
 public:
-    WalkProgress(QProgressBar& progressBar, QLabel& statusLine);
+    WalkProgress(QProgressBar& progressBar, QLabel& statusLine, QString walkedFile);
 
     void start(std::size_t maximum) override;
     void advance(std::size_t steps) override;
@@ -31,6 +33,7 @@ private:
 
     QProgressBar& m_progressBar;
     QLabel& m_statusLine;
+    QString m_walkedFile;
     QElapsedTimer m_sinceRepaint;
     std::size_t m_steps = 0;
     std::size_t m_position = 0;

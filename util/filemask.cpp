@@ -27,15 +27,10 @@ std::vector<std::string_view> charactersOf(std::string_view text)
     return characters;
 }
 
-char foldedAscii(char byte)
-{
-    return byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 'a' + 'A') : byte;
-}
-
 bool sameCharacter(std::string_view patternCharacter, std::string_view nameCharacter)
 {
     if (patternCharacter.size() == 1 && nameCharacter.size() == 1)
-        return foldedAscii(patternCharacter[0]) == foldedAscii(nameCharacter[0]);
+        return upperAsciiByte(patternCharacter[0]) == upperAsciiByte(nameCharacter[0]);
     return patternCharacter == nameCharacter;
 }
 

@@ -24,6 +24,18 @@ inline std::size_t firstNonZeroByte(std::uint64_t word)
     return static_cast<std::size_t>(bits / 8);
 }
 
+// The offset of the first byte above 32, the blank, counted unsigned: every
+// byte from 128 up counts, so a double-byte character is never taken for a
+// blank. std::string_view::npos when there is none.
+inline std::size_t offsetAboveBlank(std::string_view text)
+{
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (static_cast<unsigned char>(text[at]) > 32)
+            return at;
+    }
+    return std::string_view::npos;
+}
+
 // The number of blanks (byte 32) that lead the text. The lines of a deeply
 // nested listing lead with hundreds of blanks, so they are compared eight
 // bytes to a word, four words at a time while they last, and the first

@@ -39,20 +39,20 @@ SjisFind::SjisFind(std::string_view query, bool matchCase)
         m_query[at] = folded(m_query[at]);
 }
 
-bool SjisFind::isIn(std::string_view text, std::size_t startsBefore) const
+std::optional<std::size_t> SjisFind::firstIn(std::string_view text, std::size_t startsBefore) const
 {
     if (m_query.empty() || text.size() < m_query.size())
-        return false;
+        return std::nullopt;
     const std::size_t end = std::min(text.size() - m_query.size() + 1, startsBefore);
     std::size_t known = 0;
     for (std::size_t at = candidateFrom(text, 0, end); at < end; at = candidateFrom(text, at + 1, end)) {
         const bool starts = startsCharacter(text, known, at);
         if (starts && matchesAt(text, at))
-            return true;
+            return at;
         // A place that starts no character is a second byte: one starts after it.
         known = starts ? at : at + 1;
     }
-    return false;
+    return std::nullopt;
 }
 
 // The first place from on, before end, whose byte is the query's first

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,7 +19,14 @@ public:
     bool isEmpty() const { return m_query.empty(); }
     // Returns whether the text holds the query at a character that starts
     // before startsBefore; the match itself may run on beyond it.
-    bool isIn(std::string_view text, std::size_t startsBefore = std::string_view::npos) const;
+    bool isIn(std::string_view text, std::size_t startsBefore = std::string_view::npos) const
+    {
+        return firstIn(text, startsBefore).has_value();
+    }
+    // Where the first such match starts; none without one.
+    std::optional<std::size_t> firstIn(std::string_view text, std::size_t startsBefore = std::string_view::npos) const;
+    // The bytes that a match spans, as many as the query's.
+    std::size_t length() const { return m_query.size(); }
 
 private:
     std::size_t candidateFrom(std::string_view text, std::size_t from, std::size_t end) const;

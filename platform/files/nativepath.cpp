@@ -1,6 +1,7 @@
 #include "platform/files/nativepath.h"
 
 #include <QFile>
+#include <QUrl>
 
 namespace vorelind {
 
@@ -19,6 +20,20 @@ QString displayedPath(const std::filesystem::path& path)
     return QString::fromStdWString(path.native());
 #else
     return QFile::decodeName(QByteArray::fromStdString(path.native()));
+#endif
+}
+
+std::filesystem::path localFilePath(const QUrl& url)
+{
+#ifdef Q_OS_WIN
+    return fileSystemPath(url.toLocalFile());
+#else
+    // QUrl keeps percent-encoded bytes that are no valid UTF-8 as they
+    // stand; decoded as text they would become replacement characters.
+    std::string path = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+    if (!url.host().isEmpty())
+        path = "//" + url.host().toStdString() + path;
+    return path;
 #endif
 }
 

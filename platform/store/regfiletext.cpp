@@ -19,11 +19,6 @@ bool leadsPair(std::string_view text, std::size_t i)
     return isSjisLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
 }
 
-char foldedCase(char byte)
-{
-    return byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 'a' + 'A') : byte;
-}
-
 bool startsWithFolded(std::string_view text, std::string_view prefix)
 {
     return text.size() >= prefix.size() && sameRegName(text.substr(0, prefix.size()), prefix);
@@ -38,7 +33,7 @@ std::string foldedName(std::string_view name)
         if (leadsPair(folded, i))
             ++i;
         else
-            folded[i] = foldedCase(folded[i]);
+            folded[i] = upperAsciiByte(folded[i]);
     }
     return folded;
 }
@@ -400,7 +395,7 @@ bool sameRegName(std::string_view left, std::string_view right)
             if (left.substr(i, 2) != right.substr(i, 2))
                 return false;
             ++i;
-        } else if (foldedCase(left[i]) != foldedCase(right[i])) {
+        } else if (upperAsciiByte(left[i]) != upperAsciiByte(right[i])) {
             return false;
         }
     }

@@ -2,6 +2,7 @@
 
 #include "document/tagbalance.h"
 #include "document/tagnames.h"
+#include "document/tagscan.h"
 #include "tree/treefill.h"
 #include "util/sjis.h"
 
@@ -12,17 +13,6 @@
 namespace vorelind {
 
 namespace {
-
-// The walk keeps the line breaks of these blocks and starts no lines inside them.
-bool isRawBlockName(std::string_view name)
-{
-    return name == "SCRIPT" || name == "PRE";
-}
-
-bool isAsciiLetter(char byte)
-{
-    return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z');
-}
 
 // What leads a listing line, before the balance has its say.
 struct LeadingTag {
@@ -37,7 +27,7 @@ LeadingTag leadingTag(std::string_view rest)
     if (rest[1] == '!' || rest[1] == '?' || rest[1] == '%')
         return {LineKind::Declaration, {}};
     const std::size_t nameStart = rest[1] == '/' ? 2 : 1;
-    if (nameStart >= rest.size() || !isAsciiLetter(rest[nameStart]))
+    if (nameStart >= rest.size() || !isAsciiLetter(static_cast<unsigned char>(rest[nameStart])))
         return {};
     const std::size_t nameEnd = tagNameEnd(rest, nameStart);
     return {nameStart == 2 ? LineKind::End : LineKind::Start, upperAscii(rest.substr(nameStart, nameEnd - nameStart))};
