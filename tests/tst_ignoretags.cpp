@@ -1,5 +1,6 @@
 #include "platform/codecs/displaytext.h"
 #include "ui/applicationsetup.h"
+#include "ui/excludedtagspane.h"
 #include "formundertest.h"
 #include "testlines.h"
 
@@ -79,6 +80,7 @@ private slots:
     void deleteKeepsTheSelectionInPlace();
     void deleteWithoutSelectionAsks_data();
     void deleteWithoutSelectionAsks();
+    void paneWorksWithoutTheWindow();
 };
 
 void TestIgnoreTags::initTestCase()
@@ -214,6 +216,26 @@ void TestIgnoreTags::deleteWithoutSelectionAsks()
     QCOMPARE(messages.at(0).icon, MessageIcon::Information);
     QCOMPARE(messages.at(0).caption, QStringLiteral("削除？"));
     QCOMPARE(messages.at(0).text, QStringLiteral("カーソルが設定されていません"));
+}
+
+void TestIgnoreTags::paneWorksWithoutTheWindow()
+{
+    WindowTestFolders folders;
+    const QString listFile = folders.programFile(QStringLiteral("ignore.trm"));
+    writeFile(listFile, "P\r\nBR\r\n");
+    QWidget host;
+    auto* pane = new ExcludedTagsPane(host, [] { return QPoint(7, 9); }, &host);
+    pane->loadIgnoreList(folders.programFolder());
+    host.show();
+    control<QAction>(host, "AddIgnoreTag")->trigger();
+    auto* panel = control<QFrame>(host, "IgnoreAddPanel");
+    QCOMPARE(panel->pos(), QPoint(7, 9));
+    auto* field = control<QLineEdit>(host, "AddTag");
+    QTest::keyClicks(field, QStringLiteral("<br>"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QVERIFY(!panel->isVisible());
+    QCOMPARE(pane->tags(), (std::vector<std::string>{"BR", "P"}));
+    QCOMPARE(bytes(readFile(listFile)), crlfLines({"BR", "P"}));
 }
 
 QTEST_MAIN(TestIgnoreTags)

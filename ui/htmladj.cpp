@@ -7,7 +7,6 @@
 #include "document/messages.h"
 #include "document/runlogfile.h"
 #include "document/sourceloader.h"
-#include "document/tagorder.h"
 #include "launch/launchcommands.h"
 #include "launch/messages.h"
 #include "look/glyphs.h"
@@ -23,6 +22,7 @@
 #include "ui/directorylistbox.h"
 #include "ui/drivecombobox.h"
 #include "ui/errorreport.h"
+#include "ui/excludedtagspane.h"
 #include "ui/faultmarks.h"
 #include "ui/filelistbox.h"
 #include "ui/fileselectionpane.h"
@@ -47,15 +47,15 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
@@ -76,10 +76,8 @@ namespace {
 const QColor kListingBackground(255, 255, 128);
 const QColor kTreeBackground(128, 255, 128);
 const QColor kTreeText(128, 0, 0);
-const QColor kAddPanelBackground(255, 128, 64);
 constexpr int kAddPanelTop = 56;
 constexpr int kAddPanelLeft = 5;
-constexpr int kLeftColumnWidth = 200;
 // The window's outer frame as designed, at its designed place.
 constexpr QSize kDesignedFrameSize(650, 473);
 constexpr QPoint kDesignedPosition(192, 114);
@@ -195,16 +193,6 @@ void setFollowsDisk(QFileDialog& dialog, bool on)
         model->setOption(QFileSystemModel::DontWatchForChanges, !on);
 }
 
-bool isEnterKey(int key)
-{
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
-bool isDoubleClick(const QEvent& event, Qt::MouseButton button)
-{
-    return event.type() == QEvent::MouseButtonDblClick && static_cast<const QMouseEvent&>(event).button() == button;
-}
-
 } // namespace
 
 TStructedHtmlForm::TStructedHtmlForm(const QString& executablePath, QWidget* parent)
@@ -220,11 +208,9 @@ TStructedHtmlForm::TStructedHtmlForm(const QString& executablePath, QWidget* par
     buildMenus();
     buildTabs();
     setAcceptDrops(true);
-    buildIgnoreAddPanel();
     buildSaveDialog();
     m_sourceJump = std::make_unique<SourceJump>(*TreeIndent1, *ShowResultList, *Memo1);
     m_faultMarks = std::make_unique<FaultMarks>(*m_sourceJump, *TreeIndent1, *m_listingModel, *Memo1, *MarkStatus);
-    installEventFilters();
     runHandler([this] { FormCreate(); });
     m_aboutBox = std::make_unique<TAboutBox>();
     m_maskSetForm = std::make_unique<TMaskSetForm>();
@@ -248,13 +234,13 @@ void TStructedHtmlForm::FormCreate()
     m_executableFolder = folderOf(m_executablePath);
     m_firstWorkFile = m_executableFolder + QStringLiteral("wbat.bat");
     m_secondWorkFile = m_executableFolder + QStringLiteral("wsrc.txt");
-    loadIgnoreList();
+    m_excludedTags->loadIgnoreList(m_executableFolder);
 }
 
 void TStructedHtmlForm::FormDestroy()
 {
     RegWrite();
-    saveIgnoreList();
+    m_excludedTags->saveIgnoreList();
     // Without a recorded folder the paths would name files in the browsed folder.
     if (!m_executableFolder.isEmpty()) {
         QFile::remove(m_firstWorkFile);
@@ -284,8 +270,8 @@ void TStructedHtmlForm::loadFile(const std::filesystem::path& path)
 {
     const std::string name = fileNameOf(sjisPath(path));
     const DocumentRequest request{path.string(), name, isShiftJis->isChecked()};
-    const ExcludedTags excluded(IgnoreTags->lines());
-    HandedRules listingRules{TagRules::Xml, IgnoreTags->lines()};
+    const ExcludedTags excluded(m_excludedTags->tags());
+    HandedRules listingRules{TagRules::Xml, m_excludedTags->tags()};
     WindowSteps steps(
         [&] {
             SaveDialog1->setDirectory(FileListBox1->directory());
@@ -436,55 +422,27 @@ void TStructedHtmlForm::CollapseBtnClick()
 
 void TStructedHtmlForm::AddIgnoreTagClick()
 {
-    IgnoreAddPanel->move(kAddPanelLeft, menuBar()->height() + kAddPanelTop);
-    IgnoreAddPanel->show();
-    IgnoreAddPanel->raise();
-    AddTag->setFocus();
+    m_excludedTags->openAddPanel();
 }
 
 void TStructedHtmlForm::DelIgnoreTagClick()
 {
-    const int row = IgnoreTags->selectedRow();
-    if (row < 0) {
-        ModalSeam::showMessage(this, MessageIcon::Information, QStringLiteral("削除？"),
-                               QStringLiteral("カーソルが設定されていません"));
-        return;
-    }
-    IgnoreTags->lineModel().removeLine(static_cast<std::size_t>(row));
-    const int count = static_cast<int>(IgnoreTags->lines().size());
-    IgnoreTags->selectRow(row < count ? row : row - 1);
+    m_excludedTags->deleteSelectedTag();
 }
 
 void TStructedHtmlForm::IgnoreTagsKeyDown(int key)
 {
-    if (key == Qt::Key_Delete)
-        DelIgnoreTagClick();
+    m_excludedTags->tagsKeyDown(key);
 }
 
 QChar TStructedHtmlForm::AddTagKeyPress(QChar key)
 {
-    if (key == QLatin1Char('<') || key == QLatin1Char('>'))
-        return {};
-    if (key >= QLatin1Char('a') && key <= QLatin1Char('z'))
-        return key.toUpper();
-    return key;
+    return ExcludedTagsPane::addTagKeyPress(key);
 }
 
 void TStructedHtmlForm::AddTagKeyDown(int key)
 {
-    if (key == Qt::Key_Escape) {
-        AddTag->clear();
-        IgnoreAddPanel->hide();
-        return;
-    }
-    if (isEnterKey(key)) {
-        addIgnoreTag(fromDisplayText(AddTag->text()));
-        AddTag->clear();
-        IgnoreAddPanel->hide();
-        tellOnceThatListIsNotSaved();
-    }
-    removeDuplicateIgnoreTags();
-    saveIgnoreListWhileTyping();
+    m_excludedTags->addTagKeyDown(key);
 }
 
 void TStructedHtmlForm::BrowserBtnClick()
@@ -525,7 +483,7 @@ void TStructedHtmlForm::CheckFolderClick()
 {
     SiteCheckDock->show();
     m_siteCheck->start({FileListBox1->folder().string(), FileListBox1->mask(), isShiftJis->isChecked(),
-                        IgnoreTags->lines(), chosenRules()});
+                        m_excludedTags->tags(), chosenRules()});
 }
 
 void TStructedHtmlForm::openCheckedFile(const std::filesystem::path& file)
@@ -622,105 +580,6 @@ void TStructedHtmlForm::GoToLineClick()
 StructureView TStructedHtmlForm::shownStructureView() const
 {
     return PageControl1->currentWidget() == TabIndented ? StructureView::Listing : StructureView::Tree;
-}
-
-bool TStructedHtmlForm::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == AddTag && event->type() == QEvent::KeyPress)
-        return filterAddTagKey(*static_cast<QKeyEvent*>(event));
-    if (watched == IgnoreTags && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        runHandler([&] { IgnoreTagsKeyDown(key); });
-        return key == Qt::Key_Delete;
-    }
-    // Only the left button's double-click leaves the tree.
-    if (watched == TreeIndent1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-        if (isDoubleClick(*event, Qt::LeftButton))
-            runHandler([this] { TreeIndent1DblClick(); });
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-// Runs the key-down handler, then the character filter on the typed
-// character, as the key's two events would.
-bool TStructedHtmlForm::filterAddTagKey(QKeyEvent& event)
-{
-    const int key = event.key();
-    runHandler([&] { AddTagKeyDown(key); });
-    if (key == Qt::Key_Escape || isEnterKey(key))
-        return true;
-    const QString typed = event.text();
-    if (typed.size() != 1)
-        return false;
-    const QChar character = AddTagKeyPress(typed.front());
-    if (character == typed.front())
-        return false;
-    if (!character.isNull())
-        AddTag->insert(character);
-    return true;
-}
-
-void TStructedHtmlForm::loadIgnoreList()
-{
-    m_ignoreListFile.emplace(filesFolderFor(m_executableFolder) / "ignore.trm");
-    std::vector<std::string> entries = m_ignoreListFile->load();
-    sortTags(entries);
-    IgnoreTags->lineModel().setLines(std::move(entries));
-}
-
-// Without a recorded executable folder there is no list file to write.
-void TStructedHtmlForm::saveIgnoreList()
-{
-    if (m_ignoreListFile)
-        m_ignoreListFile->save(IgnoreTags->lines());
-}
-
-// Every key typed into the add field saves the list; a failure is shown once
-// per session, not once per key, and the next key tries again.
-void TStructedHtmlForm::saveIgnoreListWhileTyping()
-{
-    try {
-        saveIgnoreList();
-    } catch (const AppError& error) {
-        if (m_shownListFailure == error.what())
-            return;
-        m_shownListFailure = error.what();
-        throw;
-    }
-}
-
-// A list that was not loaded at start is never written: the user learns it
-// with the first addition, not at the exit.
-void TStructedHtmlForm::tellOnceThatListIsNotSaved()
-{
-    if (m_toldListNotSaved)
-        return;
-    QString reason;
-    if (!m_ignoreListFile)
-        reason = QStringLiteral("起動時に設定を読み込めなかったため、");
-    else if (m_ignoreListFile->refusesSave())
-        reason = QStringLiteral("起動時にファイル %1 を読み込めなかったため、")
-                     .arg(m_executableFolder + QStringLiteral("ignore.trm"));
-    else
-        return;
-    m_toldListNotSaved = true;
-    ModalSeam::showMessage(this, MessageIcon::Information, QStringLiteral("除外タグの追加"),
-                           reason + QStringLiteral("除外タグの一覧はこの実行中には保存されません。"
-                                                   "元の一覧を読み込めないまま置き換えないためです。"));
-}
-
-void TStructedHtmlForm::addIgnoreTag(const std::string& entry)
-{
-    IgnoreTags->lineModel().insertLine(tagInsertRow(IgnoreTags->lines(), entry), entry);
-}
-
-void TStructedHtmlForm::removeDuplicateIgnoreTags()
-{
-    for (std::size_t row = IgnoreTags->lines().size(); row-- > 1;) {
-        if (IgnoreTags->lines()[row] == IgnoreTags->lines()[row - 1])
-            IgnoreTags->lineModel().removeLine(row);
-    }
 }
 
 const Listing& TStructedHtmlForm::shownListing() const
@@ -926,18 +785,15 @@ FileSelectionPane* TStructedHtmlForm::buildSelectTab()
     return pane;
 }
 
+// The excluded-tag editor above the settings of the run.
 QWidget* TStructedHtmlForm::buildEnvTab()
 {
     auto* tab = new QWidget;
     auto* layout = new QVBoxLayout(tab);
-    layout->addWidget(new QLabel(QStringLiteral("構造化除外タグ"), tab));
-    IgnoreTags = named(new LineListView(tab), "IgnoreTags");
-    IgnoreTags->setFont(designFont(QStringLiteral("ＭＳ ゴシック"), 15, QFont::Bold));
-    IgnoreTags->setFixedWidth(kLeftColumnWidth);
-    layout->addWidget(IgnoreTags, 1);
-    PopupMenu1 = addPopupMenu(*IgnoreTags, "PopupMenu1");
-    addCommand(*PopupMenu1, QStringLiteral("除外タグの追加"), "AddIgnoreTag", &TStructedHtmlForm::AddIgnoreTagClick);
-    addCommand(*PopupMenu1, QStringLiteral("除外タグの削除"), "DelIgnoreTag", &TStructedHtmlForm::DelIgnoreTagClick);
+    m_excludedTags = named(
+        new ExcludedTagsPane(*this, [this] { return QPoint(kAddPanelLeft, menuBar()->height() + kAddPanelTop); }, tab),
+        "ExcludedTagsPane");
+    layout->addWidget(m_excludedTags, 1);
     isShiftJis = named(new QCheckBox(QStringLiteral("Shift-JISに変換して処理"), tab), "isShiftJis");
     isShiftJis->setChecked(true);
     layout->addWidget(isShiftJis, 0, Qt::AlignLeft);
@@ -986,6 +842,7 @@ QWidget* TStructedHtmlForm::buildStructureTab()
     TreeIndent1->setIndentation(19);
     TreeIndent1->setExpandsOnDoubleClick(false);
     TreeIndent1->setToolTip(QStringLiteral("ダブルクリックでファイル選択に"));
+    connect(TreeIndent1, &TTreeIndent::leftDoubleClicked, this, guarded(&TStructedHtmlForm::TreeIndent1DblClick));
     SaveStructure = addPopupMenu(*TreeIndent1, "SaveStructure");
     addCommand(*SaveStructure, QStringLiteral("保存"), "Save1", &TStructedHtmlForm::Save1Click);
     addCommand(*SaveStructure, QStringLiteral("行分析表示"), "TagCheck", &TStructedHtmlForm::TagCheckClick);
@@ -1033,21 +890,6 @@ QPushButton* TStructedHtmlForm::addGlyphButton(const QString& caption, Glyph gly
     return button;
 }
 
-void TStructedHtmlForm::buildIgnoreAddPanel()
-{
-    // A child of the window, not of tab 2: it stays in front whichever tab is shown.
-    IgnoreAddPanel = named(new QFrame(this), "IgnoreAddPanel");
-    IgnoreAddPanel->setFrameShape(QFrame::Panel);
-    IgnoreAddPanel->resize(185, 65);
-    setPanelBackground(*IgnoreAddPanel, kAddPanelBackground);
-    auto* layout = new QVBoxLayout(IgnoreAddPanel);
-    layout->addWidget(new QLabel(QStringLiteral("除外タグの追加"), IgnoreAddPanel));
-    AddTag = named(new QLineEdit(IgnoreAddPanel), "AddTag");
-    AddTag->setAttribute(Qt::WA_InputMethodEnabled, false);
-    layout->addWidget(AddTag);
-    IgnoreAddPanel->hide();
-}
-
 void TStructedHtmlForm::buildSaveDialog()
 {
     SaveDialog1 = named(new QFileDialog(this, QStringLiteral("構造化ソース保存")), "SaveDialog1");
@@ -1057,14 +899,6 @@ void TStructedHtmlForm::buildSaveDialog()
     SaveDialog1->setDefaultSuffix(QStringLiteral("htm"));
     SaveDialog1->setSizeGripEnabled(true);
     setFollowsDisk(*SaveDialog1, false);
-}
-
-// Installed once every view exists, since the filter looks at all of them.
-void TStructedHtmlForm::installEventFilters()
-{
-    IgnoreTags->installEventFilter(this);
-    AddTag->installEventFilter(this);
-    TreeIndent1->viewport()->installEventFilter(this);
 }
 
 // The toolkit sizes the inside of the window, while the design gives its

@@ -2,7 +2,6 @@
 
 #include "launch/lineanalysislaunch.h"
 #include "platform/version/commonutil.h"
-#include "settings/listfile.h"
 #include "settings/settings.h"
 #include "ui/sourcejump.h"
 
@@ -20,9 +19,7 @@ class QCheckBox;
 class QComboBox;
 class QDockWidget;
 class QFileDialog;
-class QFrame;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QPushButton;
@@ -32,6 +29,7 @@ namespace vorelind {
 
 class DirectoryListBox;
 class DriveComboBox;
+class ExcludedTagsPane;
 class FaultMarks;
 class FileListBox;
 class FileSelectionPane;
@@ -108,7 +106,6 @@ public:
     void openFile(const std::filesystem::path& path);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -141,9 +138,7 @@ private:
     QWidget* buildOriginalTab();
     QWidget* buildIndentedTab();
     QWidget* buildStructureTab();
-    void buildIgnoreAddPanel();
     void buildSaveDialog();
-    void installEventFilters();
     void addCommand(QWidget& menu, const QString& caption, const char* name, void (TStructedHtmlForm::*handler)(),
                     const QKeySequence& shortcut = {});
     QMenu* addPopupMenu(QAbstractItemView& view, const char* name);
@@ -151,14 +146,7 @@ private:
     // Wraps a handler for a signal connection, inside the default error report.
     std::function<void()> guarded(void (TStructedHtmlForm::*handler)());
 
-    bool filterAddTagKey(QKeyEvent& event);
     void loadFile(const std::filesystem::path& path);
-    void loadIgnoreList();
-    void saveIgnoreList();
-    void saveIgnoreListWhileTyping();
-    void tellOnceThatListIsNotSaved();
-    void addIgnoreTag(const std::string& entry);
-    void removeDuplicateIgnoreTags();
     void clearDocumentViews();
     // The listing the list shows; an empty one before any walk.
     const Listing& shownListing() const;
@@ -176,8 +164,7 @@ private:
     DriveComboBox* DriveComboBox1 = nullptr;
     DirectoryListBox* DirectoryListBox1 = nullptr;
     FileListBox* FileListBox1 = nullptr;
-    LineListView* IgnoreTags = nullptr;
-    QMenu* PopupMenu1 = nullptr;
+    ExcludedTagsPane* m_excludedTags = nullptr;
     QCheckBox* isShiftJis = nullptr;
     QComboBox* TagRulesBox = nullptr;
     SourceView* Memo1 = nullptr;
@@ -191,8 +178,6 @@ private:
     QLabel* StatusBar1 = nullptr;
     QLabel* MarkStatus = nullptr;
     QLabel* RulesStatus = nullptr;
-    QFrame* IgnoreAddPanel = nullptr;
-    QLineEdit* AddTag = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
     FindBar* m_findBar = nullptr;
     QDockWidget* SiteCheckDock = nullptr;
@@ -220,16 +205,9 @@ private:
     QString m_executableFolder;
     QString m_firstWorkFile;
     QString m_secondWorkFile;
-    // "ignore.trm" beside the executable, or in the user's data folder when
-    // that is read-only, once the folder is known; it refuses to replace a
-    // file whose list it could not load.
-    std::optional<IgnoreListFile> m_ignoreListFile;
     // Lives as long as the window, so that its guard refuses a second run
     // while the tool of the first one still runs.
     LineAnalysisLaunch m_lineAnalysis;
-    // The failure of saving the list that was shown last, shown once per session.
-    std::string m_shownListFailure;
-    bool m_toldListNotSaved = false;
     bool m_frameFitted = false;
 };
 

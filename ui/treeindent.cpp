@@ -136,6 +136,15 @@ void TTreeIndent::mousePressEvent(QMouseEvent* event)
     QTreeView::mousePressEvent(event);
 }
 
+// A double-click never reaches the view's own handling, which would open,
+// close or edit the node under it; the left button's tells the window.
+void TTreeIndent::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() == Qt::LeftButton)
+        emit leftDoubleClicked();
+}
+
 // The keys of the desktop's tree views: Right opens the current node or,
 // when it is open, moves to its first child; Left closes it or, when it is
 // closed or a leaf, moves to its parent; "*" opens the whole branch, "+"

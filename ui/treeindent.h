@@ -49,9 +49,14 @@ public:
     // The part of the row's text shown as found, if any.
     std::optional<TextPart> markedPart(const QModelIndex& index) const;
 
+signals:
+    // The left button's double-click; no double-click opens or closes a node.
+    void leftDoubleClicked();
+
 protected:
     void drawRow(QPainter* painter, const QStyleOptionViewItem& options, const QModelIndex& index) const override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
