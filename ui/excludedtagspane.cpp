@@ -7,6 +7,7 @@
 #include "platform/files/nativepath.h"
 #include "seam/modalseam.h"
 #include "ui/errorreport.h"
+#include "ui/formparts.h"
 #include "ui/linelistview.h"
 #include "util/apperror.h"
 
@@ -24,18 +25,6 @@ namespace {
 
 const QColor kAddPanelBackground(255, 128, 64);
 constexpr int kLeftColumnWidth = 200;
-
-template <typename View>
-View* named(View* view, const char* name)
-{
-    view->setObjectName(QLatin1String(name));
-    return view;
-}
-
-bool isEnterKey(int key)
-{
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 
 } // namespace
 

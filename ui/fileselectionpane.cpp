@@ -7,6 +7,7 @@
 #include "ui/drivecombobox.h"
 #include "ui/errorreport.h"
 #include "ui/filelistbox.h"
+#include "ui/formparts.h"
 #include "util/apperror.h"
 
 #include <QElapsedTimer>
@@ -35,18 +36,6 @@ constexpr int kLeftColumnWidth = 200;
 constexpr qint64 kFolderRefreshDelayMs = 200;
 constexpr qint64 kRestPerReadingTime = 10;
 constexpr qint64 kLongestRefreshDelayMs = 2000;
-
-template <typename View>
-View* named(View* view, const char* name)
-{
-    view->setObjectName(QLatin1String(name));
-    return view;
-}
-
-bool isEnterKey(int key)
-{
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 
 // A folder of thousands of files lists them in many small blocks; once
 // the folder has shrunk again they are freed, and the heap gives them back

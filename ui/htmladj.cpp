@@ -27,6 +27,7 @@
 #include "ui/filelistbox.h"
 #include "ui/fileselectionpane.h"
 #include "ui/findbar.h"
+#include "ui/formparts.h"
 #include "ui/htmladjabt.h"
 #include "ui/htmlmask.h"
 #include "ui/linelistview.h"
@@ -110,13 +111,6 @@ std::filesystem::path filesFolderFor(const QString& programFolder)
 QString tabCaption(std::string_view sjis)
 {
     return toDisplayText(sjis).replace(QLatin1Char('&'), QStringLiteral("&&"));
-}
-
-template <typename View>
-View* named(View* view, const char* name)
-{
-    view->setObjectName(QLatin1String(name));
-    return view;
 }
 
 // A tab page that one view fills.
