@@ -43,7 +43,7 @@ CommandLine readCommandLine(const std::vector<std::string>& arguments)
 const char* commandLineUsage()
 {
     return "Usage: vorelind [FILE]\n"
-           "       vorelind -- FILE\n"
+           "  or:  vorelind -- FILE\n"
            "\n"
            "Shows the tag structure of an HTML or XML file. FILE, when named, is\n"
            "opened at start as a double-click on it in the file list would open it;\n"

@@ -36,7 +36,7 @@ constexpr int kUsageError = 2;
 
 constexpr char kUsage[] =
     "Usage: kivalter [--rules auto|html|xml] WORKFILE [TITLE...]\n"
-    "       kivalter --report [--rules auto|html|xml] WORKFILE\n"
+    "  or:  kivalter --report [--rules auto|html|xml] WORKFILE\n"
     "\n"
     "Shows how the tags of an indented listing nest and balance: a table of\n"
     "the lines (number, level, kind, balance, tag, text), a summary per tag\n"
