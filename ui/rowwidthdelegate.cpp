@@ -51,13 +51,17 @@ QString shownRow(const IndentedText& row)
 } // namespace
 
 // The style lays the text into its own rectangle, a margin in from the item's.
-void paintTextPart(QPainter& painter, const QStyleOptionViewItem& item, const TextPart& part)
+int textStart(const QStyleOptionViewItem& item)
 {
     const QWidget* widget = item.widget;
     const QStyle* style = widget ? widget->style() : QApplication::style();
     const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget);
-    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
-    const int left = text.left() + margin + item.fontMetrics.horizontalAdvance(part.before);
+    return text.left() + style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+}
+
+void paintTextPart(QPainter& painter, const QStyleOptionViewItem& item, const TextPart& part)
+{
+    const int left = textStart(item) + item.fontMetrics.horizontalAdvance(part.before);
     const QRect area(left, item.rect.top(), item.fontMetrics.horizontalAdvance(part.part), item.rect.height());
     painter.save();
     painter.fillRect(area, item.palette.highlight());

@@ -22,6 +22,10 @@ struct TextPart {
 // The part of an item's text to show as selected, if any.
 using MarkedPart = std::function<std::optional<TextPart>(const QModelIndex& index)>;
 
+// Where the style begins an item's text, in the view's coordinates; the
+// option is the item's, initialised for painting.
+int textStart(const QStyleOptionViewItem& item);
+
 // Paints a part of an item's text over the item as selected text; the
 // option is the item's, initialised for painting.
 void paintTextPart(QPainter& painter, const QStyleOptionViewItem& item, const TextPart& part);

@@ -3,7 +3,7 @@
 #include "platform/codecs/displaytext.h"
 #include "util/sjis.h"
 
-#include <QApplication>
+#include <QStyle>
 #include <QPainter>
 
 #include <algorithm>
@@ -30,12 +30,11 @@ void SourceRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     QStyleOptionViewItem unselected = option;
     unselected.state &= ~QStyle::State_Selected;
     RowWidthDelegate::paint(painter, unselected, index);
-    const QString selected = toShownText(m_rowBytes(index.row()).substr(part->first, part->second));
-    const int left = option.rect.left() + textLeft(option, index, part->first);
-    const QRect area(left, option.rect.top(), option.fontMetrics.horizontalAdvance(selected), option.rect.height());
-    painter->fillRect(area, option.palette.highlight());
-    painter->setPen(option.palette.color(QPalette::HighlightedText));
-    painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, selected);
+    QStyleOptionViewItem item = option;
+    initStyleOption(&item, index);
+    const std::string_view row = m_rowBytes(index.row());
+    paintTextPart(*painter, item,
+                  {toShownText(row.substr(0, part->first)), toShownText(row.substr(part->first, part->second))});
 }
 
 // The style lays the text into its own rectangle, a margin in from the row's.
@@ -43,12 +42,8 @@ int SourceRowDelegate::textLeft(const QStyleOptionViewItem& option, const QModel
 {
     QStyleOptionViewItem item = option;
     initStyleOption(&item, index);
-    const QWidget* widget = option.widget;
-    const QStyle* style = widget ? widget->style() : QApplication::style();
-    const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget);
-    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
     const QString before = toShownText(m_rowBytes(index.row()).substr(0, byte));
-    return text.left() - option.rect.left() + margin + option.fontMetrics.horizontalAdvance(before);
+    return textStart(item) - option.rect.left() + option.fontMetrics.horizontalAdvance(before);
 }
 
 std::size_t SourceRowDelegate::byteAt(const QStyleOptionViewItem& option, const QModelIndex& index, int x) const
