@@ -434,6 +434,8 @@ void TestCli::specialEmptyAndBombFilesAreRefused_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
 
+    // The system's devices stand here as inputs only: the tool reads them or
+    // refuses them, and its output goes to the test's pipe.
     // A pipe would keep the tool waiting for a writer, and /dev/urandom,
     // which often looks like text, would be read until memory ran out.
     for (const char* command : {"indent", "tree", "export", "check"}) {

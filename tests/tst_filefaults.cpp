@@ -88,6 +88,8 @@ private slots:
     void fileReplacedAfterTheCheckIsNotLoaded();
 };
 
+// The system's devices stand here as sources only, which are opened for
+// reading; nothing is ever written to them.
 void TestFileFaults::specialFilesCannotBeOpened_data()
 {
     QTest::addColumn<QString>("name");
