@@ -1,5 +1,6 @@
 #include "document/htmltagbalance.h"
 
+#include "document/foundtags.h"
 #include "document/tagnames.h"
 #include "document/tagscan.h"
 #include "util/sjis.h"
@@ -108,13 +109,6 @@ struct OpenElement {
     bool removed;         // taken out from under others: no longer its name's entry
 };
 
-// A start tag that took part, and whether it was left unclosed.
-struct FoundTag {
-    std::size_t offset;
-    std::uint32_t nameLength;
-    bool unclosed;
-};
-
 // A formatting element closed implicitly: it reopens at the next text or
 // inline start tag, so that its own end tag after them closes it.
 struct Reopening {
@@ -150,7 +144,7 @@ public:
         }
     }
 
-    std::vector<UnbalancedTag> run()
+    void run(UnbalancedTagSink& sink)
     {
         std::size_t textStart = 0;
         for (std::size_t i = m_text.find('<'); i != std::string_view::npos; i = m_text.find('<', i)) {
@@ -161,9 +155,9 @@ public:
         }
         for (const OpenElement& open : m_open) {
             if (!open.removed && open.start != kNone && reportedUnclosed(open))
-                m_starts[open.start].unclosed = true;
+                m_starts[open.start].unbalanced = true;
         }
-        return merged();
+        mergeFindings(m_text, m_starts, m_stray, sink);
     }
 
 private:
@@ -461,7 +455,7 @@ private:
         for (std::size_t above = form + 1; above < m_open.size(); ++above) {
             const OpenElement& open = m_open[above];
             if (!open.removed && open.start != kNone && reportedUnclosed(open))
-                m_starts[open.start].unclosed = true;
+                m_starts[open.start].unbalanced = true;
         }
         if (form + 1 == m_open.size())
             popOne(Popped::ByItsEndTag);
@@ -548,7 +542,7 @@ private:
         if (!open.foreign && (m_facts[open.nameId].kinds & kFormatting))
             addReopening(open.nameId, open.start);
         if (how == Popped::Implicitly && reportedUnclosed(open))
-            m_starts[open.start].unclosed = true;
+            m_starts[open.start].unbalanced = true;
     }
 
     void popTo(std::uint32_t position, Popped how, Popped above = Popped::Implicitly)
@@ -580,7 +574,7 @@ private:
     void markUnclosed(std::uint32_t start, std::uint32_t id)
     {
         if (start != kNone && m_facts[id].reported)
-            m_starts[start].unclosed = true;
+            m_starts[start].unbalanced = true;
     }
 
     void addReopening(std::uint32_t id, std::uint32_t start)
@@ -614,29 +608,6 @@ private:
     {
         if (m_counted && m_facts[id].reported)
             m_counted->push_back({side, offset});
-    }
-
-    // The unclosed start tags and the strays, both kept in source order, merged.
-    std::vector<UnbalancedTag> merged() const
-    {
-        std::vector<UnbalancedTag> found;
-        auto stray = m_stray.begin();
-        for (const FoundTag& start : m_starts) {
-            if (!start.unclosed)
-                continue;
-            for (; stray != m_stray.end() && stray->offset < start.offset; ++stray)
-                found.push_back(unbalanced(TagSide::End, *stray));
-            found.push_back(unbalanced(TagSide::Start, start));
-        }
-        for (; stray != m_stray.end(); ++stray)
-            found.push_back(unbalanced(TagSide::End, *stray));
-        return found;
-    }
-
-    UnbalancedTag unbalanced(TagSide side, const FoundTag& tag) const
-    {
-        const std::size_t nameStart = tag.offset + (side == TagSide::Start ? 1 : 2);
-        return {side, tag.offset, m_text.substr(nameStart, tag.nameLength)};
     }
 
     // The id of the name, its facts made on first sight.
@@ -738,10 +709,10 @@ bool isQuirksDoctype(const std::optional<std::string_view>& doctype)
         && std::any_of(kQuirksWithoutSystemPrefixes.begin(), kQuirksWithoutSystemPrefixes.end(), startsPublic);
 }
 
-std::vector<UnbalancedTag> htmlUnbalancedTags(std::string_view text, const ExcludedTags& excluded,
-                                              std::vector<CountedTag>* counted)
+void findHtmlUnbalancedTags(std::string_view text, const ExcludedTags& excluded, std::vector<CountedTag>* counted,
+                            UnbalancedTagSink& sink)
 {
-    return HtmlTagBalance(text, excluded, counted).run();
+    HtmlTagBalance(text, excluded, counted).run(sink);
 }
 
 } // namespace vorelind

@@ -1,5 +1,6 @@
 #include "document/tagbalance.h"
 
+#include "document/foundtags.h"
 #include "document/htmltagbalance.h"
 #include "document/tagnames.h"
 #include "document/tagscan.h"
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace vorelind {
 
@@ -27,13 +29,12 @@ struct OpenTag {
     std::uint32_t nameId;
 };
 
-// A counted tag while the pairing runs: its '<', its name's length (a name
-// is part of a source, and sources are refused above 256 MiB), and for a
-// start tag whether an end tag closed it.
-struct FoundTag {
-    std::size_t offset;
-    std::uint32_t nameLength;
-    bool closed;
+// Keeps the tags a sink is handed, in a list.
+struct CollectedTags : UnbalancedTagSink {
+    void expect(std::size_t count) override { tags.reserve(count); }
+    void take(const UnbalancedTag& tag) override { tags.push_back(tag); }
+
+    std::vector<UnbalancedTag> tags;
 };
 
 // One run over one text.
@@ -48,27 +49,11 @@ public:
         m_starts.reserve(text.size() / 64);
     }
 
-    std::vector<UnbalancedTag> run()
+    void run(UnbalancedTagSink& sink)
     {
         for (std::size_t i = m_text.find('<'); i != std::string_view::npos; i = m_text.find('<', i))
             i = afterMarkup(i);
-        // The start tags and the stray end tags are both kept in source
-        // order, so the unclosed ones merge with the strays without a sort:
-        // a sort of what the stack leaves behind cost a quarter of the time
-        // on pages of many unclosed tags.
-        std::vector<UnbalancedTag> found;
-        found.reserve(m_starts.size() - m_closedCount + m_stray.size());
-        auto stray = m_stray.begin();
-        for (const FoundTag& start : m_starts) {
-            if (start.closed)
-                continue;
-            for (; stray != m_stray.end() && stray->offset < start.offset; ++stray)
-                found.push_back(unbalanced(TagSide::End, *stray));
-            found.push_back(unbalanced(TagSide::Start, start));
-        }
-        for (; stray != m_stray.end(); ++stray)
-            found.push_back(unbalanced(TagSide::End, *stray));
-        return found;
+        mergeFindings(m_text, m_starts, m_stray, sink);
     }
 
 private:
@@ -105,7 +90,7 @@ private:
         NameFacts& facts = m_facts[id];
         if (facts.counted) {
             m_open.push_back({static_cast<std::uint32_t>(m_starts.size()), id});
-            m_starts.push_back({i, static_cast<std::uint32_t>(name.size()), false});
+            m_starts.push_back({i, static_cast<std::uint32_t>(name.size()), true});
             ++facts.openCount;
             noteCounted(TagSide::Start, i);
         }
@@ -118,8 +103,7 @@ private:
         if (!m_open.empty() && namesTop(i + 2)) {
             noteCounted(TagSide::End, i);
             FoundTag& start = m_starts[m_open.back().start];
-            start.closed = true;
-            ++m_closedCount;
+            start.unbalanced = false;
             --m_facts[m_open.back().nameId].openCount;
             m_open.pop_back();
             return tagEndFrom(m_text, i + 2 + start.nameLength).next;
@@ -130,7 +114,7 @@ private:
         if (m_facts[id].counted) {
             noteCounted(TagSide::End, i);
             if (m_facts[id].openCount == 0)
-                m_stray.push_back({i, static_cast<std::uint32_t>(name.size()), false});
+                m_stray.push_back({i, static_cast<std::uint32_t>(name.size()), true});
             else
                 closeTopmost(id);
         }
@@ -150,8 +134,7 @@ private:
             --m_facts[m_open.back().nameId].openCount;
             m_open.pop_back();
         }
-        m_starts[m_open.back().start].closed = true;
-        ++m_closedCount;
+        m_starts[m_open.back().start].unbalanced = false;
         --m_facts[id].openCount;
         m_open.pop_back();
     }
@@ -168,12 +151,6 @@ private:
     {
         const FoundTag& start = m_starts[open.start];
         return m_text.substr(start.offset + 1, start.nameLength);
-    }
-
-    UnbalancedTag unbalanced(TagSide side, const FoundTag& tag) const
-    {
-        const std::size_t nameStart = tag.offset + (side == TagSide::Start ? 1 : 2);
-        return {side, tag.offset, m_text.substr(nameStart, tag.nameLength)};
     }
 
     // The offset of the next end tag of the name from `from` on, or the
@@ -202,7 +179,6 @@ private:
     std::vector<NameFacts> m_facts; // by name id
     std::vector<OpenTag> m_open;
     std::vector<FoundTag> m_starts; // every counted start tag, in source order
-    std::size_t m_closedCount = 0;
     std::vector<FoundTag> m_stray;  // in source order
 };
 
@@ -211,15 +187,27 @@ private:
 std::vector<UnbalancedTag> unbalancedTags(std::string_view text, const ExcludedTags& excluded,
                                           std::vector<CountedTag>* counted)
 {
-    return TagBalance(text, excluded, counted).run();
+    CollectedTags collected;
+    TagBalance(text, excluded, counted).run(collected);
+    return std::move(collected.tags);
 }
 
 std::vector<UnbalancedTag> unbalancedTags(std::string_view text, const ExcludedTags& excluded, TagRules rules,
                                           std::vector<CountedTag>* counted)
 {
+    if (rules == TagRules::Xml)
+        return unbalancedTags(text, excluded, counted);
+    CollectedTags collected;
+    findHtmlUnbalancedTags(text, excluded, counted, collected);
+    return std::move(collected.tags);
+}
+
+void findUnbalancedTags(std::string_view text, const ExcludedTags& excluded, TagRules rules, UnbalancedTagSink& sink)
+{
     if (rules == TagRules::Html)
-        return htmlUnbalancedTags(text, excluded, counted);
-    return unbalancedTags(text, excluded, counted);
+        findHtmlUnbalancedTags(text, excluded, nullptr, sink);
+    else
+        TagBalance(text, excluded, nullptr).run(sink);
 }
 
 TagRules rulesFor(std::string_view text)

@@ -38,7 +38,7 @@ int SiteCheck::run(const std::vector<std::string>& paths)
     m_options.style.pathFirst = paths.size() > 1 || site.folderGiven;
     OrderedChecks<FileResult> checks(std::move(site.files), [this](const std::string& path) { return checkFile(path); });
     checks.run([&](std::size_t index, FileResult result) { writeResult(checks.files()[index], result); });
-    if (m_options.countOnly)
+    if (m_options.style.countOnly)
         writeCounts();
     return m_found || m_failed ? 1 : 0;
 }
@@ -46,11 +46,11 @@ int SiteCheck::run(const std::vector<std::string>& paths)
 SiteCheck::FileResult SiteCheck::checkFile(const std::string& path) const
 {
     FileResult result;
-    result.failure = checkFileBalance(path, m_options.convertToShiftJis, m_excluded, m_options.style.rules,
-                                      [&](const CheckedText& checked) {
-                                          result.findings = findingsText(path, checked.source, checked.found,
-                                                                         m_options.style);
-                                      });
+    result.failure = checkLoadedFile(path, m_options.convertToShiftJis, m_options.style.rules,
+                                     [&](std::string_view source, TagRules rules) {
+                                         result.findings = unmatchedFindings(path, source, rules, m_excluded,
+                                                                             m_options.style);
+                                     });
     return result;
 }
 
@@ -61,7 +61,7 @@ void SiteCheck::writeResult(const std::string& path, const FileResult& result)
         return;
     }
     m_found = m_found || result.findings.count > 0;
-    if (m_options.countOnly)
+    if (m_options.style.countOnly)
         m_counts.emplace_back(result.findings.count, path);
     else
         writeOut(result.findings.text);

@@ -11,8 +11,7 @@ namespace vorelind {
 
 // What a site check is asked for.
 struct SiteCheckOptions {
-    FindingStyle style;
-    bool countOnly = false;  // one "COUNT<TAB>PATH" line a file, worst first
+    FindingStyle style;      // countOnly: one "COUNT<TAB>PATH" line a file, worst first
     bool recursive = false;  // goes down into the folders' folders
     std::string mask;        // picks the files of a folder
     bool convertToShiftJis = false;
@@ -44,7 +43,7 @@ private:
 
     SiteCheckOptions m_options;
     const ExcludedTags& m_excluded;
-    std::vector<std::pair<std::size_t, std::string>> m_counts; // for countOnly
+    std::vector<std::pair<std::size_t, std::string>> m_counts; // for style.countOnly
     bool m_found = false;
     bool m_failed = false;
 };

@@ -4,7 +4,11 @@
 #include "platform/codecs/encodingguess.h"
 #include "util/sjis.h"
 
+#include <charconv>
+#include <iterator>
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace vorelind {
 
@@ -54,57 +58,114 @@ std::size_t characterLength(unsigned char first, CharacterBytes bytes)
     return 1;
 }
 
-// The column, from 1, of the character at an offset of a line, in characters.
-std::size_t characterColumn(std::string_view line, std::size_t offset, CharacterBytes bytes)
+std::string_view message(TagSide side)
 {
-    std::size_t column = 1;
-    for (std::size_t i = 0; i < offset; i += characterLength(static_cast<unsigned char>(line[i]), bytes))
-        ++column;
-    return column;
+    return side == TagSide::Start ? "unclosed start tag <" : "end tag </";
 }
 
-std::string message(const UnbalancedTag& tag)
+void appendNumber(std::string& text, std::size_t number)
 {
-    if (tag.side == TagSide::Start)
-        return "unclosed start tag <" + std::string(tag.name) + ">";
-    return "end tag </" + std::string(tag.name) + "> closes nothing";
+    char digits[24];
+    const auto written = std::to_chars(std::begin(digits), std::end(digits), number);
+    text.append(digits, written.ptr);
 }
+
+// Writes the findings as the balance hands them over. They come in source
+// order, so the line of each is found by reading on from the one before,
+// and its column in characters by counting on from the one before.
+class FindingWriter : public UnbalancedTagSink {
+public:
+    FindingWriter(std::string_view path, std::string_view source, const FindingStyle& style)
+        : m_path(path)
+        , m_source(source)
+        , m_style(style)
+    {
+    }
+
+    void expect(std::size_t count) override
+    {
+        m_findings.count = count;
+        if (m_style.countOnly || count == 0)
+            return;
+        m_lines.emplace(m_source);
+        const bool gnu = m_style.format == FindingFormat::Gnu;
+        if (gnu)
+            m_bytes = characterBytesOf(m_source, m_style.converted);
+        const std::size_t pathPerLine = gnu || m_style.pathFirst ? m_path.size() : 0;
+        m_findings.text.reserve(count * (pathPerLine + (gnu ? 56 : 24)));
+    }
+
+    void take(const UnbalancedTag& tag) override
+    {
+        if (m_style.countOnly)
+            return;
+        moveTo(tag.offset);
+        std::string& text = m_findings.text;
+        if (m_style.format == FindingFormat::Gnu) {
+            text.append(m_path).append(":");
+            appendNumber(text, m_line);
+            text.append(":");
+            appendNumber(text, characterColumn(tag.offset));
+            text.append(": error: ").append(message(tag.side)).append(tag.name);
+            text.append(tag.side == TagSide::Start ? ">\n" : "> closes nothing\n");
+            return;
+        }
+        if (m_style.pathFirst)
+            text.append(m_path).append("\t");
+        appendNumber(text, m_line);
+        text += ':';
+        appendNumber(text, tag.offset - m_lineStart + 1);
+        text.append(tag.side == TagSide::Start ? "\tstart\t" : "\tend\t").append(tag.name);
+        text += '\n';
+    }
+
+    FileFindings findings() { return std::move(m_findings); }
+
+private:
+    // Finds the line of an offset, reading on from the line of the one before.
+    void moveTo(std::size_t offset)
+    {
+        if (offset < m_lineStart)
+            m_line = m_lines->at(offset).line; // never in source order; the plain look-up then
+        while (m_line < m_lines->lineCount() && m_lines->lineStart(m_line + 1) <= offset)
+            ++m_line;
+        if (m_lines->lineStart(m_line) != m_lineStart || offset < m_counted) {
+            m_lineStart = m_lines->lineStart(m_line);
+            m_counted = m_lineStart;
+            m_characters = 0;
+        }
+    }
+
+    // The column, from 1, of the character at an offset of the current
+    // line, in characters: a line of a minified page may hold thousands of
+    // findings, so the characters before the last one are not counted again.
+    std::size_t characterColumn(std::size_t offset)
+    {
+        for (; m_counted < offset; ++m_characters)
+            m_counted += characterLength(static_cast<unsigned char>(m_source[m_counted]), m_bytes);
+        return m_characters + 1;
+    }
+
+    std::string_view m_path;
+    std::string_view m_source;
+    const FindingStyle& m_style;
+    CharacterBytes m_bytes = CharacterBytes::Single;
+    std::optional<LineIndex> m_lines;
+    std::size_t m_line = 1;
+    std::size_t m_lineStart = 0;
+    std::size_t m_counted = 0;    // where counting the current line's characters stopped
+    std::size_t m_characters = 0; // the characters of the line before it
+    FileFindings m_findings;
+};
 
 } // namespace
 
-FileFindings unmatchedListing(std::string_view path, std::string_view source, const ExcludedTags& excluded,
-                              const FindingStyle& style)
+FileFindings unmatchedFindings(std::string_view path, std::string_view source, TagRules rules,
+                               const ExcludedTags& excluded, const FindingStyle& style)
 {
-    const TagRules rules = style.rules.value_or(rulesFor(source));
-    return findingsText(path, source, unbalancedTags(source, excluded, rules), style);
-}
-
-FileFindings findingsText(std::string_view path, std::string_view source, const std::vector<UnbalancedTag>& found,
-                          const FindingStyle& style)
-{
-    const LineIndex lines(source);
-    const CharacterBytes bytes = style.format == FindingFormat::Gnu && !found.empty()
-        ? characterBytesOf(source, style.converted)
-        : CharacterBytes::Single;
-    FileFindings findings;
-    findings.count = found.size();
-    for (const UnbalancedTag& tag : found) {
-        const LineColumn place = lines.at(tag.offset);
-        if (style.format == FindingFormat::Gnu) {
-            const std::string_view line = source.substr(lines.lineStart(place.line));
-            findings.text.append(path).append(":").append(std::to_string(place.line)).append(":");
-            findings.text.append(std::to_string(characterColumn(line, place.column - 1, bytes)));
-            findings.text.append(": error: ").append(message(tag)).append("\n");
-            continue;
-        }
-        if (style.pathFirst)
-            findings.text.append(path).append("\t");
-        findings.text += lineColumnText(place);
-        findings.text += tag.side == TagSide::Start ? "\tstart\t" : "\tend\t";
-        findings.text += tag.name;
-        findings.text += '\n';
-    }
-    return findings;
+    FindingWriter writer(path, source, style);
+    findUnbalancedTags(source, excluded, rules, writer);
+    return writer.findings();
 }
 
 } // namespace vorelind
