@@ -1,5 +1,7 @@
 #include "document/foundtags.h"
 
+#include "document/tagscan.h"
+
 #include <algorithm>
 
 namespace vorelind {
@@ -9,10 +11,15 @@ namespace {
 UnbalancedTag unbalanced(std::string_view text, TagSide side, const FoundTag& tag)
 {
     const std::size_t nameStart = tag.offset + (side == TagSide::Start ? 1 : 2);
-    return {side, tag.offset, text.substr(nameStart, tag.nameLength)};
+    return {side, tag.offset, text.substr(nameStart, readName(text, nameStart).end - nameStart)};
 }
 
 } // namespace
+
+void reserveFoundTags(std::vector<FoundTag>& tags, std::string_view text)
+{
+    tags.reserve(text.size() / 64);
+}
 
 void mergeFindings(std::string_view text, const std::vector<FoundTag>& starts, const std::vector<FoundTag>& strays,
                    UnbalancedTagSink& sink)

@@ -9,14 +9,26 @@
 
 namespace vorelind {
 
-// A tag that took part in a pairing: its '<', its name's length (a name is
-// part of a source, and sources are refused above 256 MiB), and whether it
-// is a finding: a start tag left open, an end tag that closed nothing.
+// A tag that took part in a pairing: the offset of its '<', and whether it
+// is a finding: a start tag left open, an end tag that closed nothing. A
+// pairing keeps one for every tag, so it takes eight bytes, and the name is
+// read again for the findings alone.
 struct FoundTag {
-    std::size_t offset;
-    std::uint32_t nameLength;
-    bool unbalanced;
+    std::uint64_t offset : 63;
+    std::uint64_t unbalanced : 1;
 };
+
+inline FoundTag foundTag(std::size_t offset, bool unbalanced)
+{
+    FoundTag tag;
+    tag.offset = offset;
+    tag.unbalanced = unbalanced;
+    return tag;
+}
+
+// Makes room for the tags found in a text: one in 64 bytes spares most pages
+// the copies of growing, which touch all the memory again.
+void reserveFoundTags(std::vector<FoundTag>& tags, std::string_view text);
 
 // Hands a sink the unbalanced start tags and the stray end tags (every one
 // a finding), both kept in source order, merged in source order: a sort of what the pairing

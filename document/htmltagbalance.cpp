@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <string>
 
@@ -134,20 +135,16 @@ public:
         , m_counted(counted)
         , m_quirks(isQuirksDoctype(leadingDoctype(text)))
     {
-        // Room for a start tag per 64 bytes spares most pages the copies of growing.
-        m_starts.reserve(text.size() / 64);
-        for (std::string_view name : kKnownNames) {
-            std::uint32_t hash = TagNames::kEmptyHash;
-            for (char byte : name)
-                hash = TagNames::hashed(hash, byte);
-            nameId(name, hash);
-        }
+        reserveFoundTags(m_starts, text);
+        reserveFoundTags(m_stray, text);
+        for (std::string_view name : kKnownNames)
+            nameId(name, TagNames::keyOf(name));
     }
 
     void run(UnbalancedTagSink& sink)
     {
         std::size_t textStart = 0;
-        for (std::size_t i = m_text.find('<'); i != std::string_view::npos; i = m_text.find('<', i)) {
+        for (std::size_t i = nextMarkup(m_text, 0); i < m_text.size(); i = nextMarkup(m_text, i)) {
             if (i > textStart)
                 reopenAtText();
             i = afterMarkup(i);
@@ -198,7 +195,7 @@ private:
     {
         const NameSpan span = readName(m_text, i + 1);
         const TagEnd end = htmlTagEndFrom(m_text, span.end);
-        const std::uint32_t id = nameId(m_text.substr(i + 1, span.end - (i + 1)), span.hash);
+        const std::uint32_t id = nameId(m_text.substr(i + 1, span.end - (i + 1)), span.key);
         const std::uint32_t kinds = m_facts[id].kinds;
         if (inForeignContent()) {
             pushStart(i, id, true);
@@ -397,7 +394,7 @@ private:
         }
         const NameSpan span = readName(m_text, nameStart);
         nameEnd = span.end;
-        return nameId(m_text.substr(nameStart, span.end - nameStart), span.hash);
+        return nameId(m_text.substr(nameStart, span.end - nameStart), span.key);
     }
 
     // The stack entry an end tag closes, or kNone when it closes nothing.
@@ -501,7 +498,7 @@ private:
     {
         noteCounted(TagSide::Start, offset, id);
         const auto start = static_cast<std::uint32_t>(m_starts.size());
-        m_starts.push_back({offset, static_cast<std::uint32_t>(m_names.upperName(id).size()), false});
+        m_starts.push_back(foundTag(offset, false));
         push(start, id, foreign);
     }
 
@@ -516,10 +513,8 @@ private:
         m_open.push_back({start, id, m_topByName[id], sets, static_cast<std::uint32_t>(m_reopening.size()), foreign,
                           false});
         m_topByName[id] = position;
-        for (std::uint32_t set = 0; set < kTrackedSetCount; ++set) {
-            if (sets & (1u << set))
-                m_sets[set].push_back(position);
-        }
+        for (std::uint32_t rest = sets; rest != 0; rest &= rest - 1)
+            m_sets[std::countr_zero(rest)].push_back(position);
     }
 
     // Pops the current element; one closed implicitly is unclosed, and a
@@ -528,10 +523,8 @@ private:
     {
         const OpenElement open = m_open.back();
         m_open.pop_back();
-        for (std::uint32_t set = 0; set < kTrackedSetCount; ++set) {
-            if (open.sets & (1u << set))
-                m_sets[set].pop_back();
-        }
+        for (std::uint32_t rest = open.sets; rest != 0; rest &= rest - 1)
+            m_sets[std::countr_zero(rest)].pop_back();
         if (!open.foreign && m_facts[open.nameId].marker)
             m_reopening.resize(std::min<std::size_t>(m_reopening.size(), open.reopeningMark));
         if (open.removed)
@@ -601,7 +594,7 @@ private:
     void addStray(std::size_t offset, std::uint32_t id)
     {
         if (m_facts[id].reported)
-            m_stray.push_back({offset, static_cast<std::uint32_t>(m_names.upperName(id).size()), true});
+            m_stray.push_back(foundTag(offset, true));
     }
 
     void noteCounted(TagSide side, std::size_t offset, std::uint32_t id)
@@ -611,17 +604,20 @@ private:
     }
 
     // The id of the name, its facts made on first sight.
-    std::uint32_t nameId(std::string_view name, std::uint32_t hash)
+    std::uint32_t nameId(std::string_view name, std::uint64_t key)
     {
-        const std::uint32_t id = m_names.idOf(name, hash);
-        if (id == m_facts.size()) {
-            const std::string& upper = m_names.upperName(id);
-            const std::uint32_t kinds = htmlKindsOf(upper);
-            m_facts.push_back({kinds, setsOf(upper, kinds), !m_excluded.contains(upper), reopensBefore(upper, kinds),
-                               isMarker(upper, kinds)});
-            m_topByName.push_back(kNone);
-        }
+        const std::uint32_t id = m_names.idOf(name, key);
+        if (id == m_facts.size())
+            addFacts(m_names.upperName(id));
         return id;
+    }
+
+    void addFacts(const std::string& upper)
+    {
+        const std::uint32_t kinds = htmlKindsOf(upper);
+        m_facts.push_back({kinds, setsOf(upper, kinds), !m_excluded.contains(upper), reopensBefore(upper, kinds),
+                           isMarker(upper, kinds)});
+        m_topByName.push_back(kNone);
     }
 
     std::string_view m_text;

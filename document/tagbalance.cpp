@@ -45,13 +45,13 @@ public:
         , m_excluded(excluded)
         , m_counted(counted)
     {
-        // Room for a start tag per 64 bytes spares most pages the copies of growing.
-        m_starts.reserve(text.size() / 64);
+        reserveFoundTags(m_starts, text);
+        reserveFoundTags(m_stray, text);
     }
 
     void run(UnbalancedTagSink& sink)
     {
-        for (std::size_t i = m_text.find('<'); i != std::string_view::npos; i = m_text.find('<', i))
+        for (std::size_t i = nextMarkup(m_text, 0); i < m_text.size(); i = nextMarkup(m_text, i))
             i = afterMarkup(i);
         mergeFindings(m_text, m_starts, m_stray, sink);
     }
@@ -86,11 +86,11 @@ private:
         if (end.selfClosed)
             return end.next;
         const std::string_view name = m_text.substr(i + 1, span.end - (i + 1));
-        const std::uint32_t id = nameId(name, span.hash);
+        const std::uint32_t id = nameId(name, span.key);
         NameFacts& facts = m_facts[id];
         if (facts.counted) {
             m_open.push_back({static_cast<std::uint32_t>(m_starts.size()), id});
-            m_starts.push_back({i, static_cast<std::uint32_t>(name.size()), true});
+            m_starts.push_back(foundTag(i, true));
             ++facts.openCount;
             noteCounted(TagSide::Start, i);
         }
@@ -102,19 +102,19 @@ private:
         // Most end tags close the tag on top; that needs no look-up of the name.
         if (!m_open.empty() && namesTop(i + 2)) {
             noteCounted(TagSide::End, i);
-            FoundTag& start = m_starts[m_open.back().start];
-            start.unbalanced = false;
+            const std::size_t nameLength = openName(m_open.back()).size();
+            m_starts[m_open.back().start].unbalanced = false;
             --m_facts[m_open.back().nameId].openCount;
             m_open.pop_back();
-            return tagEndFrom(m_text, i + 2 + start.nameLength).next;
+            return tagEndFrom(m_text, i + 2 + nameLength).next;
         }
         const NameSpan span = readName(i + 2);
         const std::string_view name = m_text.substr(i + 2, span.end - (i + 2));
-        const std::uint32_t id = nameId(name, span.hash);
+        const std::uint32_t id = nameId(name, span.key);
         if (m_facts[id].counted) {
             noteCounted(TagSide::End, i);
             if (m_facts[id].openCount == 0)
-                m_stray.push_back({i, static_cast<std::uint32_t>(name.size()), true});
+                m_stray.push_back(foundTag(i, true));
             else
                 closeTopmost(id);
         }
@@ -149,8 +149,7 @@ private:
 
     std::string_view openName(const OpenTag& open) const
     {
-        const FoundTag& start = m_starts[open.start];
-        return m_text.substr(start.offset + 1, start.nameLength);
+        return m_text.substr(m_starts[open.start].offset + 1, m_names.upperName(open.nameId).size());
     }
 
     // The offset of the next end tag of the name from `from` on, or the
@@ -161,15 +160,18 @@ private:
     }
 
     // The id of the name, its facts made on first sight.
-    std::uint32_t nameId(std::string_view name, std::uint32_t hash)
+    std::uint32_t nameId(std::string_view name, std::uint64_t key)
     {
-        const std::uint32_t id = m_names.idOf(name, hash);
-        if (id == m_facts.size()) {
-            const std::string& upper = m_names.upperName(id);
-            const bool counted = !isEmptyElement(upper) && !m_excluded.contains(upper);
-            m_facts.push_back({counted, upper == "SCRIPT" || upper == "STYLE", 0});
-        }
+        const std::uint32_t id = m_names.idOf(name, key);
+        if (id == m_facts.size())
+            addFacts(m_names.upperName(id));
         return id;
+    }
+
+    void addFacts(const std::string& upper)
+    {
+        const bool counted = !isEmptyElement(upper) && !m_excluded.contains(upper);
+        m_facts.push_back({counted, upper == "SCRIPT" || upper == "STYLE", 0});
     }
 
     std::string_view m_text;

@@ -2,11 +2,11 @@
 
 #include "document/lineindex.h"
 #include "platform/codecs/encodingguess.h"
+#include "util/largebuffer.h"
 #include "util/sjis.h"
 
-#include <charconv>
-#include <iterator>
-#include <optional>
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -58,16 +58,23 @@ std::size_t characterLength(unsigned char first, CharacterBytes bytes)
     return 1;
 }
 
-std::string_view message(TagSide side)
+// Appends a number and the text after it in one go: a page may have a
+// hundred thousand findings, and appending the parts of each apart cost
+// more than finding them.
+void appendNumberThen(std::string& text, std::size_t number, std::string_view after)
 {
-    return side == TagSide::Start ? "unclosed start tag <" : "end tag </";
-}
-
-void appendNumber(std::string& text, std::size_t number)
-{
-    char digits[24];
-    const auto written = std::to_chars(std::begin(digits), std::end(digits), number);
-    text.append(digits, written.ptr);
+    constexpr std::size_t kDigits = 20; // of the largest std::size_t
+    constexpr std::size_t kLongestAfter = 32;
+    char bytes[kDigits + kLongestAfter];
+    char* start = bytes + kDigits;
+    const std::size_t afterSize = std::min(after.size(), kLongestAfter);
+    std::memcpy(start, after.data(), afterSize);
+    do {
+        *--start = static_cast<char>('0' + number % 10);
+        number /= 10;
+    } while (number != 0);
+    text.append(start, bytes + kDigits + afterSize);
+    text.append(after.substr(afterSize));
 }
 
 // Writes the findings as the balance hands them over. They come in source
@@ -87,12 +94,11 @@ public:
         m_findings.count = count;
         if (m_style.countOnly || count == 0)
             return;
-        m_lines.emplace(m_source);
         const bool gnu = m_style.format == FindingFormat::Gnu;
         if (gnu)
             m_bytes = characterBytesOf(m_source, m_style.converted);
         const std::size_t pathPerLine = gnu || m_style.pathFirst ? m_path.size() : 0;
-        m_findings.text.reserve(count * (pathPerLine + (gnu ? 56 : 24)));
+        reserveLarge(m_findings.text, count * (pathPerLine + (gnu ? 56 : 24)));
     }
 
     void take(const UnbalancedTag& tag) override
@@ -101,39 +107,56 @@ public:
             return;
         moveTo(tag.offset);
         std::string& text = m_findings.text;
+        text.append(m_linePrefix);
+        const bool start = tag.side == TagSide::Start;
         if (m_style.format == FindingFormat::Gnu) {
-            text.append(m_path).append(":");
-            appendNumber(text, m_line);
-            text.append(":");
-            appendNumber(text, characterColumn(tag.offset));
-            text.append(": error: ").append(message(tag.side)).append(tag.name);
-            text.append(tag.side == TagSide::Start ? ">\n" : "> closes nothing\n");
+            appendNumberThen(text, characterColumn(tag.offset),
+                             start ? ": error: unclosed start tag <" : ": error: end tag </");
+            text.append(tag.name).append(start ? ">\n" : "> closes nothing\n");
             return;
         }
-        if (m_style.pathFirst)
-            text.append(m_path).append("\t");
-        appendNumber(text, m_line);
-        text += ':';
-        appendNumber(text, tag.offset - m_lineStart + 1);
-        text.append(tag.side == TagSide::Start ? "\tstart\t" : "\tend\t").append(tag.name);
-        text += '\n';
+        appendNumberThen(text, tag.offset - m_lineStart + 1, start ? "\tstart\t" : "\tend\t");
+        text.append(tag.name) += '\n';
     }
 
     FileFindings findings() { return std::move(m_findings); }
 
 private:
-    // Finds the line of an offset, reading on from the line of the one before.
+    // Finds the line of an offset, counting the lines from the offset
+    // before it on. Both are offsets of a '<', so no CR LF pair straddles
+    // either end of what is counted.
     void moveTo(std::size_t offset)
     {
-        if (offset < m_lineStart)
-            m_line = m_lines->at(offset).line; // never in source order; the plain look-up then
-        while (m_line < m_lines->lineCount() && m_lines->lineStart(m_line + 1) <= offset)
-            ++m_line;
-        if (m_lines->lineStart(m_line) != m_lineStart || offset < m_counted) {
-            m_lineStart = m_lines->lineStart(m_line);
-            m_counted = m_lineStart;
-            m_characters = 0;
+        if (offset < m_passed) {
+            // Never in source order: counted again from the start then.
+            m_passed = 0;
+            m_line = 1;
+            m_lineStart = 0;
+            m_linePrefix.clear();
         }
+        const std::string_view passed = m_source.substr(m_passed, offset - m_passed);
+        const std::size_t lineBreaks = lineCountOf(passed) - 1;
+        m_passed = offset;
+        if (lineBreaks == 0 && offset >= m_counted && !m_linePrefix.empty())
+            return;
+        if (lineBreaks > 0) {
+            m_line += lineBreaks;
+            m_lineStart = m_passed - passed.size() + passed.rfind("\r\n") + 2;
+        }
+        m_counted = m_lineStart;
+        m_characters = 0;
+        writeLinePrefix();
+    }
+
+    // What every finding on the line starts with: "PATH:LINE:" for gnu,
+    // "LINE:" for tsv, after "PATH<TAB>" with pathFirst.
+    void writeLinePrefix()
+    {
+        const bool gnu = m_style.format == FindingFormat::Gnu;
+        m_linePrefix.clear();
+        if (gnu || m_style.pathFirst)
+            m_linePrefix.append(m_path).append(gnu ? ":" : "\t");
+        appendNumberThen(m_linePrefix, m_line, ":");
     }
 
     // The column, from 1, of the character at an offset of the current
@@ -150,11 +173,12 @@ private:
     std::string_view m_source;
     const FindingStyle& m_style;
     CharacterBytes m_bytes = CharacterBytes::Single;
-    std::optional<LineIndex> m_lines;
+    std::size_t m_passed = 0;     // the offset of the last finding, whose line is known
     std::size_t m_line = 1;
     std::size_t m_lineStart = 0;
     std::size_t m_counted = 0;    // where counting the current line's characters stopped
     std::size_t m_characters = 0; // the characters of the line before it
+    std::string m_linePrefix;
     FileFindings m_findings;
 };
 
