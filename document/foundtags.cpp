@@ -8,29 +8,29 @@ namespace vorelind {
 
 namespace {
 
-UnbalancedTag unbalanced(std::string_view text, TagSide side, const FoundTag& tag)
+UnbalancedTag unbalanced(std::string_view text, TagSide side, std::size_t offset)
 {
-    const std::size_t nameStart = tag.offset + (side == TagSide::Start ? 1 : 2);
-    return {side, tag.offset, text.substr(nameStart, readName(text, nameStart).end - nameStart)};
+    const std::size_t nameStart = offset + (side == TagSide::Start ? 1 : 2);
+    return {side, offset, text.substr(nameStart, readName(text, nameStart).end - nameStart)};
 }
 
 } // namespace
 
-void reserveFoundTags(std::vector<FoundTag>& tags, std::string_view text)
+void reserveFoundTags(std::vector<std::size_t>& offsets, std::string_view text)
 {
-    tags.reserve(text.size() / 64);
+    offsets.reserve(text.size() / 64);
 }
 
-void mergeFindings(std::string_view text, const std::vector<FoundTag>& starts, const std::vector<FoundTag>& strays,
+void mergeFindings(std::string_view text, std::vector<std::size_t>& unclosed, const std::vector<std::size_t>& strays,
                    UnbalancedTagSink& sink)
 {
-    const auto isUnbalanced = [](const FoundTag& tag) { return tag.unbalanced; };
-    sink.expect(static_cast<std::size_t>(std::count_if(starts.begin(), starts.end(), isUnbalanced)) + strays.size());
+    if (!std::is_sorted(unclosed.begin(), unclosed.end()))
+        std::sort(unclosed.begin(), unclosed.end());
+    unclosed.erase(std::unique(unclosed.begin(), unclosed.end()), unclosed.end());
+    sink.expect(unclosed.size() + strays.size());
     auto stray = strays.begin();
-    for (const FoundTag& start : starts) {
-        if (!start.unbalanced)
-            continue;
-        for (; stray != strays.end() && stray->offset < start.offset; ++stray)
+    for (const std::size_t start : unclosed) {
+        for (; stray != strays.end() && *stray < start; ++stray)
             sink.take(unbalanced(text, TagSide::End, *stray));
         sink.take(unbalanced(text, TagSide::Start, start));
     }

@@ -17,6 +17,9 @@ namespace {
 
 constexpr std::uint32_t kNone = UINT32_MAX;
 
+// The start of an element that no start tag opened, which the rules implied.
+constexpr std::size_t kNoStart = SIZE_MAX;
+
 // Names the rules ask for by name; registered first, so their ids are these.
 enum KnownName : std::uint32_t { kP, kLi, kDd, kDt, kTr, kTbody, kTable, kButton, kRuby, kOption, kOptgroup,
                                  kColgroup, kCol, kRt, kRp, kHead, kPlaintext, kForm, kSelect,
@@ -101,7 +104,7 @@ bool isMarker(std::string_view upperName, std::uint32_t kinds)
 
 // An element on the stack.
 struct OpenElement {
-    std::uint32_t start;  // its start tag in m_starts, or kNone when the rules implied it
+    std::size_t start;    // the offset of its start tag, or kNoStart when the rules implied it
     std::uint32_t nameId;
     std::uint32_t below;  // the next entry of the same name down the stack, or kNone
     std::uint32_t sets;   // the tracked sets it was entered in
@@ -114,7 +117,7 @@ struct OpenElement {
 // inline start tag, so that its own end tag after them closes it.
 struct Reopening {
     std::uint32_t nameId;
-    std::uint32_t start;
+    std::size_t start;
 };
 
 // Why an element leaves the stack.
@@ -135,7 +138,6 @@ public:
         , m_counted(counted)
         , m_quirks(isQuirksDoctype(leadingDoctype(text)))
     {
-        reserveFoundTags(m_starts, text);
         reserveFoundTags(m_stray, text);
         for (std::string_view name : kKnownNames)
             nameId(name, TagNames::keyOf(name));
@@ -151,10 +153,10 @@ public:
             textStart = i;
         }
         for (const OpenElement& open : m_open) {
-            if (!open.removed && open.start != kNone && reportedUnclosed(open))
-                m_starts[open.start].unbalanced = true;
+            if (!open.removed && open.start != kNoStart && reportedUnclosed(open))
+                m_unclosed.push_back(open.start);
         }
-        mergeFindings(m_text, m_starts, m_stray, sink);
+        mergeFindings(m_text, m_unclosed, m_stray, sink);
     }
 
 private:
@@ -333,8 +335,8 @@ private:
             remove(earlier);
             return;
         }
-        const std::uint32_t reopening = takeReopening(id);
-        if (reopening != kNone)
+        const std::size_t reopening = takeReopening(id);
+        if (reopening != kNoStart)
             markUnclosed(reopening, id);
     }
 
@@ -451,8 +453,8 @@ private:
         }
         for (std::size_t above = form + 1; above < m_open.size(); ++above) {
             const OpenElement& open = m_open[above];
-            if (!open.removed && open.start != kNone && reportedUnclosed(open))
-                m_starts[open.start].unbalanced = true;
+            if (!open.removed && open.start != kNoStart && reportedUnclosed(open))
+                m_unclosed.push_back(open.start);
         }
         if (form + 1 == m_open.size())
             popOne(Popped::ByItsEndTag);
@@ -497,14 +499,12 @@ private:
     void pushStart(std::size_t offset, std::uint32_t id, bool foreign)
     {
         noteCounted(TagSide::Start, offset, id);
-        const auto start = static_cast<std::uint32_t>(m_starts.size());
-        m_starts.push_back(foundTag(offset, false));
-        push(start, id, foreign);
+        push(offset, id, foreign);
     }
 
-    void pushImplied(std::uint32_t id) { push(kNone, id, false); }
+    void pushImplied(std::uint32_t id) { push(kNoStart, id, false); }
 
-    void push(std::uint32_t start, std::uint32_t id, bool foreign)
+    void push(std::size_t start, std::uint32_t id, bool foreign)
     {
         const auto position = static_cast<std::uint32_t>(m_open.size());
         std::uint32_t sets = m_facts[id].sets;
@@ -530,12 +530,12 @@ private:
         if (open.removed)
             return;
         m_topByName[open.nameId] = open.below;
-        if (how == Popped::ByItsEndTag || open.start == kNone)
+        if (how == Popped::ByItsEndTag || open.start == kNoStart)
             return;
         if (!open.foreign && (m_facts[open.nameId].kinds & kFormatting))
             addReopening(open.nameId, open.start);
         if (how == Popped::Implicitly && reportedUnclosed(open))
-            m_starts[open.start].unbalanced = true;
+            m_unclosed.push_back(open.start);
     }
 
     void popTo(std::uint32_t position, Popped how, Popped above = Popped::Implicitly)
@@ -564,13 +564,13 @@ private:
         return facts.reported && (open.foreign || !(facts.kinds & kOptionalEnd));
     }
 
-    void markUnclosed(std::uint32_t start, std::uint32_t id)
+    void markUnclosed(std::size_t start, std::uint32_t id)
     {
-        if (start != kNone && m_facts[id].reported)
-            m_starts[start].unbalanced = true;
+        if (start != kNoStart && m_facts[id].reported)
+            m_unclosed.push_back(start);
     }
 
-    void addReopening(std::uint32_t id, std::uint32_t start)
+    void addReopening(std::uint32_t id, std::size_t start)
     {
         const auto sameName = [id](const Reopening& entry) { return entry.nameId == id; };
         if (static_cast<std::size_t>(std::count_if(m_reopening.begin(), m_reopening.end(), sameName))
@@ -579,14 +579,14 @@ private:
         m_reopening.push_back({id, start});
     }
 
-    // The start of the latest reopening of a name, taken off the list; kNone when there is none.
-    std::uint32_t takeReopening(std::uint32_t id)
+    // The start of the latest reopening of a name, taken off the list; kNoStart when there is none.
+    std::size_t takeReopening(std::uint32_t id)
     {
         const auto found = std::find_if(m_reopening.rbegin(), m_reopening.rend(),
                                         [id](const Reopening& entry) { return entry.nameId == id; });
         if (found == m_reopening.rend())
-            return kNone;
-        const std::uint32_t start = found->start;
+            return kNoStart;
+        const std::size_t start = found->start;
         m_reopening.erase(std::next(found).base());
         return start;
     }
@@ -594,7 +594,7 @@ private:
     void addStray(std::size_t offset, std::uint32_t id)
     {
         if (m_facts[id].reported)
-            m_stray.push_back(foundTag(offset, true));
+            m_stray.push_back(offset);
     }
 
     void noteCounted(TagSide side, std::size_t offset, std::uint32_t id)
@@ -629,8 +629,8 @@ private:
     std::vector<std::uint32_t> m_topByName; // by name id: its topmost entry, or kNone
     std::vector<OpenElement> m_open;
     std::array<std::vector<std::uint32_t>, kTrackedSetCount> m_sets; // the positions of each set's entries
-    std::vector<FoundTag> m_starts; // every start tag pushed, in source order
-    std::vector<FoundTag> m_stray;  // in source order
+    std::vector<std::size_t> m_unclosed; // the start tags left open, some more than once
+    std::vector<std::size_t> m_stray;    // the end tags that closed nothing, in source order
     std::vector<Reopening> m_reopening;
 };
 

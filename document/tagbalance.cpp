@@ -53,7 +53,13 @@ public:
     {
         for (std::size_t i = nextMarkup(m_text, 0); i < m_text.size(); i = nextMarkup(m_text, i))
             i = afterMarkup(i);
-        mergeFindings(m_text, m_starts, m_stray, sink);
+        // Kept in source order, the unclosed ones need no sort.
+        std::vector<std::size_t> unclosed;
+        for (std::size_t start = 0; start < m_starts.size(); ++start) {
+            if (!m_closed[start])
+                unclosed.push_back(m_starts[start]);
+        }
+        mergeFindings(m_text, unclosed, m_stray, sink);
     }
 
 private:
@@ -90,7 +96,8 @@ private:
         NameFacts& facts = m_facts[id];
         if (facts.counted) {
             m_open.push_back({static_cast<std::uint32_t>(m_starts.size()), id});
-            m_starts.push_back(foundTag(i, true));
+            m_starts.push_back(i);
+            m_closed.push_back(false);
             ++facts.openCount;
             noteCounted(TagSide::Start, i);
         }
@@ -103,7 +110,7 @@ private:
         if (!m_open.empty() && namesTop(i + 2)) {
             noteCounted(TagSide::End, i);
             const std::size_t nameLength = openName(m_open.back()).size();
-            m_starts[m_open.back().start].unbalanced = false;
+            m_closed[m_open.back().start] = true;
             --m_facts[m_open.back().nameId].openCount;
             m_open.pop_back();
             return tagEndFrom(m_text, i + 2 + nameLength).next;
@@ -114,7 +121,7 @@ private:
         if (m_facts[id].counted) {
             noteCounted(TagSide::End, i);
             if (m_facts[id].openCount == 0)
-                m_stray.push_back(foundTag(i, true));
+                m_stray.push_back(i);
             else
                 closeTopmost(id);
         }
@@ -134,7 +141,7 @@ private:
             --m_facts[m_open.back().nameId].openCount;
             m_open.pop_back();
         }
-        m_starts[m_open.back().start].unbalanced = false;
+        m_closed[m_open.back().start] = true;
         --m_facts[id].openCount;
         m_open.pop_back();
     }
@@ -149,7 +156,7 @@ private:
 
     std::string_view openName(const OpenTag& open) const
     {
-        return m_text.substr(m_starts[open.start].offset + 1, m_names.upperName(open.nameId).size());
+        return m_text.substr(m_starts[open.start] + 1, m_names.upperName(open.nameId).size());
     }
 
     // The offset of the next end tag of the name from `from` on, or the
@@ -180,8 +187,9 @@ private:
     TagNames m_names;
     std::vector<NameFacts> m_facts; // by name id
     std::vector<OpenTag> m_open;
-    std::vector<FoundTag> m_starts; // every counted start tag, in source order
-    std::vector<FoundTag> m_stray;  // in source order
+    std::vector<std::size_t> m_starts; // every counted start tag, in source order
+    std::vector<bool> m_closed;        // by start tag
+    std::vector<std::size_t> m_stray;  // the end tags that closed nothing, in source order
 };
 
 } // namespace

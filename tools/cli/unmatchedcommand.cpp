@@ -2,10 +2,11 @@
 
 #include "document/lineindex.h"
 #include "platform/codecs/encodingguess.h"
+#include "util/bytescan.h"
 #include "util/largebuffer.h"
 #include "util/sjis.h"
 
-#include <algorithm>
+#include <array>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -58,24 +59,65 @@ std::size_t characterLength(unsigned char first, CharacterBytes bytes)
     return 1;
 }
 
-// Appends a number and the text after it in one go: a page may have a
-// hundred thousand findings, and appending the parts of each apart cost
-// more than finding them.
-void appendNumberThen(std::string& text, std::size_t number, std::string_view after)
+constexpr std::size_t kMostDigits = 20; // of a std::size_t
+
+// Copies bytes to an output; returns the end of what it wrote.
+char* copied(char* out, std::string_view bytes)
 {
-    constexpr std::size_t kDigits = 20; // of the largest std::size_t
-    constexpr std::size_t kLongestAfter = 32;
-    char bytes[kDigits + kLongestAfter];
-    char* start = bytes + kDigits;
-    const std::size_t afterSize = std::min(after.size(), kLongestAfter);
-    std::memcpy(start, after.data(), afterSize);
+    std::memcpy(out, bytes.data(), bytes.size());
+    return out + bytes.size();
+}
+
+// Writes a number's digits to an output; returns the end of what it wrote.
+char* digitsWritten(char* out, std::size_t number)
+{
+    std::size_t digits = 1;
+    for (std::size_t rest = number; rest >= 10; rest /= 10)
+        ++digits;
+    char* digit = out + digits;
     do {
-        *--start = static_cast<char>('0' + number % 10);
+        *--digit = static_cast<char>('0' + number % 10);
         number /= 10;
     } while (number != 0);
-    text.append(start, bytes + kDigits + afterSize);
-    text.append(after.substr(afterSize));
+    return out + digits;
 }
+
+// A text put together a block at a time: a page may have a hundred
+// thousand findings, and appending the parts of each to a string one by
+// one cost more than finding them.
+class BlockText {
+public:
+    static constexpr std::size_t kBlockSize = 16384;
+
+    explicit BlockText(std::string& text)
+        : m_text(text)
+    {
+    }
+
+    // Where up to `size` bytes (at most kBlockSize) are written next; the
+    // block goes to the text first when they would not fit.
+    char* room(std::size_t size)
+    {
+        if (size > m_block.size() - m_used)
+            flush();
+        return m_block.data() + m_used;
+    }
+
+    // Takes what was written from room up to an end.
+    void commit(const char* end) { m_used = static_cast<std::size_t>(end - m_block.data()); }
+
+    // Appends what the block holds to the text.
+    void flush()
+    {
+        m_text.append(m_block.data(), m_used);
+        m_used = 0;
+    }
+
+private:
+    std::string& m_text;
+    std::array<char, kBlockSize> m_block;
+    std::size_t m_used = 0;
+};
 
 // Writes the findings as the balance hands them over. They come in source
 // order, so the line of each is found by reading on from the one before,
@@ -83,10 +125,12 @@ void appendNumberThen(std::string& text, std::size_t number, std::string_view af
 class FindingWriter : public UnbalancedTagSink {
 public:
     FindingWriter(std::string_view path, std::string_view source, const FindingStyle& style)
-        : m_path(path)
-        , m_source(source)
+        : m_source(source)
         , m_style(style)
     {
+        const bool gnu = style.format == FindingFormat::Gnu;
+        if (gnu || style.pathFirst)
+            m_pathPart.append(path).append(gnu ? ":" : "\t");
     }
 
     void expect(std::size_t count) override
@@ -97,8 +141,7 @@ public:
         const bool gnu = m_style.format == FindingFormat::Gnu;
         if (gnu)
             m_bytes = characterBytesOf(m_source, m_style.converted);
-        const std::size_t pathPerLine = gnu || m_style.pathFirst ? m_path.size() : 0;
-        reserveLarge(m_findings.text, count * (pathPerLine + (gnu ? 56 : 24)));
+        reserveLarge(m_findings.text, count * (m_pathPart.size() + (gnu ? 56 : 24)));
     }
 
     void take(const UnbalancedTag& tag) override
@@ -106,57 +149,68 @@ public:
         if (m_style.countOnly)
             return;
         moveTo(tag.offset);
-        std::string& text = m_findings.text;
-        text.append(m_linePrefix);
         const bool start = tag.side == TagSide::Start;
-        if (m_style.format == FindingFormat::Gnu) {
-            appendNumberThen(text, characterColumn(tag.offset),
-                             start ? ": error: unclosed start tag <" : ": error: end tag </");
-            text.append(tag.name).append(start ? ">\n" : "> closes nothing\n");
+        const bool gnu = m_style.format == FindingFormat::Gnu;
+        std::string_view before = start ? "\tstart\t" : "\tend\t";
+        std::string_view after = "\n";
+        if (gnu) {
+            before = start ? ": error: unclosed start tag <" : ": error: end tag </";
+            after = start ? ">\n" : "> closes nothing\n";
+        }
+        const std::size_t column = gnu ? characterColumn(tag.offset) : tag.offset - m_lineStart + 1;
+        const std::size_t size = m_linePrefix.size() + kMostDigits + before.size() + tag.name.size() + after.size();
+        if (size > BlockText::kBlockSize) {
+            m_text.flush();
+            m_findings.text.append(m_linePrefix).append(std::to_string(column));
+            m_findings.text.append(before).append(tag.name).append(after);
             return;
         }
-        appendNumberThen(text, tag.offset - m_lineStart + 1, start ? "\tstart\t" : "\tend\t");
-        text.append(tag.name) += '\n';
+        char* out = m_text.room(size);
+        out = copied(out, m_linePrefix);
+        out = digitsWritten(out, column);
+        out = copied(out, before);
+        out = copied(out, tag.name);
+        m_text.commit(copied(out, after));
     }
 
-    FileFindings findings() { return std::move(m_findings); }
+    FileFindings findings()
+    {
+        m_text.flush();
+        return std::move(m_findings);
+    }
 
 private:
-    // Finds the line of an offset, counting the lines from the offset
-    // before it on. Both are offsets of a '<', so no CR LF pair straddles
-    // either end of what is counted.
+    // Finds the line of an offset, reading the line breaks from the offset
+    // before it on: the loaded text's lines end at CR LF pairs only. Both
+    // offsets are of a '<', so no pair straddles either end of what is read.
     void moveTo(std::size_t offset)
     {
         if (offset < m_passed) {
-            // Never in source order: counted again from the start then.
+            // Never in source order: read again from the start then.
             m_passed = 0;
             m_line = 1;
             m_lineStart = 0;
             m_linePrefix.clear();
         }
-        const std::string_view passed = m_source.substr(m_passed, offset - m_passed);
-        const std::size_t lineBreaks = lineCountOf(passed) - 1;
-        m_passed = offset;
-        if (lineBreaks == 0 && offset >= m_counted && !m_linePrefix.empty())
-            return;
-        if (lineBreaks > 0) {
-            m_line += lineBreaks;
-            m_lineStart = m_passed - passed.size() + passed.rfind("\r\n") + 2;
+        bool newLine = m_linePrefix.empty();
+        const std::string_view passed = m_source.substr(0, offset);
+        for (std::size_t lineFeed = findStop(passed, m_passed, kLineFeed); lineFeed < passed.size();
+             lineFeed = findStop(passed, lineFeed + 1, kLineFeed)) {
+            if (lineFeed > m_passed && passed[lineFeed - 1] == '\r') {
+                ++m_line;
+                m_lineStart = lineFeed + 1;
+                newLine = true;
+            }
         }
-        m_counted = m_lineStart;
-        m_characters = 0;
-        writeLinePrefix();
-    }
-
-    // What every finding on the line starts with: "PATH:LINE:" for gnu,
-    // "LINE:" for tsv, after "PATH<TAB>" with pathFirst.
-    void writeLinePrefix()
-    {
-        const bool gnu = m_style.format == FindingFormat::Gnu;
-        m_linePrefix.clear();
-        if (gnu || m_style.pathFirst)
-            m_linePrefix.append(m_path).append(gnu ? ":" : "\t");
-        appendNumberThen(m_linePrefix, m_line, ":");
+        m_passed = offset;
+        if (newLine || offset < m_counted) {
+            m_counted = m_lineStart;
+            m_characters = 0;
+        }
+        if (newLine) {
+            char digits[kMostDigits];
+            m_linePrefix.assign(m_pathPart).append(digits, digitsWritten(digits, m_line)).append(":");
+        }
     }
 
     // The column, from 1, of the character at an offset of the current
@@ -169,17 +223,20 @@ private:
         return m_characters + 1;
     }
 
-    std::string_view m_path;
+    static constexpr ScanStops kLineFeed{'\n', '\n', '\n', '\n', false};
+
     std::string_view m_source;
     const FindingStyle& m_style;
+    std::string m_pathPart;       // "PATH:" for gnu, "PATH<TAB>" for tsv with pathFirst
     CharacterBytes m_bytes = CharacterBytes::Single;
     std::size_t m_passed = 0;     // the offset of the last finding, whose line is known
     std::size_t m_line = 1;
     std::size_t m_lineStart = 0;
+    std::string m_linePrefix;     // what the findings of the line start with: the path part, "LINE:"
     std::size_t m_counted = 0;    // where counting the current line's characters stopped
     std::size_t m_characters = 0; // the characters of the line before it
-    std::string m_linePrefix;
     FileFindings m_findings;
+    BlockText m_text{m_findings.text};
 };
 
 } // namespace
