@@ -140,7 +140,7 @@ public:
     {
         reserveFoundTags(m_stray, text);
         for (std::string_view name : kKnownNames)
-            nameId(name, TagNames::keyOf(name));
+            addFacts(m_names.upperName(m_names.idOf(name, TagNames::keyOf(name))));
     }
 
     void run(UnbalancedTagSink& sink)
