@@ -61,6 +61,18 @@ std::size_t characterLength(unsigned char first, CharacterBytes bytes)
 
 constexpr std::size_t kMostDigits = 20; // of a std::size_t
 
+// The most bytes a finding's line holds besides its line's part, its
+// column and its name.
+constexpr std::size_t kMostAround = sizeof ": error: unclosed start tag <" + sizeof "> closes nothing\n";
+
+// Copies a constant text to an output; returns the end of what it wrote.
+template <std::size_t Size>
+char* copiedText(char* out, const char (&text)[Size])
+{
+    std::memcpy(out, text, Size - 1);
+    return out + Size - 1;
+}
+
 // Copies bytes to an output; returns the end of what it wrote.
 char* copied(char* out, std::string_view bytes)
 {
@@ -151,26 +163,25 @@ public:
         moveTo(tag.offset);
         const bool start = tag.side == TagSide::Start;
         const bool gnu = m_style.format == FindingFormat::Gnu;
-        std::string_view before = start ? "\tstart\t" : "\tend\t";
-        std::string_view after = "\n";
-        if (gnu) {
-            before = start ? ": error: unclosed start tag <" : ": error: end tag </";
-            after = start ? ">\n" : "> closes nothing\n";
-        }
         const std::size_t column = gnu ? characterColumn(tag.offset) : tag.offset - m_lineStart + 1;
-        const std::size_t size = m_linePrefix.size() + kMostDigits + before.size() + tag.name.size() + after.size();
+        const std::size_t size = m_linePrefix.size() + kMostDigits + kMostAround + tag.name.size();
         if (size > BlockText::kBlockSize) {
-            m_text.flush();
-            m_findings.text.append(m_linePrefix).append(std::to_string(column));
-            m_findings.text.append(before).append(tag.name).append(after);
+            takeLong(tag, column);
             return;
         }
-        char* out = m_text.room(size);
-        out = copied(out, m_linePrefix);
+        char* out = copied(m_text.room(size), m_linePrefix);
         out = digitsWritten(out, column);
-        out = copied(out, before);
+        // The texts around the name are copied as constants, which costs no call.
+        if (gnu)
+            out = start ? copiedText(out, ": error: unclosed start tag <") : copiedText(out, ": error: end tag </");
+        else
+            out = start ? copiedText(out, "\tstart\t") : copiedText(out, "\tend\t");
         out = copied(out, tag.name);
-        m_text.commit(copied(out, after));
+        if (gnu)
+            out = start ? copiedText(out, ">\n") : copiedText(out, "> closes nothing\n");
+        else
+            *out++ = '\n';
+        m_text.commit(out);
     }
 
     FileFindings findings()
@@ -180,6 +191,21 @@ public:
     }
 
 private:
+    // The same for a finding with a name longer than a block.
+    void takeLong(const UnbalancedTag& tag, std::size_t column)
+    {
+        const bool start = tag.side == TagSide::Start;
+        const bool gnu = m_style.format == FindingFormat::Gnu;
+        m_text.flush();
+        std::string& text = m_findings.text;
+        text.append(m_linePrefix).append(std::to_string(column));
+        if (gnu)
+            text.append(start ? ": error: unclosed start tag <" : ": error: end tag </").append(tag.name);
+        else
+            text.append(start ? "\tstart\t" : "\tend\t").append(tag.name);
+        text.append(!gnu ? "\n" : start ? ">\n" : "> closes nothing\n");
+    }
+
     // Finds the line of an offset, reading the line breaks from the offset
     // before it on: the loaded text's lines end at CR LF pairs only. Both
     // offsets are of a '<', so no pair straddles either end of what is read.
