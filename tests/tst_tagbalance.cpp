@@ -128,6 +128,9 @@ void TestTagBalance::unpairedTags_data()
                                                                    << QString() << "start Span@11";
     QTest::newRow("name bytes") << std::string("<my-tag:x.y_z2 a=1></MY-TAG:X.Y_Z2><p\tclass=a></p>")
                                 << QString() << QString();
+    QTest::newRow("names of eight bytes and longer told apart")
+        << std::string("<abcdefgh><abcdefghij></ABCDEFGHIJ></abcdefghi>") << QString()
+        << "start abcdefgh@0, end abcdefghi@35";
     QTest::newRow("other < are text") << std::string("a < b <1> </ p> <> </> <-") << QString() << QString();
     QTest::newRow("stray end tag") << std::string("x</p>") << QString() << "end p@1";
     QTest::newRow("end of text inside a start tag") << std::string("<p class=\"x") << QString() << "start p@0";
