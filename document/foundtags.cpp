@@ -27,7 +27,8 @@ void mergeFindings(std::string_view text, std::vector<std::size_t>& unclosed, co
     if (!std::is_sorted(unclosed.begin(), unclosed.end()))
         std::sort(unclosed.begin(), unclosed.end());
     unclosed.erase(std::unique(unclosed.begin(), unclosed.end()), unclosed.end());
-    sink.expect(unclosed.size() + strays.size());
+    if (!sink.expect(unclosed.size() + strays.size()))
+        return;
     auto stray = strays.begin();
     for (const std::size_t start : unclosed) {
         for (; stray != strays.end() && *stray < start; ++stray)

@@ -31,7 +31,11 @@ struct OpenTag {
 
 // Keeps the tags a sink is handed, in a list.
 struct CollectedTags : UnbalancedTagSink {
-    void expect(std::size_t count) override { tags.reserve(count); }
+    bool expect(std::size_t count) override
+    {
+        tags.reserve(count);
+        return true;
+    }
     void take(const UnbalancedTag& tag) override { tags.push_back(tag); }
 
     std::vector<UnbalancedTag> tags;

@@ -24,8 +24,9 @@ struct UnbalancedTag {
 class UnbalancedTagSink {
 public:
     virtual ~UnbalancedTagSink() = default;
-    // Told once, before the first tag, how many will come.
-    virtual void expect(std::size_t /*count*/) {}
+    // Told once, before the first tag, how many will come; returns whether
+    // they are to be handed over, which a sink that only counts declines.
+    virtual bool expect(std::size_t /*count*/) { return true; }
     virtual void take(const UnbalancedTag& tag) = 0;
 };
 

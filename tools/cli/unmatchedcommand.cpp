@@ -145,21 +145,20 @@ public:
             m_pathPart.append(path).append(gnu ? ":" : "\t");
     }
 
-    void expect(std::size_t count) override
+    bool expect(std::size_t count) override
     {
         m_findings.count = count;
         if (m_style.countOnly || count == 0)
-            return;
+            return false;
         const bool gnu = m_style.format == FindingFormat::Gnu;
         if (gnu)
             m_bytes = characterBytesOf(m_source, m_style.converted);
         reserveLarge(m_findings.text, count * (m_pathPart.size() + (gnu ? 56 : 24)));
+        return true;
     }
 
     void take(const UnbalancedTag& tag) override
     {
-        if (m_style.countOnly)
-            return;
         moveTo(tag.offset);
         const bool start = tag.side == TagSide::Start;
         const bool gnu = m_style.format == FindingFormat::Gnu;
