@@ -36,7 +36,11 @@ private:
         std::string failure; // Shift-JIS; empty when the file was checked
     };
 
-    FileResult checkFile(const std::string& path) const;
+    // Given a sink, the findings go to it as they are written.
+    FileResult checkFile(const std::string& path, ListingSink* out = nullptr) const;
+    // A lone file's findings go out as they are written, so that a page of
+    // many findings never holds them all: no file before it is awaited.
+    void checkAlone(const std::string& path);
     void writeResult(const std::string& path, const FileResult& result);
     void writeCounts();
     void reportFailure(const std::string& path, const std::string& sjisMessage);

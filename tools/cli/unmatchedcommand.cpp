@@ -94,15 +94,17 @@ char* digitsWritten(char* out, std::size_t number)
     return out + digits;
 }
 
-// A text put together a block at a time: a page may have a hundred
-// thousand findings, and appending the parts of each to a string one by
-// one cost more than finding them.
+// A text put together a block at a time, and appended to a string or
+// written to a sink a block at a time: a page may have a hundred thousand
+// findings, and appending the parts of each one by one cost more than
+// finding them.
 class BlockText {
 public:
     static constexpr std::size_t kBlockSize = 16384;
 
-    explicit BlockText(std::string& text)
+    BlockText(std::string& text, ListingSink* out)
         : m_text(text)
+        , m_out(out)
     {
     }
 
@@ -118,15 +120,31 @@ public:
     // Takes what was written from room up to an end.
     void commit(const char* end) { m_used = static_cast<std::size_t>(end - m_block.data()); }
 
-    // Appends what the block holds to the text.
+    // Bytes too many for a block, after what the block holds.
+    void putPastBlock(std::string_view bytes)
+    {
+        flush();
+        passOn(bytes);
+    }
+
+    // Passes on what the block holds.
     void flush()
     {
-        m_text.append(m_block.data(), m_used);
+        passOn(std::string_view(m_block.data(), m_used));
         m_used = 0;
     }
 
 private:
+    void passOn(std::string_view bytes)
+    {
+        if (m_out)
+            m_out->write(bytes);
+        else
+            m_text.append(bytes);
+    }
+
     std::string& m_text;
+    ListingSink* m_out;
     std::array<char, kBlockSize> m_block;
     std::size_t m_used = 0;
 };
@@ -136,9 +154,11 @@ private:
 // and its column in characters by counting on from the one before.
 class FindingWriter : public UnbalancedTagSink {
 public:
-    FindingWriter(std::string_view path, std::string_view source, const FindingStyle& style)
+    FindingWriter(std::string_view path, std::string_view source, const FindingStyle& style, ListingSink* out)
         : m_source(source)
         , m_style(style)
+        , m_out(out)
+        , m_text(m_findings.text, out)
     {
         const bool gnu = style.format == FindingFormat::Gnu;
         if (gnu || style.pathFirst)
@@ -153,7 +173,8 @@ public:
         const bool gnu = m_style.format == FindingFormat::Gnu;
         if (gnu)
             m_bytes = characterBytesOf(m_source, m_style.converted);
-        reserveLarge(m_findings.text, count * (m_pathPart.size() + (gnu ? 56 : 24)));
+        if (!m_out)
+            reserveLarge(m_findings.text, count * (m_pathPart.size() + (gnu ? 56 : 24)));
         return true;
     }
 
@@ -195,14 +216,13 @@ private:
     {
         const bool start = tag.side == TagSide::Start;
         const bool gnu = m_style.format == FindingFormat::Gnu;
-        m_text.flush();
-        std::string& text = m_findings.text;
-        text.append(m_linePrefix).append(std::to_string(column));
+        std::string text = m_linePrefix + std::to_string(column);
         if (gnu)
             text.append(start ? ": error: unclosed start tag <" : ": error: end tag </").append(tag.name);
         else
             text.append(start ? "\tstart\t" : "\tend\t").append(tag.name);
         text.append(!gnu ? "\n" : start ? ">\n" : "> closes nothing\n");
+        m_text.putPastBlock(text);
     }
 
     // Finds the line of an offset, reading the line breaks from the offset
@@ -261,15 +281,16 @@ private:
     std::size_t m_counted = 0;    // where counting the current line's characters stopped
     std::size_t m_characters = 0; // the characters of the line before it
     FileFindings m_findings;
-    BlockText m_text{m_findings.text};
+    ListingSink* m_out;
+    BlockText m_text;
 };
 
 } // namespace
 
 FileFindings unmatchedFindings(std::string_view path, std::string_view source, TagRules rules,
-                               const ExcludedTags& excluded, const FindingStyle& style)
+                               const ExcludedTags& excluded, const FindingStyle& style, ListingSink* out)
 {
-    FindingWriter writer(path, source, style);
+    FindingWriter writer(path, source, style, out);
     findUnbalancedTags(source, excluded, rules, writer);
     return writer.findings();
 }

@@ -2,6 +2,7 @@
 
 #include "document/excludedtags.h"
 #include "document/tagbalance.h"
+#include "document/walksinks.h"
 
 #include <cstddef>
 #include <optional>
@@ -33,8 +34,9 @@ struct FileFindings {
 // the rules, in source order, one a line. Tsv: "LINE:COL" of the '<' in the
 // loaded text, TAB, "start" or "end", TAB, the name as written, LF; with
 // pathFirst the path and a TAB before. Gnu: the path, the line, the column
-// counted in characters of the file as written, and the message.
+// counted in characters of the file as written, and the message. Given a
+// sink, the lines go to it as they are written, and the text stays empty.
 FileFindings unmatchedFindings(std::string_view path, std::string_view source, TagRules rules,
-                               const ExcludedTags& excluded, const FindingStyle& style);
+                               const ExcludedTags& excluded, const FindingStyle& style, ListingSink* out = nullptr);
 
 } // namespace vorelind
