@@ -18,7 +18,7 @@ UnbalancedTag unbalanced(std::string_view text, TagSide side, std::size_t offset
 
 void reserveFoundTags(std::vector<std::size_t>& offsets, std::string_view text)
 {
-    offsets.reserve(text.size() / 64);
+    offsets.reserve(text.size() / 32);
 }
 
 void mergeFindings(std::string_view text, std::vector<std::size_t>& unclosed, const std::vector<std::size_t>& strays,
