@@ -1,6 +1,5 @@
 #include "unmatchedcommand.h"
 
-#include "document/lineindex.h"
 #include "platform/codecs/encodingguess.h"
 #include "util/bytescan.h"
 #include "util/largebuffer.h"
@@ -94,10 +93,9 @@ char* digitsWritten(char* out, std::size_t number)
     return out + digits;
 }
 
-// A text put together a block at a time, and appended to a string or
-// written to a sink a block at a time: a page may have a hundred thousand
-// findings, and appending the parts of each one by one cost more than
-// finding them.
+// A text put together in a block of its own and passed on, to a string or
+// a sink, a block at a time: a page may have a hundred thousand findings,
+// and appending the parts of each one by one cost more than finding them.
 class BlockText {
 public:
     static constexpr std::size_t kBlockSize = 16384;
@@ -173,6 +171,7 @@ public:
         const bool gnu = m_style.format == FindingFormat::Gnu;
         if (gnu)
             m_bytes = characterBytesOf(m_source, m_style.converted);
+        // Room for the lines, by a guess at their length besides the path.
         if (!m_out)
             reserveLarge(m_findings.text, count * (m_pathPart.size() + (gnu ? 56 : 24)));
         return true;
