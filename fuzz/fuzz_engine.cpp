@@ -173,7 +173,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The window walks only what passes the check; the walk itself must
     // stand any bytes, so every input goes on.
     judgeText(fileBytes);
-    const std::string source = loadText(fileBytes);
+    const std::string source = loadText(std::string(fileBytes));
     const ExcludedTags excluded(parseListText(listBytes));
     checkTagBalance(source, excluded, TagRules::Xml);
     checkTagBalance(source, excluded, TagRules::Html);
