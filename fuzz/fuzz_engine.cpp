@@ -6,9 +6,9 @@
 
 #include "document/exporttidy.h"
 #include "document/indentwalk.h"
-#include "document/lineindex.h"
 #include "document/listing.h"
 #include "document/sizelimits.h"
+#include "document/sourceindex.h"
 #include "document/sourceloader.h"
 #include "document/tagbalance.h"
 #include "settings/listfile.h"
@@ -118,7 +118,7 @@ public:
 // name as written right after it, at a line and column inside the text.
 void checkTagBalance(std::string_view source, const ExcludedTags& excluded, TagRules rules)
 {
-    const LineIndex lines(source);
+    const SourceIndex lines = SourceIndex::linesOf(source);
     std::size_t previousEnd = 0;
     for (const UnbalancedTag& tag : unbalancedTags(source, excluded, rules)) {
         require(tag.offset >= previousEnd && source[tag.offset] == '<', "unpaired tags are '<'s in source order");

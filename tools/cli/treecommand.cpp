@@ -10,7 +10,7 @@ namespace vorelind {
 
 namespace {
 
-void writeNodePosition(const IndentTree& tree, NodeId node, const Listing& listing, const LineIndex& sourceLines,
+void writeNodePosition(const IndentTree& tree, NodeId node, const Listing& listing, const SourceIndex& sourceLines,
                        ListingSink& out)
 {
     const std::size_t position = listing.sourcePosition(listing.rowOf(tree.text(node)));
@@ -61,7 +61,7 @@ void writeNodeText(std::string_view text, ListingSink& out)
 } // namespace
 
 // Pre-order without recursion: the deepest trees come from hostile input.
-void writeTree(const IndentTree& tree, const Listing& listing, const LineIndex* sourceLines, ListingSink& out)
+void writeTree(const IndentTree& tree, const Listing& listing, const SourceIndex* sourceLines, ListingSink& out)
 {
     std::vector<std::pair<NodeId, std::size_t>> pending;
     for (std::size_t row = tree.topLevelCount(); row-- > 0;)

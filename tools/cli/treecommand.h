@@ -1,8 +1,8 @@
 #pragma once
 
 #include "document/documentpipeline.h"
-#include "document/lineindex.h"
 #include "document/listing.h"
+#include "document/sourceindex.h"
 #include "tree/indenttree.h"
 
 #include <memory>
@@ -15,9 +15,9 @@ namespace vorelind {
 // can name where each node began.
 class SourceLines : public DocumentSteps {
 public:
-    void loaded(const std::shared_ptr<const std::string>& source) override { index.emplace(*source); }
+    void loaded(const std::shared_ptr<const std::string>& source) override { index = SourceIndex::linesOf(*source); }
 
-    std::optional<LineIndex> index;
+    std::optional<SourceIndex> index;
 };
 
 // Writes the tree filled from the listing, one node per line in pre-order:
@@ -25,6 +25,6 @@ public:
 // lines, "LINE:COL" of the byte that began the node's listing line and a
 // TAB come after the level. In the node text a control byte but TAB, and a
 // Shift-JIS lead byte before one, is written as \xHH.
-void writeTree(const IndentTree& tree, const Listing& listing, const LineIndex* sourceLines, ListingSink& out);
+void writeTree(const IndentTree& tree, const Listing& listing, const SourceIndex* sourceLines, ListingSink& out);
 
 } // namespace vorelind

@@ -1,6 +1,6 @@
 #include "unmatchedcommand.h"
 
-#include "document/lineindex.h"
+#include "document/sourceindex.h"
 #include "platform/codecs/encodingguess.h"
 #include "util/sjis.h"
 
@@ -82,7 +82,7 @@ FileFindings unmatchedListing(std::string_view path, std::string_view source, co
 FileFindings findingsText(std::string_view path, std::string_view source, const std::vector<UnbalancedTag>& found,
                           const FindingStyle& style)
 {
-    const LineIndex lines(source);
+    const SourceIndex lines = SourceIndex::linesOf(source);
     const CharacterBytes bytes = style.format == FindingFormat::Gnu && !found.empty()
         ? characterBytesOf(source, style.converted)
         : CharacterBytes::Single;
