@@ -1,21 +1,32 @@
 #include "treecommand.h"
 
+#include "util/leadingblanks.h"
 #include "util/sjis.h"
 
-#include <charconv>
-#include <utility>
-#include <vector>
+#include <cstdint>
+#include <cstring>
 
 namespace vorelind {
 
 namespace {
 
-void writeNodePosition(const IndentTree& tree, NodeId node, const Listing& listing, const LineIndex& sourceLines,
-                       ListingSink& out)
+// The most bytes a node's line takes before its text: the level,
+// "LINE:COL" and two TABs.
+constexpr std::size_t kHeadRoom = 3 * 20 + 3;
+
+// Puts a number in decimal at out and returns the end of its digits; levels
+// are small and many, so no general conversion is called for each.
+char* putNumber(std::size_t number, char* out)
 {
-    const std::size_t position = listing.sourcePosition(listing.rowOf(tree.text(node)));
-    out.write(lineColumnText(sourceLines.at(position - 1)));
-    out.write("\t");
+    char digits[20];
+    char* first = digits + sizeof digits;
+    do {
+        *--first = static_cast<char>('0' + number % 10);
+        number /= 10;
+    } while (number != 0);
+    const auto count = static_cast<std::size_t>(digits + sizeof digits - first);
+    std::memcpy(out, first, count);
+    return out + count;
 }
 
 // Whether the byte is written escaped: a control byte but TAB, which the
@@ -26,18 +37,46 @@ bool isEscapedByte(unsigned char byte)
     return (byte < 0x20 && byte != '\t') || byte == 0x7F;
 }
 
-void writeEscapedByte(unsigned char byte, ListingSink& out)
+// Whether any of eight bytes is below the blank or is 0x7F: only such a
+// word can hold an escaped byte.
+bool mayHoldEscapedByte(std::uint64_t eight)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    const std::uint64_t belowBlank = (eight - 0x20 * kOnes) & ~eight & kHighBits;
+    const std::uint64_t deletes = eight ^ (0x7F * kOnes);
+    const std::uint64_t hasDelete = (deletes - kOnes) & ~deletes & kHighBits;
+    return (belowBlank | hasDelete) != 0;
+}
+
+// Whether the text holds an escaped byte; without one no lead byte is
+// escaped either, and the text is written as it is.
+bool holdsEscapedByte(std::string_view text)
+{
+    std::size_t at = 0;
+    for (; at + 8 <= text.size(); at += 8) {
+        if (mayHoldEscapedByte(wordAt(text, at)))
+            break;
+    }
+    for (; at < text.size(); ++at) {
+        if (isEscapedByte(static_cast<unsigned char>(text[at])))
+            return true;
+    }
+    return false;
+}
+
+void appendEscapedByte(unsigned char byte, std::string& out)
 {
     constexpr char kHexDigits[] = "0123456789ABCDEF";
     const char escape[] = {'\\', 'x', kHexDigits[byte >> 4], kHexDigits[byte & 0xF]};
-    out.write(std::string_view(escape, sizeof escape));
+    out.append(escape, sizeof escape);
 }
 
-// Writes the node text so that it keeps its one line: each escaped byte as
+// Appends the node text so that it keeps its one line: each escaped byte as
 // \xHH, and a lead byte before one so too, which a reader would otherwise
 // join to the escape's backslash. Whole characters are stepped over, so
 // that a lead byte is told from a second byte.
-void writeNodeText(std::string_view text, ListingSink& out)
+void appendNodeText(std::string_view text, std::string& out)
 {
     std::size_t plainFrom = 0;
     std::size_t at = 0;
@@ -49,37 +88,125 @@ void writeNodeText(std::string_view text, ListingSink& out)
             continue;
         }
         if (lead || isEscapedByte(byte)) {
-            out.write(text.substr(plainFrom, at - plainFrom));
-            writeEscapedByte(byte, out);
+            out.append(text.substr(plainFrom, at - plainFrom));
+            appendEscapedByte(byte, out);
             plainFrom = at + 1;
         }
         ++at;
     }
-    out.write(text.substr(plainFrom));
+    out.append(text.substr(plainFrom));
 }
 
 } // namespace
 
-// Pre-order without recursion: the deepest trees come from hostile input.
-void writeTree(const IndentTree& tree, const Listing& listing, const LineIndex* sourceLines, ListingSink& out)
+TreeWriter::TreeWriter(const std::optional<LineIndex>* sourceLines)
+    : m_sourceLines(sourceLines)
+    , m_fill(*this)
 {
-    std::vector<std::pair<NodeId, std::size_t>> pending;
-    for (std::size_t row = tree.topLevelCount(); row-- > 0;)
-        pending.emplace_back(tree.topLevel(row), 0);
-    char level[24];
-    while (!pending.empty()) {
-        const auto [node, depth] = pending.back();
-        pending.pop_back();
-        const auto digits = std::to_chars(level, level + sizeof level, depth);
-        out.write(std::string_view(level, static_cast<std::size_t>(digits.ptr - level)));
-        out.write("\t");
-        if (sourceLines)
-            writeNodePosition(tree, node, listing, *sourceLines, out);
-        writeNodeText(tree.text(node), out);
-        out.write("\n");
-        for (std::size_t row = tree.childCount(node); row-- > 0;)
-            pending.emplace_back(tree.child(node, row), depth + 1);
+}
+
+void TreeWriter::addLine(const IndentedLine& line, std::size_t sourcePosition)
+{
+    m_position = sourcePosition;
+    m_fill.add(line);
+}
+
+void TreeWriter::finish()
+{
+    endRun();
+}
+
+void TreeWriter::writeTo(ListingSink& out) const
+{
+    for (auto run = m_frontRuns.rbegin(); run != m_frontRuns.rend(); ++run)
+        m_text.write(run->begin, run->end, out);
+    for (const Run& run : m_backRuns)
+        m_text.write(run.begin, run.end, out);
+}
+
+void TreeWriter::clear()
+{
+    m_text = {};
+    m_run = {0, 0};
+    m_frontRuns.clear();
+    m_backRuns.clear();
+}
+
+NodeId TreeWriter::addFirstTopLevel(std::string_view text)
+{
+    startRun(true);
+    return writeNode(0, text);
+}
+
+NodeId TreeWriter::addLastChild(NodeId parent, std::string_view text)
+{
+    return writeNode(parent + 1, text);
+}
+
+// A top-level node added last comes after every run written; while the run
+// written is one that went in front, the node begins another.
+NodeId TreeWriter::addLastSibling(NodeId node, std::string_view text)
+{
+    if (node == 0 && m_runInFront)
+        startRun(false);
+    return writeNode(node, text);
+}
+
+NodeId TreeWriter::parent(NodeId node) const
+{
+    return node == 0 ? kNoNode : node - 1;
+}
+
+void TreeWriter::startRun(bool front)
+{
+    endRun();
+    m_run = {m_text.size(), m_text.size()};
+    m_runInFront = front;
+}
+
+void TreeWriter::endRun()
+{
+    m_run.end = m_text.size();
+    if (m_run.end > m_run.begin)
+        (m_runInFront ? m_frontRuns : m_backRuns).push_back(m_run);
+    m_run.begin = m_run.end;
+}
+
+// A node text of an indented line with no escaped byte, nearly every one,
+// is put together on the stack and appended at once.
+NodeId TreeWriter::writeNode(std::size_t level, std::string_view text)
+{
+    if (text.size() <= kIndentedTextLength && !holdsEscapedByte(text)) {
+        char line[kHeadRoom + kIndentedTextLength + 1];
+        char* end = putHead(level, line);
+        std::memcpy(end, text.data(), text.size());
+        end += text.size();
+        *end++ = '\n';
+        m_text.append(std::string_view(line, static_cast<std::size_t>(end - line)));
+        return level;
     }
+    char head[kHeadRoom];
+    m_nodeLine.assign(head, putHead(level, head));
+    appendNodeText(text, m_nodeLine);
+    m_nodeLine += '\n';
+    m_text.append(m_nodeLine);
+    return level;
+}
+
+// Puts the level, a TAB and, with the source's lines, "LINE:COL" of the
+// byte that began the line and a TAB at out; returns their end.
+char* TreeWriter::putHead(std::size_t level, char* out) const
+{
+    out = putNumber(level, out);
+    *out++ = '\t';
+    if (!m_sourceLines)
+        return out;
+    const LineColumn place = (*m_sourceLines)->at(m_position - 1);
+    out = putNumber(place.line, out);
+    *out++ = ':';
+    out = putNumber(place.column, out);
+    *out++ = '\t';
+    return out;
 }
 
 } // namespace vorelind
