@@ -25,6 +25,26 @@ public:
         }
         appendAcrossBlocks(bytes);
     }
+    // Returns room for at most the given number of bytes, to be written and
+    // then taken: in the block begun when they fit, else aside.
+    char* room(std::size_t bytes)
+    {
+        const std::size_t offset = m_size % kBlockSize;
+        m_roomAside = offset == 0 || bytes > kBlockSize - offset;
+        if (!m_roomAside)
+            return m_blocks.back().get() + offset;
+        if (m_aside.size() < bytes)
+            m_aside.resize(bytes);
+        return m_aside.data();
+    }
+    // Appends the first bytes of the room last returned.
+    void take(std::size_t bytes)
+    {
+        if (m_roomAside)
+            appendAcrossBlocks(std::string_view(m_aside.data(), bytes));
+        else
+            m_size += bytes;
+    }
     std::size_t size() const { return m_size; }
     // Writes the bytes from offset begin up to offset end.
     void write(std::size_t begin, std::size_t end, ListingSink& out) const;
@@ -36,6 +56,8 @@ private:
 
     std::vector<std::unique_ptr<char[]>> m_blocks;
     std::size_t m_size = 0;
+    std::vector<char> m_aside;
+    bool m_roomAside = false;
 };
 
 } // namespace vorelind

@@ -18,15 +18,17 @@ constexpr std::size_t kHeadRoom = 3 * 20 + 3;
 // are small and many, so no general conversion is called for each.
 char* putNumber(std::size_t number, char* out)
 {
+    if (number < 10) {
+        *out = static_cast<char>('0' + number);
+        return out + 1;
+    }
     char digits[20];
-    char* first = digits + sizeof digits;
-    do {
-        *--first = static_cast<char>('0' + number % 10);
-        number /= 10;
-    } while (number != 0);
-    const auto count = static_cast<std::size_t>(digits + sizeof digits - first);
-    std::memcpy(out, first, count);
-    return out + count;
+    std::size_t count = 0;
+    for (; number != 0; number /= 10)
+        digits[count++] = static_cast<char>('0' + number % 10);
+    while (count > 0)
+        *out++ = digits[--count];
+    return out;
 }
 
 // Whether the byte is written escaped: a control byte but TAB, which the
@@ -49,20 +51,24 @@ bool mayHoldEscapedByte(std::uint64_t eight)
     return (belowBlank | hasDelete) != 0;
 }
 
-// Whether the text holds an escaped byte; without one no lead byte is
-// escaped either, and the text is written as it is.
-bool holdsEscapedByte(std::string_view text)
+// Copies the text to out unless it holds an escaped byte, and tells
+// whether it did. Without an escaped byte no lead byte is escaped either,
+// and the text is written as it is.
+bool copyUnescaped(std::string_view text, char* out)
 {
     std::size_t at = 0;
     for (; at + 8 <= text.size(); at += 8) {
-        if (mayHoldEscapedByte(wordAt(text, at)))
+        const std::uint64_t eight = wordAt(text, at);
+        if (mayHoldEscapedByte(eight))
             break;
+        std::memcpy(out + at, &eight, sizeof eight);
     }
     for (; at < text.size(); ++at) {
         if (isEscapedByte(static_cast<unsigned char>(text[at])))
-            return true;
+            return false;
+        out[at] = text[at];
     }
-    return false;
+    return true;
 }
 
 void appendEscapedByte(unsigned char byte, std::string& out)
@@ -173,17 +179,17 @@ void TreeWriter::endRun()
 }
 
 // A node text of an indented line with no escaped byte, nearly every one,
-// is put together on the stack and appended at once.
+// is put straight into the text held.
 NodeId TreeWriter::writeNode(std::size_t level, std::string_view text)
 {
-    if (text.size() <= kIndentedTextLength && !holdsEscapedByte(text)) {
-        char line[kHeadRoom + kIndentedTextLength + 1];
-        char* end = putHead(level, line);
-        std::memcpy(end, text.data(), text.size());
-        end += text.size();
-        *end++ = '\n';
-        m_text.append(std::string_view(line, static_cast<std::size_t>(end - line)));
-        return level;
+    if (text.size() <= kIndentedTextLength) {
+        char* line = m_text.room(kHeadRoom + kIndentedTextLength + 1);
+        char* head = putHead(level, line);
+        if (copyUnescaped(text, head)) {
+            head[text.size()] = '\n';
+            m_text.take(static_cast<std::size_t>(head - line) + text.size() + 1);
+            return level;
+        }
     }
     char head[kHeadRoom];
     m_nodeLine.assign(head, putHead(level, head));
