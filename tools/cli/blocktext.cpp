@@ -19,14 +19,20 @@ void BlockText::appendAcrossBlocks(std::string_view bytes)
     }
 }
 
-void BlockText::write(std::size_t begin, std::size_t end, ListingSink& out) const
+std::string_view BlockText::view(std::size_t begin, std::size_t length, std::string& scratch) const
 {
-    while (begin < end) {
-        const std::size_t offset = begin % kBlockSize;
-        const std::size_t count = std::min(end - begin, kBlockSize - offset);
-        out.write(std::string_view(m_blocks[begin / kBlockSize].get() + offset, count));
-        begin += count;
+    const std::size_t offset = begin % kBlockSize;
+    if (length == 0)
+        return {};
+    if (length <= kBlockSize - offset)
+        return std::string_view(m_blocks[begin / kBlockSize].get() + offset, length);
+    scratch.clear();
+    for (std::size_t at = begin; at < begin + length;) {
+        const std::size_t count = std::min(begin + length - at, kBlockSize - at % kBlockSize);
+        scratch.append(m_blocks[at / kBlockSize].get() + at % kBlockSize, count);
+        at += count;
     }
+    return scratch;
 }
 
 } // namespace vorelind

@@ -278,11 +278,10 @@ void walkFile(const Options& options, ListingSink& listing)
 // filled as the walk goes, so the listing is never held.
 void writeTreeOf(const Options& options, ListingSink& out)
 {
-    SourceLines source;
-    DocumentSteps noPositions;
-    TreeWriter tree(options.positions ? &source.index : nullptr);
+    LoadedSource source(options.positions);
+    TreeWriter tree(source, options.positions);
     TreeLineStream lines(tree);
-    walkFile(options, lines, options.positions ? static_cast<DocumentSteps&>(source) : noPositions);
+    walkFile(options, lines, source);
     lines.finish();
     tree.finish();
     tree.writeTo(out);

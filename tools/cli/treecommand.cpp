@@ -1,5 +1,7 @@
 #include "treecommand.h"
 
+#include "document/sizelimits.h"
+#include "util/apperror.h"
 #include "util/leadingblanks.h"
 #include "util/sjis.h"
 
@@ -103,16 +105,27 @@ void appendNodeText(std::string_view text, std::string& out)
     out.append(text.substr(plainFrom));
 }
 
+// A node's field of 32 bits; only a listing of billions of lines, which
+// the walk's budget stops on any ordinary machine, could pass it.
+std::uint32_t nodeField(std::size_t value, std::uint32_t largest)
+{
+    if (value > largest)
+        throw AppError(listingTooLargeMessage(largest));
+    return static_cast<std::uint32_t>(value);
+}
+
 } // namespace
 
-TreeWriter::TreeWriter(const std::optional<LineIndex>* sourceLines)
-    : m_sourceLines(sourceLines)
+TreeWriter::TreeWriter(const LoadedSource& source, bool withPositions)
+    : m_source(source)
+    , m_withPositions(withPositions)
     , m_fill(*this)
 {
 }
 
 void TreeWriter::addLine(const IndentedLine& line, std::size_t sourcePosition)
 {
+    m_blankLed = line.depth > 0;
     m_position = sourcePosition;
     m_fill.add(line);
 }
@@ -124,16 +137,19 @@ void TreeWriter::finish()
 
 void TreeWriter::writeTo(ListingSink& out) const
 {
+    GatheredOutput gathered(out);
     for (auto run = m_frontRuns.rbegin(); run != m_frontRuns.rend(); ++run)
-        m_text.write(run->begin, run->end, out);
+        writeRun(*run, gathered);
     for (const Run& run : m_backRuns)
-        m_text.write(run.begin, run.end, out);
+        writeRun(run, gathered);
+    gathered.flush();
 }
 
 void TreeWriter::clear()
 {
-    m_text = {};
-    m_run = {0, 0};
+    m_nodes.clear();
+    m_aside = {};
+    m_run = {0, 0, 0};
     m_frontRuns.clear();
     m_backRuns.clear();
 }
@@ -141,21 +157,21 @@ void TreeWriter::clear()
 NodeId TreeWriter::addFirstTopLevel(std::string_view text)
 {
     startRun(true);
-    return writeNode(0, text);
+    return addNode(0, text);
 }
 
 NodeId TreeWriter::addLastChild(NodeId parent, std::string_view text)
 {
-    return writeNode(parent + 1, text);
+    return addNode(parent + 1, text);
 }
 
-// A top-level node added last comes after every run written; while the run
-// written is one that went in front, the node begins another.
+// A top-level node added last comes after every run; while the run filled
+// is one that went in front, the node begins another.
 NodeId TreeWriter::addLastSibling(NodeId node, std::string_view text)
 {
     if (node == 0 && m_runInFront)
         startRun(false);
-    return writeNode(node, text);
+    return addNode(node, text);
 }
 
 NodeId TreeWriter::parent(NodeId node) const
@@ -166,48 +182,94 @@ NodeId TreeWriter::parent(NodeId node) const
 void TreeWriter::startRun(bool front)
 {
     endRun();
-    m_run = {m_text.size(), m_text.size()};
+    m_run = {m_nodes.size(), m_nodes.size(), m_aside.size()};
     m_runInFront = front;
 }
 
 void TreeWriter::endRun()
 {
-    m_run.end = m_text.size();
+    m_run.end = m_nodes.size();
     if (m_run.end > m_run.begin)
         (m_runInFront ? m_frontRuns : m_backRuns).push_back(m_run);
-    m_run.begin = m_run.end;
+    m_run = {m_run.end, m_run.end, m_aside.size()};
 }
 
-// A node text of an indented line with no escaped byte, nearly every one,
-// is put straight into the text held.
-NodeId TreeWriter::writeNode(std::size_t level, std::string_view text)
+// The text is set aside only when the source does not hold it where the
+// line began: when the walk dropped a line break or a control byte from it.
+NodeId TreeWriter::addNode(std::size_t level, std::string_view text)
 {
-    if (text.size() <= kIndentedTextLength) {
-        char* line = m_text.room(kHeadRoom + kIndentedTextLength + 1);
-        char* head = putHead(level, line);
-        if (copyUnescaped(text, head)) {
-            head[text.size()] = '\n';
-            m_text.take(static_cast<std::size_t>(head - line) + text.size() + 1);
-            return level;
-        }
+    if (m_blankLed)
+        text.remove_prefix(1);
+    const std::string_view source = m_source.text ? std::string_view(*m_source.text) : std::string_view();
+    const std::size_t start = m_position - 1;
+    const bool inSource = m_position > 0 && start <= source.size() && text.size() <= source.size() - start
+                          && std::memcmp(source.data() + start, text.data(), text.size()) == 0;
+    std::uint32_t length = nodeField(text.size(), kLengthBits);
+    if (m_blankLed)
+        length |= kBlankLed;
+    if (!inSource) {
+        m_aside.append(text);
+        length |= kSetAside;
     }
-    char head[kHeadRoom];
-    m_nodeLine.assign(head, putHead(level, head));
-    appendNodeText(text, m_nodeLine);
-    m_nodeLine += '\n';
-    m_text.append(m_nodeLine);
+    m_nodes.push_back(Node{nodeField(level, UINT32_MAX), nodeField(m_position, UINT32_MAX), length});
     return level;
 }
 
-// Puts the level, a TAB and, with the source's lines, "LINE:COL" of the
-// byte that began the line and a TAB at out; returns their end.
-char* TreeWriter::putHead(std::size_t level, char* out) const
+void TreeWriter::writeRun(const Run& run, GatheredOutput& out) const
 {
-    out = putNumber(level, out);
+    const std::string_view source = m_source.text ? std::string_view(*m_source.text) : std::string_view();
+    std::string scratch;
+    std::size_t aside = run.aside;
+    for (auto node = m_nodes.begin() + static_cast<std::ptrdiff_t>(run.begin),
+              end = m_nodes.begin() + static_cast<std::ptrdiff_t>(run.end);
+         node != end; ++node) {
+        const std::size_t length = node->length & kLengthBits;
+        std::string_view text;
+        if (node->length & kSetAside) {
+            text = m_aside.view(aside, length, scratch);
+            aside += length;
+        } else {
+            text = source.substr(std::size_t(node->sourcePosition) - 1, length);
+        }
+        writeNode(*node, text, out);
+    }
+}
+
+// A node text of an indented line with no escaped byte, nearly every one,
+// is put straight into the output gathered.
+void TreeWriter::writeNode(const Node& node, std::string_view text, GatheredOutput& out) const
+{
+    const bool blankLed = (node.length & kBlankLed) != 0;
+    if (text.size() < kIndentedTextLength) {
+        char* line = out.room(kHeadRoom + kIndentedTextLength + 1);
+        char* end = putHead(node, line);
+        if (blankLed)
+            *end++ = ' ';
+        if (copyUnescaped(text, end)) {
+            end += text.size();
+            *end++ = '\n';
+            out.take(static_cast<std::size_t>(end - line));
+            return;
+        }
+    }
+    char head[kHeadRoom];
+    std::string whole(head, putHead(node, head));
+    if (blankLed)
+        whole += ' ';
+    appendNodeText(text, whole);
+    whole += '\n';
+    out.write(whole);
+}
+
+// Puts the level, a TAB and, with the positions, "LINE:COL" of the byte
+// that began the node's line and a TAB at out; returns their end.
+char* TreeWriter::putHead(const Node& node, char* out) const
+{
+    out = putNumber(node.level, out);
     *out++ = '\t';
-    if (!m_sourceLines)
+    if (!m_withPositions)
         return out;
-    const LineColumn place = (*m_sourceLines)->at(m_position - 1);
+    const LineColumn place = m_source.index->at(std::size_t(node.sourcePosition) - 1);
     out = putNumber(place.line, out);
     *out++ = ':';
     out = putNumber(place.column, out);
