@@ -24,6 +24,11 @@ char* putNumber(std::size_t number, char* out)
         *out = static_cast<char>('0' + number);
         return out + 1;
     }
+    if (number < 100) {
+        out[0] = static_cast<char>('0' + number / 10);
+        out[1] = static_cast<char>('0' + number % 10);
+        return out + 2;
+    }
     char digits[20];
     std::size_t count = 0;
     for (; number != 0; number /= 10)
