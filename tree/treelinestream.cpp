@@ -2,7 +2,6 @@
 
 #include "util/leadingblanks.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace vorelind {
