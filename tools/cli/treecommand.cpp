@@ -110,6 +110,24 @@ void appendNodeText(std::string_view text, std::string& out)
     out.append(text.substr(plainFrom));
 }
 
+// The line and column of the byte at an offset, sought from the given line
+// on, which becomes the byte's line: a node's line began a few lines at most
+// below the one before it. Elsewhere the whole index is searched.
+LineColumn placeNear(const LineIndex& lines, std::size_t offset, std::size_t& line)
+{
+    constexpr std::size_t kLinesStepped = 4;
+    if (line <= lines.lineCount() && lines.lineStart(line) <= offset) {
+        for (std::size_t step = 0; step < kLinesStepped; ++step) {
+            if (line == lines.lineCount() || lines.lineStart(line + 1) > offset)
+                return {line, offset - lines.lineStart(line) + 1};
+            ++line;
+        }
+    }
+    const LineColumn place = lines.at(offset);
+    line = place.line;
+    return place;
+}
+
 // A node's field of 32 bits; only a listing of billions of lines, which
 // the walk's budget stops on any ordinary machine, could pass it.
 std::uint32_t nodeField(std::size_t value, std::uint32_t largest)
@@ -143,10 +161,11 @@ void TreeWriter::finish()
 void TreeWriter::writeTo(ListingSink& out) const
 {
     GatheredOutput gathered(out);
+    std::size_t line = 1;
     for (auto run = m_frontRuns.rbegin(); run != m_frontRuns.rend(); ++run)
-        writeRun(*run, gathered);
+        writeRun(*run, line, gathered);
     for (const Run& run : m_backRuns)
-        writeRun(run, gathered);
+        writeRun(run, line, gathered);
     gathered.flush();
 }
 
@@ -220,7 +239,7 @@ NodeId TreeWriter::addNode(std::size_t level, std::string_view text)
     return level;
 }
 
-void TreeWriter::writeRun(const Run& run, GatheredOutput& out) const
+void TreeWriter::writeRun(const Run& run, std::size_t& line, GatheredOutput& out) const
 {
     const std::string_view source = m_source.text ? std::string_view(*m_source.text) : std::string_view();
     std::string scratch;
@@ -236,29 +255,29 @@ void TreeWriter::writeRun(const Run& run, GatheredOutput& out) const
         } else {
             text = source.substr(std::size_t(node->sourcePosition) - 1, length);
         }
-        writeNode(*node, text, out);
+        writeNode(*node, text, line, out);
     }
 }
 
 // A node text of an indented line with no escaped byte, nearly every one,
 // is put straight into the output gathered.
-void TreeWriter::writeNode(const Node& node, std::string_view text, GatheredOutput& out) const
+void TreeWriter::writeNode(const Node& node, std::string_view text, std::size_t& line, GatheredOutput& out) const
 {
     const bool blankLed = (node.length & kBlankLed) != 0;
     if (text.size() < kIndentedTextLength) {
-        char* line = out.room(kHeadRoom + kIndentedTextLength + 1);
-        char* end = putHead(node, line);
+        char* room = out.room(kHeadRoom + kIndentedTextLength + 1);
+        char* end = putHead(node, line, room);
         if (blankLed)
             *end++ = ' ';
         if (copyUnescaped(text, end)) {
             end += text.size();
             *end++ = '\n';
-            out.take(static_cast<std::size_t>(end - line));
+            out.take(static_cast<std::size_t>(end - room));
             return;
         }
     }
     char head[kHeadRoom];
-    std::string whole(head, putHead(node, head));
+    std::string whole(head, putHead(node, line, head));
     if (blankLed)
         whole += ' ';
     appendNodeText(text, whole);
@@ -268,13 +287,13 @@ void TreeWriter::writeNode(const Node& node, std::string_view text, GatheredOutp
 
 // Puts the level, a TAB and, with the positions, "LINE:COL" of the byte
 // that began the node's line and a TAB at out; returns their end.
-char* TreeWriter::putHead(const Node& node, char* out) const
+char* TreeWriter::putHead(const Node& node, std::size_t& line, char* out) const
 {
     out = putNumber(node.level, out);
     *out++ = '\t';
     if (!m_withPositions)
         return out;
-    const LineColumn place = m_source.index->at(std::size_t(node.sourcePosition) - 1);
+    const LineColumn place = placeNear(*m_source.index, std::size_t(node.sourcePosition) - 1, line);
     out = putNumber(place.line, out);
     *out++ = ':';
     out = putNumber(place.column, out);

@@ -94,9 +94,11 @@ private:
     void startRun(bool front);
     void endRun();
     NodeId addNode(std::size_t level, std::string_view text);
-    void writeRun(const Run& run, GatheredOutput& out) const;
-    void writeNode(const Node& node, std::string_view text, GatheredOutput& out) const;
-    char* putHead(const Node& node, char* out) const;
+    // The line of the position written last is passed along, since the next
+    // one most often lies on it or a line or two below.
+    void writeRun(const Run& run, std::size_t& line, GatheredOutput& out) const;
+    void writeNode(const Node& node, std::string_view text, std::size_t& line, GatheredOutput& out) const;
+    char* putHead(const Node& node, std::size_t& line, char* out) const;
 
     const LoadedSource& m_source;
     const bool m_withPositions;
