@@ -14,6 +14,7 @@
 #include "settings/listfile.h"
 #include "tree/indenttree.h"
 #include "tree/listingtreelines.h"
+#include "tree/treelinestream.h"
 #include "util/apperror.h"
 #include "listingoftext.h"
 
@@ -129,6 +130,33 @@ void checkTagBalance(std::string_view source, const ExcludedTags& excluded, TagR
     }
 }
 
+// Gathers the lines a tree is filled from, each as the fill takes it.
+class GatheredTreeLines : public TreeLineSink {
+public:
+    void addLine(const IndentedLine& line, std::size_t /*sourcePosition*/) override
+    {
+        const std::size_t kept = line.depth > 0 ? kIndentedTextLength : line.fromLastBlank.size();
+        lines.push_back(std::to_string(line.depth) + ' ' + std::string(line.fromLastBlank.substr(0, kept)));
+    }
+
+    std::vector<std::string> lines;
+};
+
+// The lines streamed to the tree, in small pieces, are the list's lines.
+void checkStreamedTreeLines(std::string_view listing, const Listing& listed)
+{
+    GatheredTreeLines listedLines;
+    const IndentedLines treeLines = treeLinesOf(listed);
+    for (std::size_t row = 0; row < treeLines.count; ++row)
+        listedLines.addLine(treeLines.line(row), 0);
+    GatheredTreeLines streamedLines;
+    TreeLineStream stream(streamedLines);
+    for (std::size_t at = 0; at < listing.size(); at += 7)
+        stream.write(listing.substr(at, 7));
+    stream.finish();
+    require(streamedLines.lines == listedLines.lines, "the tree's streamed lines are the list's lines");
+}
+
 void checkTreeAndExport(std::string_view listing)
 {
     require(listing.find('\0') == std::string_view::npos, "the listing holds no NUL");
@@ -144,6 +172,7 @@ void checkTreeAndExport(std::string_view listing)
     IndentTree tree;
     loadIndentedLines(tree, treeLinesOf(listed));
     require(tree.nodeCount() == listed.lineCount(), "one node per non-empty line");
+    checkStreamedTreeLines(listing, listed);
 
     // The streamed export, in small pieces, equals the list tidied in place.
     CollectingSink streamed;
