@@ -61,7 +61,8 @@ void BM_NkfConvertShiftJisPassThrough(benchmark::State& state) { measureThroughp
 // The whole path of the source view: conversion, then the line-break rule.
 void BM_ConvertedSourceTextEucJp(benchmark::State& state)
 {
-    measureThroughput(state, eucJpFile(), [](std::string_view file) { return convertedSourceText(file, true); });
+    measureThroughput(state, eucJpFile(),
+                      [](std::string_view file) { return convertedSourceText(std::string(file), true); });
 }
 
 void guess(benchmark::State& state, const std::string& file)

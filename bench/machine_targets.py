@@ -9,6 +9,8 @@ and <br>, in processor time (medians, wall time beside it) and peak memory:
   indent --run-log  reported beside indent
 
 Per megabyte figures side by side show whether a larger page stays linear.
+Each peak is also given above the process's own floor (its peak on a page
+of a few bytes: the shared libraries it maps), which is what the page costs.
 
 Usage: machine_targets.py [--runs N] [--cli PATH] [SIZE_MB ...]   (default: 10 200)
 Needs: a build of vorelind-cli, and the Debian packages libxml2-utils and time.
@@ -39,7 +41,14 @@ def verdict(value, limit, at_most=True):
     return "met" if met else "MISSED"
 
 
-def measure_page(cli, page, runs, peak_file, work):
+def floor_kib(cli, runs, peak_file, work):
+    tiny = os.path.join(work, "tiny.html")
+    with open(tiny, "wb") as page:
+        page.write(b"<p>a</p>\r\n")
+    return measure(f"{cli} indent {tiny}", runs, peak_file)["peak_kib"]
+
+
+def measure_page(cli, page, runs, peak_file, work, floor):
     page_bytes = os.path.getsize(page)
     commands = {
         "indent": f"{cli} indent {page}",
@@ -57,7 +66,8 @@ def measure_page(cli, page, runs, peak_file, work):
         result = results[name]
         print(f"  {name:18} {result['processor'] * 1000:9.1f} ms cpu {result['wall'] * 1000:9.1f} ms wall"
               f" {result['processor'] * 1000 * 1e6 / page_bytes:7.2f} ms/MB"
-              f" {result['peak_kib'] * 1024 / page_bytes:6.2f}x the page", flush=True)
+              f" {result['peak_kib'] * 1024 / page_bytes:6.2f}x the page"
+              f" ({(result['peak_kib'] - floor) * 1024 / page_bytes:.2f}x above the floor)", flush=True)
     return results, page_bytes
 
 
@@ -93,10 +103,12 @@ def main():
         # Every program started here gets its own settings.
         os.environ["XDG_CONFIG_HOME"] = os.path.join(work, "config")
         peak_file = os.path.join(work, "peak")
+        floor = floor_kib(arguments.cli, arguments.runs, peak_file, work)
+        print(f"The process's floor: {floor} KiB")
         for size in arguments.sizes:
             page = unclosed_page(size)
             print(f"== {os.path.relpath(page)}: {os.path.getsize(page)} bytes")
-            report_targets(*measure_page(arguments.cli, page, arguments.runs, peak_file, work))
+            report_targets(*measure_page(arguments.cli, page, arguments.runs, peak_file, work, floor))
     return 0
 
 

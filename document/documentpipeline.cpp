@@ -7,8 +7,10 @@
 #include "document/sourceloader.h"
 #include "platform/files/filereader.h"
 #include "util/apperror.h"
+#include "util/largebuffer.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace vorelind {
 
@@ -56,6 +58,15 @@ std::string readCheckedHead(FileReader& file, const DocumentRequest& request)
     return bytes;
 }
 
+// Room for the file and for the loading to make lone CRs or LFs CR LF in
+// place, for lines of sixteen bytes and more on average. Room that loading
+// does not use is never touched, so it costs no memory.
+void reserveForLoading(std::string& bytes, std::uint64_t fileSize)
+{
+    const auto size = static_cast<std::size_t>(fileSize);
+    reserveLarge(bytes, size + size / 16 + 1);
+}
+
 // The file is opened once and read on from the checked head, so every check
 // holds for the bytes that are loaded, whatever happens at the path meanwhile.
 std::string loadAccepted(const DocumentRequest& request, DocumentSteps& steps)
@@ -66,9 +77,10 @@ std::string loadAccepted(const DocumentRequest& request, DocumentSteps& steps)
     // again, since the file may grow meanwhile.
     refuseOverSizeLimit(file.size(), request);
     steps.accepted();
+    reserveForLoading(bytes, file.size());
     file.readOn(bytes, kMaxSourceSize + 1);
     refuseOverSizeLimit(bytes.size(), request);
-    return sourceForView(bytes, request.convertToShiftJis);
+    return sourceForView(std::move(bytes), request.convertToShiftJis);
 }
 
 } // namespace

@@ -27,28 +27,32 @@ char* putText(char* at, std::string_view text)
     return at + text.size();
 }
 
-// Adds one to the decimal digits in [first, end); false when they were all
-// nines, which the caller must write one digit longer.
-bool incrementDigits(char* first, char* end)
+// Adds a step to the decimal number in [first, end); false when the sum
+// needs more digits, which the caller must write afresh.
+bool addToDigits(char* first, char* end, std::size_t step)
 {
-    for (char* digit = end; digit-- != first;) {
-        if (*digit != '9') {
-            ++*digit;
-            return true;
-        }
-        *digit = '0';
+    for (char* digit = end; step > 0;) {
+        if (digit == first)
+            return false;
+        --digit;
+        const std::size_t sum = static_cast<std::size_t>(*digit - '0') + step;
+        *digit = static_cast<char>('0' + sum % 10);
+        step = sum / 10;
     }
-    return false;
+    return true;
 }
 
+} // namespace
+
 // The run log's line of one position. Within a run both numbers grow by
-// one per position, so the next line is this one with its digits counted
-// up, which costs far less than writing the numbers afresh. The two last
-// digits, which change at every line, are kept apart from the rest of the
-// line, so that the line's bytes change only when a carry runs past them.
-class LogLine {
+// one per position, and from one report to the next by a little more, so
+// the next line is this one with its digits counted up, which costs far
+// less than writing the numbers afresh. The two last digits, which change
+// at every line, are kept apart from the rest of the line, so that the
+// line's bytes change only when a carry runs past them.
+class RunLogFile::Line {
 public:
-    LogLine(std::size_t outputCount, std::size_t position) { write(outputCount, position); }
+    Line(std::size_t outputCount, std::size_t position) { write(outputCount, position); }
 
     // Copies the line to the given place, which must have room for the
     // longest line, and returns the end of the copy. The copy always moves
@@ -64,20 +68,32 @@ public:
 
     void next()
     {
+        if (m_countLastDigit == '9' || m_positionLastDigit == '9') {
+            moveTo(m_outputCount + 1, m_position + 1);
+            return;
+        }
         ++m_outputCount;
         ++m_position;
-        if (m_countLastDigit != '9' && m_positionLastDigit != '9') {
-            ++m_countLastDigit;
-            ++m_positionLastDigit;
+        ++m_countLastDigit;
+        ++m_positionLastDigit;
+    }
+
+    void moveTo(std::size_t outputCount, std::size_t position)
+    {
+        if (outputCount < m_outputCount || position < m_position) {
+            write(outputCount, position);
             return;
         }
         m_text[m_countEnd - 1] = m_countLastDigit;
         m_text[m_length - 3] = m_positionLastDigit;
-        if (incrementDigits(m_text + 5, m_text + m_countEnd)
-            && incrementDigits(m_text + m_countEnd + 3, m_text + m_length - 2))
-            takeLastDigits();
-        else
-            write(m_outputCount, m_position); // a number got one digit longer
+        if (!addToDigits(m_text + 5, m_text + m_countEnd, outputCount - m_outputCount)
+            || !addToDigits(m_text + m_countEnd + 3, m_text + m_length - 2, position - m_position)) {
+            write(outputCount, position); // a number got longer
+            return;
+        }
+        m_outputCount = outputCount;
+        m_position = position;
+        takeLastDigits();
     }
 
 private:
@@ -110,8 +126,6 @@ private:
     char m_positionLastDigit = '0';
 };
 
-} // namespace
-
 RunLogFile::RunLogFile(std::string path, std::size_t mostBytes)
     : m_path(std::move(path))
     , m_mostBytes(mostBytes)
@@ -140,7 +154,11 @@ void RunLogFile::appendLines(std::size_t firstPosition, std::size_t lastPosition
 {
     if (!m_file)
         open();
-    LogLine line(firstOutputCount, firstPosition);
+    if (m_line)
+        m_line->moveTo(firstOutputCount, firstPosition);
+    else
+        m_line = std::make_unique<Line>(firstOutputCount, firstPosition);
+    Line& line = *m_line;
     const std::size_t bufferSize = m_bufferSize; // kept in a register, as a constant would be
     for (std::size_t position = firstPosition;; ++position) {
         if (m_used + kLongestLine > bufferSize)

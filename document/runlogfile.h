@@ -40,6 +40,8 @@ public:
     void close();
 
 private:
+    class Line;
+
     void open();
     void openFile();
     void closeFile();
@@ -55,6 +57,7 @@ private:
     std::unique_ptr<char[]> m_written; // the buffer the writer may still be taking
     std::size_t m_used = 0;
     std::unique_ptr<BackgroundWriter> m_writer;
+    std::unique_ptr<Line> m_line; // the last line written, the next one's pattern
 };
 
 } // namespace vorelind

@@ -5,6 +5,7 @@
 #include "platform/codecs/nkf32.h"
 
 #include <optional>
+#include <utility>
 
 namespace vorelind {
 
@@ -26,6 +27,12 @@ std::string_view conversionInput(std::string_view fileBytes)
     return fileBytes.substr(0, fileBytes.find('\0'));
 }
 
+// The converted text; the file's bytes are let go before it is loaded.
+std::string convertedText(std::string fileBytes)
+{
+    return NkfConvert(conversionInput(fileBytes));
+}
+
 } // namespace
 
 TextVerdict judgeSourceHead(std::string_view head, bool convertToShiftJis)
@@ -37,24 +44,22 @@ TextVerdict judgeSourceHead(std::string_view head, bool convertToShiftJis)
     return judgeText(NkfConvert(head));
 }
 
-std::string sourceForView(std::string_view fileBytes, bool convertToShiftJis)
+std::string sourceForView(std::string fileBytes, bool convertToShiftJis)
 {
     if (!convertToShiftJis)
-        return loadText(fileBytes);
+        return loadText(std::move(fileBytes));
     const bool optionAccepted = SetNkfOption("-s") == 0;
-    return convertedSourceText(fileBytes, optionAccepted);
+    return convertedSourceText(std::move(fileBytes), optionAccepted);
 }
 
-std::string convertedSourceText(std::string_view fileBytes, bool optionAccepted)
+std::string convertedSourceText(std::string fileBytes, bool optionAccepted)
 {
-    if (!optionAccepted)
-        return loadText(fileBytes);
-    const std::string_view input = conversionInput(fileBytes);
     // Text that the layer would hand back byte for byte is loaded as it
-    // stands, without a copy of the page in between.
-    if (!icuConverterName(guessEncoding(input).encoding))
-        return loadText(input);
-    return loadText(NkfConvert(input));
+    // stands, without a copy of the page in between; loading ends it at
+    // its first NUL, as the conversion would.
+    if (!optionAccepted || !icuConverterName(guessEncoding(conversionInput(fileBytes)).encoding))
+        return loadText(std::move(fileBytes));
+    return loadText(convertedText(std::move(fileBytes)));
 }
 
 } // namespace vorelind

@@ -21,12 +21,12 @@ TextVerdict judgeSourceHead(std::string_view head, bool convertToShiftJis);
 // A file's bytes as the source view receives them. With conversion on, the
 // text goes through the kanji layer (SetNkfOption("-s"), then NkfConvert);
 // when the layer refuses the option, the view receives the unconverted text.
-std::string sourceForView(std::string_view fileBytes, bool convertToShiftJis);
+std::string sourceForView(std::string fileBytes, bool convertToShiftJis);
 
 // The text the source view receives for a file's bytes with conversion on:
 // converted when the option was accepted, then loaded (line breaks CR LF,
 // ended at the first NUL). UTF-16 text, which holds NUL bytes, is converted
 // whole; other text only up to its first NUL.
-std::string convertedSourceText(std::string_view fileBytes, bool optionAccepted);
+std::string convertedSourceText(std::string fileBytes, bool optionAccepted);
 
 } // namespace vorelind

@@ -5,12 +5,14 @@
 #include "platform/files/filereader.h"
 #include "util/apperror.h"
 #include "util/bytescan.h"
-#include "util/largebuffer.h"
 #include "util/sjis.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
+#include <vector>
 
 namespace vorelind {
 
@@ -49,6 +51,40 @@ std::size_t findLineBreak(std::string_view bytes, std::size_t from)
     return candidate;
 }
 
+// The positions of the line breaks that are a lone CR or a lone LF, in order.
+// A text whose lines all end in CR LF has none, and is loaded as it stands.
+std::vector<std::size_t> loneBreaksOf(std::string_view bytes)
+{
+    std::vector<std::size_t> loneBreaks;
+    std::size_t lineBreak = findLineBreak(bytes, 0);
+    while (lineBreak < bytes.size()) {
+        const bool crLf = bytes[lineBreak] == '\r' && lineBreak + 1 < bytes.size() && bytes[lineBreak + 1] == '\n';
+        if (!crLf)
+            loneBreaks.push_back(lineBreak);
+        lineBreak = findLineBreak(bytes, lineBreak + (crLf ? 2 : 1));
+    }
+    return loneBreaks;
+}
+
+// Makes each lone break CR LF in place, moving the bytes after it on by the
+// breaks widened before it: from the last break back, so that no byte is
+// overwritten before it has moved.
+void widenLoneBreaks(std::string& text, const std::vector<std::size_t>& loneBreaks)
+{
+    if (loneBreaks.empty())
+        return;
+    std::size_t unmovedEnd = text.size();
+    text.resize(text.size() + loneBreaks.size());
+    for (std::size_t widened = loneBreaks.size(); widened-- > 0;) {
+        const std::size_t lineBreak = loneBreaks[widened];
+        const std::size_t shift = widened + 1;
+        std::memmove(text.data() + lineBreak + 1 + shift, text.data() + lineBreak + 1, unmovedEnd - lineBreak - 1);
+        text[lineBreak + shift - 1] = '\r';
+        text[lineBreak + shift] = '\n';
+        unmovedEnd = lineBreak;
+    }
+}
+
 } // namespace
 
 TextVerdict judgeText(std::string_view head)
@@ -64,23 +100,11 @@ TextVerdict judgeText(std::string_view head)
     return length == kTextCheckLength ? TextVerdict::NotText : TextVerdict::EndOfFile;
 }
 
-std::string loadText(std::string_view bytes)
+std::string loadText(std::string bytes)
 {
-    bytes = bytes.substr(0, bytes.find('\0'));
-    std::string text;
-    reserveLarge(text, bytes.size() + bytes.size() / 16);
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const std::size_t lineBreak = findLineBreak(bytes, i);
-        text.append(bytes.substr(i, lineBreak - i));
-        if (lineBreak == bytes.size())
-            break;
-        // CR LF, a lone CR and a lone LF each become CR LF.
-        const bool crLf = bytes[lineBreak] == '\r' && lineBreak + 1 < bytes.size() && bytes[lineBreak + 1] == '\n';
-        text += "\r\n";
-        i = lineBreak + (crLf ? 2 : 1);
-    }
-    return text;
+    bytes.resize(std::min(bytes.find('\0'), bytes.size()));
+    widenLoneBreaks(bytes, loneBreaksOf(bytes));
+    return bytes;
 }
 
 std::string readFileBytes(const std::string& path, std::uint64_t limit)

@@ -21,8 +21,9 @@ TextVerdict judgeText(std::string_view head);
 
 // Loads file bytes as the source view holds them: the text ends at the first
 // NUL, and a lone CR or a lone LF becomes CR LF. The byte after a Shift-JIS
-// lead byte is that character's second byte, never a line break.
-std::string loadText(std::string_view bytes);
+// lead byte is that character's second byte, never a line break. The bytes
+// become the text in place, so a page is not held twice.
+std::string loadText(std::string bytes);
 
 // Reads a whole regular file, opening it once; anything else, or a file
 // that cannot be opened or read, raises AppError. A file of more than the

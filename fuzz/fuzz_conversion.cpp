@@ -45,6 +45,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string ascii = asciiOf(input);
     require(NkfConvert(ascii) == ascii, "ASCII is never changed");
     // The view's text: converted, then loaded up to its first NUL.
-    convertedSourceText(input, true);
+    convertedSourceText(std::string(input), true);
     return 0;
 }

@@ -6,14 +6,15 @@
 
 #include "document/exporttidy.h"
 #include "document/indentwalk.h"
-#include "document/lineindex.h"
 #include "document/listing.h"
 #include "document/sizelimits.h"
+#include "document/sourceindex.h"
 #include "document/sourceloader.h"
 #include "document/tagbalance.h"
 #include "settings/listfile.h"
 #include "tree/indenttree.h"
 #include "tree/listingtreelines.h"
+#include "tree/treelinestream.h"
 #include "util/apperror.h"
 #include "listingoftext.h"
 
@@ -118,7 +119,7 @@ public:
 // name as written right after it, at a line and column inside the text.
 void checkTagBalance(std::string_view source, const ExcludedTags& excluded, TagRules rules)
 {
-    const LineIndex lines(source);
+    const SourceIndex lines = SourceIndex::linesOf(source);
     std::size_t previousEnd = 0;
     for (const UnbalancedTag& tag : unbalancedTags(source, excluded, rules)) {
         require(tag.offset >= previousEnd && source[tag.offset] == '<', "unpaired tags are '<'s in source order");
@@ -127,6 +128,33 @@ void checkTagBalance(std::string_view source, const ExcludedTags& excluded, TagR
         require(lines.at(tag.offset).column <= tag.offset + 1, "the column lies within the text");
         previousEnd = tag.offset + 1;
     }
+}
+
+// Gathers the lines a tree is filled from, each as the fill takes it.
+class GatheredTreeLines : public TreeLineSink {
+public:
+    void addLine(const IndentedLine& line, std::size_t /*sourcePosition*/) override
+    {
+        const std::size_t kept = line.depth > 0 ? kIndentedTextLength : line.fromLastBlank.size();
+        lines.push_back(std::to_string(line.depth) + ' ' + std::string(line.fromLastBlank.substr(0, kept)));
+    }
+
+    std::vector<std::string> lines;
+};
+
+// The lines streamed to the tree, in small pieces, are the list's lines.
+void checkStreamedTreeLines(std::string_view listing, const Listing& listed)
+{
+    GatheredTreeLines listedLines;
+    const IndentedLines treeLines = treeLinesOf(listed);
+    for (std::size_t row = 0; row < treeLines.count; ++row)
+        listedLines.addLine(treeLines.line(row), 0);
+    GatheredTreeLines streamedLines;
+    TreeLineStream stream(streamedLines);
+    for (std::size_t at = 0; at < listing.size(); at += 7)
+        stream.write(listing.substr(at, 7));
+    stream.finish();
+    require(streamedLines.lines == listedLines.lines, "the tree's streamed lines are the list's lines");
 }
 
 void checkTreeAndExport(std::string_view listing)
@@ -144,6 +172,7 @@ void checkTreeAndExport(std::string_view listing)
     IndentTree tree;
     loadIndentedLines(tree, treeLinesOf(listed));
     require(tree.nodeCount() == listed.lineCount(), "one node per non-empty line");
+    checkStreamedTreeLines(listing, listed);
 
     // The streamed export, in small pieces, equals the list tidied in place.
     CollectingSink streamed;
@@ -173,7 +202,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The window walks only what passes the check; the walk itself must
     // stand any bytes, so every input goes on.
     judgeText(fileBytes);
-    const std::string source = loadText(fileBytes);
+    const std::string source = loadText(std::string(fileBytes));
     const ExcludedTags excluded(parseListText(listBytes));
     checkTagBalance(source, excluded, TagRules::Xml);
     checkTagBalance(source, excluded, TagRules::Html);

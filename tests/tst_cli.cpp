@@ -293,6 +293,9 @@ void TestCli::treePositionsNameTheBytesThatBeganTheNodes_data()
     QTest::newRow("excluded tags keep their own positions")
         << QByteArray("<ul>\r\n  <li>a\r\n  <li>b</ul>") << false << QByteArray("LI")
         << QByteArray("0\t1:1\t<ul>  \n1\t2:3\t <li>a  \n1\t3:3\t <li>b\n0\t3:8\t</ul>\n");
+    QTest::newRow("a node put in front of the others, texts the walk joined")
+        << QByteArray("x\r\ny<script>\r\n  a\r\n b\r\n</script>\r\nc") << false << QByteArray()
+        << QByteArray("0\t5:1\t</script>c\n0\t1:1\txy\n0\t2:2\t<script>\n1\t3:1\t a\n0\t4:1\t b\n");
     QTest::newRow("columns of the converted text")
         << bytes("日本語<p>a") << true << QByteArray()
         << QByteArray("0\t1:1\t") + QByteArray::fromStdString(shiftJis("日本語")) + "\n0\t1:7\t<p>a\n";

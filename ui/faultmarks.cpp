@@ -1,7 +1,7 @@
 #include "ui/faultmarks.h"
 
-#include "document/lineindex.h"
 #include "document/listing.h"
+#include "document/sourceindex.h"
 #include "platform/codecs/displaytext.h"
 #include "ui/backgroundwork.h"
 #include "ui/linelistview.h"

@@ -2,10 +2,10 @@
 
 #include "document/documentpipeline.h"
 #include "document/exporttidy.h"
-#include "document/lineindex.h"
 #include "document/listing.h"
 #include "document/messages.h"
 #include "document/runlogfile.h"
+#include "document/sourceindex.h"
 #include "document/sourceloader.h"
 #include "launch/launchcommands.h"
 #include "launch/messages.h"
@@ -559,7 +559,7 @@ void TStructedHtmlForm::StructureJumpClick()
 
 void TStructedHtmlForm::GoToLineClick()
 {
-    const LineIndex& lines = Memo1->lines();
+    const SourceIndex& lines = Memo1->lines();
     const auto lineCount = static_cast<int>(std::min<std::size_t>(lines.lineCount(), INT_MAX));
     const auto current = static_cast<int>(std::min<std::size_t>(lines.at(Memo1->cursorOffset()).line, INT_MAX));
     const std::optional<int> line = ModalSeam::askNumber(this, QStringLiteral("行へ移動"),

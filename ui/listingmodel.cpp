@@ -24,7 +24,7 @@ void ListingModel::setMarkedRows(std::vector<std::size_t> rows)
         emit dataChanged(index(0), index(rowCount() - 1), {Qt::BackgroundRole});
 }
 
-std::size_t ListingModel::sourceLine(std::size_t row, const LineIndex& sourceLines) const
+std::size_t ListingModel::sourceLine(std::size_t row, const SourceIndex& sourceLines) const
 {
     const std::size_t position = m_listing->sourcePosition(row);
     return position == 0 ? 0 : sourceLines.at(position - 1).line;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document/lineindex.h"
 #include "document/listing.h"
+#include "document/sourceindex.h"
 #include "ui/linelistmodel.h"
 
 #include <functional>
@@ -28,7 +28,7 @@ public:
 
     // The line of the walked source, whose lines are given, where the row
     // began; 0 for a listing that was not walked.
-    std::size_t sourceLine(std::size_t row, const LineIndex& sourceLines) const;
+    std::size_t sourceLine(std::size_t row, const SourceIndex& sourceLines) const;
 
     std::size_t lineCount() const override { return m_listing ? m_listing->lineCount() : 0; }
     IndentedText lineAt(std::size_t row) const override { return m_listing->indentedLine(row); }

@@ -1,8 +1,8 @@
 #include "ui/sitecheckpane.h"
 
 #include "document/filecheck.h"
-#include "document/lineindex.h"
 #include "document/sitefiles.h"
+#include "document/sourceindex.h"
 #include "platform/codecs/displaytext.h"
 #include "platform/files/nativepath.h"
 
@@ -28,7 +28,7 @@ SiteFileResult checkFile(const std::string& path, const SiteCheckRequest& reques
             result.rules = checked.rules == TagRules::Html ? QStringLiteral("HTML") : QStringLiteral("XML");
             if (!checked.found.empty())
                 result.firstPlace = QString::fromStdString(
-                    lineColumnText(LineIndex(checked.source).at(checked.found.front().offset)));
+                    lineColumnText(SourceIndex::linesOf(checked.source).at(checked.found.front().offset)));
         });
     result.failure = toDisplayText(failure);
     return result;

@@ -9,28 +9,30 @@ SourceRowModel::SourceRowModel(QObject* parent)
 {
 }
 
-void SourceRowModel::setSource(std::shared_ptr<const std::string> bytes, SourceRows rows)
+void SourceRowModel::setSource(std::shared_ptr<const std::string> bytes, SourceIndex index)
 {
     beginResetModel();
     m_bytes = std::move(bytes);
-    m_rows = std::move(rows);
+    m_index = std::move(index);
     endResetModel();
 }
 
 std::string_view SourceRowModel::row(std::size_t row) const
 {
-    return std::string_view(*m_bytes).substr(m_rows.offset(row), m_rows.length(row));
+    return m_index.row(*m_bytes, row);
 }
 
 std::string_view SourceRowModel::rowAndContinuation(std::size_t row) const
 {
-    const std::size_t length = m_rows.length(row) + (m_rows.continued(row) ? m_rows.length(row + 1) : 0);
-    return std::string_view(*m_bytes).substr(m_rows.offset(row), length);
+    const std::string_view bytes = *m_bytes;
+    const std::size_t length = m_index.row(bytes, row).size()
+        + (m_index.continued(bytes, row) ? m_index.row(bytes, row + 1).size() : 0);
+    return bytes.substr(m_index.rowOffset(row), length);
 }
 
 int SourceRowModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.count());
+    return parent.isValid() ? 0 : static_cast<int>(m_index.rowCount());
 }
 
 QVariant SourceRowModel::data(const QModelIndex& index, int role) const

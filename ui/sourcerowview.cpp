@@ -31,7 +31,8 @@ SourceRowView::SourceRowView(QWidget* parent)
     setUpUniformRows(*this, *m_delegate);
     setLayoutMode(Batched);
     setBatchSize(kRowsPerLayoutBatch);
-    showLineNumbers([this](int row) { return lineNumberOfRow(row); }, [this] { return m_lines.lineCount(); });
+    showLineNumbers([this](int row) { return lineNumberOfRow(row); },
+                    [this] { return m_model.sourceIndex().lineCount(); });
     // A hidden view takes its rows when it is shown, not before the tree paints.
     connect(&m_wholeIndexDone, &QFutureWatcherBase::finished, this, [this] {
         if (isVisible())
@@ -43,13 +44,11 @@ void SourceRowView::setSource(std::shared_ptr<const std::string> bytes)
 {
     m_selection.reset();
     m_clicked.reset();
-    const std::string_view text = *bytes;
-    SourceRows firstRows(text, kRowsShownFirst);
+    SourceIndex firstRows = SourceIndex::linesAndRowsOf(*bytes, kRowsShownFirst);
     m_wholeIndexPending = !firstRows.complete();
     m_wholeIndex = {};
     m_wholeIndexDone.setFuture(m_wholeIndex);
-    LineIndex firstLines(text.substr(0, firstRows.endOfRows()));
-    showIndexed(std::move(bytes), SourceIndex{std::move(firstRows), std::move(firstLines)});
+    showIndexed(std::move(bytes), std::move(firstRows));
 }
 
 void SourceRowView::indexInBackground()
@@ -57,7 +56,7 @@ void SourceRowView::indexInBackground()
     if (!m_wholeIndexPending)
         return;
     m_wholeIndexPending = false;
-    m_wholeIndex = runInBackground([bytes = source()] { return SourceIndex{SourceRows(*bytes), LineIndex(*bytes)}; });
+    m_wholeIndex = runInBackground([bytes = source()] { return SourceIndex::linesAndRowsOf(*bytes); });
     m_wholeIndexDone.setFuture(m_wholeIndex);
 }
 
@@ -68,17 +67,15 @@ void SourceRowView::showAllRows()
         showIndexed(m_model.bytes(), m_wholeIndex.takeResult());
 }
 
-const LineIndex& SourceRowView::lines()
+const SourceIndex& SourceRowView::lines()
 {
     showAllRows();
-    return m_lines;
+    return m_model.sourceIndex();
 }
 
-// The lines come first: the width of the numbers' column follows the model.
 void SourceRowView::showIndexed(std::shared_ptr<const std::string> bytes, SourceIndex index)
 {
-    m_lines = std::move(index.lines);
-    m_model.setSource(std::move(bytes), std::move(index.rows));
+    m_model.setSource(std::move(bytes), std::move(index));
     updateRowWidth();
 }
 
@@ -216,7 +213,7 @@ QStyleOptionViewItem SourceRowView::rowOption(const QModelIndex& index) const
 
 std::size_t SourceRowView::lineNumberOfRow(int row) const
 {
-    const LineColumn place = m_lines.at(m_model.rowOffset(static_cast<std::size_t>(row)));
+    const LineColumn place = m_model.sourceIndex().at(m_model.rowOffset(static_cast<std::size_t>(row)));
     return place.column == 1 ? place.line : 0;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "document/lineindex.h"
-#include "document/sourcerows.h"
+#include "document/sourceindex.h"
 #include "ui/numberedlistview.h"
 #include "ui/sourcerowmodel.h"
 
@@ -45,7 +44,7 @@ public:
     const SourceRowModel& rowModel() const { return m_model; }
     const std::shared_ptr<const std::string>& source() const { return m_model.bytes(); }
     // The lines of the whole source, which end at CR LF pairs.
-    const LineIndex& lines();
+    const SourceIndex& lines();
 
     // Lays out the rows that the batches have not reached yet before it
     // scrolls to one of them.
@@ -74,11 +73,6 @@ private:
         std::size_t length;
     };
 
-    struct SourceIndex {
-        SourceRows rows;
-        LineIndex lines;
-    };
-
     void showIndexed(std::shared_ptr<const std::string> bytes, SourceIndex index);
     void updateRowWidth();
     std::optional<std::pair<std::size_t, std::size_t>> selectedPart(int row) const;
@@ -87,7 +81,6 @@ private:
 
     SourceRowModel m_model;
     SourceRowDelegate* m_delegate;
-    LineIndex m_lines{{}};
     bool m_wholeIndexPending = false; // the first rows are not all, and no index was started
     QFuture<SourceIndex> m_wholeIndex; // valid from its start until it is taken
     QFutureWatcher<SourceIndex> m_wholeIndexDone;

@@ -64,7 +64,7 @@ const std::shared_ptr<const std::string>& SourceView::source() const
     return m_rows->source();
 }
 
-const LineIndex& SourceView::lines()
+const SourceIndex& SourceView::lines()
 {
     return m_rows->lines();
 }

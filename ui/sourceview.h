@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/lineindex.h"
+#include "document/sourceindex.h"
 #include "ui/sourcerowmodel.h"
 
 #include <QStackedWidget>
@@ -43,7 +43,7 @@ public:
     const SourceRowModel& rowModel() const;
     const std::shared_ptr<const std::string>& source() const;
     // The lines of the whole source, which end at CR LF pairs.
-    const LineIndex& lines();
+    const SourceIndex& lines();
 
     // Selects bytes of the source (from an offset from 0) and scrolls them into view.
     void selectBytes(std::size_t offset, std::size_t length);

@@ -37,6 +37,9 @@ inline bool isStop(unsigned char byte, const ScanStops& stops)
 // x86-64 does), and the rest one by one.
 inline std::size_t findStop(std::string_view text, std::size_t from, const ScanStops& stops)
 {
+    // Markup is dense with stops, often one right at the start.
+    if (from < text.size() && bytescan::isStop(static_cast<unsigned char>(text[from]), stops))
+        return from;
 #if defined(__SSE2__)
     const __m128i first = _mm_set1_epi8(stops.first);
     const __m128i second = _mm_set1_epi8(stops.second);

@@ -3,15 +3,12 @@
 
 #include "document/documentpipeline.h"
 #include "document/exporttidy.h"
-#include "document/listing.h"
 #include "document/messages.h"
 #include "document/runlogfile.h"
 #include "document/sourceloader.h"
 #include "platform/codecs/sjistext.h"
 #include "settings/listfile.h"
 #include "settings/settings.h"
-#include "tree/indenttree.h"
-#include "tree/listingtreelines.h"
 #include "util/apperror.h"
 #include "util/filename.h"
 #include "sitecheck.h"
@@ -277,18 +274,17 @@ void walkFile(const Options& options, ListingSink& listing)
     walkFile(options, listing, steps);
 }
 
-// The tree, with the positions of its nodes when they are asked for.
+// The tree, with the positions of its nodes when they are asked for. It is
+// filled as the walk goes, so the listing is never held.
 void writeTreeOf(const Options& options, ListingSink& out)
 {
-    Listing listing;
-    SourceLines source;
-    DocumentSteps noPositions;
-    walkFile(options, listing, options.positions ? static_cast<DocumentSteps&>(source) : noPositions);
-    listing.finish();
-    IndentTree tree;
-    tree.reserve(listing.lineCount());
-    loadIndentedLines(tree, treeLinesOf(listing));
-    writeTree(tree, listing, source.index ? &*source.index : nullptr, out);
+    LoadedSource source(options.positions);
+    TreeWriter tree(source, options.positions);
+    TreeLineStream lines(tree);
+    walkFile(options, lines, source);
+    lines.finish();
+    tree.finish();
+    tree.writeTo(out);
 }
 
 void writeOut(std::string_view bytes)

@@ -1,30 +1,116 @@
 #pragma once
 
 #include "document/documentpipeline.h"
-#include "document/lineindex.h"
-#include "document/listing.h"
-#include "tree/indenttree.h"
+#include "document/sourceindex.h"
+#include "tree/treefill.h"
+#include "tree/treelinestream.h"
+#include "blocktext.h"
+#include "gatheredoutput.h"
 
+#include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vorelind {
 
-// Keeps the line index of the source that the run loads, so that the tree
-// can name where each node began.
-class SourceLines : public DocumentSteps {
+// Keeps the source that the run loads, and its line index when asked, so
+// that the tree can take its node texts from it and name where each node
+// began.
+class LoadedSource : public DocumentSteps {
 public:
-    void loaded(const std::shared_ptr<const std::string>& source) override { index.emplace(*source); }
+    explicit LoadedSource(bool indexLines)
+        : m_indexLines(indexLines)
+    {
+    }
 
-    std::optional<LineIndex> index;
+    void loaded(const std::shared_ptr<const std::string>& source) override
+    {
+        text = source;
+        if (m_indexLines)
+            index = SourceIndex::linesOf(*source);
+    }
+
+    std::shared_ptr<const std::string> text;
+    std::optional<SourceIndex> index;
+
+private:
+    bool m_indexLines;
 };
 
-// Writes the tree filled from the listing, one node per line in pre-order:
-// its level (0 at the top), a TAB, the node text, LF. With the source's
-// lines, "LINE:COL" of the byte that began the node's listing line and a
-// TAB come after the level. In the node text a control byte but TAB, and a
-// Shift-JIS lead byte before one, is written as \xHH.
-void writeTree(const IndentTree& tree, const Listing& listing, const LineIndex* sourceLines, ListingSink& out);
+// Fills the tree of a listing as its lines come, and writes it one node per
+// line in pre-order: its level (0 at the top), a TAB, the node text, LF.
+// With the source's lines, "LINE:COL" of the byte that began the node's
+// listing line and a TAB come after the level. In the node text a control
+// byte but TAB, and a Shift-JIS lead byte before one, is written as \xHH.
+//
+// The fill adds every node right after its parent's subtree so far, so a
+// top-level node and its subtree come in pre-order. Only a top-level node
+// that the fill puts in front of the others goes, with its subtree, ahead
+// of all before it: the nodes are held in runs in the order they came, and
+// the runs are put in order at the end. A node holds no text of its own
+// when its text is the source's bytes where its line began, as most are.
+class TreeWriter : public TreeLineSink, private TreeOperations {
+public:
+    // The source must be loaded, and indexed when the positions are
+    // written, once the first line comes; it must outlive the writer.
+    TreeWriter(const LoadedSource& source, bool withPositions);
+
+    void addLine(const IndentedLine& line, std::size_t sourcePosition) override;
+    // Ends the fill; call it after the last line.
+    void finish() override;
+    void writeTo(ListingSink& out) const;
+
+private:
+    // A node in 12 bytes. Its text is its length of bytes from where its
+    // line began in the source, or of the text set aside, after the
+    // blank that leads an indented line's node text.
+    struct Node {
+        std::uint32_t level;
+        std::uint32_t sourcePosition;
+        std::uint32_t length; // with the flags below
+    };
+    static constexpr std::uint32_t kBlankLed = std::uint32_t(1) << 31;
+    static constexpr std::uint32_t kSetAside = std::uint32_t(1) << 30;
+    static constexpr std::uint32_t kLengthBits = kSetAside - 1;
+
+    // The nodes from begin up to end, whose texts set aside begin at aside.
+    struct Run {
+        std::size_t begin;
+        std::size_t end;
+        std::size_t aside;
+    };
+
+    // A node is named by its level: the fill names only the node added last
+    // and its ancestors, one on each level above it.
+    void clear() override;
+    NodeId addFirstTopLevel(std::string_view text) override;
+    NodeId addLastChild(NodeId parent, std::string_view text) override;
+    NodeId addLastSibling(NodeId node, std::string_view text) override;
+    NodeId parent(NodeId node) const override;
+
+    void startRun(bool front);
+    void endRun();
+    NodeId addNode(std::size_t level, std::string_view text);
+    // The line of the position written last is passed along, since the next
+    // one most often lies on it or a line or two below.
+    void writeRun(const Run& run, std::size_t& line, GatheredOutput& out) const;
+    void writeNode(const Node& node, std::string_view text, std::size_t& line, GatheredOutput& out) const;
+    char* putHead(const Node& node, std::size_t& line, char* out) const;
+
+    const LoadedSource& m_source;
+    const bool m_withPositions;
+    bool m_blankLed = false;        // the line being added is indented
+    std::size_t m_position = 0;     // where it began
+    std::deque<Node> m_nodes;
+    BlockText m_aside;
+    Run m_run{0, 0, 0};
+    bool m_runInFront = false;
+    std::vector<Run> m_frontRuns; // the latest goes first
+    std::vector<Run> m_backRuns;
+    TreeFill m_fill; // last, since it clears the tree it is given
+};
 
 } // namespace vorelind

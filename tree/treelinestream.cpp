@@ -1,0 +1,131 @@
+#include "tree/treelinestream.h"
+
+#include "util/leadingblanks.h"
+
+#include <cstring>
+
+namespace vorelind {
+
+TreeLineStream::TreeLineStream(TreeLineSink& lines)
+    : m_lines(lines)
+{
+}
+
+// Leading blanks are counted, not kept; the rest is read up to each CR LF
+// pair, whose CR is taken back when its LF comes, in this piece or the next.
+// A line that lies whole in the piece, the most of them, is handed on from
+// the piece itself.
+void TreeLineStream::write(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        if (m_countingBlanks) {
+            const std::size_t blanks = leadingBlankCount(bytes);
+            const bool blanksInPiece = m_blanks == 0;
+            m_blanks += blanks;
+            bytes.remove_prefix(blanks);
+            if (bytes.empty())
+                return;
+            if (blanksInPiece) {
+                const std::size_t taken = takeWholeLine(bytes);
+                if (taken > 0) {
+                    bytes.remove_prefix(taken);
+                    continue;
+                }
+            }
+            beginLineText();
+        }
+        const void* found = std::memchr(bytes.data(), '\n', bytes.size());
+        if (!found) {
+            keep(bytes);
+            return;
+        }
+        const auto lf = static_cast<std::size_t>(static_cast<const char*>(found) - bytes.data());
+        keep(bytes.substr(0, lf));
+        if (m_textLength > 0 && m_lastByte == '\r') {
+            // The CR was kept unless the node text was full before it.
+            if (m_textLength <= m_keptLimit)
+                m_kept.pop_back();
+            endLine(m_kept);
+        } else {
+            keep(bytes.substr(lf, 1));
+        }
+        bytes.remove_prefix(lf + 1);
+    }
+}
+
+// The bytes begin the text of a line whose blanks, if any, lie just before
+// them. When the line's CR LF follows in the same bytes, the line is handed
+// on and the bytes it took, its CR LF included, are returned; otherwise 0.
+std::size_t TreeLineStream::takeWholeLine(std::string_view bytes)
+{
+    const void* found = std::memchr(bytes.data(), '\n', bytes.size());
+    if (!found)
+        return 0;
+    const auto lf = static_cast<std::size_t>(static_cast<const char*>(found) - bytes.data());
+    if (lf == 0 || bytes[lf - 1] != '\r')
+        return 0;
+    if (m_blanks == 0) {
+        endLine(bytes.substr(0, lf - 1));
+    } else {
+        const std::string_view fromLastBlank(bytes.data() - 1, lf);
+        endLine(fromLastBlank.substr(0, kIndentedTextLength));
+    }
+    return lf + 1;
+}
+
+void TreeLineStream::beginLines(const std::vector<std::size_t>& sourcePositions)
+{
+    m_lineSources.erase(m_lineSources.begin(), m_lineSources.begin() + static_cast<std::ptrdiff_t>(m_sourcesTaken));
+    m_sourcesTaken = 0;
+    m_lineSources.insert(m_lineSources.end(), sourcePositions.begin(), sourcePositions.end());
+}
+
+void TreeLineStream::finish()
+{
+    if (m_countingBlanks && m_blanks > 0)
+        beginLineText();
+    endLine(m_kept);
+}
+
+// The last blank is kept, where an indented line's node text begins; the
+// bytes after it that the node text has room for follow.
+void TreeLineStream::beginLineText()
+{
+    m_countingBlanks = false;
+    m_kept.clear();
+    m_keptLimit = std::string::npos;
+    if (m_blanks > 0) {
+        m_kept += ' ';
+        m_keptLimit = kIndentedTextLength - 1;
+    }
+}
+
+void TreeLineStream::keep(std::string_view bytes)
+{
+    if (bytes.empty())
+        return;
+    if (m_textLength < m_keptLimit)
+        m_kept.append(bytes.substr(0, m_keptLimit - m_textLength));
+    m_textLength += bytes.size();
+    m_lastByte = bytes.back();
+}
+
+// An empty line is not handed on, though it still takes its source position.
+void TreeLineStream::endLine(std::string_view fromLastBlank)
+{
+    const std::size_t source = takeLineSource();
+    if (!fromLastBlank.empty())
+        m_lines.addLine(IndentedLine{m_blanks, fromLastBlank}, source);
+    m_countingBlanks = true;
+    m_blanks = 0;
+    m_kept.clear();
+    m_textLength = 0;
+    m_lastByte = 0;
+}
+
+std::size_t TreeLineStream::takeLineSource()
+{
+    return m_sourcesTaken < m_lineSources.size() ? m_lineSources[m_sourcesTaken++] : 0;
+}
+
+} // namespace vorelind
