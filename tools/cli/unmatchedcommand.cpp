@@ -1,11 +1,12 @@
 #include "unmatchedcommand.h"
 
+#include "document/sourceindex.h"
+#include "gatheredoutput.h"
 #include "platform/codecs/encodingguess.h"
 #include "util/bytescan.h"
 #include "util/largebuffer.h"
 #include "util/sjis.h"
 
-#include <array>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -60,6 +61,9 @@ std::size_t characterLength(unsigned char first, CharacterBytes bytes)
 
 constexpr std::size_t kMostDigits = 20; // of a std::size_t
 
+// The longest finding's line gathered with others; a longer one is written alone.
+constexpr std::size_t kMostGathered = 1024;
+
 // The most bytes a finding's line holds besides its line's part, its
 // column and its name.
 constexpr std::size_t kMostAround = sizeof ": error: unclosed start tag <" + sizeof "> closes nothing\n";
@@ -93,58 +97,18 @@ char* digitsWritten(char* out, std::size_t number)
     return out + digits;
 }
 
-// A text put together in a block of its own and passed on, to a string or
-// a sink, a block at a time: a page may have a hundred thousand findings,
-// and appending the parts of each one by one cost more than finding them.
-class BlockText {
+// Appends what it is handed to a text.
+class TextSink : public ListingSink {
 public:
-    static constexpr std::size_t kBlockSize = 16384;
-
-    BlockText(std::string& text, ListingSink* out)
+    explicit TextSink(std::string& text)
         : m_text(text)
-        , m_out(out)
     {
     }
 
-    // Where up to `size` bytes (at most kBlockSize) are written next; the
-    // block goes to the text first when they would not fit.
-    char* room(std::size_t size)
-    {
-        if (size > m_block.size() - m_used)
-            flush();
-        return m_block.data() + m_used;
-    }
-
-    // Takes what was written from room up to an end.
-    void commit(const char* end) { m_used = static_cast<std::size_t>(end - m_block.data()); }
-
-    // Bytes too many for a block, after what the block holds.
-    void putPastBlock(std::string_view bytes)
-    {
-        flush();
-        passOn(bytes);
-    }
-
-    // Passes on what the block holds.
-    void flush()
-    {
-        passOn(std::string_view(m_block.data(), m_used));
-        m_used = 0;
-    }
+    void write(std::string_view bytes) override { m_text.append(bytes); }
 
 private:
-    void passOn(std::string_view bytes)
-    {
-        if (m_out)
-            m_out->write(bytes);
-        else
-            m_text.append(bytes);
-    }
-
     std::string& m_text;
-    ListingSink* m_out;
-    std::array<char, kBlockSize> m_block;
-    std::size_t m_used = 0;
 };
 
 // Writes the findings as the balance hands them over. They come in source
@@ -156,7 +120,7 @@ public:
         : m_source(source)
         , m_style(style)
         , m_out(out)
-        , m_text(m_findings.text, out)
+        , m_gathered(out ? *out : m_textSink)
     {
         const bool gnu = style.format == FindingFormat::Gnu;
         if (gnu || style.pathFirst)
@@ -184,11 +148,12 @@ public:
         const bool gnu = m_style.format == FindingFormat::Gnu;
         const std::size_t column = gnu ? characterColumn(tag.offset) : tag.offset - m_lineStart + 1;
         const std::size_t size = m_linePrefix.size() + kMostDigits + kMostAround + tag.name.size();
-        if (size > BlockText::kBlockSize) {
+        if (size > kMostGathered) {
             takeLong(tag, column);
             return;
         }
-        char* out = copied(m_text.room(size), m_linePrefix);
+        char* const begin = m_gathered.room(size);
+        char* out = copied(begin, m_linePrefix);
         out = digitsWritten(out, column);
         // The texts around the name are copied as constants, which costs no call.
         if (gnu)
@@ -200,17 +165,17 @@ public:
             out = start ? copiedText(out, ">\n") : copiedText(out, "> closes nothing\n");
         else
             *out++ = '\n';
-        m_text.commit(out);
+        m_gathered.take(static_cast<std::size_t>(out - begin));
     }
 
     FileFindings findings()
     {
-        m_text.flush();
+        m_gathered.flush();
         return std::move(m_findings);
     }
 
 private:
-    // The same for a finding with a name longer than a block.
+    // The same for a finding whose path or name is too long to be gathered.
     void takeLong(const UnbalancedTag& tag, std::size_t column)
     {
         const bool start = tag.side == TagSide::Start;
@@ -221,30 +186,29 @@ private:
         else
             text.append(start ? "\tstart\t" : "\tend\t").append(tag.name);
         text.append(!gnu ? "\n" : start ? ">\n" : "> closes nothing\n");
-        m_text.putPastBlock(text);
+        m_gathered.write(text);
     }
 
-    // Finds the line of an offset, reading the line breaks from the offset
-    // before it on: the loaded text's lines end at CR LF pairs only. Both
-    // offsets are of a '<', so no pair straddles either end of what is read.
+    // Finds the line of an offset, counting the lines from the offset before
+    // it on. Both offsets are of a '<', so no CR LF pair, which ends a line,
+    // straddles either end of what is counted.
     void moveTo(std::size_t offset)
     {
         if (offset < m_passed) {
-            // Never in source order: read again from the start then.
+            // Never in source order: counted again from the start then.
             m_passed = 0;
             m_line = 1;
             m_lineStart = 0;
             m_linePrefix.clear();
         }
-        bool newLine = m_linePrefix.empty();
-        const std::string_view passed = m_source.substr(0, offset);
-        for (std::size_t lineFeed = findStop(passed, m_passed, kLineFeed); lineFeed < passed.size();
-             lineFeed = findStop(passed, lineFeed + 1, kLineFeed)) {
-            if (lineFeed > m_passed && passed[lineFeed - 1] == '\r') {
-                ++m_line;
-                m_lineStart = lineFeed + 1;
-                newLine = true;
-            }
+        const std::string_view passed = m_source.substr(m_passed, offset - m_passed);
+        // Most findings follow another on its line: one look for an LF tells.
+        const bool lineFeed = findStop(passed, 0, ScanStops{'\n', '\n', '\n', '\n', false}) < passed.size();
+        const std::size_t lineBreaks = lineFeed ? lineCountOf(passed) - 1 : 0;
+        const bool newLine = lineBreaks > 0 || m_linePrefix.empty();
+        if (lineBreaks > 0) {
+            m_line += lineBreaks;
+            m_lineStart = m_passed + passed.rfind("\r\n") + 2;
         }
         m_passed = offset;
         if (newLine || offset < m_counted) {
@@ -267,8 +231,6 @@ private:
         return m_characters + 1;
     }
 
-    static constexpr ScanStops kLineFeed{'\n', '\n', '\n', '\n', false};
-
     std::string_view m_source;
     const FindingStyle& m_style;
     std::string m_pathPart;       // "PATH:" for gnu, "PATH<TAB>" for tsv with pathFirst
@@ -281,7 +243,8 @@ private:
     std::size_t m_characters = 0; // the characters of the line before it
     FileFindings m_findings;
     ListingSink* m_out;
-    BlockText m_text;
+    TextSink m_textSink{m_findings.text};
+    GatheredOutput m_gathered; // to m_out, or to the findings' text when there is none
 };
 
 } // namespace
