@@ -26,7 +26,6 @@ void mergeFindings(std::string_view text, std::vector<std::size_t>& unclosed, co
 {
     if (!std::is_sorted(unclosed.begin(), unclosed.end()))
         std::sort(unclosed.begin(), unclosed.end());
-    unclosed.erase(std::unique(unclosed.begin(), unclosed.end()), unclosed.end());
     if (!sink.expect(unclosed.size() + strays.size()))
         return;
     auto stray = strays.begin();

@@ -16,8 +16,8 @@ void reserveFoundTags(std::vector<std::size_t>& offsets, std::string_view text);
 // Hands a sink the unclosed start tags and the stray end tags of a pairing,
 // given by the offsets of their '<', merged in source order. Their names are
 // read again from the text, so that a pairing keeps eight bytes a finding.
-// The strays come in source order; the unclosed may come in any order, some
-// more than once, and are sorted here.
+// The strays come in source order; the unclosed, each once, may come in any
+// order, and are sorted here.
 void mergeFindings(std::string_view text, std::vector<std::size_t>& unclosed, const std::vector<std::size_t>& strays,
                    UnbalancedTagSink& sink);
 

@@ -20,6 +20,14 @@ constexpr std::uint32_t kNone = UINT32_MAX;
 // The start of an element that no start tag opened, which the rules implied.
 constexpr std::size_t kNoStart = SIZE_MAX;
 
+// The start tag of an element: the offset of its '<', or kNoStart, and
+// whether it is among the unclosed already. An element may be closed
+// implicitly, reopened and closed again many times over, and is listed once.
+struct StartTag {
+    std::size_t offset;
+    bool unclosed;
+};
+
 // Names the rules ask for by name; registered first, so their ids are these.
 enum KnownName : std::uint32_t { kP, kLi, kDd, kDt, kTr, kTbody, kTable, kButton, kRuby, kOption, kOptgroup,
                                  kColgroup, kCol, kRt, kRp, kHead, kPlaintext, kForm, kSelect,
@@ -104,7 +112,7 @@ bool isMarker(std::string_view upperName, std::uint32_t kinds)
 
 // An element on the stack.
 struct OpenElement {
-    std::size_t start;    // the offset of its start tag, or kNoStart when the rules implied it
+    StartTag start;
     std::uint32_t nameId;
     std::uint32_t below;  // the next entry of the same name down the stack, or kNone
     std::uint32_t sets;   // the tracked sets it was entered in
@@ -117,7 +125,7 @@ struct OpenElement {
 // inline start tag, so that its own end tag after them closes it.
 struct Reopening {
     std::uint32_t nameId;
-    std::size_t start;
+    StartTag start;
 };
 
 // Why an element leaves the stack.
@@ -152,9 +160,9 @@ public:
             i = afterMarkup(i);
             textStart = i;
         }
-        for (const OpenElement& open : m_open) {
-            if (!open.removed && open.start != kNoStart && reportedUnclosed(open))
-                m_unclosed.push_back(open.start);
+        for (OpenElement& open : m_open) {
+            if (!open.removed && reportedUnclosed(open))
+                noteUnclosed(open.start);
         }
         mergeFindings(m_text, m_unclosed, m_stray, sink);
     }
@@ -335,9 +343,8 @@ private:
             remove(earlier);
             return;
         }
-        const std::size_t reopening = takeReopening(id);
-        if (reopening != kNoStart)
-            markUnclosed(reopening, id);
+        StartTag reopening = takeReopening(id);
+        markUnclosed(reopening, id);
     }
 
     std::size_t afterEndTag(std::size_t i)
@@ -452,9 +459,9 @@ private:
             return;
         }
         for (std::size_t above = form + 1; above < m_open.size(); ++above) {
-            const OpenElement& open = m_open[above];
-            if (!open.removed && open.start != kNoStart && reportedUnclosed(open))
-                m_unclosed.push_back(open.start);
+            OpenElement& open = m_open[above];
+            if (!open.removed && reportedUnclosed(open))
+                noteUnclosed(open.start);
         }
         if (form + 1 == m_open.size())
             popOne(Popped::ByItsEndTag);
@@ -499,12 +506,12 @@ private:
     void pushStart(std::size_t offset, std::uint32_t id, bool foreign)
     {
         noteCounted(TagSide::Start, offset, id);
-        push(offset, id, foreign);
+        push({offset, false}, id, foreign);
     }
 
-    void pushImplied(std::uint32_t id) { push(kNoStart, id, false); }
+    void pushImplied(std::uint32_t id) { push({kNoStart, false}, id, false); }
 
-    void push(std::size_t start, std::uint32_t id, bool foreign)
+    void push(StartTag start, std::uint32_t id, bool foreign)
     {
         const auto position = static_cast<std::uint32_t>(m_open.size());
         std::uint32_t sets = m_facts[id].sets;
@@ -521,7 +528,7 @@ private:
     // formatting element reopens, so that its own end tag later is no stray.
     void popOne(Popped how)
     {
-        const OpenElement open = m_open.back();
+        OpenElement open = m_open.back();
         m_open.pop_back();
         for (std::uint32_t rest = open.sets; rest != 0; rest &= rest - 1)
             m_sets[std::countr_zero(rest)].pop_back();
@@ -530,12 +537,13 @@ private:
         if (open.removed)
             return;
         m_topByName[open.nameId] = open.below;
-        if (how == Popped::ByItsEndTag || open.start == kNoStart)
+        if (how == Popped::ByItsEndTag || open.start.offset == kNoStart)
             return;
+        // Listed first, so that a reopening knows its start tag is listed.
+        if (how == Popped::Implicitly && reportedUnclosed(open))
+            noteUnclosed(open.start);
         if (!open.foreign && (m_facts[open.nameId].kinds & kFormatting))
             addReopening(open.nameId, open.start);
-        if (how == Popped::Implicitly && reportedUnclosed(open))
-            m_unclosed.push_back(open.start);
     }
 
     void popTo(std::uint32_t position, Popped how, Popped above = Popped::Implicitly)
@@ -564,13 +572,22 @@ private:
         return facts.reported && (open.foreign || !(facts.kinds & kOptionalEnd));
     }
 
-    void markUnclosed(std::size_t start, std::uint32_t id)
+    void markUnclosed(StartTag& start, std::uint32_t id)
     {
-        if (start != kNoStart && m_facts[id].reported)
-            m_unclosed.push_back(start);
+        if (m_facts[id].reported)
+            noteUnclosed(start);
     }
 
-    void addReopening(std::uint32_t id, std::size_t start)
+    // Lists a start tag among the unclosed, once.
+    void noteUnclosed(StartTag& start)
+    {
+        if (start.offset == kNoStart || start.unclosed)
+            return;
+        m_unclosed.push_back(start.offset);
+        start.unclosed = true;
+    }
+
+    void addReopening(std::uint32_t id, StartTag start)
     {
         const auto sameName = [id](const Reopening& entry) { return entry.nameId == id; };
         if (static_cast<std::size_t>(std::count_if(m_reopening.begin(), m_reopening.end(), sameName))
@@ -580,13 +597,13 @@ private:
     }
 
     // The start of the latest reopening of a name, taken off the list; kNoStart when there is none.
-    std::size_t takeReopening(std::uint32_t id)
+    StartTag takeReopening(std::uint32_t id)
     {
         const auto found = std::find_if(m_reopening.rbegin(), m_reopening.rend(),
                                         [id](const Reopening& entry) { return entry.nameId == id; });
         if (found == m_reopening.rend())
-            return kNoStart;
-        const std::size_t start = found->start;
+            return {kNoStart, false};
+        const StartTag start = found->start;
         m_reopening.erase(std::next(found).base());
         return start;
     }
@@ -629,7 +646,7 @@ private:
     std::vector<std::uint32_t> m_topByName; // by name id: its topmost entry, or kNone
     std::vector<OpenElement> m_open;
     std::array<std::vector<std::uint32_t>, kTrackedSetCount> m_sets; // the positions of each set's entries
-    std::vector<std::size_t> m_unclosed; // the start tags left open, some more than once
+    std::vector<std::size_t> m_unclosed; // the start tags left open, in the order they were found so
     std::vector<std::size_t> m_stray;    // the end tags that closed nothing, in source order
     std::vector<Reopening> m_reopening;
 };
