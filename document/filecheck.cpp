@@ -12,11 +12,18 @@ namespace vorelind {
 std::string checkFileBalance(const std::string& path, bool convertToShiftJis, const ExcludedTags& excluded,
                              std::optional<TagRules> rules, const std::function<void(const CheckedText&)>& describe)
 {
-    try {
-        const std::string source = loadDocument(DocumentRequest{path, fileNameOf(pathText(path)), convertToShiftJis});
-        const TagRules chosen = rules.value_or(rulesFor(source));
+    return checkLoadedFile(path, convertToShiftJis, rules, [&](std::string_view source, TagRules chosen) {
         const std::vector<UnbalancedTag> found = unbalancedTags(source, excluded, chosen);
         describe(CheckedText{source, chosen, found});
+    });
+}
+
+std::string checkLoadedFile(const std::string& path, bool convertToShiftJis, std::optional<TagRules> rules,
+                            const std::function<void(std::string_view source, TagRules rules)>& check)
+{
+    try {
+        const std::string source = loadDocument(DocumentRequest{path, fileNameOf(pathText(path)), convertToShiftJis});
+        check(source, rules.value_or(rulesFor(source)));
         return {};
     } catch (const Refusal& refusal) {
         return refusal.what();

@@ -25,4 +25,9 @@ struct CheckedText {
 std::string checkFileBalance(const std::string& path, bool convertToShiftJis, const ExcludedTags& excluded,
                              std::optional<TagRules> rules, const std::function<void(const CheckedText&)>& describe);
 
+// The same load, which hands check the loaded text and the rules for it
+// while the text lives, so that the check may take the findings one by one.
+std::string checkLoadedFile(const std::string& path, bool convertToShiftJis, std::optional<TagRules> rules,
+                            const std::function<void(std::string_view source, TagRules rules)>& check);
+
 } // namespace vorelind

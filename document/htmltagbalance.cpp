@@ -1,11 +1,13 @@
 #include "document/htmltagbalance.h"
 
+#include "document/foundtags.h"
 #include "document/tagnames.h"
 #include "document/tagscan.h"
 #include "util/sjis.h"
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <string>
 
@@ -14,6 +16,17 @@ namespace vorelind {
 namespace {
 
 constexpr std::uint32_t kNone = UINT32_MAX;
+
+// The start of an element that no start tag opened, which the rules implied.
+constexpr std::size_t kNoStart = SIZE_MAX;
+
+// The start tag of an element: the offset of its '<', or kNoStart, and
+// whether it is among the unclosed already. An element may be closed
+// implicitly, reopened and closed again many times over, and is listed once.
+struct StartTag {
+    std::size_t offset;
+    bool unclosed;
+};
 
 // Names the rules ask for by name; registered first, so their ids are these.
 enum KnownName : std::uint32_t { kP, kLi, kDd, kDt, kTr, kTbody, kTable, kButton, kRuby, kOption, kOptgroup,
@@ -99,7 +112,7 @@ bool isMarker(std::string_view upperName, std::uint32_t kinds)
 
 // An element on the stack.
 struct OpenElement {
-    std::uint32_t start;  // its start tag in m_starts, or kNone when the rules implied it
+    StartTag start;
     std::uint32_t nameId;
     std::uint32_t below;  // the next entry of the same name down the stack, or kNone
     std::uint32_t sets;   // the tracked sets it was entered in
@@ -108,18 +121,11 @@ struct OpenElement {
     bool removed;         // taken out from under others: no longer its name's entry
 };
 
-// A start tag that took part, and whether it was left unclosed.
-struct FoundTag {
-    std::size_t offset;
-    std::uint32_t nameLength;
-    bool unclosed;
-};
-
 // A formatting element closed implicitly: it reopens at the next text or
 // inline start tag, so that its own end tag after them closes it.
 struct Reopening {
     std::uint32_t nameId;
-    std::uint32_t start;
+    StartTag start;
 };
 
 // Why an element leaves the stack.
@@ -140,30 +146,25 @@ public:
         , m_counted(counted)
         , m_quirks(isQuirksDoctype(leadingDoctype(text)))
     {
-        // Room for a start tag per 64 bytes spares most pages the copies of growing.
-        m_starts.reserve(text.size() / 64);
-        for (std::string_view name : kKnownNames) {
-            std::uint32_t hash = TagNames::kEmptyHash;
-            for (char byte : name)
-                hash = TagNames::hashed(hash, byte);
-            nameId(name, hash);
-        }
+        reserveFoundTags(m_stray, text);
+        for (std::string_view name : kKnownNames)
+            addFacts(m_names.upperName(m_names.idOf(name, TagNames::keyOf(name))));
     }
 
-    std::vector<UnbalancedTag> run()
+    void run(UnbalancedTagSink& sink)
     {
         std::size_t textStart = 0;
-        for (std::size_t i = m_text.find('<'); i != std::string_view::npos; i = m_text.find('<', i)) {
+        for (std::size_t i = nextMarkup(m_text, 0); i < m_text.size(); i = nextMarkup(m_text, i)) {
             if (i > textStart)
                 reopenAtText();
             i = afterMarkup(i);
             textStart = i;
         }
-        for (const OpenElement& open : m_open) {
-            if (!open.removed && open.start != kNone && reportedUnclosed(open))
-                m_starts[open.start].unclosed = true;
+        for (OpenElement& open : m_open) {
+            if (!open.removed && reportedUnclosed(open))
+                noteUnclosed(open.start);
         }
-        return merged();
+        mergeFindings(m_text, m_unclosed, m_stray, sink);
     }
 
 private:
@@ -204,7 +205,7 @@ private:
     {
         const NameSpan span = readName(m_text, i + 1);
         const TagEnd end = htmlTagEndFrom(m_text, span.end);
-        const std::uint32_t id = nameId(m_text.substr(i + 1, span.end - (i + 1)), span.hash);
+        const std::uint32_t id = nameId(m_text.substr(i + 1, span.end - (i + 1)), span.key);
         const std::uint32_t kinds = m_facts[id].kinds;
         if (inForeignContent()) {
             pushStart(i, id, true);
@@ -342,9 +343,8 @@ private:
             remove(earlier);
             return;
         }
-        const std::uint32_t reopening = takeReopening(id);
-        if (reopening != kNone)
-            markUnclosed(reopening, id);
+        StartTag reopening = takeReopening(id);
+        markUnclosed(reopening, id);
     }
 
     std::size_t afterEndTag(std::size_t i)
@@ -403,7 +403,7 @@ private:
         }
         const NameSpan span = readName(m_text, nameStart);
         nameEnd = span.end;
-        return nameId(m_text.substr(nameStart, span.end - nameStart), span.hash);
+        return nameId(m_text.substr(nameStart, span.end - nameStart), span.key);
     }
 
     // The stack entry an end tag closes, or kNone when it closes nothing.
@@ -459,9 +459,9 @@ private:
             return;
         }
         for (std::size_t above = form + 1; above < m_open.size(); ++above) {
-            const OpenElement& open = m_open[above];
-            if (!open.removed && open.start != kNone && reportedUnclosed(open))
-                m_starts[open.start].unclosed = true;
+            OpenElement& open = m_open[above];
+            if (!open.removed && reportedUnclosed(open))
+                noteUnclosed(open.start);
         }
         if (form + 1 == m_open.size())
             popOne(Popped::ByItsEndTag);
@@ -506,14 +506,12 @@ private:
     void pushStart(std::size_t offset, std::uint32_t id, bool foreign)
     {
         noteCounted(TagSide::Start, offset, id);
-        const auto start = static_cast<std::uint32_t>(m_starts.size());
-        m_starts.push_back({offset, static_cast<std::uint32_t>(m_names.upperName(id).size()), false});
-        push(start, id, foreign);
+        push({offset, false}, id, foreign);
     }
 
-    void pushImplied(std::uint32_t id) { push(kNone, id, false); }
+    void pushImplied(std::uint32_t id) { push({kNoStart, false}, id, false); }
 
-    void push(std::uint32_t start, std::uint32_t id, bool foreign)
+    void push(StartTag start, std::uint32_t id, bool foreign)
     {
         const auto position = static_cast<std::uint32_t>(m_open.size());
         std::uint32_t sets = m_facts[id].sets;
@@ -522,33 +520,30 @@ private:
         m_open.push_back({start, id, m_topByName[id], sets, static_cast<std::uint32_t>(m_reopening.size()), foreign,
                           false});
         m_topByName[id] = position;
-        for (std::uint32_t set = 0; set < kTrackedSetCount; ++set) {
-            if (sets & (1u << set))
-                m_sets[set].push_back(position);
-        }
+        for (std::uint32_t rest = sets; rest != 0; rest &= rest - 1)
+            m_sets[std::countr_zero(rest)].push_back(position);
     }
 
     // Pops the current element; one closed implicitly is unclosed, and a
     // formatting element reopens, so that its own end tag later is no stray.
     void popOne(Popped how)
     {
-        const OpenElement open = m_open.back();
+        OpenElement open = m_open.back();
         m_open.pop_back();
-        for (std::uint32_t set = 0; set < kTrackedSetCount; ++set) {
-            if (open.sets & (1u << set))
-                m_sets[set].pop_back();
-        }
+        for (std::uint32_t rest = open.sets; rest != 0; rest &= rest - 1)
+            m_sets[std::countr_zero(rest)].pop_back();
         if (!open.foreign && m_facts[open.nameId].marker)
             m_reopening.resize(std::min<std::size_t>(m_reopening.size(), open.reopeningMark));
         if (open.removed)
             return;
         m_topByName[open.nameId] = open.below;
-        if (how == Popped::ByItsEndTag || open.start == kNone)
+        if (how == Popped::ByItsEndTag || open.start.offset == kNoStart)
             return;
+        // Listed first, so that a reopening knows its start tag is listed.
+        if (how == Popped::Implicitly && reportedUnclosed(open))
+            noteUnclosed(open.start);
         if (!open.foreign && (m_facts[open.nameId].kinds & kFormatting))
             addReopening(open.nameId, open.start);
-        if (how == Popped::Implicitly && reportedUnclosed(open))
-            m_starts[open.start].unclosed = true;
     }
 
     void popTo(std::uint32_t position, Popped how, Popped above = Popped::Implicitly)
@@ -577,13 +572,22 @@ private:
         return facts.reported && (open.foreign || !(facts.kinds & kOptionalEnd));
     }
 
-    void markUnclosed(std::uint32_t start, std::uint32_t id)
+    void markUnclosed(StartTag& start, std::uint32_t id)
     {
-        if (start != kNone && m_facts[id].reported)
-            m_starts[start].unclosed = true;
+        if (m_facts[id].reported)
+            noteUnclosed(start);
     }
 
-    void addReopening(std::uint32_t id, std::uint32_t start)
+    // Lists a start tag among the unclosed, once.
+    void noteUnclosed(StartTag& start)
+    {
+        if (start.offset == kNoStart || start.unclosed)
+            return;
+        m_unclosed.push_back(start.offset);
+        start.unclosed = true;
+    }
+
+    void addReopening(std::uint32_t id, StartTag start)
     {
         const auto sameName = [id](const Reopening& entry) { return entry.nameId == id; };
         if (static_cast<std::size_t>(std::count_if(m_reopening.begin(), m_reopening.end(), sameName))
@@ -592,14 +596,14 @@ private:
         m_reopening.push_back({id, start});
     }
 
-    // The start of the latest reopening of a name, taken off the list; kNone when there is none.
-    std::uint32_t takeReopening(std::uint32_t id)
+    // The start of the latest reopening of a name, taken off the list; kNoStart when there is none.
+    StartTag takeReopening(std::uint32_t id)
     {
         const auto found = std::find_if(m_reopening.rbegin(), m_reopening.rend(),
                                         [id](const Reopening& entry) { return entry.nameId == id; });
         if (found == m_reopening.rend())
-            return kNone;
-        const std::uint32_t start = found->start;
+            return {kNoStart, false};
+        const StartTag start = found->start;
         m_reopening.erase(std::next(found).base());
         return start;
     }
@@ -607,7 +611,7 @@ private:
     void addStray(std::size_t offset, std::uint32_t id)
     {
         if (m_facts[id].reported)
-            m_stray.push_back({offset, static_cast<std::uint32_t>(m_names.upperName(id).size()), true});
+            m_stray.push_back(offset);
     }
 
     void noteCounted(TagSide side, std::size_t offset, std::uint32_t id)
@@ -616,41 +620,21 @@ private:
             m_counted->push_back({side, offset});
     }
 
-    // The unclosed start tags and the strays, both kept in source order, merged.
-    std::vector<UnbalancedTag> merged() const
-    {
-        std::vector<UnbalancedTag> found;
-        auto stray = m_stray.begin();
-        for (const FoundTag& start : m_starts) {
-            if (!start.unclosed)
-                continue;
-            for (; stray != m_stray.end() && stray->offset < start.offset; ++stray)
-                found.push_back(unbalanced(TagSide::End, *stray));
-            found.push_back(unbalanced(TagSide::Start, start));
-        }
-        for (; stray != m_stray.end(); ++stray)
-            found.push_back(unbalanced(TagSide::End, *stray));
-        return found;
-    }
-
-    UnbalancedTag unbalanced(TagSide side, const FoundTag& tag) const
-    {
-        const std::size_t nameStart = tag.offset + (side == TagSide::Start ? 1 : 2);
-        return {side, tag.offset, m_text.substr(nameStart, tag.nameLength)};
-    }
-
     // The id of the name, its facts made on first sight.
-    std::uint32_t nameId(std::string_view name, std::uint32_t hash)
+    std::uint32_t nameId(std::string_view name, std::uint64_t key)
     {
-        const std::uint32_t id = m_names.idOf(name, hash);
-        if (id == m_facts.size()) {
-            const std::string& upper = m_names.upperName(id);
-            const std::uint32_t kinds = htmlKindsOf(upper);
-            m_facts.push_back({kinds, setsOf(upper, kinds), !m_excluded.contains(upper), reopensBefore(upper, kinds),
-                               isMarker(upper, kinds)});
-            m_topByName.push_back(kNone);
-        }
+        const std::uint32_t id = m_names.idOf(name, key);
+        if (id == m_facts.size())
+            addFacts(m_names.upperName(id));
         return id;
+    }
+
+    void addFacts(const std::string& upper)
+    {
+        const std::uint32_t kinds = htmlKindsOf(upper);
+        m_facts.push_back({kinds, setsOf(upper, kinds), !m_excluded.contains(upper), reopensBefore(upper, kinds),
+                           isMarker(upper, kinds)});
+        m_topByName.push_back(kNone);
     }
 
     std::string_view m_text;
@@ -662,8 +646,8 @@ private:
     std::vector<std::uint32_t> m_topByName; // by name id: its topmost entry, or kNone
     std::vector<OpenElement> m_open;
     std::array<std::vector<std::uint32_t>, kTrackedSetCount> m_sets; // the positions of each set's entries
-    std::vector<FoundTag> m_starts; // every start tag pushed, in source order
-    std::vector<FoundTag> m_stray;  // in source order
+    std::vector<std::size_t> m_unclosed; // the start tags left open, in the order they were found so
+    std::vector<std::size_t> m_stray;    // the end tags that closed nothing, in source order
     std::vector<Reopening> m_reopening;
 };
 
@@ -738,10 +722,10 @@ bool isQuirksDoctype(const std::optional<std::string_view>& doctype)
         && std::any_of(kQuirksWithoutSystemPrefixes.begin(), kQuirksWithoutSystemPrefixes.end(), startsPublic);
 }
 
-std::vector<UnbalancedTag> htmlUnbalancedTags(std::string_view text, const ExcludedTags& excluded,
-                                              std::vector<CountedTag>* counted)
+void findHtmlUnbalancedTags(std::string_view text, const ExcludedTags& excluded, std::vector<CountedTag>* counted,
+                            UnbalancedTagSink& sink)
 {
-    return HtmlTagBalance(text, excluded, counted).run();
+    HtmlTagBalance(text, excluded, counted).run(sink);
 }
 
 } // namespace vorelind

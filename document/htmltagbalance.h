@@ -16,9 +16,9 @@ namespace vorelind {
 // Reads the text by HTML's tokenizer rules: raw text elements hold text,
 // "/>" closes only inside SVG and MathML. One walk over an explicit stack;
 // every entry is pushed and popped once, so the work stays linear whatever
-// the nesting.
-std::vector<UnbalancedTag> htmlUnbalancedTags(std::string_view text, const ExcludedTags& excluded,
-                                              std::vector<CountedTag>* counted);
+// the nesting. Hands the findings to the sink in source order.
+void findHtmlUnbalancedTags(std::string_view text, const ExcludedTags& excluded, std::vector<CountedTag>* counted,
+                            UnbalancedTagSink& sink);
 
 // Whether a page whose leading doctype is as given (none when absent) is
 // read in quirks mode, in which a TABLE start tag leaves an open P open.

@@ -1,5 +1,6 @@
 #include "document/tagbalance.h"
 
+#include "document/foundtags.h"
 #include "document/htmltagbalance.h"
 #include "document/tagnames.h"
 #include "document/tagscan.h"
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace vorelind {
 
@@ -27,13 +29,16 @@ struct OpenTag {
     std::uint32_t nameId;
 };
 
-// A counted tag while the pairing runs: its '<', its name's length (a name
-// is part of a source, and sources are refused above 256 MiB), and for a
-// start tag whether an end tag closed it.
-struct FoundTag {
-    std::size_t offset;
-    std::uint32_t nameLength;
-    bool closed;
+// Keeps the tags a sink is handed, in a list.
+struct CollectedTags : UnbalancedTagSink {
+    bool expect(std::size_t count) override
+    {
+        tags.reserve(count);
+        return true;
+    }
+    void take(const UnbalancedTag& tag) override { tags.push_back(tag); }
+
+    std::vector<UnbalancedTag> tags;
 };
 
 // One run over one text.
@@ -44,31 +49,21 @@ public:
         , m_excluded(excluded)
         , m_counted(counted)
     {
-        // Room for a start tag per 64 bytes spares most pages the copies of growing.
-        m_starts.reserve(text.size() / 64);
+        reserveFoundTags(m_starts, text);
+        reserveFoundTags(m_stray, text);
     }
 
-    std::vector<UnbalancedTag> run()
+    void run(UnbalancedTagSink& sink)
     {
-        for (std::size_t i = m_text.find('<'); i != std::string_view::npos; i = m_text.find('<', i))
+        for (std::size_t i = nextMarkup(m_text, 0); i < m_text.size(); i = nextMarkup(m_text, i))
             i = afterMarkup(i);
-        // The start tags and the stray end tags are both kept in source
-        // order, so the unclosed ones merge with the strays without a sort:
-        // a sort of what the stack leaves behind cost a quarter of the time
-        // on pages of many unclosed tags.
-        std::vector<UnbalancedTag> found;
-        found.reserve(m_starts.size() - m_closedCount + m_stray.size());
-        auto stray = m_stray.begin();
-        for (const FoundTag& start : m_starts) {
-            if (start.closed)
-                continue;
-            for (; stray != m_stray.end() && stray->offset < start.offset; ++stray)
-                found.push_back(unbalanced(TagSide::End, *stray));
-            found.push_back(unbalanced(TagSide::Start, start));
+        // Kept in source order, the unclosed ones need no sort.
+        std::vector<std::size_t> unclosed;
+        for (std::size_t start = 0; start < m_starts.size(); ++start) {
+            if (!m_closed[start])
+                unclosed.push_back(m_starts[start]);
         }
-        for (; stray != m_stray.end(); ++stray)
-            found.push_back(unbalanced(TagSide::End, *stray));
-        return found;
+        mergeFindings(m_text, unclosed, m_stray, sink);
     }
 
 private:
@@ -101,11 +96,12 @@ private:
         if (end.selfClosed)
             return end.next;
         const std::string_view name = m_text.substr(i + 1, span.end - (i + 1));
-        const std::uint32_t id = nameId(name, span.hash);
+        const std::uint32_t id = nameId(name, span.key);
         NameFacts& facts = m_facts[id];
         if (facts.counted) {
             m_open.push_back({static_cast<std::uint32_t>(m_starts.size()), id});
-            m_starts.push_back({i, static_cast<std::uint32_t>(name.size()), false});
+            m_starts.push_back(i);
+            m_closed.push_back(false);
             ++facts.openCount;
             noteCounted(TagSide::Start, i);
         }
@@ -117,20 +113,19 @@ private:
         // Most end tags close the tag on top; that needs no look-up of the name.
         if (!m_open.empty() && namesTop(i + 2)) {
             noteCounted(TagSide::End, i);
-            FoundTag& start = m_starts[m_open.back().start];
-            start.closed = true;
-            ++m_closedCount;
+            const std::size_t nameLength = openName(m_open.back()).size();
+            m_closed[m_open.back().start] = true;
             --m_facts[m_open.back().nameId].openCount;
             m_open.pop_back();
-            return tagEndFrom(m_text, i + 2 + start.nameLength).next;
+            return tagEndFrom(m_text, i + 2 + nameLength).next;
         }
         const NameSpan span = readName(i + 2);
         const std::string_view name = m_text.substr(i + 2, span.end - (i + 2));
-        const std::uint32_t id = nameId(name, span.hash);
+        const std::uint32_t id = nameId(name, span.key);
         if (m_facts[id].counted) {
             noteCounted(TagSide::End, i);
             if (m_facts[id].openCount == 0)
-                m_stray.push_back({i, static_cast<std::uint32_t>(name.size()), false});
+                m_stray.push_back(i);
             else
                 closeTopmost(id);
         }
@@ -150,8 +145,7 @@ private:
             --m_facts[m_open.back().nameId].openCount;
             m_open.pop_back();
         }
-        m_starts[m_open.back().start].closed = true;
-        ++m_closedCount;
+        m_closed[m_open.back().start] = true;
         --m_facts[id].openCount;
         m_open.pop_back();
     }
@@ -166,14 +160,7 @@ private:
 
     std::string_view openName(const OpenTag& open) const
     {
-        const FoundTag& start = m_starts[open.start];
-        return m_text.substr(start.offset + 1, start.nameLength);
-    }
-
-    UnbalancedTag unbalanced(TagSide side, const FoundTag& tag) const
-    {
-        const std::size_t nameStart = tag.offset + (side == TagSide::Start ? 1 : 2);
-        return {side, tag.offset, m_text.substr(nameStart, tag.nameLength)};
+        return m_text.substr(m_starts[open.start] + 1, m_names.upperName(open.nameId).size());
     }
 
     // The offset of the next end tag of the name from `from` on, or the
@@ -184,15 +171,18 @@ private:
     }
 
     // The id of the name, its facts made on first sight.
-    std::uint32_t nameId(std::string_view name, std::uint32_t hash)
+    std::uint32_t nameId(std::string_view name, std::uint64_t key)
     {
-        const std::uint32_t id = m_names.idOf(name, hash);
-        if (id == m_facts.size()) {
-            const std::string& upper = m_names.upperName(id);
-            const bool counted = !isEmptyElement(upper) && !m_excluded.contains(upper);
-            m_facts.push_back({counted, upper == "SCRIPT" || upper == "STYLE", 0});
-        }
+        const std::uint32_t id = m_names.idOf(name, key);
+        if (id == m_facts.size())
+            addFacts(m_names.upperName(id));
         return id;
+    }
+
+    void addFacts(const std::string& upper)
+    {
+        const bool counted = !isEmptyElement(upper) && !m_excluded.contains(upper);
+        m_facts.push_back({counted, upper == "SCRIPT" || upper == "STYLE", 0});
     }
 
     std::string_view m_text;
@@ -201,9 +191,9 @@ private:
     TagNames m_names;
     std::vector<NameFacts> m_facts; // by name id
     std::vector<OpenTag> m_open;
-    std::vector<FoundTag> m_starts; // every counted start tag, in source order
-    std::size_t m_closedCount = 0;
-    std::vector<FoundTag> m_stray;  // in source order
+    std::vector<std::size_t> m_starts; // every counted start tag, in source order
+    std::vector<bool> m_closed;        // by start tag
+    std::vector<std::size_t> m_stray;  // the end tags that closed nothing, in source order
 };
 
 } // namespace
@@ -211,15 +201,27 @@ private:
 std::vector<UnbalancedTag> unbalancedTags(std::string_view text, const ExcludedTags& excluded,
                                           std::vector<CountedTag>* counted)
 {
-    return TagBalance(text, excluded, counted).run();
+    CollectedTags collected;
+    TagBalance(text, excluded, counted).run(collected);
+    return std::move(collected.tags);
 }
 
 std::vector<UnbalancedTag> unbalancedTags(std::string_view text, const ExcludedTags& excluded, TagRules rules,
                                           std::vector<CountedTag>* counted)
 {
+    if (rules == TagRules::Xml)
+        return unbalancedTags(text, excluded, counted);
+    CollectedTags collected;
+    findHtmlUnbalancedTags(text, excluded, counted, collected);
+    return std::move(collected.tags);
+}
+
+void findUnbalancedTags(std::string_view text, const ExcludedTags& excluded, TagRules rules, UnbalancedTagSink& sink)
+{
     if (rules == TagRules::Html)
-        return htmlUnbalancedTags(text, excluded, counted);
-    return unbalancedTags(text, excluded, counted);
+        findHtmlUnbalancedTags(text, excluded, nullptr, sink);
+    else
+        TagBalance(text, excluded, nullptr).run(sink);
 }
 
 TagRules rulesFor(std::string_view text)

@@ -20,6 +20,16 @@ struct UnbalancedTag {
     bool operator==(const UnbalancedTag&) const = default;
 };
 
+// Takes the unbalanced tags of a text one by one, in source order.
+class UnbalancedTagSink {
+public:
+    virtual ~UnbalancedTagSink() = default;
+    // Told once, before the first tag, how many will come; returns whether
+    // they are to be handed over, which a sink that only counts declines.
+    virtual bool expect(std::size_t /*count*/) { return true; }
+    virtual void take(const UnbalancedTag& tag) = 0;
+};
+
 // A tag that took part in the pairing: its side and the offset of its '<'.
 struct CountedTag {
     TagSide side;
@@ -40,6 +50,10 @@ TagRules rulesFor(std::string_view text);
 // reported. Given a list, it also appends every tag that took part.
 std::vector<UnbalancedTag> unbalancedTags(std::string_view text, const ExcludedTags& excluded, TagRules rules,
                                           std::vector<CountedTag>* counted = nullptr);
+
+// The same tags handed to a sink as the pairing ends, rather than kept in a
+// list: a page of a hundred thousand findings then holds no copy of them.
+void findUnbalancedTags(std::string_view text, const ExcludedTags& excluded, TagRules rules, UnbalancedTagSink& sink);
 
 // The strict pairing: pairs the text's end tags with its start tags and returns, in source
 // order, the start tags left open and the end tags that closed nothing.

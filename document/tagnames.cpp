@@ -62,25 +62,36 @@ TagNames::TagNames()
 {
 }
 
-std::uint32_t TagNames::idOf(std::string_view name, std::uint32_t hash)
+std::uint32_t TagNames::bytesHashOf(std::string_view name)
 {
+    // FNV-1a over the upper-cased bytes.
+    std::uint32_t hash = 2166136261u;
+    for (char byte : name)
+        hash = (hash ^ static_cast<unsigned char>(upperAsciiByte(byte))) * 16777619u;
+    return hash;
+}
+
+std::uint32_t TagNames::probedIdOf(std::string_view name, std::uint64_t key)
+{
+    const std::uint32_t hash = hashOf(name, key);
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         const Slot& entry = m_slots[slot];
         if (entry.idPlusOne == 0)
-            return add(name, hash, slot);
+            return add(name, key, hash, slot);
+        if (entry.key != key)
+            continue;
         const std::uint32_t id = entry.idPlusOne - 1;
-        if (entry.hash == hash && equalWithoutAsciiCase(m_upperNames[id], name))
+        if (key != kEmptyKey || (entry.hash == hash && equalWithoutAsciiCase(m_upperNames[id], name)))
             return id;
     }
 }
 
-std::uint32_t TagNames::add(std::string_view name, std::uint32_t hash, std::size_t slot)
+std::uint32_t TagNames::add(std::string_view name, std::uint64_t key, std::uint32_t hash, std::size_t slot)
 {
     const auto id = static_cast<std::uint32_t>(m_upperNames.size());
     m_upperNames.push_back(upperAscii(name));
-    m_hashes.push_back(hash);
-    m_slots[slot] = {id + 1, hash};
+    m_slots[slot] = {key, hash, id + 1};
     if (2 * m_upperNames.size() > m_slots.size())
         grow();
     return id;
@@ -88,13 +99,16 @@ std::uint32_t TagNames::add(std::string_view name, std::uint32_t hash, std::size
 
 void TagNames::grow()
 {
-    m_slots.assign(2 * m_slots.size(), Slot{});
+    std::vector<Slot> old(2 * m_slots.size());
+    old.swap(m_slots);
     const std::size_t mask = m_slots.size() - 1;
-    for (std::uint32_t id = 0; id < m_upperNames.size(); ++id) {
-        std::size_t slot = m_hashes[id] & mask;
+    for (const Slot& entry : old) {
+        if (entry.idPlusOne == 0)
+            continue;
+        std::size_t slot = entry.hash & mask;
         while (m_slots[slot].idPlusOne != 0)
             slot = (slot + 1) & mask;
-        m_slots[slot] = {id + 1, m_hashes[id]};
+        m_slots[slot] = entry;
     }
 }
 

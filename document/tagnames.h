@@ -2,6 +2,7 @@
 
 #include "util/sjis.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,21 +13,43 @@ namespace vorelind {
 // The distinct tag names met in a text, each under an id counted from 0 in
 // the order of first sight; names equal but for ASCII case share an id.
 // Looked up once per tag, so it hashes into one flat table of its own: a
-// standard map spent half of the tag balance's time here.
+// standard map spent half of the tag balance's time here. Nearly every tag
+// name has at most eight bytes; such a name is looked up by its key, one
+// number compared, and only a longer one by its bytes.
 class TagNames {
 public:
     TagNames();
 
-    // A name's hash, built byte by byte from kEmptyHash as the name is read,
-    // so that it costs no second pass: FNV-1a over the upper-cased bytes.
-    static constexpr std::uint32_t kEmptyHash = 2166136261u;
-    static constexpr std::uint32_t hashed(std::uint32_t hash, char byte)
+    // A name's key, built byte by byte from kEmptyKey as the name is read,
+    // so that it costs no second pass: its upper-cased bytes packed into a
+    // number, the first lowest, while it has at most kKeyedLength bytes.
+    static constexpr std::uint64_t kEmptyKey = 0;
+    static constexpr std::size_t kKeyedLength = 8;
+    static constexpr std::uint64_t keyed(std::uint64_t key, std::size_t index, char byte)
     {
-        return (hash ^ static_cast<unsigned char>(upperAsciiByte(byte))) * 16777619u;
+        return index < kKeyedLength
+            ? key | std::uint64_t{static_cast<unsigned char>(upperAsciiByte(byte))} << (8 * index)
+            : key;
+    }
+    // The key of a whole name; kEmptyKey for a longer one, or an empty one.
+    static constexpr std::uint64_t keyOf(std::string_view name)
+    {
+        std::uint64_t key = kEmptyKey;
+        for (std::size_t index = 0; index < name.size(); ++index)
+            key = keyed(key, index, name[index]);
+        return name.size() <= kKeyedLength ? key : kEmptyKey;
     }
 
-    // The id of a name with its hash; a name not met before gets the next one.
-    std::uint32_t idOf(std::string_view name, std::uint32_t hash);
+    // The id of a name with its key (from keyOf); a name not met before gets
+    // the next one. A keyed name found at its first slot, nearly every tag's,
+    // is found inline.
+    std::uint32_t idOf(std::string_view name, std::uint64_t key)
+    {
+        const Slot& first = m_slots[hashOf(name, key) & (m_slots.size() - 1)];
+        if (key != kEmptyKey && first.key == key)
+            return first.idPlusOne - 1;
+        return probedIdOf(name, key);
+    }
 
     // The name of an id, upper-cased.
     const std::string& upperName(std::uint32_t id) const { return m_upperNames[id]; }
@@ -35,16 +58,22 @@ public:
 
 private:
     struct Slot {
-        std::uint32_t idPlusOne = 0; // 0 for an empty slot
+        std::uint64_t key = kEmptyKey; // kEmptyKey for a name looked up by its bytes
         std::uint32_t hash = 0;
+        std::uint32_t idPlusOne = 0;   // 0 for an empty slot
     };
 
-    std::uint32_t add(std::string_view name, std::uint32_t hash, std::size_t slot);
+    static std::uint32_t hashOf(std::string_view name, std::uint64_t key)
+    {
+        return key != kEmptyKey ? static_cast<std::uint32_t>((key * 0x9E3779B97F4A7C15u) >> 32) : bytesHashOf(name);
+    }
+    static std::uint32_t bytesHashOf(std::string_view name);
+    std::uint32_t probedIdOf(std::string_view name, std::uint64_t key);
+    std::uint32_t add(std::string_view name, std::uint64_t key, std::uint32_t hash, std::size_t slot);
     void grow();
 
     std::vector<Slot> m_slots; // open addressing; a power of two, at most half full
     std::vector<std::string> m_upperNames;
-    std::vector<std::uint32_t> m_hashes;
 };
 
 // What the HTML parsing rules know about an element name, as bits; names

@@ -35,11 +35,6 @@ constexpr ByteTable kUnquotedValueStops = [] {
     return table;
 }();
 
-unsigned char byteAt(std::string_view text, std::size_t offset)
-{
-    return offset < text.size() ? static_cast<unsigned char>(text[offset]) : 0;
-}
-
 // The offset after the next closer from `from` on; the text's size when there is none.
 std::size_t after(std::string_view text, std::string_view closer, std::size_t from)
 {
@@ -68,15 +63,7 @@ bool startsWithoutAsciiCase(std::string_view text, std::size_t offset, std::stri
 
 } // namespace
 
-NameSpan readName(std::string_view text, std::size_t start)
-{
-    NameSpan span{start, TagNames::kEmptyHash};
-    for (; span.end < text.size() && kNameBytes[byteAt(text, span.end)]; ++span.end)
-        span.hash = TagNames::hashed(span.hash, text[span.end]);
-    return span;
-}
-
-TagEnd tagEndFrom(std::string_view text, std::size_t nameEnd)
+TagEnd tagEndAfterAttributes(std::string_view text, std::size_t nameEnd)
 {
     for (std::size_t j = nameEnd; j < text.size(); ++j) {
         if (!kTagStops[static_cast<unsigned char>(text[j])])
@@ -140,7 +127,7 @@ bool opensValue(std::string_view text, std::size_t quote, std::size_t nameEnd)
 
 } // namespace
 
-TagEnd htmlTagEndFrom(std::string_view text, std::size_t nameEnd)
+TagEnd htmlTagEndAfterAttributes(std::string_view text, std::size_t nameEnd)
 {
     for (std::size_t j = nameEnd; j < text.size(); ++j) {
         if (!kTagStops[static_cast<unsigned char>(text[j])])
@@ -156,7 +143,7 @@ TagEnd htmlTagEndFrom(std::string_view text, std::size_t nameEnd)
     return {text.size(), false};
 }
 
-MarkupStart markupAt(std::string_view text, std::size_t i)
+MarkupStart otherMarkupAt(std::string_view text, std::size_t i)
 {
     const unsigned char c1 = byteAt(text, i + 1);
     if (isAsciiLetter(c1))

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "document/tagnames.h"
+#include "util/bytescan.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -28,14 +31,36 @@ inline constexpr ByteTable kNameBytes = [] {
     return table;
 }();
 
+// The byte at an offset, or 0 past the text's end.
+inline unsigned char byteAt(std::string_view text, std::size_t offset)
+{
+    return offset < text.size() ? static_cast<unsigned char>(text[offset]) : 0;
+}
+
+// The offset of the next '<' from an offset on, or the text's size. Text
+// runs for dozens of bytes between tags, so sixteen are tested at a time.
+inline std::size_t nextMarkup(std::string_view text, std::size_t from)
+{
+    return findStop(text, from, ScanStops{'<', '<', '<', '<', false});
+}
+
 // A tag name read from the text.
 struct NameSpan {
     std::size_t end;    // the offset after its last byte
-    std::uint32_t hash; // as TagNames hashes it
+    std::uint64_t key;  // as TagNames keys it
 };
 
-// Reads the tag name that starts at an offset.
-NameSpan readName(std::string_view text, std::size_t start);
+// Reads the tag name that starts at an offset. Inline, as the tests below
+// that run at every tag: a call apiece cost a tenth of the balance's time.
+inline NameSpan readName(std::string_view text, std::size_t start)
+{
+    NameSpan span{start, TagNames::kEmptyKey};
+    for (; span.end < text.size() && kNameBytes[byteAt(text, span.end)]; ++span.end)
+        span.key = TagNames::keyed(span.key, span.end - start, text[span.end]);
+    if (span.end - start > TagNames::kKeyedLength)
+        span.key = TagNames::kEmptyKey;
+    return span;
+}
 
 // Where a tag's bytes end.
 struct TagEnd {
@@ -43,14 +68,32 @@ struct TagEnd {
     bool selfClosed;  // its '>' follows a '/'
 };
 
+// Whether the tag ends at a '>' right after its name, as most do: that
+// needs no reading of attributes.
+inline bool endsRightAfterName(std::string_view text, std::size_t nameEnd)
+{
+    return byteAt(text, nameEnd) == '>' && nameEnd > 0 && text[nameEnd - 1] != '/';
+}
+
 // The strict reading: a tag ends at the first '>' outside a quoted run,
 // wherever a quote stands.
-TagEnd tagEndFrom(std::string_view text, std::size_t nameEnd);
+TagEnd tagEndAfterAttributes(std::string_view text, std::size_t nameEnd);
+
+inline TagEnd tagEndFrom(std::string_view text, std::size_t nameEnd)
+{
+    return endsRightAfterName(text, nameEnd) ? TagEnd{nameEnd + 1, false} : tagEndAfterAttributes(text, nameEnd);
+}
 
 // HTML's reading: quotes open a run only as an attribute's value, an
 // unquoted value runs to a blank or '>', so a '/' that ends it closes
 // nothing.
-TagEnd htmlTagEndFrom(std::string_view text, std::size_t nameEnd);
+TagEnd htmlTagEndAfterAttributes(std::string_view text, std::size_t nameEnd);
+
+inline TagEnd htmlTagEndFrom(std::string_view text, std::size_t nameEnd)
+{
+    return endsRightAfterName(text, nameEnd) ? TagEnd{nameEnd + 1, false}
+                                             : htmlTagEndAfterAttributes(text, nameEnd);
+}
 
 // What a '<' opens, and for anything but a tag the offset after it.
 enum class Markup { StartTag, EndTag, Other };
@@ -60,7 +103,19 @@ struct MarkupStart {
     std::size_t otherEnd;
 };
 
-MarkupStart markupAt(std::string_view text, std::size_t offset);
+// The whole reading, which markupAt leaves to it past the tests for tags.
+MarkupStart otherMarkupAt(std::string_view text, std::size_t offset);
+
+// The tests for tags come first, inline: they run at every '<'.
+inline MarkupStart markupAt(std::string_view text, std::size_t offset)
+{
+    const unsigned char next = byteAt(text, offset + 1);
+    if (isAsciiLetter(next))
+        return {Markup::StartTag, 0};
+    if (next == '/' && isAsciiLetter(byteAt(text, offset + 2)))
+        return {Markup::EndTag, 0};
+    return otherMarkupAt(text, offset);
+}
 
 // The offset of the next end tag of an upper-cased name from an offset on,
 // or the text's size: everything before it is text.

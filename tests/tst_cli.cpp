@@ -185,6 +185,10 @@ void TestCli::unmatchedListsTheUnpairedTags_data()
                                                      << QByteArray("1:22\tstart\tp\n");
     QTest::newRow("excluded names are not counted") << QByteArray("<ul><li>a</ul>") << false << QByteArray("LI")
                                                     << QByteArray();
+    QTest::newRow("several on a line, and a name longer than a block of the written text")
+        << QByteArray("<a><b>\r\n</c></d>\r\n\r\n<" + QByteArray(20000, 'x') + ">") << false << QByteArray()
+        << QByteArray("1:1\tstart\ta\n1:4\tstart\tb\n2:1\tend\tc\n2:5\tend\td\n4:1\tstart\t" + QByteArray(20000, 'x')
+                      + "\n");
     QTest::newRow("nothing unpaired") << QByteArray("<p>a</p>") << false << QByteArray() << QByteArray();
 }
 
@@ -227,6 +231,13 @@ void TestCli::unmatchedChecksFilesAndFolders_data()
     QTest::newRow("gnu columns count Shift-JIS characters")
         << QStringList{"--format", "gnu", "site/sub/s.html"}
         << QByteArray("@site/sub/s.html:1:3: error: unclosed start tag <div>\n") << 1 << QString();
+    QTest::newRow("gnu columns of several findings on a line")
+        << QStringList{"--format", "gnu", "--rules", "xml", "site-line.html"}
+        << QByteArray("@site-line.html:1:3: error: unclosed start tag <a>\n"
+                      "@site-line.html:1:7: error: unclosed start tag <b>\n"
+                      "@site-line.html:1:10: error: end tag </c> closes nothing\n"
+                      "@site-line.html:2:1: error: unclosed start tag <d>\n")
+        << 1 << QString();
     QTest::newRow("gnu line of a stray end tag")
         << QStringList{"--format", "gnu", "site/a.html"}
         << QByteArray("@site/a.html:2:8: error: end tag </p> closes nothing\n") << 1 << QString();
@@ -252,6 +263,7 @@ void TestCli::unmatchedChecksFilesAndFolders()
     write("site/sub/u.html", bytes("日本<div>"));
     write("site/sub/s.html", QByteArray("\x93\xfa\x96\x7b<div>"));
     write("site/sub/bad.html", QByteArray("ab\x01<", 4));
+    write("site-line.html", bytes("日本<a>語<b></c>\r\n<d>"));
     QStringList withFolder{"unmatched"};
     for (const QString& argument : arguments)
         withFolder << (argument.startsWith("site") ? m_dir->filePath(argument) : argument);

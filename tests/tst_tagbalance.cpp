@@ -125,6 +125,9 @@ void TestTagBalance::unpairedTags_data()
                                                                    << QString() << "start Span@11";
     QTest::newRow("name bytes") << std::string("<my-tag:x.y_z2 a=1></MY-TAG:X.Y_Z2><p\tclass=a></p>")
                                 << QString() << QString();
+    QTest::newRow("names of eight bytes and longer told apart")
+        << std::string("<abcdefgh><abcdefghij></ABCDEFGHIJ></abcdefghi>") << QString()
+        << "start abcdefgh@0, end abcdefghi@35";
     QTest::newRow("other < are text") << std::string("a < b <1> </ p> <> </> <-") << QString() << QString();
     QTest::newRow("stray end tag") << std::string("x</p>") << QString() << "end p@1";
     QTest::newRow("end of text inside a start tag") << std::string("<p class=\"x") << QString() << "start p@0";
@@ -162,6 +165,8 @@ void TestTagBalance::htmlRules_data()
     QTest::newRow("p closed by a list; its end tag stray")
         << std::string("<p>intro<ul><li>x</ul></p>") << QString() << "end p@22";
     QTest::newRow("p closed by hr") << std::string("<p>a<hr></p>") << QString() << "end p@8";
+    QTest::newRow("formatting closed and reopened by each p, found once")
+        << std::string("<p><b>x<p>y<p>z<p>w") << QString() << "start b@3";
     QTest::newRow("p closed by table under a doctype") << doctype + "<p><table></table></p>" << QString()
                                                       << "end p@33";
     QTest::newRow("quirks: table leaves p open") << std::string("<p><table></table></p>") << QString() << QString();

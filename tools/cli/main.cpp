@@ -312,7 +312,7 @@ int checkBalance(const Options& options)
     check.style.format = options.format;
     check.style.converted = options.convertToShiftJis;
     check.style.rules = options.rules;
-    check.countOnly = options.countOnly;
+    check.style.countOnly = options.countOnly;
     check.recursive = options.recursive;
     check.mask = options.mask;
     check.convertToShiftJis = options.convertToShiftJis;

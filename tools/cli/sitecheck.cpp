@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <utility>
 
 namespace vorelind {
@@ -20,6 +21,26 @@ void writeOut(std::string_view bytes)
     if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
         throw systemError();
 }
+
+// Writes to standard output and keeps the first failure for the caller to
+// raise: raised inside a check, it would be taken for the checked file's.
+class StandardOutput : public ListingSink {
+public:
+    void write(std::string_view bytes) override
+    {
+        if (!m_failure && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
+            m_failure = systemError();
+    }
+
+    void raiseFailure() const
+    {
+        if (m_failure)
+            throw *m_failure;
+    }
+
+private:
+    std::optional<AppError> m_failure;
+};
 
 } // namespace
 
@@ -36,22 +57,35 @@ int SiteCheck::run(const std::vector<std::string>& paths)
     };
     SiteFiles site = collectSiteFiles(paths, m_options.mask, m_options.recursive, folderFailed);
     m_options.style.pathFirst = paths.size() > 1 || site.folderGiven;
-    OrderedChecks<FileResult> checks(std::move(site.files), [this](const std::string& path) { return checkFile(path); });
-    checks.run([&](std::size_t index, FileResult result) { writeResult(checks.files()[index], result); });
-    if (m_options.countOnly)
+    if (site.files.size() == 1 && !m_options.style.countOnly) {
+        checkAlone(site.files.front());
+    } else {
+        OrderedChecks<FileResult> checks(std::move(site.files),
+                                         [this](const std::string& path) { return checkFile(path); });
+        checks.run([&](std::size_t index, FileResult result) { writeResult(checks.files()[index], result); });
+    }
+    if (m_options.style.countOnly)
         writeCounts();
     return m_found || m_failed ? 1 : 0;
 }
 
-SiteCheck::FileResult SiteCheck::checkFile(const std::string& path) const
+SiteCheck::FileResult SiteCheck::checkFile(const std::string& path, ListingSink* out) const
 {
     FileResult result;
-    result.failure = checkFileBalance(path, m_options.convertToShiftJis, m_excluded, m_options.style.rules,
-                                      [&](const CheckedText& checked) {
-                                          result.findings = findingsText(path, checked.source, checked.found,
-                                                                         m_options.style);
-                                      });
+    result.failure = checkLoadedFile(path, m_options.convertToShiftJis, m_options.style.rules,
+                                     [&](std::string_view source, TagRules rules) {
+                                         result.findings = unmatchedFindings(path, source, rules, m_excluded,
+                                                                             m_options.style, out);
+                                     });
     return result;
+}
+
+void SiteCheck::checkAlone(const std::string& path)
+{
+    StandardOutput out;
+    const FileResult result = checkFile(path, &out);
+    out.raiseFailure();
+    writeResult(path, result);
 }
 
 void SiteCheck::writeResult(const std::string& path, const FileResult& result)
@@ -61,7 +95,7 @@ void SiteCheck::writeResult(const std::string& path, const FileResult& result)
         return;
     }
     m_found = m_found || result.findings.count > 0;
-    if (m_options.countOnly)
+    if (m_options.style.countOnly)
         m_counts.emplace_back(result.findings.count, path);
     else
         writeOut(result.findings.text);

@@ -11,8 +11,7 @@ namespace vorelind {
 
 // What a site check is asked for.
 struct SiteCheckOptions {
-    FindingStyle style;
-    bool countOnly = false;  // one "COUNT<TAB>PATH" line a file, worst first
+    FindingStyle style;      // countOnly: one "COUNT<TAB>PATH" line a file, worst first
     bool recursive = false;  // goes down into the folders' folders
     std::string mask;        // picks the files of a folder
     bool convertToShiftJis = false;
@@ -37,14 +36,18 @@ private:
         std::string failure; // Shift-JIS; empty when the file was checked
     };
 
-    FileResult checkFile(const std::string& path) const;
+    // Given a sink, the findings go to it as they are written.
+    FileResult checkFile(const std::string& path, ListingSink* out = nullptr) const;
+    // A lone file's findings go out as they are written, so that a page of
+    // many findings never holds them all: no file before it is awaited.
+    void checkAlone(const std::string& path);
     void writeResult(const std::string& path, const FileResult& result);
     void writeCounts();
     void reportFailure(const std::string& path, const std::string& sjisMessage);
 
     SiteCheckOptions m_options;
     const ExcludedTags& m_excluded;
-    std::vector<std::pair<std::size_t, std::string>> m_counts; // for countOnly
+    std::vector<std::pair<std::size_t, std::string>> m_counts; // for style.countOnly
     bool m_found = false;
     bool m_failed = false;
 };

@@ -1,10 +1,14 @@
 #include "unmatchedcommand.h"
 
-#include "document/sourceindex.h"
+#include "gatheredoutput.h"
 #include "platform/codecs/encodingguess.h"
+#include "util/bytescan.h"
+#include "util/largebuffer.h"
 #include "util/sjis.h"
 
+#include <cstring>
 #include <string>
+#include <utility>
 
 namespace vorelind {
 
@@ -54,57 +58,206 @@ std::size_t characterLength(unsigned char first, CharacterBytes bytes)
     return 1;
 }
 
-// The column, from 1, of the character at an offset of a line, in characters.
-std::size_t characterColumn(std::string_view line, std::size_t offset, CharacterBytes bytes)
+constexpr std::size_t kMostDigits = 20; // of a std::size_t
+
+// The longest finding's line gathered with others; a longer one is written alone.
+constexpr std::size_t kMostGathered = 1024;
+
+// The most bytes a finding's line holds besides its line's part, its
+// column and its name.
+constexpr std::size_t kMostAround = sizeof ": error: unclosed start tag <" + sizeof "> closes nothing\n";
+
+// Copies a constant text to an output; returns the end of what it wrote.
+template <std::size_t Size>
+char* copiedText(char* out, const char (&text)[Size])
 {
-    std::size_t column = 1;
-    for (std::size_t i = 0; i < offset; i += characterLength(static_cast<unsigned char>(line[i]), bytes))
-        ++column;
-    return column;
+    std::memcpy(out, text, Size - 1);
+    return out + Size - 1;
 }
 
-std::string message(const UnbalancedTag& tag)
+// Copies bytes to an output; returns the end of what it wrote.
+char* copied(char* out, std::string_view bytes)
 {
-    if (tag.side == TagSide::Start)
-        return "unclosed start tag <" + std::string(tag.name) + ">";
-    return "end tag </" + std::string(tag.name) + "> closes nothing";
+    std::memcpy(out, bytes.data(), bytes.size());
+    return out + bytes.size();
 }
+
+// Writes a number's digits to an output; returns the end of what it wrote.
+char* digitsWritten(char* out, std::size_t number)
+{
+    std::size_t digits = 1;
+    for (std::size_t rest = number; rest >= 10; rest /= 10)
+        ++digits;
+    char* digit = out + digits;
+    do {
+        *--digit = static_cast<char>('0' + number % 10);
+        number /= 10;
+    } while (number != 0);
+    return out + digits;
+}
+
+// Appends what it is handed to a text.
+class TextSink : public ListingSink {
+public:
+    explicit TextSink(std::string& text)
+        : m_text(text)
+    {
+    }
+
+    void write(std::string_view bytes) override { m_text.append(bytes); }
+
+private:
+    std::string& m_text;
+};
+
+// Writes the findings as the balance hands them over. They come in source
+// order, so the line of each is found by reading on from the one before,
+// and its column in characters by counting on from the one before.
+class FindingWriter : public UnbalancedTagSink {
+public:
+    FindingWriter(std::string_view path, std::string_view source, const FindingStyle& style, ListingSink* out)
+        : m_source(source)
+        , m_style(style)
+        , m_out(out)
+        , m_gathered(out ? *out : m_textSink)
+    {
+        const bool gnu = style.format == FindingFormat::Gnu;
+        if (gnu || style.pathFirst)
+            m_pathPart.append(path).append(gnu ? ":" : "\t");
+    }
+
+    bool expect(std::size_t count) override
+    {
+        m_findings.count = count;
+        if (m_style.countOnly || count == 0)
+            return false;
+        const bool gnu = m_style.format == FindingFormat::Gnu;
+        if (gnu)
+            m_bytes = characterBytesOf(m_source, m_style.converted);
+        // Room for the lines, by a guess at their length besides the path.
+        if (!m_out)
+            reserveLarge(m_findings.text, count * (m_pathPart.size() + (gnu ? 56 : 24)));
+        return true;
+    }
+
+    void take(const UnbalancedTag& tag) override
+    {
+        moveTo(tag.offset);
+        const bool start = tag.side == TagSide::Start;
+        const bool gnu = m_style.format == FindingFormat::Gnu;
+        const std::size_t column = gnu ? characterColumn(tag.offset) : tag.offset - m_lineStart + 1;
+        const std::size_t size = m_linePrefix.size() + kMostDigits + kMostAround + tag.name.size();
+        if (size > kMostGathered) {
+            takeLong(tag, column);
+            return;
+        }
+        char* const begin = m_gathered.room(size);
+        char* out = copied(begin, m_linePrefix);
+        out = digitsWritten(out, column);
+        // The texts around the name are copied as constants, which costs no call.
+        if (gnu)
+            out = start ? copiedText(out, ": error: unclosed start tag <") : copiedText(out, ": error: end tag </");
+        else
+            out = start ? copiedText(out, "\tstart\t") : copiedText(out, "\tend\t");
+        out = copied(out, tag.name);
+        if (gnu)
+            out = start ? copiedText(out, ">\n") : copiedText(out, "> closes nothing\n");
+        else
+            *out++ = '\n';
+        m_gathered.take(static_cast<std::size_t>(out - begin));
+    }
+
+    FileFindings findings()
+    {
+        m_gathered.flush();
+        return std::move(m_findings);
+    }
+
+private:
+    // The same for a finding whose path or name is too long to be gathered.
+    void takeLong(const UnbalancedTag& tag, std::size_t column)
+    {
+        const bool start = tag.side == TagSide::Start;
+        const bool gnu = m_style.format == FindingFormat::Gnu;
+        std::string text = m_linePrefix + std::to_string(column);
+        if (gnu)
+            text.append(start ? ": error: unclosed start tag <" : ": error: end tag </").append(tag.name);
+        else
+            text.append(start ? "\tstart\t" : "\tend\t").append(tag.name);
+        text.append(!gnu ? "\n" : start ? ">\n" : "> closes nothing\n");
+        m_gathered.write(text);
+    }
+
+    // Finds the line of an offset, reading the lines from the offset before
+    // it on. They are SourceIndex's lines, which end at CR LF pairs; read
+    // here sixteen bytes at a time up to each LF, since a look-up of each
+    // pair cost a twentieth of the command's time. Both offsets are of a
+    // '<', so no pair straddles either end of what is read.
+    void moveTo(std::size_t offset)
+    {
+        if (offset < m_passed) {
+            // Never in source order: read again from the start then.
+            m_passed = 0;
+            m_line = 1;
+            m_lineStart = 0;
+            m_linePrefix.clear();
+        }
+        bool newLine = m_linePrefix.empty();
+        const std::string_view passed = m_source.substr(0, offset);
+        constexpr ScanStops kLineFeed{'\n', '\n', '\n', '\n', false};
+        for (std::size_t lineFeed = findStop(passed, m_passed, kLineFeed); lineFeed < passed.size();
+             lineFeed = findStop(passed, lineFeed + 1, kLineFeed)) {
+            if (lineFeed > m_passed && passed[lineFeed - 1] == '\r') {
+                ++m_line;
+                m_lineStart = lineFeed + 1;
+                newLine = true;
+            }
+        }
+        m_passed = offset;
+        if (newLine || offset < m_counted) {
+            m_counted = m_lineStart;
+            m_characters = 0;
+        }
+        if (newLine) {
+            char digits[kMostDigits];
+            m_linePrefix.assign(m_pathPart).append(digits, digitsWritten(digits, m_line)).append(":");
+        }
+    }
+
+    // The column, from 1, of the character at an offset of the current
+    // line, in characters: a line of a minified page may hold thousands of
+    // findings, so the characters before the last one are not counted again.
+    std::size_t characterColumn(std::size_t offset)
+    {
+        for (; m_counted < offset; ++m_characters)
+            m_counted += characterLength(static_cast<unsigned char>(m_source[m_counted]), m_bytes);
+        return m_characters + 1;
+    }
+
+    std::string_view m_source;
+    const FindingStyle& m_style;
+    std::string m_pathPart;       // "PATH:" for gnu, "PATH<TAB>" for tsv with pathFirst
+    CharacterBytes m_bytes = CharacterBytes::Single;
+    std::size_t m_passed = 0;     // the offset of the last finding, whose line is known
+    std::size_t m_line = 1;
+    std::size_t m_lineStart = 0;
+    std::string m_linePrefix;     // what the findings of the line start with: the path part, "LINE:"
+    std::size_t m_counted = 0;    // where counting the current line's characters stopped
+    std::size_t m_characters = 0; // the characters of the line before it
+    FileFindings m_findings;
+    ListingSink* m_out;
+    TextSink m_textSink{m_findings.text};
+    GatheredOutput m_gathered; // to m_out, or to the findings' text when there is none
+};
 
 } // namespace
 
-FileFindings unmatchedListing(std::string_view path, std::string_view source, const ExcludedTags& excluded,
-                              const FindingStyle& style)
+FileFindings unmatchedFindings(std::string_view path, std::string_view source, TagRules rules,
+                               const ExcludedTags& excluded, const FindingStyle& style, ListingSink* out)
 {
-    const TagRules rules = style.rules.value_or(rulesFor(source));
-    return findingsText(path, source, unbalancedTags(source, excluded, rules), style);
-}
-
-FileFindings findingsText(std::string_view path, std::string_view source, const std::vector<UnbalancedTag>& found,
-                          const FindingStyle& style)
-{
-    const SourceIndex lines = SourceIndex::linesOf(source);
-    const CharacterBytes bytes = style.format == FindingFormat::Gnu && !found.empty()
-        ? characterBytesOf(source, style.converted)
-        : CharacterBytes::Single;
-    FileFindings findings;
-    findings.count = found.size();
-    for (const UnbalancedTag& tag : found) {
-        const LineColumn place = lines.at(tag.offset);
-        if (style.format == FindingFormat::Gnu) {
-            const std::string_view line = source.substr(lines.lineStart(place.line));
-            findings.text.append(path).append(":").append(std::to_string(place.line)).append(":");
-            findings.text.append(std::to_string(characterColumn(line, place.column - 1, bytes)));
-            findings.text.append(": error: ").append(message(tag)).append("\n");
-            continue;
-        }
-        if (style.pathFirst)
-            findings.text.append(path).append("\t");
-        findings.text += lineColumnText(place);
-        findings.text += tag.side == TagSide::Start ? "\tstart\t" : "\tend\t";
-        findings.text += tag.name;
-        findings.text += '\n';
-    }
-    return findings;
+    FindingWriter writer(path, source, style, out);
+    findUnbalancedTags(source, excluded, rules, writer);
+    return writer.findings();
 }
 
 } // namespace vorelind

@@ -2,12 +2,12 @@
 
 #include "document/excludedtags.h"
 #include "document/tagbalance.h"
+#include "document/walksinks.h"
 
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace vorelind {
 
@@ -20,6 +20,7 @@ struct FindingStyle {
     FindingFormat format = FindingFormat::Tsv;
     bool pathFirst = false;       // tsv lines start with the path and a TAB
     bool converted = false;       // the source was converted to Shift-JIS on loading
+    bool countOnly = false;       // the findings are counted, not written
     std::optional<TagRules> rules; // none: chosen by the source itself
 };
 
@@ -29,16 +30,13 @@ struct FileFindings {
     std::size_t count = 0;
 };
 
-// The tags of a loaded source that the tag balance leaves unpaired, in
-// source order, one a line. Tsv: "LINE:COL" of the '<' in the loaded text,
-// TAB, "start" or "end", TAB, the name as written, LF; with pathFirst the
-// path and a TAB before. Gnu: the path, the line, the column counted in
-// characters of the file as written, and the message.
-FileFindings unmatchedListing(std::string_view path, std::string_view source, const ExcludedTags& excluded,
-                              const FindingStyle& style);
-
-// The same for the tags the balance has found in the source.
-FileFindings findingsText(std::string_view path, std::string_view source, const std::vector<UnbalancedTag>& found,
-                          const FindingStyle& style);
+// The tags of a loaded source that the tag balance leaves unpaired under
+// the rules, in source order, one a line. Tsv: "LINE:COL" of the '<' in the
+// loaded text, TAB, "start" or "end", TAB, the name as written, LF; with
+// pathFirst the path and a TAB before. Gnu: the path, the line, the column
+// counted in characters of the file as written, and the message. Given a
+// sink, the lines go to it as they are written, and the text stays empty.
+FileFindings unmatchedFindings(std::string_view path, std::string_view source, TagRules rules,
+                               const ExcludedTags& excluded, const FindingStyle& style, ListingSink* out = nullptr);
 
 } // namespace vorelind

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "document/tagbalance.h"
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+namespace vorelind {
+
+// Makes room for the tags found in a text: one in 32 bytes spares the pages
+// of many unclosed tags the copies of growing, which touch the memory again;
+// room left unused is never touched.
+void reserveFoundTags(std::vector<std::size_t>& offsets, std::string_view text);
+
+// Hands a sink the unclosed start tags and the stray end tags of a pairing,
+// given by the offsets of their '<', merged in source order. Their names are
+// read again from the text, so that a pairing keeps eight bytes a finding.
+// The strays come in source order; the unclosed, each once, may come in any
+// order, and are sorted here.
+void mergeFindings(std::string_view text, std::vector<std::size_t>& unclosed, const std::vector<std::size_t>& strays,
+                   UnbalancedTagSink& sink);
+
+} // namespace vorelind
