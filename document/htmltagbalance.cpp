@@ -97,7 +97,7 @@ struct HtmlFacts {
 // inline ones do, blocks and the parts of lists, tables and ruby do not.
 bool reopensBefore(std::string_view upperName, std::uint32_t kinds)
 {
-    if (kinds & (kRuby | kDocumentFrame | kTablePart))
+    if (kinds & (kRubyPart | kDocumentFrame | kTablePart))
         return false;
     return !(kinds & kSpecial) || (kinds & kVoid) || upperName == "APPLET" || upperName == "MARQUEE"
         || upperName == "OBJECT" || upperName == "SELECT";
@@ -257,7 +257,7 @@ private:
             if (id == kOptgroup && currentIsName(kOptgroup))
                 popOne(Popped::Implicitly);
         }
-        if ((kinds & kRuby) && inScope(m_topByName[kRuby], kDefaultScope))
+        if ((kinds & kRubyPart) && inScope(m_topByName[kRuby], kDefaultScope))
             closeRubyParts(id == kRt || id == kRp);
         if (kinds & kTablePart)
             enterTablePart(id, kinds);

@@ -51,7 +51,7 @@ const std::array<KindNames, 19> kHtmlKinds = {{
     {kForeignRoot, {"SVG", "MATH"}},
     {kIntegrationPoint, {"FOREIGNOBJECT", "DESC", "MI", "MO", "MN", "MS", "MTEXT", "ANNOTATION-XML"}},
     {kListItemLike, {"LI", "DD", "DT"}},
-    {kRuby, {"RB", "RT", "RTC", "RP"}},
+    {kRubyPart, {"RB", "RT", "RTC", "RP"}},
     {kReopensOnRepeat, {"A", "NOBR"}},
 }};
 

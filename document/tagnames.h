@@ -96,7 +96,7 @@ enum HtmlKind : std::uint32_t {
     kForeignRoot = 1u << 14,    // SVG, MATH: their content follows XML's self-closing
     kIntegrationPoint = 1u << 15, // inside foreign content, holds HTML again
     kListItemLike = 1u << 16,   // LI, DD, DT: close their kind up to a special element
-    kRuby = 1u << 17,           // RB, RT, RTC, RP
+    kRubyPart = 1u << 17,       // RB, RT, RTC, RP
     kReopensOnRepeat = 1u << 18, // A, NOBR: a second start tag closes the first
 };
 

@@ -167,6 +167,8 @@ void TestTagBalance::htmlRules_data()
     QTest::newRow("p closed by hr") << std::string("<p>a<hr></p>") << QString() << "end p@8";
     QTest::newRow("formatting closed and reopened by each p, found once")
         << std::string("<p><b>x<p>y<p>z<p>w") << QString() << "start b@3";
+    QTest::newRow("formatting reopened before an inline start tag")
+        << std::string("<p><b>x<p><i>y</i></b>") << QString() << "start b@3";
     QTest::newRow("p closed by table under a doctype") << doctype + "<p><table></table></p>" << QString()
                                                       << "end p@33";
     QTest::newRow("quirks: table leaves p open") << std::string("<p><table></table></p>") << QString() << QString();
