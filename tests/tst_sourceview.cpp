@@ -33,6 +33,27 @@ std::string repeated(std::string_view text, int times)
     return joined;
 }
 
+// Notes whether rows were in sight when the line numbers were last painted.
+class NumberPaintWatch : public QObject {
+public:
+    explicit NumberPaintWatch(const SourceRowView& view)
+        : m_view(view)
+    {
+    }
+    bool rowsAtLastPaint = false;
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            rowsAtLastPaint = m_view.indexAt(QPoint(0, 0)).isValid();
+        return false;
+    }
+
+private:
+    const SourceRowView& m_view;
+};
+
 class TestSourceView : public QObject {
     Q_OBJECT
 
@@ -42,6 +63,7 @@ private slots:
     void rowsArePaintedWithoutTheEventLoop();
     void shownViewHasAllRows();
     void rowLaidOutLaterIsScrolledTo();
+    void numbersFollowTheRowsLaidOutLater();
     void rowsAreAsWideAsTheLongest();
     void rowOfAMegabyteIsShownCut();
     void rowsBeginningALineAreNumbered_data();
@@ -114,6 +136,20 @@ void TestSourceView::rowLaidOutLaterIsScrolledTo()
     view.selectBytes(source.size() - 5, 3);
     const QRect lastRow = view.visualRect(view.model()->index(view.model()->rowCount() - 1, 0));
     QVERIFY(view.viewport()->rect().intersects(lastRow));
+}
+
+// The numbers' column is painted before the batches give the rows their
+// places; it stayed empty until the user scrolled.
+void TestSourceView::numbersFollowTheRowsLaidOutLater()
+{
+    SourceRowView view;
+    view.resize(400, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    NumberPaintWatch watch(view);
+    view.findChild<QWidget*>(QStringLiteral("LineNumbers"))->installEventFilter(&watch);
+    view.setSource(std::make_shared<const std::string>(repeated("<p>\r\n", 100000)));
+    QTRY_VERIFY(watch.rowsAtLastPaint);
 }
 
 // Rows share one size, which the last row alone would set.

@@ -15,6 +15,7 @@ NumberedListView::NumberedListView(QWidget* parent)
     : QListView(parent)
     , m_lineNumbers(new QWidget(this))
 {
+    m_lineNumbers->setObjectName(QStringLiteral("LineNumbers"));
     m_lineNumbers->installEventFilter(this);
     m_lineNumbers->hide();
 }
@@ -56,6 +57,14 @@ void NumberedListView::scrollContentsBy(int dx, int dy)
     QListView::scrollContentsBy(dx, dy);
     if (dy != 0)
         m_lineNumbers->update();
+}
+
+// The rows get their places in batches after the column was painted; the
+// numbers follow each batch.
+void NumberedListView::updateGeometries()
+{
+    QListView::updateGeometries();
+    m_lineNumbers->update();
 }
 
 void NumberedListView::updateLineNumberWidth()
