@@ -5,6 +5,7 @@
 #include "util/leadingblanks.h"
 #include "util/sjis.h"
 
+#include <charconv>
 #include <cstdint>
 #include <cstring>
 
@@ -16,26 +17,10 @@ namespace {
 // "LINE:COL" and two TABs.
 constexpr std::size_t kHeadRoom = 3 * 20 + 3;
 
-// Puts a number in decimal at out and returns the end of its digits; levels
-// are small and many, so no general conversion is called for each.
+// Puts a number in decimal at out and returns the end of its digits.
 char* putNumber(std::size_t number, char* out)
 {
-    if (number < 10) {
-        *out = static_cast<char>('0' + number);
-        return out + 1;
-    }
-    if (number < 100) {
-        out[0] = static_cast<char>('0' + number / 10);
-        out[1] = static_cast<char>('0' + number % 10);
-        return out + 2;
-    }
-    char digits[20];
-    std::size_t count = 0;
-    for (; number != 0; number /= 10)
-        digits[count++] = static_cast<char>('0' + number % 10);
-    while (count > 0)
-        *out++ = digits[--count];
-    return out;
+    return std::to_chars(out, out + 20, number).ptr;
 }
 
 // Whether the byte is written escaped: a control byte but TAB, which the

@@ -6,6 +6,7 @@
 #include "util/largebuffer.h"
 #include "util/sjis.h"
 
+#include <charconv>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -85,15 +86,7 @@ char* copied(char* out, std::string_view bytes)
 // Writes a number's digits to an output; returns the end of what it wrote.
 char* digitsWritten(char* out, std::size_t number)
 {
-    std::size_t digits = 1;
-    for (std::size_t rest = number; rest >= 10; rest /= 10)
-        ++digits;
-    char* digit = out + digits;
-    do {
-        *--digit = static_cast<char>('0' + number % 10);
-        number /= 10;
-    } while (number != 0);
-    return out + digits;
+    return std::to_chars(out, out + kMostDigits, number).ptr;
 }
 
 // Appends what it is handed to a text.
