@@ -136,28 +136,18 @@ public:
     void take(const UnbalancedTag& tag) override
     {
         moveTo(tag.offset);
-        const bool start = tag.side == TagSide::Start;
         const bool gnu = m_style.format == FindingFormat::Gnu;
         const std::size_t column = gnu ? characterColumn(tag.offset) : tag.offset - m_lineStart + 1;
         const std::size_t size = m_linePrefix.size() + kMostDigits + kMostAround + tag.name.size();
-        if (size > kMostGathered) {
-            takeLong(tag, column);
+        if (size <= kMostGathered) {
+            char* const begin = m_gathered.room(size);
+            m_gathered.take(static_cast<std::size_t>(putFinding(begin, tag, column) - begin));
             return;
         }
-        char* const begin = m_gathered.room(size);
-        char* out = copied(begin, m_linePrefix);
-        out = digitsWritten(out, column);
-        // The texts around the name are copied as constants, which costs no call.
-        if (gnu)
-            out = start ? copiedText(out, ": error: unclosed start tag <") : copiedText(out, ": error: end tag </");
-        else
-            out = start ? copiedText(out, "\tstart\t") : copiedText(out, "\tend\t");
-        out = copied(out, tag.name);
-        if (gnu)
-            out = start ? copiedText(out, ">\n") : copiedText(out, "> closes nothing\n");
-        else
-            *out++ = '\n';
-        m_gathered.take(static_cast<std::size_t>(out - begin));
+        // A finding whose path or name is too long to be gathered.
+        std::string text(size, '\0');
+        text.resize(static_cast<std::size_t>(putFinding(text.data(), tag, column) - text.data()));
+        m_gathered.write(text);
     }
 
     FileFindings findings()
@@ -167,18 +157,23 @@ public:
     }
 
 private:
-    // The same for a finding whose path or name is too long to be gathered.
-    void takeLong(const UnbalancedTag& tag, std::size_t column)
+    // Puts a finding's line at out, which has room for it; returns its end.
+    char* putFinding(char* out, const UnbalancedTag& tag, std::size_t column) const
     {
         const bool start = tag.side == TagSide::Start;
         const bool gnu = m_style.format == FindingFormat::Gnu;
-        std::string text = m_linePrefix + std::to_string(column);
+        out = copied(out, m_linePrefix);
+        out = digitsWritten(out, column);
+        // The texts around the name are copied as constants, which costs no call.
         if (gnu)
-            text.append(start ? ": error: unclosed start tag <" : ": error: end tag </").append(tag.name);
+            out = start ? copiedText(out, ": error: unclosed start tag <") : copiedText(out, ": error: end tag </");
         else
-            text.append(start ? "\tstart\t" : "\tend\t").append(tag.name);
-        text.append(!gnu ? "\n" : start ? ">\n" : "> closes nothing\n");
-        m_gathered.write(text);
+            out = start ? copiedText(out, "\tstart\t") : copiedText(out, "\tend\t");
+        out = copied(out, tag.name);
+        if (gnu)
+            return start ? copiedText(out, ">\n") : copiedText(out, "> closes nothing\n");
+        *out++ = '\n';
+        return out;
     }
 
     // Finds the line of an offset, reading the lines from the offset before
