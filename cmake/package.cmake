@@ -64,10 +64,13 @@ collapsible tag tree, and saves the tidied listing. With the line-analysis
 tool kivalter and the command-line front end vorelind-cli.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
-# The libraries come from the binaries; Qt's display plugins and the
-# Japanese fonts are loaded at run time, which no binary shows.
+# The libraries come from the binaries; Qt's display plugins, ICU's
+# converters and the Japanese fonts are loaded at run time, which no binary
+# shows.
+find_package(ICU REQUIRED COMPONENTS uc)
+string(REGEX MATCH "^[0-9]+" _icu_major "${ICU_VERSION}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libicu${_icu_major}")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic, xdg-utils")
 set(CPACK_STRIP_FILES ON)
 

@@ -1,14 +1,13 @@
 #include "platform/codecs/nkf32.h"
 
 #include "platform/codecs/encodingguess.h"
+#ifndef _WIN32
+#include "platform/codecs/iculibrary.h"
+#endif
 #include "platform/codecs/sjistext.h"
 
 #include <algorithm>
 #include <cstring>
-
-#ifndef _WIN32
-#include <unicode/uversion.h>
-#endif
 
 namespace vorelind {
 
@@ -22,10 +21,11 @@ std::string converterName()
 #ifdef _WIN32
     return "Windows code pages";
 #else
+    const IcuLibrary& icu = icuLibrary();
     UVersionInfo icuVersion;
-    u_getVersion(icuVersion);
+    icu.getVersion(icuVersion);
     char icuText[U_MAX_VERSION_STRING_LENGTH];
-    u_versionToString(icuVersion, icuText);
+    icu.versionToString(icuVersion, icuText);
     return std::string("ICU ") + icuText;
 #endif
 }

@@ -1,9 +1,8 @@
 #include "platform/codecs/sjisencoder.h"
 
 #include "platform/codecs/codepage932.h"
+#include "platform/codecs/iculibrary.h"
 #include "util/apperror.h"
-
-#include <unicode/ucnv.h>
 
 namespace vorelind {
 
@@ -23,18 +22,19 @@ constexpr std::size_t kSpareBytes = 16;
 
 SjisEncoder::SjisEncoder()
 {
+    const IcuLibrary& icu = icuLibrary();
     UErrorCode status = U_ZERO_ERROR;
-    m_converter = ucnv_open(kCodePage932, &status);
+    m_converter = icu.open(kCodePage932, &status);
     if (U_FAILURE(status))
         throw AppError(std::string("No ICU converter for ") + kCodePage932);
-    ucnv_setFallback(m_converter, true);
+    icu.setFallback(m_converter, true);
     // Without this ICU writes FC FC, a user-defined character, for what it cannot map.
-    ucnv_setSubstChars(m_converter, kSubstitute, 2, &status);
+    icu.setSubstChars(m_converter, kSubstitute, 2, &status);
 }
 
 SjisEncoder::~SjisEncoder()
 {
-    ucnv_close(m_converter);
+    icuLibrary().close(m_converter);
 }
 
 void SjisEncoder::encode(std::u16string_view text, std::string& out, bool last)
@@ -55,6 +55,7 @@ void SjisEncoder::encodePiece(std::u16string_view text, std::string& out, bool l
 {
     const auto* source = reinterpret_cast<const UChar*>(text.data());
     const UChar* const sourceEnd = source + text.size();
+    const IcuLibrary& icu = icuLibrary();
     UErrorCode status = U_BUFFER_OVERFLOW_ERROR;
     while (status == U_BUFFER_OVERFLOW_ERROR) {
         const std::size_t used = out.size();
@@ -62,7 +63,7 @@ void SjisEncoder::encodePiece(std::u16string_view text, std::string& out, bool l
         char* const targetStart = out.data() + used;
         char* target = targetStart;
         status = U_ZERO_ERROR;
-        ucnv_fromUnicode(m_converter, &target, out.data() + out.size(), &source, sourceEnd, nullptr, last, &status);
+        icu.fromUnicode(m_converter, &target, out.data() + out.size(), &source, sourceEnd, nullptr, last, &status);
         out.resize(used + static_cast<std::size_t>(target - targetStart));
     }
 }

@@ -3,6 +3,8 @@
 #include "platform/codecs/sjisencoder.h"
 #include "platform/codecs/textdecoder.h"
 
+#include <algorithm>
+
 namespace vorelind {
 
 namespace {
@@ -27,6 +29,11 @@ void appendUtf8(char16_t unit, std::string& utf8)
         utf8 += static_cast<char>(0x80 | (unit >> 6 & 0x3F));
         utf8 += static_cast<char>(0x80 | (unit & 0x3F));
     }
+}
+
+bool isAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
 }
 
 } // namespace
@@ -67,7 +74,12 @@ std::string pathUtf8(const std::filesystem::path& path)
 
 std::string pathText(const std::filesystem::path& path)
 {
-    return encodingToSjis(pathUtf8(path), "UTF-8");
+    std::string utf8 = pathUtf8(path);
+    // ASCII bytes are the same in both, and ASCII paths, by far the most
+    // common, need no converter.
+    if (isAscii(utf8))
+        return utf8;
+    return encodingToSjis(utf8, "UTF-8");
 }
 
 std::string encodingToSjis(std::string_view bytes, const char* icuName)

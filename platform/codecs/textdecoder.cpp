@@ -1,8 +1,7 @@
 #include "platform/codecs/textdecoder.h"
 
+#include "platform/codecs/iculibrary.h"
 #include "util/apperror.h"
-
-#include <unicode/ucnv.h>
 
 namespace vorelind {
 
@@ -23,21 +22,23 @@ bool isInvalidInput(UErrorCode status)
 
 TextDecoder::TextDecoder(const char* icuName)
 {
+    const IcuLibrary& icu = icuLibrary();
     UErrorCode status = U_ZERO_ERROR;
-    m_converter = ucnv_open(icuName, &status);
+    m_converter = icu.open(icuName, &status);
     if (U_FAILURE(status))
         throw AppError(std::string("No ICU converter for ") + icuName);
     // Stopping at each invalid sequence lets decode() note where it was.
-    ucnv_setToUCallBack(m_converter, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+    icu.setToUCallBack(m_converter, icu.stopAtInvalid, nullptr, nullptr, nullptr, &status);
 }
 
 TextDecoder::~TextDecoder()
 {
-    ucnv_close(m_converter);
+    icuLibrary().close(m_converter);
 }
 
 std::size_t TextDecoder::decode(std::string_view bytes, std::u16string& out, bool last)
 {
+    const IcuLibrary& icu = icuLibrary();
     std::size_t firstFailure = std::string_view::npos;
     const char* source = bytes.data();
     const char* const sourceEnd = source + bytes.size();
@@ -47,7 +48,7 @@ std::size_t TextDecoder::decode(std::string_view bytes, std::u16string& out, boo
         auto* const targetStart = reinterpret_cast<UChar*>(out.data() + used);
         UChar* target = targetStart;
         UErrorCode status = U_ZERO_ERROR;
-        ucnv_toUnicode(m_converter, &target, reinterpret_cast<UChar*>(out.data() + out.size()), &source, sourceEnd,
+        icu.toUnicode(m_converter, &target, reinterpret_cast<UChar*>(out.data() + out.size()), &source, sourceEnd,
                        nullptr, last, &status);
         out.resize(used + static_cast<std::size_t>(target - targetStart));
         if (status == U_BUFFER_OVERFLOW_ERROR)
@@ -55,7 +56,7 @@ std::size_t TextDecoder::decode(std::string_view bytes, std::u16string& out, boo
         if (U_SUCCESS(status))
             return firstFailure;
         if (!isInvalidInput(status))
-            throw AppError(std::string("ICU cannot decode: ") + u_errorName(status));
+            throw AppError(std::string("ICU cannot decode: ") + icu.errorName(status));
         // ICU has consumed the invalid sequence; decoding goes on after it.
         if (firstFailure == std::string_view::npos)
             firstFailure = static_cast<std::size_t>(source - bytes.data());
