@@ -11,13 +11,13 @@
 #include "settings/settings.h"
 #include "util/apperror.h"
 #include "util/filename.h"
+#include "errorline.h"
 #include "sitecheck.h"
 #include "treecommand.h"
 #include "unmatchedcommand.h"
 #include "versioncommand.h"
 
 #include <cstdio>
-#include <iostream>
 #include <optional>
 #include <string>
 #include <utility>
@@ -356,7 +356,7 @@ void runCommand(const Options& options)
 
 void printError(const std::string& sjisMessage)
 {
-    std::cerr << "vorelind-cli: " << sjisToUtf8(sjisMessage) << '\n';
+    writeErrorLine(sjisToUtf8(sjisMessage));
 }
 
 } // namespace
@@ -372,7 +372,7 @@ int main(int argc, char* argv[])
         if (argument == "--")
             break;
         if (argument == "--help" || argument == "-h") {
-            std::cout << kUsage;
+            std::fputs(kUsage, stdout);
             return 0;
         }
     }
@@ -383,7 +383,8 @@ int main(int argc, char* argv[])
         runCommand(options);
         return 0;
     } catch (const UsageError& error) {
-        std::cerr << "vorelind-cli: " << error.what() << "\n\n" << kUsage;
+        writeErrorLine(error.what() + std::string("\n"));
+        std::fputs(kUsage, stderr);
         return kUsageError;
     } catch (const Refusal& refusal) {
         printError(refusal.what());

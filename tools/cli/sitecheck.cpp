@@ -5,10 +5,10 @@
 #include "document/sitefiles.h"
 #include "platform/codecs/sjistext.h"
 #include "util/apperror.h"
+#include "errorline.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <iostream>
 #include <optional>
 #include <utility>
 
@@ -114,7 +114,7 @@ void SiteCheck::reportFailure(const std::string& path, const std::string& sjisMe
 {
     m_failed = true;
     std::fflush(stdout); // the line lands after the findings written before it
-    std::cerr << "vorelind-cli: " << path << ": " << sjisToUtf8(sjisMessage) << '\n';
+    writeErrorLine(path + ": " + sjisToUtf8(sjisMessage));
 }
 
 } // namespace vorelind
