@@ -64,7 +64,7 @@ std::string readCheckedHead(FileReader& file, const DocumentRequest& request)
 void reserveForLoading(std::string& bytes, std::uint64_t fileSize)
 {
     const auto size = static_cast<std::size_t>(fileSize);
-    reserveLarge(bytes, size + size / 16 + 1);
+    reserveLarge(bytes, size, size / 16 + 1);
 }
 
 // The file is opened once and read on from the checked head, so every check

@@ -45,11 +45,11 @@ void adviseLargeBuffer([[maybe_unused]] char* data, [[maybe_unused]] std::size_t
 #endif
 }
 
-void reserveLarge(std::string& text, std::size_t size)
+void reserveLarge(std::string& text, std::size_t size, std::size_t spare)
 {
-    text.reserve(size);
+    text.reserve(size + spare);
     if (size >= 2 * kHugePageSize)
-        adviseLargeBuffer(text.data(), text.capacity());
+        adviseLargeBuffer(text.data(), size);
 }
 
 BackgroundPrefault::BackgroundPrefault([[maybe_unused]] void* data, [[maybe_unused]] std::size_t size)

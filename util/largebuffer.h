@@ -10,7 +10,10 @@ namespace vorelind {
 // asks the kernel to back it with huge pages where it can: filling tens of
 // megabytes of fresh memory otherwise costs a page fault every 4 KiB, more
 // than the work that fills it. The hint changes nothing but speed.
-void reserveLarge(std::string& text, std::size_t size);
+// Room for spare bytes more, which may never be written, is reserved
+// without the hint: a huge page is backed whole once any byte of it is
+// written, so a spare tail would cost its memory even when left untouched.
+void reserveLarge(std::string& text, std::size_t size, std::size_t spare = 0);
 
 // The same hint for a buffer of the caller's own, such as one grown with realloc.
 void adviseLargeBuffer(char* data, std::size_t size);
