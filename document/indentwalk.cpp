@@ -59,6 +59,7 @@ public:
         , m_listing(listing)
         , m_reporting(sinks.progress || sinks.status || sinks.runLog)
         , m_budget(budget)
+        , m_leavingOutBlanks(listing.takesLeftOutBlanks())
     {
     }
 
@@ -70,6 +71,8 @@ public:
             m_sinks.progress->start(n);
         m_chunk.reserve(kChunkSize + kChunkSize / 4);
         m_lineSources.push_back(1);
+        if (m_leavingOutBlanks)
+            m_leftOutBlanks.push_back(0);
         for (std::size_t i = 1; i <= n;) {
             const std::size_t runEnd = plainRunEnd(i);
             if (runEnd > i) {
@@ -148,7 +151,7 @@ private:
         if (!m_raw) {
             put('\r');
             put('\n');
-            m_lineSources.push_back(i);
+            beginLine(i);
         }
         if (c1 == '/')
             endTag(i);
@@ -213,9 +216,10 @@ private:
             return;
         }
         // A raw block's CR LF ends a listing line; the next begins after it.
-        if (c == '\n' && m_last == '\r')
-            m_lineSources.push_back(i + 1);
+        const bool lineEnds = c == '\n' && m_last == '\r';
         put(static_cast<char>(c));
+        if (lineEnds)
+            beginLine(i + 1);
         // A raw block's own line gets depth + 2 blanks unless a tag opens it.
         const char next[1] = {static_cast<char>(c1)};
         if (c == '\n' && FirstAboveBlank(std::string_view(next, 1)) != '<')
@@ -229,11 +233,28 @@ private:
         m_last = byte;
     }
 
+    // A line that begins at the source position was just begun by its CR LF.
+    void beginLine(std::size_t position)
+    {
+        m_lineSources.push_back(position);
+        if (!m_leavingOutBlanks)
+            return;
+        m_leftOutBlanks.push_back(0);
+        m_lineStartInChunk = m_chunk.size();
+    }
+
+    // Blanks right at a line's start go to a sink that takes them as a
+    // number as their last one alone.
     void putBlanks(long long n)
     {
         if (n <= 0)
             return;
-        m_chunk.append(static_cast<std::size_t>(n), ' ');
+        auto written = static_cast<std::size_t>(n);
+        if (m_chunk.size() == m_lineStartInChunk) {
+            m_leftOutBlanks.back() += written - 1;
+            written = 1;
+        }
+        m_chunk.append(written, ' ');
         m_count += static_cast<std::size_t>(n);
         m_last = ' ';
     }
@@ -241,9 +262,14 @@ private:
     // The positions of the lines the chunk begins go ahead of it.
     void flushChunk()
     {
-        if (!m_cut && !m_lineSources.empty())
+        if (!m_cut && !m_lineSources.empty()) {
             m_listing.beginLines(m_lineSources);
+            if (m_leavingOutBlanks)
+                m_listing.leaveOutBlanks(m_leftOutBlanks);
+        }
         m_lineSources.clear();
+        m_leftOutBlanks.clear();
+        m_lineStartInChunk = std::string::npos;
         emit(m_chunk);
         m_chunk.clear();
     }
@@ -298,8 +324,13 @@ private:
     ListingSink& m_listing;
     const bool m_reporting;
     const std::size_t m_budget;
+    const bool m_leavingOutBlanks; // the listing takes a line's leading blanks as a number
     std::string m_chunk;
-    std::vector<std::size_t> m_lineSources; // where the chunk's new lines began
+    std::vector<std::size_t> m_lineSources;   // where the chunk's new lines began
+    std::vector<std::size_t> m_leftOutBlanks; // and the blanks left out at their starts
+    // Where in the chunk the line begun last begins, while it can still
+    // leave out blanks; npos otherwise.
+    std::size_t m_lineStartInChunk = std::string::npos;
     std::size_t m_count = 0; // bytes written, the cut-off ones included
     char m_last = 0;         // the byte written last
     bool m_cut = false;      // a NUL has ended the listing

@@ -56,6 +56,13 @@ public:
     // first line, then one for each CR LF pair written. A sink that keeps
     // no positions ignores them.
     virtual void beginLines(const std::vector<std::size_t>& /*sourcePositions*/) {}
+    // Whether the sink takes the blanks that lead a line after its CR LF as
+    // a number rather than written out, which spares a deeply nested
+    // listing most of its bytes. The walk then writes only the last of them.
+    virtual bool takesLeftOutBlanks() const { return false; }
+    // Receives, right after beginLines and only when the sink takes them,
+    // how many blanks were left out at the start of each of those lines.
+    virtual void leaveOutBlanks(const std::vector<std::size_t>& /*counts*/) {}
 };
 
 } // namespace vorelind

@@ -1,3 +1,4 @@
+#include "document/indentwalk.h"
 #include "document/listing.h"
 #include "tree/indenttree.h"
 #include "tree/listingtreelines.h"
@@ -92,6 +93,8 @@ private slots:
     void nodesMappedAheadKeepTheirTexts();
     void streamedLinesAreTheListingsLines_data();
     void streamedLinesAreTheListingsLines();
+    void walkedLinesAreTheListingsLines_data();
+    void walkedLinesAreTheListingsLines();
 };
 
 void TestTreeFill::fillsByDepth_data()
@@ -218,6 +221,41 @@ void TestTreeFill::streamedLinesAreTheListingsLines()
         stream.finish();
         QCOMPARE(seen.lines, expected.lines);
     }
+}
+
+void TestTreeFill::walkedLinesAreTheListingsLines_data()
+{
+    QTest::addColumn<QByteArray>("source");
+
+    QTest::newRow("raw lines with blanks of their own") << QByteArray("<a><script>\r\n  x\r\n\r\n</script><b>");
+    QTest::newRow("raw line begun by a tag") << QByteArray("<a><b><pre>x\r\n</pre>\r\n<i>y</i></b>");
+    QTest::newRow("raw block ending the source on CR LF") << QByteArray("<a><b><script>x\r\n");
+    QTest::newRow("nesting deeper than a node text") << QByteArray("<p>").repeated(150) + "x";
+    QTest::newRow("lines across the walk's chunks") << QByteArray("<p>text</p>").repeated(40000);
+    QTest::newRow("raw lines begun by tags across the chunks")
+        << QByteArray("<a><script>") + QByteArray("\r\n<x>").repeated(70000);
+}
+
+// The walk leaves out most blanks that lead a line when the tree's stream
+// takes them as a number; the lines must be those the written blanks give.
+void TestTreeFill::walkedLinesAreTheListingsLines()
+{
+    QFETCH(QByteArray, source);
+    const std::string_view text(source.constData(), static_cast<std::size_t>(source.size()));
+
+    Listing whole;
+    walkSource(text, ExcludedTags(), {}, whole);
+    whole.finish();
+    const IndentedLines listed = treeLinesOf(whole);
+    LinesSeen expected;
+    for (std::size_t row = 0; row < listed.count; ++row)
+        expected.addLine(listed.line(row), whole.sourcePosition(row));
+
+    LinesSeen seen;
+    TreeLineStream stream(seen);
+    walkSource(text, ExcludedTags(), {}, stream);
+    stream.finish();
+    QCOMPARE(seen.lines, expected.lines);
 }
 
 QTEST_APPLESS_MAIN(TestTreeFill)

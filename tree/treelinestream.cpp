@@ -2,6 +2,7 @@
 
 #include "util/leadingblanks.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vorelind {
@@ -14,18 +15,18 @@ TreeLineStream::TreeLineStream(TreeLineSink& lines)
 // Leading blanks are counted, not kept; the rest is read up to each CR LF
 // pair, whose CR is taken back when its LF comes, in this piece or the next.
 // A line that lies whole in the piece, the most of them, is handed on from
-// the piece itself.
+// the piece itself: its last blank, if it has any, is then the byte before.
 void TreeLineStream::write(std::string_view bytes)
 {
     while (!bytes.empty()) {
         if (m_countingBlanks) {
             const std::size_t blanks = leadingBlankCount(bytes);
-            const bool blanksInPiece = m_blanks == 0;
+            const bool noBlankWrittenBefore = m_blanks == m_leftOutBlanks;
             m_blanks += blanks;
             bytes.remove_prefix(blanks);
             if (bytes.empty())
                 return;
-            if (blanksInPiece) {
+            if (noBlankWrittenBefore && (blanks > 0 || m_blanks == 0)) {
                 const std::size_t taken = takeWholeLine(bytes);
                 if (taken > 0) {
                     bytes.remove_prefix(taken);
@@ -75,9 +76,24 @@ std::size_t TreeLineStream::takeWholeLine(std::string_view bytes)
 
 void TreeLineStream::beginLines(const std::vector<std::size_t>& sourcePositions)
 {
-    m_lineSources.erase(m_lineSources.begin(), m_lineSources.begin() + static_cast<std::ptrdiff_t>(m_sourcesTaken));
+    const auto taken = static_cast<std::ptrdiff_t>(m_sourcesTaken);
+    m_lineSources.erase(m_lineSources.begin(), m_lineSources.begin() + taken);
+    m_lineBlanks.erase(m_lineBlanks.begin(), m_lineBlanks.begin() + std::min(taken, std::ssize(m_lineBlanks)));
     m_sourcesTaken = 0;
     m_lineSources.insert(m_lineSources.end(), sourcePositions.begin(), sourcePositions.end());
+}
+
+// The counts belong to the lines that beginLines received last; lines
+// before them had none left out. A line already begun, and of which no
+// byte came yet, takes its count at once.
+void TreeLineStream::leaveOutBlanks(const std::vector<std::size_t>& counts)
+{
+    const std::size_t first = m_lineSources.size() - std::min(counts.size(), m_lineSources.size());
+    m_lineBlanks.resize(first, 0);
+    m_lineBlanks.insert(m_lineBlanks.end(), counts.end() - static_cast<std::ptrdiff_t>(m_lineSources.size() - first),
+                        counts.end());
+    if (m_countingBlanks && m_blanks == 0 && m_sourcesTaken >= first)
+        m_leftOutBlanks = m_blanks = nextLeftOutBlanks();
 }
 
 void TreeLineStream::finish()
@@ -117,7 +133,8 @@ void TreeLineStream::endLine(std::string_view fromLastBlank)
     if (!fromLastBlank.empty())
         m_lines.addLine(IndentedLine{m_blanks, fromLastBlank}, source);
     m_countingBlanks = true;
-    m_blanks = 0;
+    m_leftOutBlanks = nextLeftOutBlanks();
+    m_blanks = m_leftOutBlanks;
     m_kept.clear();
     m_textLength = 0;
     m_lastByte = 0;
@@ -126,6 +143,11 @@ void TreeLineStream::endLine(std::string_view fromLastBlank)
 std::size_t TreeLineStream::takeLineSource()
 {
     return m_sourcesTaken < m_lineSources.size() ? m_lineSources[m_sourcesTaken++] : 0;
+}
+
+std::size_t TreeLineStream::nextLeftOutBlanks() const
+{
+    return m_sourcesTaken < m_lineBlanks.size() ? m_lineBlanks[m_sourcesTaken] : 0;
 }
 
 } // namespace vorelind

@@ -29,6 +29,8 @@ public:
 
     void write(std::string_view bytes) override;
     void beginLines(const std::vector<std::size_t>& sourcePositions) override;
+    bool takesLeftOutBlanks() const override { return true; }
+    void leaveOutBlanks(const std::vector<std::size_t>& counts) override;
     // Hands on the last line, which no CR LF ends; call it once the walk is done.
     void finish();
 
@@ -40,19 +42,24 @@ private:
     // Hands the line on unless it is empty, and begins the next.
     void endLine(std::string_view fromLastBlank);
     std::size_t takeLineSource();
+    // The blanks left out at the start of the line whose source is taken next.
+    std::size_t nextLeftOutBlanks() const;
 
     TreeLineSink& m_lines;
-    // The line being written: its blanks while they are counted, then the
-    // bytes kept of it from its last blank on.
+    // The line being written: its blanks while they are counted, those left
+    // out first, then the bytes kept of it from its last blank on.
     bool m_countingBlanks = true;
+    std::size_t m_leftOutBlanks = 0;
     std::size_t m_blanks = 0;
     std::string m_kept;
     std::size_t m_keptLimit = 0;
     // The line's bytes after its blanks, kept or not, and the last of them.
     std::size_t m_textLength = 0;
     char m_lastByte = 0;
-    // Where the lines not yet ended began; the first m_sourcesTaken are used.
+    // Where the lines not yet ended began, and the blanks left out at their
+    // starts; the first m_sourcesTaken are used.
     std::vector<std::size_t> m_lineSources;
+    std::vector<std::size_t> m_lineBlanks;
     std::size_t m_sourcesTaken = 0;
 };
 
