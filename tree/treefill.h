@@ -36,25 +36,68 @@ struct IndentedLines {
 // The lines of a vector, which must outlive the result.
 IndentedLines indentedLines(const std::vector<std::string_view>& lines);
 
+// A line's node text: the whole line at depth 0, otherwise at most 200
+// bytes from the last leading blank on.
+inline std::string_view nodeText(const IndentedLine& line)
+{
+    if (line.depth == 0)
+        return line.fromLastBlank;
+    return line.fromLastBlank.substr(0, kIndentedTextLength);
+}
+
 // Fills a tree line by line, as the lines come. Only each line's depth
 // against the previous line's counts: a rise goes down one level, a fall
 // goes up one level, whatever their size. Empty lines are skipped. The fill
 // only ever names the node it added last and that node's ancestors.
-class TreeFill {
+// The tree is any type with TreeOperations' functions, so that a tree that
+// a fill of hundreds of thousands of lines makes has them called directly.
+template <typename Tree>
+class BasicTreeFill {
 public:
     // Clears the tree.
-    explicit TreeFill(TreeOperations& tree);
+    explicit BasicTreeFill(Tree& tree)
+        : m_tree(tree)
+    {
+        m_tree.clear();
+    }
 
-    void add(const IndentedLine& line);
+    void add(const IndentedLine& line)
+    {
+        // Only an empty line has no byte from its last blank on.
+        if (line.fromLastBlank.empty())
+            return;
+        const std::size_t depth = line.depth;
+        const std::string_view text = nodeText(line);
+        if (m_firstLine) {
+            // The first line sets no depth: whatever its blanks, the next
+            // line is compared with 0.
+            m_current = m_tree.addFirstTopLevel(text);
+            m_firstLine = false;
+            return;
+        }
+        if (depth > m_previousDepth) {
+            m_current = m_tree.addLastChild(m_current, text);
+        } else if (depth == m_previousDepth) {
+            m_current = m_tree.addLastSibling(m_current, text);
+        } else {
+            const NodeId parent = m_tree.parent(m_current);
+            m_current = parent != kNoNode ? m_tree.addLastSibling(parent, text) : m_tree.addFirstTopLevel(text);
+        }
+        m_previousDepth = depth;
+    }
+
     // Tells the tree that its last node is added.
-    void finish();
+    void finish() { m_tree.finish(); }
 
 private:
-    TreeOperations& m_tree;
+    Tree& m_tree;
     bool m_firstLine = true;
     std::size_t m_previousDepth = 0;
     NodeId m_current = kNoNode;
 };
+
+extern template class BasicTreeFill<TreeOperations>;
+using TreeFill = BasicTreeFill<TreeOperations>;
 
 // Rebuilds the tree from indented lines by the fill above.
 void loadIndentedLines(TreeOperations& tree, const IndentedLines& lines);

@@ -2,12 +2,15 @@
 
 #include "document/sizelimits.h"
 #include "util/apperror.h"
-#include "util/leadingblanks.h"
 #include "util/sjis.h"
 
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vorelind {
 
@@ -31,36 +34,95 @@ bool isEscapedByte(unsigned char byte)
     return (byte < 0x20 && byte != '\t') || byte == 0x7F;
 }
 
-// Whether any of eight bytes is below the blank or is 0x7F: only such a
+// Whether any byte of a word is below the blank or is 0x7F: only such a
 // word can hold an escaped byte.
-bool mayHoldEscapedByte(std::uint64_t eight)
+template <typename Word>
+bool mayHoldEscapedByte(Word bytes)
 {
-    constexpr std::uint64_t kOnes = 0x0101010101010101;
-    constexpr std::uint64_t kHighBits = 0x8080808080808080;
-    const std::uint64_t belowBlank = (eight - 0x20 * kOnes) & ~eight & kHighBits;
-    const std::uint64_t deletes = eight ^ (0x7F * kOnes);
-    const std::uint64_t hasDelete = (deletes - kOnes) & ~deletes & kHighBits;
+    constexpr Word kOnes = static_cast<Word>(~Word(0)) / 0xFF;
+    constexpr Word kHighBits = kOnes * 0x80;
+    const Word belowBlank = (bytes - 0x20 * kOnes) & ~bytes & kHighBits;
+    const Word deletes = bytes ^ (0x7F * kOnes);
+    const Word hasDelete = (deletes - kOnes) & ~deletes & kHighBits;
     return (belowBlank | hasDelete) != 0;
 }
+
+// copyUnescaped byte by byte.
+bool copyBytesUnescaped(std::string_view text, char* out)
+{
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (isEscapedByte(static_cast<unsigned char>(text[at])))
+            return false;
+        out[at] = text[at];
+    }
+    return true;
+}
+
+// copyUnescaped for a text of at least one word, a word at a time; the last
+// word may overlap the one before. A word that may hold an escaped byte
+// sends the whole text to the byte-by-byte copy.
+template <typename Word>
+bool copyWordsUnescaped(std::string_view text, char* out)
+{
+    const auto copyWord = [text, out](std::size_t at) {
+        Word bytes;
+        std::memcpy(&bytes, text.data() + at, sizeof bytes);
+        if (mayHoldEscapedByte(bytes))
+            return false;
+        std::memcpy(out + at, &bytes, sizeof bytes);
+        return true;
+    };
+    for (std::size_t at = 0; at + sizeof(Word) < text.size(); at += sizeof(Word)) {
+        if (!copyWord(at))
+            return copyBytesUnescaped(text, out);
+    }
+    return copyWord(text.size() - sizeof(Word)) || copyBytesUnescaped(text, out);
+}
+
+#if defined(__SSE2__)
+// Whether any of sixteen bytes is escaped.
+bool holdsEscapedByte(__m128i bytes)
+{
+    // A byte is at most 31 when the unsigned minimum with 31 leaves it as it is.
+    const __m128i controls = _mm_cmpeq_epi8(_mm_min_epu8(bytes, _mm_set1_epi8(31)), bytes);
+    const __m128i tabs = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t'));
+    const __m128i deletes = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(0x7F));
+    return _mm_movemask_epi8(_mm_or_si128(_mm_andnot_si128(tabs, controls), deletes)) != 0;
+}
+
+// copyUnescaped for a text of sixteen bytes or more, sixteen at a time; the
+// last sixteen may overlap those before them.
+bool copyUnescapedBySixteen(std::string_view text, char* out)
+{
+    const auto copySixteen = [text, out](std::size_t at) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+        if (holdsEscapedByte(bytes))
+            return false;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at), bytes);
+        return true;
+    };
+    for (std::size_t at = 0; at + 16 < text.size(); at += 16) {
+        if (!copySixteen(at))
+            return false;
+    }
+    return copySixteen(text.size() - 16);
+}
+#endif
 
 // Copies the text to out unless it holds an escaped byte, and tells
 // whether it did. Without an escaped byte no lead byte is escaped either,
 // and the text is written as it is.
 bool copyUnescaped(std::string_view text, char* out)
 {
-    std::size_t at = 0;
-    for (; at + 8 <= text.size(); at += 8) {
-        const std::uint64_t eight = wordAt(text, at);
-        if (mayHoldEscapedByte(eight))
-            break;
-        std::memcpy(out + at, &eight, sizeof eight);
-    }
-    for (; at < text.size(); ++at) {
-        if (isEscapedByte(static_cast<unsigned char>(text[at])))
-            return false;
-        out[at] = text[at];
-    }
-    return true;
+#if defined(__SSE2__)
+    if (text.size() >= 16)
+        return copyUnescapedBySixteen(text, out);
+#endif
+    if (text.size() >= 8)
+        return copyWordsUnescaped<std::uint64_t>(text, out);
+    if (text.size() >= 4)
+        return copyWordsUnescaped<std::uint32_t>(text, out);
+    return copyBytesUnescaped(text, out);
 }
 
 void appendEscapedByte(unsigned char byte, std::string& out)
@@ -115,10 +177,15 @@ LineColumn placeNear(const SourceIndex& lines, std::size_t offset, std::size_t& 
 
 // A node's field of 32 bits; only a listing of billions of lines, which
 // the walk's budget stops on any ordinary machine, could pass it.
+[[noreturn]] void refuseNodeField(std::uint32_t largest)
+{
+    throw AppError(listingTooLargeMessage(largest));
+}
+
 std::uint32_t nodeField(std::size_t value, std::uint32_t largest)
 {
-    if (value > largest)
-        throw AppError(listingTooLargeMessage(largest));
+    if (value > largest) [[unlikely]]
+        refuseNodeField(largest);
     return static_cast<std::uint32_t>(value);
 }
 
@@ -213,14 +280,14 @@ NodeId TreeWriter::addNode(std::size_t level, std::string_view text)
     const std::size_t start = m_position - 1;
     const bool inSource = m_position > 0 && start <= source.size() && text.size() <= source.size() - start
                           && std::memcmp(source.data() + start, text.data(), text.size()) == 0;
-    std::uint32_t length = nodeField(text.size(), kLengthBits);
+    std::uint32_t length = nodeField(text.size(), TreeNode::kLengthBits);
     if (m_blankLed)
-        length |= kBlankLed;
+        length |= TreeNode::kBlankLed;
     if (!inSource) {
         m_aside.append(text);
-        length |= kSetAside;
+        length |= TreeNode::kSetAside;
     }
-    m_nodes.push_back(Node{nodeField(level, UINT32_MAX), nodeField(m_position, UINT32_MAX), length});
+    m_nodes.push(TreeNode{nodeField(level, UINT32_MAX), nodeField(m_position, UINT32_MAX), length});
     return level;
 }
 
@@ -229,31 +296,29 @@ void TreeWriter::writeRun(const Run& run, std::size_t& line, GatheredOutput& out
     const std::string_view source = m_source.text ? std::string_view(*m_source.text) : std::string_view();
     std::string scratch;
     std::size_t aside = run.aside;
-    for (auto node = m_nodes.begin() + static_cast<std::ptrdiff_t>(run.begin),
-              end = m_nodes.begin() + static_cast<std::ptrdiff_t>(run.end);
-         node != end; ++node) {
-        const std::size_t length = node->length & kLengthBits;
+    for (std::size_t at = run.begin; at < run.end; ++at) {
+        const TreeNode& node = m_nodes[at];
+        const std::size_t length = node.length & TreeNode::kLengthBits;
         std::string_view text;
-        if (node->length & kSetAside) {
+        if (node.length & TreeNode::kSetAside) {
             text = m_aside.view(aside, length, scratch);
             aside += length;
         } else {
-            text = source.substr(std::size_t(node->sourcePosition) - 1, length);
+            text = source.substr(std::size_t(node.sourcePosition) - 1, length);
         }
-        writeNode(*node, text, line, out);
+        writeNode(node, text, line, out);
     }
 }
 
 // A node text of an indented line with no escaped byte, nearly every one,
 // is put straight into the output gathered.
-void TreeWriter::writeNode(const Node& node, std::string_view text, std::size_t& line, GatheredOutput& out) const
+void TreeWriter::writeNode(const TreeNode& node, std::string_view text, std::size_t& line, GatheredOutput& out) const
 {
-    const bool blankLed = (node.length & kBlankLed) != 0;
     if (text.size() < kIndentedTextLength) {
         char* room = out.room(kHeadRoom + kIndentedTextLength + 1);
         char* end = putHead(node, line, room);
-        if (blankLed)
-            *end++ = ' ';
+        *end = ' ';
+        end += (node.length & TreeNode::kBlankLed) != 0 ? 1 : 0;
         if (copyUnescaped(text, end)) {
             end += text.size();
             *end++ = '\n';
@@ -261,23 +326,30 @@ void TreeWriter::writeNode(const Node& node, std::string_view text, std::size_t&
             return;
         }
     }
+    writeEscapedNode(node, text, line, out);
+}
+
+void TreeWriter::writeEscapedNode(const TreeNode& node, std::string_view text, std::size_t& line,
+                                  GatheredOutput& out) const
+{
     char head[kHeadRoom];
     std::string whole(head, putHead(node, line, head));
-    if (blankLed)
+    if ((node.length & TreeNode::kBlankLed) != 0)
         whole += ' ';
     appendNodeText(text, whole);
     whole += '\n';
     out.write(whole);
 }
 
-// Puts the level, a TAB and, with the positions, "LINE:COL" of the byte
-// that began the node's line and a TAB at out; returns their end.
-char* TreeWriter::putHead(const Node& node, std::size_t& line, char* out) const
+char* TreeWriter::putHead(const TreeNode& node, std::size_t& line, char* out) const
 {
     out = putNumber(node.level, out);
     *out++ = '\t';
-    if (!m_withPositions)
-        return out;
+    return m_withPositions ? putPlace(node, line, out) : out;
+}
+
+char* TreeWriter::putPlace(const TreeNode& node, std::size_t& line, char* out) const
+{
     const LineColumn place = placeNear(*m_source.index, std::size_t(node.sourcePosition) - 1, line);
     out = putNumber(place.line, out);
     *out++ = ':';

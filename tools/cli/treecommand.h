@@ -6,9 +6,9 @@
 #include "tree/treelinestream.h"
 #include "blocktext.h"
 #include "gatheredoutput.h"
+#include "treenodes.h"
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -52,7 +52,7 @@ private:
 // of all before it: the nodes are held in runs in the order they came, and
 // the runs are put in order at the end. A node holds no text of its own
 // when its text is the source's bytes where its line began, as most are.
-class TreeWriter : public TreeLineSink, private TreeOperations {
+class TreeWriter final : public TreeLineSink, private TreeOperations {
 public:
     // The source must be loaded, and indexed when the positions are
     // written, once the first line comes; it must outlive the writer.
@@ -64,18 +64,6 @@ public:
     void writeTo(ListingSink& out) const;
 
 private:
-    // A node in 12 bytes. Its text is its length of bytes from where its
-    // line began in the source, or of the text set aside, after the
-    // blank that leads an indented line's node text.
-    struct Node {
-        std::uint32_t level;
-        std::uint32_t sourcePosition;
-        std::uint32_t length; // with the flags below
-    };
-    static constexpr std::uint32_t kBlankLed = std::uint32_t(1) << 31;
-    static constexpr std::uint32_t kSetAside = std::uint32_t(1) << 30;
-    static constexpr std::uint32_t kLengthBits = kSetAside - 1;
-
     // The nodes from begin up to end, whose texts set aside begin at aside.
     struct Run {
         std::size_t begin;
@@ -84,7 +72,9 @@ private:
     };
 
     // A node is named by its level: the fill names only the node added last
-    // and its ancestors, one on each level above it.
+    // and its ancestors, one on each level above it. The fill calls these
+    // directly, without their virtual calls.
+    friend class BasicTreeFill<TreeWriter>;
     void clear() override;
     NodeId addFirstTopLevel(std::string_view text) override;
     NodeId addLastChild(NodeId parent, std::string_view text) override;
@@ -97,20 +87,25 @@ private:
     // The line of the position written last is passed along, since the next
     // one most often lies on it or a line or two below.
     void writeRun(const Run& run, std::size_t& line, GatheredOutput& out) const;
-    void writeNode(const Node& node, std::string_view text, std::size_t& line, GatheredOutput& out) const;
-    char* putHead(const Node& node, std::size_t& line, char* out) const;
+    void writeNode(const TreeNode& node, std::string_view text, std::size_t& line, GatheredOutput& out) const;
+    // Writes a node whose text holds a byte written escaped, or is long.
+    void writeEscapedNode(const TreeNode& node, std::string_view text, std::size_t& line, GatheredOutput& out) const;
+    // Puts the level, a TAB and, with the positions, "LINE:COL" of the byte
+    // that began the node's line and a TAB at out; returns their end.
+    char* putHead(const TreeNode& node, std::size_t& line, char* out) const;
+    char* putPlace(const TreeNode& node, std::size_t& line, char* out) const;
 
     const LoadedSource& m_source;
     const bool m_withPositions;
     bool m_blankLed = false;        // the line being added is indented
     std::size_t m_position = 0;     // where it began
-    std::deque<Node> m_nodes;
+    TreeNodes m_nodes;
     BlockText m_aside;
     Run m_run{0, 0, 0};
     bool m_runInFront = false;
     std::vector<Run> m_frontRuns; // the latest goes first
     std::vector<Run> m_backRuns;
-    TreeFill m_fill; // last, since it clears the tree it is given
+    BasicTreeFill<TreeWriter> m_fill; // last, since it clears the tree it is given
 };
 
 } // namespace vorelind
