@@ -14,25 +14,22 @@ TreeLineStream::TreeLineStream(TreeLineSink& lines)
 
 // Leading blanks are counted, not kept; the rest is read up to each CR LF
 // pair, whose CR is taken back when its LF comes, in this piece or the next.
-// A line that lies whole in the piece, the most of them, is handed on from
-// the piece itself: its last blank, if it has any, is then the byte before.
+// The lines that lie whole in the piece, the most of them, are handed on
+// from the piece itself.
 void TreeLineStream::write(std::string_view bytes)
 {
     while (!bytes.empty()) {
         if (m_countingBlanks) {
+            if (m_blanks == m_leftOutBlanks) {
+                bytes.remove_prefix(takeWholeLines(bytes));
+                if (bytes.empty())
+                    return;
+            }
             const std::size_t blanks = leadingBlankCount(bytes);
-            const bool noBlankWrittenBefore = m_blanks == m_leftOutBlanks;
             m_blanks += blanks;
             bytes.remove_prefix(blanks);
             if (bytes.empty())
                 return;
-            if (noBlankWrittenBefore && (blanks > 0 || m_blanks == 0)) {
-                const std::size_t taken = takeWholeLine(bytes);
-                if (taken > 0) {
-                    bytes.remove_prefix(taken);
-                    continue;
-                }
-            }
             beginLineText();
         }
         const void* found = std::memchr(bytes.data(), '\n', bytes.size());
@@ -54,24 +51,37 @@ void TreeLineStream::write(std::string_view bytes)
     }
 }
 
-// The bytes begin the text of a line whose blanks, if any, lie just before
-// them. When the line's CR LF follows in the same bytes, the line is handed
-// on and the bytes it took, its CR LF included, are returned; otherwise 0.
-std::size_t TreeLineStream::takeWholeLine(std::string_view bytes)
+// The bytes begin a line of which no byte came yet. Each line whose blanks,
+// if it has any written, and CR LF lie in them is handed on, its last blank
+// being the byte before its text; returns the bytes those lines took.
+std::size_t TreeLineStream::takeWholeLines(std::string_view bytes)
 {
-    const void* found = std::memchr(bytes.data(), '\n', bytes.size());
-    if (!found)
-        return 0;
-    const auto lf = static_cast<std::size_t>(static_cast<const char*>(found) - bytes.data());
-    if (lf == 0 || bytes[lf - 1] != '\r')
-        return 0;
-    if (m_blanks == 0) {
-        endLine(bytes.substr(0, lf - 1));
-    } else {
-        const std::string_view fromLastBlank(bytes.data() - 1, lf);
-        endLine(fromLastBlank.substr(0, kIndentedTextLength));
+    std::size_t at = 0;
+    std::size_t leftOut = m_leftOutBlanks;
+    while (at < bytes.size()) {
+        const std::size_t blanks = leadingBlankCount(bytes.substr(at));
+        const std::size_t textStart = at + blanks;
+        if (blanks == 0 && leftOut > 0)
+            break;
+        const void* found = std::memchr(bytes.data() + textStart, '\n', bytes.size() - textStart);
+        if (!found)
+            break;
+        const auto lf = static_cast<std::size_t>(static_cast<const char*>(found) - bytes.data());
+        if (lf == textStart || bytes[lf - 1] != '\r')
+            break;
+        const std::size_t depth = leftOut + blanks;
+        const std::string_view fromLastBlank = depth == 0
+                                                   ? bytes.substr(textStart, lf - 1 - textStart)
+                                                   : bytes.substr(textStart - 1, lf - textStart).substr(0, kIndentedTextLength);
+        const std::size_t source = takeLineSource();
+        // An empty line is not handed on, though it still takes its source position.
+        if (!fromLastBlank.empty())
+            m_lines.addLine(IndentedLine{depth, fromLastBlank}, source);
+        leftOut = nextLeftOutBlanks();
+        at = lf + 1;
     }
-    return lf + 1;
+    m_leftOutBlanks = m_blanks = leftOut;
+    return at;
 }
 
 void TreeLineStream::beginLines(const std::vector<std::size_t>& sourcePositions)

@@ -35,7 +35,7 @@ public:
     void finish();
 
 private:
-    std::size_t takeWholeLine(std::string_view bytes);
+    std::size_t takeWholeLines(std::string_view bytes);
     void beginLineText();
     // Keeps what the node text can hold of bytes of the line.
     void keep(std::string_view bytes);

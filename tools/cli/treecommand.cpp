@@ -20,9 +20,19 @@ namespace {
 // "LINE:COL" and two TABs.
 constexpr std::size_t kHeadRoom = 3 * 20 + 3;
 
-// Puts a number in decimal at out and returns the end of its digits.
+// Puts a number in decimal at out and returns the end of its digits. Most
+// levels, lines and columns have one or two digits.
 char* putNumber(std::size_t number, char* out)
 {
+    if (number < 10) {
+        *out = static_cast<char>('0' + number);
+        return out + 1;
+    }
+    if (number < 100) {
+        out[0] = static_cast<char>('0' + number / 10);
+        out[1] = static_cast<char>('0' + number % 10);
+        return out + 2;
+    }
     return std::to_chars(out, out + 20, number).ptr;
 }
 
@@ -304,29 +314,31 @@ void TreeWriter::writeRun(const Run& run, std::size_t& line, GatheredOutput& out
             text = m_aside.view(aside, length, scratch);
             aside += length;
         } else {
-            text = source.substr(std::size_t(node.sourcePosition) - 1, length);
+            text = std::string_view(source.data() + node.sourcePosition - 1, length);
         }
-        writeNode(node, text, line, out);
+        if (!putPlainNode(node, text, line, out))
+            writeEscapedNode(node, text, line, out);
     }
 }
 
 // A node text of an indented line with no escaped byte, nearly every one,
-// is put straight into the output gathered.
-void TreeWriter::writeNode(const TreeNode& node, std::string_view text, std::size_t& line, GatheredOutput& out) const
+// is put straight into the output gathered; the others are left to
+// writeEscapedNode, and false returned.
+bool TreeWriter::putPlainNode(const TreeNode& node, std::string_view text, std::size_t& line,
+                              GatheredOutput& out) const
 {
-    if (text.size() < kIndentedTextLength) {
-        char* room = out.room(kHeadRoom + kIndentedTextLength + 1);
-        char* end = putHead(node, line, room);
-        *end = ' ';
-        end += (node.length & TreeNode::kBlankLed) != 0 ? 1 : 0;
-        if (copyUnescaped(text, end)) {
-            end += text.size();
-            *end++ = '\n';
-            out.take(static_cast<std::size_t>(end - room));
-            return;
-        }
-    }
-    writeEscapedNode(node, text, line, out);
+    if (text.size() >= kIndentedTextLength)
+        return false;
+    char* room = out.room(kHeadRoom + kIndentedTextLength + 1);
+    char* end = putHead(node, line, room);
+    *end = ' ';
+    end += (node.length & TreeNode::kBlankLed) != 0 ? 1 : 0;
+    if (!copyUnescaped(text, end))
+        return false;
+    end += text.size();
+    *end++ = '\n';
+    out.take(static_cast<std::size_t>(end - room));
+    return true;
 }
 
 void TreeWriter::writeEscapedNode(const TreeNode& node, std::string_view text, std::size_t& line,

@@ -87,7 +87,7 @@ private:
     // The line of the position written last is passed along, since the next
     // one most often lies on it or a line or two below.
     void writeRun(const Run& run, std::size_t& line, GatheredOutput& out) const;
-    void writeNode(const TreeNode& node, std::string_view text, std::size_t& line, GatheredOutput& out) const;
+    bool putPlainNode(const TreeNode& node, std::string_view text, std::size_t& line, GatheredOutput& out) const;
     // Writes a node whose text holds a byte written escaped, or is long.
     void writeEscapedNode(const TreeNode& node, std::string_view text, std::size_t& line, GatheredOutput& out) const;
     // Puts the level, a TAB and, with the positions, "LINE:COL" of the byte
