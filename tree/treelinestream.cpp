@@ -1,5 +1,6 @@
 #include "tree/treelinestream.h"
 
+#include "util/bytescan.h"
 #include "util/leadingblanks.h"
 
 #include <algorithm>
@@ -63,11 +64,9 @@ std::size_t TreeLineStream::takeWholeLines(std::string_view bytes)
         const std::size_t textStart = at + blanks;
         if (blanks == 0 && leftOut > 0)
             break;
-        const void* found = std::memchr(bytes.data() + textStart, '\n', bytes.size() - textStart);
-        if (!found)
-            break;
-        const auto lf = static_cast<std::size_t>(static_cast<const char*>(found) - bytes.data());
-        if (lf == textStart || bytes[lf - 1] != '\r')
+        // Lines are short, too short to pay for a call that finds their end.
+        const std::size_t lf = findByte(bytes, textStart, '\n');
+        if (lf == bytes.size() || lf == textStart || bytes[lf - 1] != '\r')
             break;
         const std::size_t depth = leftOut + blanks;
         const std::string_view fromLastBlank = depth == 0

@@ -62,4 +62,22 @@ inline std::size_t findStop(std::string_view text, std::size_t from, const ScanS
     return from;
 }
 
+// The offset of the first of one byte from an offset on; the text's size
+// when there is none. For the short lines of a listing, where a call to
+// memchr costs more than the search.
+inline std::size_t findByte(std::string_view text, std::size_t from, char byte)
+{
+#if defined(__SSE2__)
+    const __m128i sought = _mm_set1_epi8(byte);
+    for (; from + 16 <= text.size(); from += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + from));
+        if (const int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, sought)); mask != 0)
+            return from + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(mask)));
+    }
+#endif
+    while (from < text.size() && text[from] != byte)
+        ++from;
+    return from;
+}
+
 } // namespace vorelind

@@ -135,6 +135,50 @@ bool copyUnescaped(std::string_view text, char* out)
     return copyBytesUnescaped(text, out);
 }
 
+// Whether n bytes at a and at b, n at least a word, are the same, compared
+// a word at a time; the last word may overlap the one before.
+template <typename Word>
+bool sameWords(const char* a, const char* b, std::size_t n)
+{
+    const auto sameWord = [a, b](std::size_t at) {
+        Word x;
+        Word y;
+        std::memcpy(&x, a + at, sizeof x);
+        std::memcpy(&y, b + at, sizeof y);
+        return x == y;
+    };
+    for (std::size_t at = 0; at + sizeof(Word) < n; at += sizeof(Word)) {
+        if (!sameWord(at))
+            return false;
+    }
+    return sameWord(n - sizeof(Word));
+}
+
+// Whether n bytes at a and at b are the same. Node texts are short, too
+// short to pay for a call that compares them.
+bool sameBytes(const char* a, const char* b, std::size_t n)
+{
+#if defined(__SSE2__)
+    if (n >= 16) {
+        const auto sameSixteen = [a, b](std::size_t at) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + at));
+            const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + at));
+            return _mm_movemask_epi8(_mm_cmpeq_epi8(x, y)) == 0xFFFF;
+        };
+        for (std::size_t at = 0; at + 16 < n; at += 16) {
+            if (!sameSixteen(at))
+                return false;
+        }
+        return sameSixteen(n - 16);
+    }
+#endif
+    if (n >= 8)
+        return sameWords<std::uint64_t>(a, b, n);
+    if (n >= 4)
+        return sameWords<std::uint32_t>(a, b, n);
+    return std::memcmp(a, b, n) == 0;
+}
+
 void appendEscapedByte(unsigned char byte, std::string& out)
 {
     constexpr char kHexDigits[] = "0123456789ABCDEF";
@@ -289,7 +333,7 @@ NodeId TreeWriter::addNode(std::size_t level, std::string_view text)
     const std::string_view source = m_source.text ? std::string_view(*m_source.text) : std::string_view();
     const std::size_t start = m_position - 1;
     const bool inSource = m_position > 0 && start <= source.size() && text.size() <= source.size() - start
-                          && std::memcmp(source.data() + start, text.data(), text.size()) == 0;
+                          && sameBytes(source.data() + start, text.data(), text.size());
     std::uint32_t length = nodeField(text.size(), TreeNode::kLengthBits);
     if (m_blankLed)
         length |= TreeNode::kBlankLed;
