@@ -59,7 +59,7 @@ public:
         , m_listing(listing)
         , m_reporting(sinks.progress || sinks.status || sinks.runLog)
         , m_budget(budget)
-        , m_leavingOutBlanks(listing.takesLeftOutBlanks())
+        , m_takesLineStarts(listing.takesLineStarts())
     {
     }
 
@@ -70,9 +70,10 @@ public:
         if (m_sinks.progress)
             m_sinks.progress->start(n);
         m_chunk.reserve(kChunkSize + kChunkSize / 4);
-        m_lineSources.push_back(1);
-        if (m_leavingOutBlanks)
-            m_leftOutBlanks.push_back(0);
+        if (m_takesLineStarts)
+            m_lineStarts.push_back(LineStart{1, 0});
+        else
+            m_lineSources.push_back(1);
         for (std::size_t i = 1; i <= n;) {
             const std::size_t runEnd = plainRunEnd(i);
             if (runEnd > i) {
@@ -236,10 +237,11 @@ private:
     // A line that begins at the source position was just begun by its CR LF.
     void beginLine(std::size_t position)
     {
-        m_lineSources.push_back(position);
-        if (!m_leavingOutBlanks)
+        if (!m_takesLineStarts) {
+            m_lineSources.push_back(position);
             return;
-        m_leftOutBlanks.push_back(0);
+        }
+        m_lineStarts.push_back(LineStart{position, 0});
         m_lineStartInChunk = m_chunk.size();
     }
 
@@ -251,7 +253,7 @@ private:
             return;
         auto written = static_cast<std::size_t>(n);
         if (m_chunk.size() == m_lineStartInChunk) {
-            m_leftOutBlanks.back() += written - 1;
+            m_lineStarts.back().leftOutBlanks += written - 1;
             written = 1;
         }
         m_chunk.append(written, ' ');
@@ -262,13 +264,12 @@ private:
     // The positions of the lines the chunk begins go ahead of it.
     void flushChunk()
     {
-        if (!m_cut && !m_lineSources.empty()) {
+        if (!m_cut && !m_lineSources.empty())
             m_listing.beginLines(m_lineSources);
-            if (m_leavingOutBlanks)
-                m_listing.leaveOutBlanks(m_leftOutBlanks);
-        }
+        if (!m_cut && !m_lineStarts.empty())
+            m_listing.beginLineStarts(m_lineStarts);
         m_lineSources.clear();
-        m_leftOutBlanks.clear();
+        m_lineStarts.clear();
         m_lineStartInChunk = std::string::npos;
         emit(m_chunk);
         m_chunk.clear();
@@ -324,10 +325,10 @@ private:
     ListingSink& m_listing;
     const bool m_reporting;
     const std::size_t m_budget;
-    const bool m_leavingOutBlanks; // the listing takes a line's leading blanks as a number
+    const bool m_takesLineStarts; // rather than only where lines began in the source
     std::string m_chunk;
-    std::vector<std::size_t> m_lineSources;   // where the chunk's new lines began
-    std::vector<std::size_t> m_leftOutBlanks; // and the blanks left out at their starts
+    std::vector<std::size_t> m_lineSources; // where the chunk's new lines began
+    std::vector<LineStart> m_lineStarts;    // the same for a listing that takes them
     // Where in the chunk the line begun last begins, while it can still
     // leave out blanks; npos otherwise.
     std::size_t m_lineStartInChunk = std::string::npos;

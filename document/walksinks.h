@@ -43,6 +43,14 @@ struct WalkSinks {
     RunLogSink* runLog = nullptr;
 };
 
+// Where a listing line began, for a sink that takes the lines' starts: the
+// position (from 1) in the walked source, and the blanks that lead the line
+// and that the walk left out, writing only the last of them.
+struct LineStart {
+    std::size_t sourcePosition;
+    std::size_t leftOutBlanks;
+};
+
 // Receives the listing in pieces, in order; a piece is valid only during the call.
 class ListingSink {
 public:
@@ -56,13 +64,13 @@ public:
     // first line, then one for each CR LF pair written. A sink that keeps
     // no positions ignores them.
     virtual void beginLines(const std::vector<std::size_t>& /*sourcePositions*/) {}
-    // Whether the sink takes the blanks that lead a line after its CR LF as
-    // a number rather than written out, which spares a deeply nested
-    // listing most of its bytes. The walk then writes only the last of them.
-    virtual bool takesLeftOutBlanks() const { return false; }
-    // Receives, right after beginLines and only when the sink takes them,
-    // how many blanks were left out at the start of each of those lines.
-    virtual void leaveOutBlanks(const std::vector<std::size_t>& /*counts*/) {}
+    // Whether the sink takes the lines' starts by beginLineStarts instead.
+    // The walk then leaves out all but the last of the blanks it writes at
+    // a line's start, which spares a deeply nested listing most of its bytes.
+    virtual bool takesLineStarts() const { return false; }
+    // Receives, ahead of the piece that holds them, the starts of the lines
+    // that beginLines would have named.
+    virtual void beginLineStarts(const std::vector<LineStart>& /*starts*/) {}
 };
 
 } // namespace vorelind

@@ -3,7 +3,6 @@
 #include "util/bytescan.h"
 #include "util/leadingblanks.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace vorelind {
@@ -85,24 +84,26 @@ std::size_t TreeLineStream::takeWholeLines(std::string_view bytes)
 
 void TreeLineStream::beginLines(const std::vector<std::size_t>& sourcePositions)
 {
-    const auto taken = static_cast<std::ptrdiff_t>(m_sourcesTaken);
-    m_lineSources.erase(m_lineSources.begin(), m_lineSources.begin() + taken);
-    m_lineBlanks.erase(m_lineBlanks.begin(), m_lineBlanks.begin() + std::min(taken, std::ssize(m_lineBlanks)));
-    m_sourcesTaken = 0;
-    m_lineSources.insert(m_lineSources.end(), sourcePositions.begin(), sourcePositions.end());
+    dropTakenStarts();
+    for (const std::size_t position : sourcePositions)
+        m_starts.push_back(LineStart{position, 0});
 }
 
-// The counts belong to the lines that beginLines received last; lines
-// before them had none left out. A line already begun, and of which no
-// byte came yet, takes its count at once.
-void TreeLineStream::leaveOutBlanks(const std::vector<std::size_t>& counts)
+// A line already begun, and of which no byte came yet, takes its left-out
+// blanks at once.
+void TreeLineStream::beginLineStarts(const std::vector<LineStart>& starts)
 {
-    const std::size_t first = m_lineSources.size() - std::min(counts.size(), m_lineSources.size());
-    m_lineBlanks.resize(first, 0);
-    m_lineBlanks.insert(m_lineBlanks.end(), counts.end() - static_cast<std::ptrdiff_t>(m_lineSources.size() - first),
-                        counts.end());
-    if (m_countingBlanks && m_blanks == 0 && m_sourcesTaken >= first)
+    dropTakenStarts();
+    const std::size_t first = m_starts.size();
+    m_starts.insert(m_starts.end(), starts.begin(), starts.end());
+    if (m_countingBlanks && m_blanks == 0 && m_startsTaken >= first)
         m_leftOutBlanks = m_blanks = nextLeftOutBlanks();
+}
+
+void TreeLineStream::dropTakenStarts()
+{
+    m_starts.erase(m_starts.begin(), m_starts.begin() + static_cast<std::ptrdiff_t>(m_startsTaken));
+    m_startsTaken = 0;
 }
 
 void TreeLineStream::finish()
@@ -151,12 +152,12 @@ void TreeLineStream::endLine(std::string_view fromLastBlank)
 
 std::size_t TreeLineStream::takeLineSource()
 {
-    return m_sourcesTaken < m_lineSources.size() ? m_lineSources[m_sourcesTaken++] : 0;
+    return m_startsTaken < m_starts.size() ? m_starts[m_startsTaken++].sourcePosition : 0;
 }
 
 std::size_t TreeLineStream::nextLeftOutBlanks() const
 {
-    return m_sourcesTaken < m_lineBlanks.size() ? m_lineBlanks[m_sourcesTaken] : 0;
+    return m_startsTaken < m_starts.size() ? m_starts[m_startsTaken].leftOutBlanks : 0;
 }
 
 } // namespace vorelind

@@ -29,13 +29,14 @@ public:
 
     void write(std::string_view bytes) override;
     void beginLines(const std::vector<std::size_t>& sourcePositions) override;
-    bool takesLeftOutBlanks() const override { return true; }
-    void leaveOutBlanks(const std::vector<std::size_t>& counts) override;
+    bool takesLineStarts() const override { return true; }
+    void beginLineStarts(const std::vector<LineStart>& starts) override;
     // Hands on the last line, which no CR LF ends; call it once the walk is done.
     void finish();
 
 private:
     std::size_t takeWholeLines(std::string_view bytes);
+    void dropTakenStarts();
     void beginLineText();
     // Keeps what the node text can hold of bytes of the line.
     void keep(std::string_view bytes);
@@ -56,11 +57,9 @@ private:
     // The line's bytes after its blanks, kept or not, and the last of them.
     std::size_t m_textLength = 0;
     char m_lastByte = 0;
-    // Where the lines not yet ended began, and the blanks left out at their
-    // starts; the first m_sourcesTaken are used.
-    std::vector<std::size_t> m_lineSources;
-    std::vector<std::size_t> m_lineBlanks;
-    std::size_t m_sourcesTaken = 0;
+    // The starts of the lines not yet ended; the first m_startsTaken are used.
+    std::vector<LineStart> m_starts;
+    std::size_t m_startsTaken = 0;
 };
 
 } // namespace vorelind
