@@ -133,10 +133,11 @@ void checkTagBalance(std::string_view source, const ExcludedTags& excluded, TagR
 // Gathers the lines a tree is filled from, each as the fill takes it.
 class GatheredTreeLines : public TreeLineSink {
 public:
-    void addLine(const IndentedLine& line, std::size_t /*sourcePosition*/) override
+    void addLine(const IndentedLine& line, std::size_t sourcePosition) override
     {
         const std::size_t kept = line.depth > 0 ? kIndentedTextLength : line.fromLastBlank.size();
-        lines.push_back(std::to_string(line.depth) + ' ' + std::string(line.fromLastBlank.substr(0, kept)));
+        lines.push_back(std::to_string(line.depth) + ' ' + std::to_string(sourcePosition) + ' '
+                        + std::string(line.fromLastBlank.substr(0, kept)));
     }
 
     std::vector<std::string> lines;
@@ -155,6 +156,25 @@ void checkStreamedTreeLines(std::string_view listing, const Listing& listed)
         stream.write(listing.substr(at, 7));
     stream.finish();
     require(streamedLines.lines == listedLines.lines, "the tree's streamed lines are the list's lines");
+}
+
+// The walk straight into the tree's stream, which takes most of a line's
+// leading blanks as a number, gives the lines, and where they began, that
+// the walk into a list gives.
+void checkWalkedTreeLines(std::string_view source, const ExcludedTags& excluded, std::size_t budget)
+{
+    Listing listed;
+    walkSourceWithin(source, excluded, {}, listed, budget);
+    listed.finish();
+    GatheredTreeLines listedLines;
+    const IndentedLines treeLines = treeLinesOf(listed);
+    for (std::size_t row = 0; row < treeLines.count; ++row)
+        listedLines.addLine(treeLines.line(row), listed.sourcePosition(row));
+    GatheredTreeLines walkedLines;
+    TreeLineStream stream(walkedLines);
+    walkSourceWithin(source, excluded, {}, stream, budget);
+    stream.finish();
+    require(walkedLines.lines == listedLines.lines, "the tree's walked lines are the list's lines");
 }
 
 void checkTreeAndExport(std::string_view listing)
@@ -219,5 +239,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     sinks.requireAllReported(listing.size());
     checkTreeAndExport(listing);
+    checkWalkedTreeLines(source, excluded, budget);
     return 0;
 }
