@@ -91,6 +91,21 @@ void checkDocument(const DocumentRequest& request)
     readCheckedHead(file, request);
 }
 
+void readDocumentAsWritten(const DocumentRequest& request, const std::function<void(std::string_view)>& use)
+{
+    FileReader file(request.path);
+    std::string bytes = readCheckedHead(file, request);
+    refuseOverSizeLimit(file.size(), request);
+    const MappedFile mapped = file.mapWhole();
+    if (!mapped.isMapped()) {
+        reserveLarge(bytes, static_cast<std::size_t>(file.size()) + 1);
+        file.readOn(bytes, kMaxSourceSize + 1);
+        refuseOverSizeLimit(bytes.size(), request);
+    }
+    const std::string_view whole = mapped.isMapped() ? mapped.bytes() : std::string_view(bytes);
+    use(whole.substr(0, whole.find('\0')));
+}
+
 std::string loadDocument(const DocumentRequest& request)
 {
     DocumentSteps steps;

@@ -3,6 +3,7 @@
 #include "document/excludedtags.h"
 #include "document/walksinks.h"
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -50,6 +51,13 @@ void runDocument(const DocumentRequest& request, const ExcludedTags& excluded, D
 // The path up to the walk: text check, size limit, reading, optional
 // conversion and loading; returns the source as the walk takes it.
 std::string loadDocument(const DocumentRequest& request);
+
+// The same path for a reader that takes line breaks as they are written,
+// without conversion (the request asks for none): hands use the file's
+// bytes up to their first NUL, which are the loaded text but for its lone
+// CRs and LFs made CR LF, while they live. The bytes are mapped rather than
+// copied where the system allows.
+void readDocumentAsWritten(const DocumentRequest& request, const std::function<void(std::string_view)>& use);
 
 // The text check alone: raises Refusal or AppError as runDocument does.
 void checkDocument(const DocumentRequest& request);

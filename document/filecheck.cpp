@@ -18,12 +18,13 @@ std::string checkFileBalance(const std::string& path, bool convertToShiftJis, co
     });
 }
 
-std::string checkLoadedFile(const std::string& path, bool convertToShiftJis, std::optional<TagRules> rules,
-                            const std::function<void(std::string_view source, TagRules rules)>& check)
+namespace {
+
+// Why the action failed, in Shift-JIS; empty when it did not.
+std::string failureOf(const std::function<void()>& action)
 {
     try {
-        const std::string source = loadDocument(DocumentRequest{path, fileNameOf(pathText(path)), convertToShiftJis});
-        check(source, rules.value_or(rulesFor(source)));
+        action();
         return {};
     } catch (const Refusal& refusal) {
         return refusal.what();
@@ -34,6 +35,31 @@ std::string checkLoadedFile(const std::string& path, bool convertToShiftJis, std
     } catch (const std::exception& error) {
         return error.what();
     }
+}
+
+DocumentRequest requestFor(const std::string& path, bool convertToShiftJis)
+{
+    return DocumentRequest{path, fileNameOf(pathText(path)), convertToShiftJis};
+}
+
+} // namespace
+
+std::string checkLoadedFile(const std::string& path, bool convertToShiftJis, std::optional<TagRules> rules,
+                            const std::function<void(std::string_view source, TagRules rules)>& check)
+{
+    return failureOf([&] {
+        const std::string source = loadDocument(requestFor(path, convertToShiftJis));
+        check(source, rules.value_or(rulesFor(source)));
+    });
+}
+
+std::string checkFileAsWritten(const std::string& path, std::optional<TagRules> rules,
+                               const std::function<void(std::string_view source, TagRules rules)>& check)
+{
+    return failureOf([&] {
+        readDocumentAsWritten(requestFor(path, false),
+                              [&](std::string_view source) { check(source, rules.value_or(rulesFor(source))); });
+    });
 }
 
 } // namespace vorelind

@@ -30,4 +30,10 @@ std::string checkFileBalance(const std::string& path, bool convertToShiftJis, co
 std::string checkLoadedFile(const std::string& path, bool convertToShiftJis, std::optional<TagRules> rules,
                             const std::function<void(std::string_view source, TagRules rules)>& check);
 
+// The same check on the file's bytes as written, never converted: the
+// loaded text but for its line breaks, so the tags and lines are the same.
+// It spares the loading and, where the file can be mapped, the copy.
+std::string checkFileAsWritten(const std::string& path, std::optional<TagRules> rules,
+                               const std::function<void(std::string_view source, TagRules rules)>& check);
+
 } // namespace vorelind

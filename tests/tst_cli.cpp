@@ -179,6 +179,8 @@ void TestCli::unmatchedListsTheUnpairedTags_data()
         << QByteArray("1:1\tstart\thtml\n2:1\tstart\tbody\n2:10\tstart\ti\n2:18\tend\ti\n3:1\tstart\tp\n");
     QTest::newRow("a lone LF as second byte ends no line")
         << QByteArray("\x83\n<b>\r\n<i>") << false << QByteArray() << QByteArray("1:3\tstart\tb\n2:1\tstart\ti\n");
+    QTest::newRow("the text ends at its first NUL")
+        << QByteArray("<b>\r\n\0<i>", 8) << false << QByteArray() << QByteArray("1:1\tstart\tb\n");
     QTest::newRow("columns of the converted text") << bytes("日本語のテスト<p>") << true << QByteArray()
                                                    << QByteArray("1:15\tstart\tp\n");
     QTest::newRow("columns of the unconverted text") << bytes("日本語のテスト<p>") << false << QByteArray()

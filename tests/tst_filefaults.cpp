@@ -1,4 +1,5 @@
 #include "document/documentpipeline.h"
+#include "document/filecheck.h"
 #include "document/listing.h"
 #include "document/messages.h"
 #include "document/sourceloader.h"
@@ -11,6 +12,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <functional>
 #include <string>
@@ -86,6 +88,7 @@ private slots:
     void emptyFileEndsTheCheck();
     void fileReplacedAfterTheCheckIsNotLoaded_data();
     void fileReplacedAfterTheCheckIsNotLoaded();
+    void fileCutWhileCheckedReadsAsNulsPastItsEnd();
 };
 
 void TestFileFaults::specialFilesCannotBeOpened_data()
@@ -158,6 +161,25 @@ void TestFileFaults::fileReplacedAfterTheCheckIsNotLoaded()
     Listing listing;
     runDocument(requestFor(path), ExcludedTags(), steps, {}, listing);
     QCOMPARE(bytes(steps.source()), QByteArray("<p>x\r\n</p>"));
+}
+
+// A file read in place rather than copied may be cut short by another
+// program meanwhile; reading past its new end must not stop the process.
+void TestFileFaults::fileCutWhileCheckedReadsAsNulsPastItsEnd()
+{
+    const FaultFolder folder;
+    const std::string path = folder.path("page.htm");
+    const std::string page = "<p>" + std::string(3 * 65536, 'x');
+    writeFile(QString::fromStdString(path), page);
+    std::string seen;
+    const std::string failure = checkFileAsWritten(path, std::nullopt, [&](std::string_view source, TagRules) {
+        QCOMPARE(::truncate(path.c_str(), 3), 0);
+        seen.assign(source);
+    });
+    QCOMPARE(failure, std::string());
+    QCOMPARE(seen.size(), page.size());
+    QCOMPARE(seen.substr(0, 3), std::string("<p>"));
+    QCOMPARE(seen.find_first_not_of('\0', 3), std::string::npos);
 }
 
 QTEST_APPLESS_MAIN(TestFileFaults)

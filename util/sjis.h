@@ -12,6 +12,18 @@ constexpr bool isSjisLeadByte(unsigned char byte)
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+// Returns whether the byte at an offset is the second byte of a Shift-JIS
+// double-byte character. A byte outside the lead-byte range always ends a
+// character, so the run of lead-range bytes before the offset pairs up from
+// its first byte: an odd run takes the byte at the offset as a second byte.
+constexpr bool isSjisSecondByte(std::string_view text, std::size_t at)
+{
+    std::size_t leadRun = 0;
+    while (leadRun < at && isSjisLeadByte(static_cast<unsigned char>(text[at - leadRun - 1])))
+        ++leadRun;
+    return leadRun % 2 == 1;
+}
+
 // Returns the byte upper-cased when it is ASCII a to z, else the byte itself.
 constexpr char upperAsciiByte(char byte)
 {

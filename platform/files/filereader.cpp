@@ -55,6 +55,12 @@ void clearNonBlocking(int /*descriptor*/)
 {
 }
 
+// Windows maps no files here.
+bool endsAt(int /*descriptor*/, std::uint64_t /*size*/)
+{
+    return false;
+}
+
 long readDescriptor(int descriptor, char* data, std::size_t count)
 {
     return _read(descriptor, data, static_cast<unsigned>(count));
@@ -92,6 +98,13 @@ bool isRegularFile(int descriptor, std::uint64_t& size)
 void clearNonBlocking(int descriptor)
 {
     ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+}
+
+// Whether no byte lies at an offset of the file, without moving where reading goes on.
+bool endsAt(int descriptor, std::uint64_t size)
+{
+    char byte;
+    return ::pread(descriptor, &byte, 1, static_cast<off_t>(size)) == 0;
 }
 
 long readDescriptor(int descriptor, char* data, std::size_t count)
@@ -156,6 +169,13 @@ void FileReader::readOn(std::string& bytes, std::size_t limit)
             break;
     }
     bytes.resize(end);
+}
+
+MappedFile FileReader::mapWhole() const
+{
+    if (m_kind != Kind::Regular || m_size > std::numeric_limits<std::size_t>::max() || !endsAt(m_descriptor, m_size))
+        return {};
+    return MappedFile(m_descriptor, static_cast<std::size_t>(m_size));
 }
 
 } // namespace vorelind

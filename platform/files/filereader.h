@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/files/mappedfile.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -32,6 +34,12 @@ public:
     // Reads on from where the last read ended, appending to the bytes until
     // they hold limit bytes or the file ends. A read error raises AppError.
     void readOn(std::string& bytes, std::size_t limit);
+
+    // Maps the whole of a regular file as its size said when it was opened,
+    // for a reader that only reads it, whatever has been read of it. Nothing
+    // is mapped for a file that has grown since, whose size misses bytes, or
+    // where the system maps no files: it is then read on as usual.
+    MappedFile mapWhole() const;
 
 private:
     // Reads at most count bytes into data; 0 at the end of the file.

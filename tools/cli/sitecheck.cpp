@@ -72,11 +72,13 @@ int SiteCheck::run(const std::vector<std::string>& paths)
 SiteCheck::FileResult SiteCheck::checkFile(const std::string& path, ListingSink* out) const
 {
     FileResult result;
-    result.failure = checkLoadedFile(path, m_options.convertToShiftJis, m_options.style.rules,
-                                     [&](std::string_view source, TagRules rules) {
-                                         result.findings = unmatchedFindings(path, source, rules, m_excluded,
-                                                                             m_options.style, out);
-                                     });
+    const auto check = [&](std::string_view source, TagRules rules) {
+        result.findings = unmatchedFindings(path, source, rules, m_excluded, m_options.style, out);
+    };
+    // Columns in characters need the encoding guessed on the loaded text.
+    const bool loaded = m_options.convertToShiftJis || m_options.style.format == FindingFormat::Gnu;
+    result.failure = loaded ? checkLoadedFile(path, m_options.convertToShiftJis, m_options.style.rules, check)
+                            : checkFileAsWritten(path, m_options.style.rules, check);
     return result;
 }
 

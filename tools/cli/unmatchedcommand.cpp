@@ -177,10 +177,11 @@ private:
     }
 
     // Finds the line of an offset, reading the lines from the offset before
-    // it on. They are SourceIndex's lines, which end at CR LF pairs; read
-    // here sixteen bytes at a time up to each LF, since a look-up of each
-    // pair cost a twentieth of the command's time. Both offsets are of a
-    // '<', so no pair straddles either end of what is read.
+    // it on. The lines are the file's, as loading reads them: a CR LF pair, a
+    // lone CR or a lone LF ends one, but not as the second byte of a
+    // Shift-JIS character; the loaded text, whose breaks are all CR LF,
+    // has the same lines. Both offsets are of a '<', so no pair straddles
+    // either end of what is read.
     void moveTo(std::size_t offset)
     {
         if (offset < m_passed) {
@@ -192,14 +193,16 @@ private:
         }
         bool newLine = m_linePrefix.empty();
         const std::string_view passed = m_source.substr(0, offset);
-        constexpr ScanStops kLineFeed{'\n', '\n', '\n', '\n', false};
-        for (std::size_t lineFeed = findStop(passed, m_passed, kLineFeed); lineFeed < passed.size();
-             lineFeed = findStop(passed, lineFeed + 1, kLineFeed)) {
-            if (lineFeed > m_passed && passed[lineFeed - 1] == '\r') {
-                ++m_line;
-                m_lineStart = lineFeed + 1;
-                newLine = true;
-            }
+        constexpr ScanStops kLineBreaks{'\r', '\n', '\n', '\n', false};
+        for (std::size_t lineBreak = findStop(passed, m_passed, kLineBreaks); lineBreak < passed.size();
+             lineBreak = findStop(passed, lineBreak + 1, kLineBreaks)) {
+            if (isSjisSecondByte(passed, lineBreak))
+                continue;
+            if (passed[lineBreak] == '\r' && lineBreak + 1 < passed.size() && passed[lineBreak + 1] == '\n')
+                ++lineBreak;
+            ++m_line;
+            m_lineStart = lineBreak + 1;
+            newLine = true;
         }
         m_passed = offset;
         if (newLine || offset < m_counted) {
