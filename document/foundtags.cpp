@@ -11,7 +11,7 @@ namespace {
 UnbalancedTag unbalanced(std::string_view text, TagSide side, std::size_t offset)
 {
     const std::size_t nameStart = offset + (side == TagSide::Start ? 1 : 2);
-    return {side, offset, text.substr(nameStart, readName(text, nameStart).end - nameStart)};
+    return {side, offset, text.substr(nameStart, nameEndFrom(text, nameStart) - nameStart)};
 }
 
 } // namespace

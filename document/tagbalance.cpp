@@ -246,7 +246,7 @@ std::size_t markupEnd(std::string_view text, std::size_t offset)
 
 std::size_t tagNameEnd(std::string_view text, std::size_t start)
 {
-    return readName(text, start).end;
+    return nameEndFrom(text, start);
 }
 
 } // namespace vorelind

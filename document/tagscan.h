@@ -62,6 +62,15 @@ inline NameSpan readName(std::string_view text, std::size_t start)
     return span;
 }
 
+// The offset after the tag name that starts at an offset, where its key is
+// not needed.
+inline std::size_t nameEndFrom(std::string_view text, std::size_t start)
+{
+    while (start < text.size() && kNameBytes[static_cast<unsigned char>(text[start])])
+        ++start;
+    return start;
+}
+
 // Where a tag's bytes end.
 struct TagEnd {
     std::size_t next; // the offset after its '>', or the text's size

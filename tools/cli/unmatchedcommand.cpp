@@ -2,7 +2,7 @@
 
 #include "gatheredoutput.h"
 #include "platform/codecs/encodingguess.h"
-#include "util/bytescan.h"
+#include "util/filelines.h"
 #include "util/largebuffer.h"
 #include "util/sjis.h"
 
@@ -65,8 +65,9 @@ constexpr std::size_t kMostDigits = 20; // of a std::size_t
 constexpr std::size_t kMostGathered = 1024;
 
 // The most bytes a finding's line holds besides its line's part, its
-// column and its name.
-constexpr std::size_t kMostAround = sizeof ": error: unclosed start tag <" + sizeof "> closes nothing\n";
+// column and its name,
+// and the sixteen bytes a short copy may write past its end.
+constexpr std::size_t kMostAround = sizeof ": error: unclosed start tag <" + sizeof "> closes nothing\n" + 16;
 
 // Copies a constant text to an output; returns the end of what it wrote.
 template <std::size_t Size>
@@ -76,10 +77,16 @@ char* copiedText(char* out, const char (&text)[Size])
     return out + Size - 1;
 }
 
-// Copies bytes to an output; returns the end of what it wrote.
-char* copied(char* out, std::string_view bytes)
+// Copies bytes to an output with room for sixteen bytes more than them;
+// returns the end of what it wrote. Where sixteen bytes may be read from
+// their start, a run of at most sixteen, as line numbers and tag names are,
+// is copied as one block, which costs no call.
+char* copied(char* out, std::string_view bytes, std::size_t readable)
 {
-    std::memcpy(out, bytes.data(), bytes.size());
+    if (bytes.size() <= 16 && readable >= 16)
+        std::memcpy(out, bytes.data(), 16);
+    else
+        std::memcpy(out, bytes.data(), bytes.size());
     return out + bytes.size();
 }
 
@@ -111,12 +118,14 @@ public:
     FindingWriter(std::string_view path, std::string_view source, const FindingStyle& style, ListingSink* out)
         : m_source(source)
         , m_style(style)
+        , m_lines(source)
         , m_out(out)
         , m_gathered(out ? *out : m_textSink)
     {
         const bool gnu = style.format == FindingFormat::Gnu;
         if (gnu || style.pathFirst)
             m_pathPart.append(path).append(gnu ? ":" : "\t");
+        m_linePrefix.reserve(16);
     }
 
     bool expect(std::size_t count) override
@@ -137,7 +146,7 @@ public:
     {
         moveTo(tag.offset);
         const bool gnu = m_style.format == FindingFormat::Gnu;
-        const std::size_t column = gnu ? characterColumn(tag.offset) : tag.offset - m_lineStart + 1;
+        const std::size_t column = gnu ? characterColumn(tag.offset) : tag.offset - m_lines.lineStart() + 1;
         const std::size_t size = m_linePrefix.size() + kMostDigits + kMostAround + tag.name.size();
         if (size <= kMostGathered) {
             char* const begin = m_gathered.room(size);
@@ -162,56 +171,34 @@ private:
     {
         const bool start = tag.side == TagSide::Start;
         const bool gnu = m_style.format == FindingFormat::Gnu;
-        out = copied(out, m_linePrefix);
+        out = copied(out, m_linePrefix, m_linePrefix.capacity());
         out = digitsWritten(out, column);
         // The texts around the name are copied as constants, which costs no call.
         if (gnu)
             out = start ? copiedText(out, ": error: unclosed start tag <") : copiedText(out, ": error: end tag </");
         else
             out = start ? copiedText(out, "\tstart\t") : copiedText(out, "\tend\t");
-        out = copied(out, tag.name);
+        out = copied(out, tag.name,
+                     static_cast<std::size_t>(m_source.data() + m_source.size() - tag.name.data()));
         if (gnu)
             return start ? copiedText(out, ">\n") : copiedText(out, "> closes nothing\n");
         *out++ = '\n';
         return out;
     }
 
-    // Finds the line of an offset, reading the lines from the offset before
-    // it on. The lines are the file's, as loading reads them: a CR LF pair, a
-    // lone CR or a lone LF ends one, but not as the second byte of a
-    // Shift-JIS character; the loaded text, whose breaks are all CR LF,
-    // has the same lines. Both offsets are of a '<', so no pair straddles
-    // either end of what is read.
+    // Reads on to the line of an offset; a new line's findings start with a new prefix.
     void moveTo(std::size_t offset)
     {
-        if (offset < m_passed) {
-            // Never in source order: read again from the start then.
-            m_passed = 0;
-            m_line = 1;
-            m_lineStart = 0;
-            m_linePrefix.clear();
-        }
-        bool newLine = m_linePrefix.empty();
-        const std::string_view passed = m_source.substr(0, offset);
-        constexpr ScanStops kLineBreaks{'\r', '\n', '\n', '\n', false};
-        for (std::size_t lineBreak = findStop(passed, m_passed, kLineBreaks); lineBreak < passed.size();
-             lineBreak = findStop(passed, lineBreak + 1, kLineBreaks)) {
-            if (isSjisSecondByte(passed, lineBreak))
-                continue;
-            if (passed[lineBreak] == '\r' && lineBreak + 1 < passed.size() && passed[lineBreak + 1] == '\n')
-                ++lineBreak;
-            ++m_line;
-            m_lineStart = lineBreak + 1;
-            newLine = true;
-        }
-        m_passed = offset;
+        const std::size_t line = m_lines.line();
+        m_lines.readTo(offset);
+        const bool newLine = m_lines.line() != line || m_linePrefix.empty();
         if (newLine || offset < m_counted) {
-            m_counted = m_lineStart;
+            m_counted = m_lines.lineStart();
             m_characters = 0;
         }
         if (newLine) {
             char digits[kMostDigits];
-            m_linePrefix.assign(m_pathPart).append(digits, digitsWritten(digits, m_line)).append(":");
+            m_linePrefix.assign(m_pathPart).append(digits, digitsWritten(digits, m_lines.line())).append(":");
         }
     }
 
@@ -229,9 +216,7 @@ private:
     const FindingStyle& m_style;
     std::string m_pathPart;       // "PATH:" for gnu, "PATH<TAB>" for tsv with pathFirst
     CharacterBytes m_bytes = CharacterBytes::Single;
-    std::size_t m_passed = 0;     // the offset of the last finding, whose line is known
-    std::size_t m_line = 1;
-    std::size_t m_lineStart = 0;
+    FileLines m_lines;            // read to the last finding
     std::string m_linePrefix;     // what the findings of the line start with: the path part, "LINE:"
     std::size_t m_counted = 0;    // where counting the current line's characters stopped
     std::size_t m_characters = 0; // the characters of the line before it
