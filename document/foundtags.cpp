@@ -8,10 +8,14 @@ namespace vorelind {
 
 namespace {
 
-UnbalancedTag unbalanced(std::string_view text, TagSide side, std::size_t offset)
+UnbalancedTag unclosedTag(std::string_view text, std::size_t offset)
 {
-    const std::size_t nameStart = offset + (side == TagSide::Start ? 1 : 2);
-    return {side, offset, text.substr(nameStart, nameEndFrom(text, nameStart) - nameStart)};
+    return {TagSide::Start, offset, text.substr(offset + 1, nameEndFrom(text, offset + 1) - (offset + 1))};
+}
+
+UnbalancedTag strayTag(std::string_view text, const StrayTag& stray)
+{
+    return {TagSide::End, stray.offset, text.substr(stray.offset + 2, stray.nameLength)};
 }
 
 } // namespace
@@ -21,7 +25,12 @@ void reserveFoundTags(std::vector<std::size_t>& offsets, std::string_view text)
     offsets.reserve(text.size() / 32);
 }
 
-void mergeFindings(std::string_view text, std::vector<std::size_t>& unclosed, const std::vector<std::size_t>& strays,
+void reserveFoundTags(std::vector<StrayTag>& strays, std::string_view text)
+{
+    strays.reserve(text.size() / 32);
+}
+
+void mergeFindings(std::string_view text, std::vector<std::size_t>& unclosed, const std::vector<StrayTag>& strays,
                    UnbalancedTagSink& sink)
 {
     if (!std::is_sorted(unclosed.begin(), unclosed.end()))
@@ -30,12 +39,12 @@ void mergeFindings(std::string_view text, std::vector<std::size_t>& unclosed, co
         return;
     auto stray = strays.begin();
     for (const std::size_t start : unclosed) {
-        for (; stray != strays.end() && *stray < start; ++stray)
-            sink.take(unbalanced(text, TagSide::End, *stray));
-        sink.take(unbalanced(text, TagSide::Start, start));
+        for (; stray != strays.end() && stray->offset < start; ++stray)
+            sink.take(strayTag(text, *stray));
+        sink.take(unclosedTag(text, start));
     }
     for (; stray != strays.end(); ++stray)
-        sink.take(unbalanced(text, TagSide::End, *stray));
+        sink.take(strayTag(text, *stray));
 }
 
 } // namespace vorelind

@@ -611,7 +611,8 @@ private:
     void addStray(std::size_t offset, std::uint32_t id)
     {
         if (m_facts[id].reported)
-            m_stray.push_back(offset);
+            m_stray.push_back({static_cast<std::uint32_t>(offset),
+                               static_cast<std::uint32_t>(m_names.upperName(id).size())});
     }
 
     void noteCounted(TagSide side, std::size_t offset, std::uint32_t id)
@@ -647,7 +648,7 @@ private:
     std::vector<OpenElement> m_open;
     std::array<std::vector<std::uint32_t>, kTrackedSetCount> m_sets; // the positions of each set's entries
     std::vector<std::size_t> m_unclosed; // the start tags left open, in the order they were found so
-    std::vector<std::size_t> m_stray;    // the end tags that closed nothing, in source order
+    std::vector<StrayTag> m_stray;       // the end tags that closed nothing, in source order
     std::vector<Reopening> m_reopening;
 };
 

@@ -125,7 +125,7 @@ private:
         if (m_facts[id].counted) {
             noteCounted(TagSide::End, i);
             if (m_facts[id].openCount == 0)
-                m_stray.push_back(i);
+                m_stray.push_back({static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(name.size())});
             else
                 closeTopmost(id);
         }
@@ -193,7 +193,7 @@ private:
     std::vector<OpenTag> m_open;
     std::vector<std::size_t> m_starts; // every counted start tag, in source order
     std::vector<bool> m_closed;        // by start tag
-    std::vector<std::size_t> m_stray;  // the end tags that closed nothing, in source order
+    std::vector<StrayTag> m_stray;     // the end tags that closed nothing, in source order
 };
 
 } // namespace
