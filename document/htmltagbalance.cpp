@@ -91,6 +91,7 @@ struct HtmlFacts {
     bool reported; // not excluded
     bool reopens;  // its start tag reopens the formatting elements closed implicitly
     bool marker;   // keeps the formatting closed inside it from reopening outside
+    bool closesOthers; // its start tag may close open elements first
 };
 
 // Whether a start tag reopens the formatting elements before it enters:
@@ -101,6 +102,16 @@ bool reopensBefore(std::string_view upperName, std::uint32_t kinds)
         return false;
     return !(kinds & kSpecial) || (kinds & kVoid) || upperName == "APPLET" || upperName == "MARQUEE"
         || upperName == "OBJECT" || upperName == "SELECT";
+}
+
+// Whether a start tag may close open elements before it enters, as
+// closeImplicitly reads the rules: most names close nothing, and are
+// spared the tests one by one.
+bool closesOthers(std::string_view upperName, std::uint32_t kinds)
+{
+    constexpr std::uint32_t kClosingKinds = kListItemLike | kClosesP | kHeading | kRubyPart | kTablePart
+        | kReopensOnRepeat;
+    return (kinds & kClosingKinds) || upperName == "OPTION" || upperName == "OPTGROUP" || upperName == "BUTTON";
 }
 
 // Cells, captions and embedded objects keep the formatting closed inside
@@ -225,7 +236,8 @@ private:
             popTo(m_topByName[kSelect], Popped::ByItsEndTag); // a select inside a select ends the first
             return end.next;
         }
-        closeImplicitly(id, kinds);
+        if (m_facts[id].closesOthers)
+            closeImplicitly(id, kinds);
         if (m_facts[id].reopens && !m_reopening.empty())
             reopen();
         if (kinds & kVoid)
@@ -242,7 +254,8 @@ private:
         return end.next;
     }
 
-    // The start tag of a name closes what HTML closes before it.
+    // The start tag of a name closes what HTML closes before it; only the
+    // names that closesOthers takes come here.
     void closeImplicitly(std::uint32_t id, std::uint32_t kinds)
     {
         if (kinds & kListItemLike)
@@ -634,7 +647,7 @@ private:
     {
         const std::uint32_t kinds = htmlKindsOf(upper);
         m_facts.push_back({kinds, setsOf(upper, kinds), !m_excluded.contains(upper), reopensBefore(upper, kinds),
-                           isMarker(upper, kinds)});
+                           isMarker(upper, kinds), closesOthers(upper, kinds)});
         m_topByName.push_back(kNone);
     }
 
