@@ -6,6 +6,7 @@
 #include "util/largebuffer.h"
 #include "util/sjis.h"
 
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <string>
@@ -90,9 +91,29 @@ char* copied(char* out, std::string_view bytes, std::size_t readable)
     return out + bytes.size();
 }
 
-// Writes a number's digits to an output; returns the end of what it wrote.
+// The digits of the numbers below 1000, and their count last: most columns
+// are such numbers, and counting their digits cost a mispredicted branch
+// as often as not.
+constexpr std::size_t kTabledNumbers = 1000;
+constexpr auto kNumberDigits = [] {
+    std::array<std::array<char, 4>, kTabledNumbers> digits{};
+    for (std::size_t number = 0; number < kTabledNumbers; ++number) {
+        const std::size_t count = number < 10 ? 1 : number < 100 ? 2 : 3;
+        for (std::size_t rest = number, at = count; at-- > 0; rest /= 10)
+            digits[number][at] = static_cast<char>('0' + rest % 10);
+        digits[number][3] = static_cast<char>(count);
+    }
+    return digits;
+}();
+
+// Writes a number's digits to an output with room for kMostDigits bytes;
+// returns the end of what it wrote.
 char* digitsWritten(char* out, std::size_t number)
 {
+    if (number < kTabledNumbers) {
+        std::memcpy(out, kNumberDigits[number].data(), 4);
+        return out + kNumberDigits[number][3];
+    }
     return std::to_chars(out, out + kMostDigits, number).ptr;
 }
 
