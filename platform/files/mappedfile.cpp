@@ -114,14 +114,12 @@ MappedFile::MappedFile(int descriptor, std::size_t size)
     m_size = size;
 }
 
-void MappedFile::unmap()
+MappedFile::~MappedFile()
 {
     if (!m_data)
         return;
     unguard(m_guard);
     ::munmap(const_cast<char*>(m_data), m_size);
-    m_data = nullptr;
-    m_size = 0;
 }
 #else
 // Files are read rather than mapped here.
@@ -129,32 +127,14 @@ MappedFile::MappedFile(int /*descriptor*/, std::size_t /*size*/)
 {
 }
 
-void MappedFile::unmap()
-{
-}
+MappedFile::~MappedFile() = default;
 #endif
-
-MappedFile::~MappedFile()
-{
-    unmap();
-}
 
 MappedFile::MappedFile(MappedFile&& other) noexcept
     : m_data(std::exchange(other.m_data, nullptr))
     , m_size(std::exchange(other.m_size, 0))
     , m_guard(other.m_guard)
 {
-}
-
-MappedFile& MappedFile::operator=(MappedFile&& other) noexcept
-{
-    if (this != &other) {
-        unmap();
-        m_data = std::exchange(other.m_data, nullptr);
-        m_size = std::exchange(other.m_size, 0);
-        m_guard = other.m_guard;
-    }
-    return *this;
 }
 
 } // namespace vorelind

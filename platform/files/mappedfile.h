@@ -18,7 +18,7 @@ public:
     MappedFile(int descriptor, std::size_t size);
     ~MappedFile();
     MappedFile(MappedFile&& other) noexcept;
-    MappedFile& operator=(MappedFile&& other) noexcept;
+    MappedFile& operator=(MappedFile&&) = delete;
     MappedFile(const MappedFile&) = delete;
     MappedFile& operator=(const MappedFile&) = delete;
 
@@ -26,8 +26,6 @@ public:
     std::string_view bytes() const { return {m_data, m_size}; }
 
 private:
-    void unmap();
-
     const char* m_data = nullptr;
     std::size_t m_size = 0;
     std::size_t m_guard = 0; // the guarded range it holds
