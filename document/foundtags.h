@@ -27,9 +27,9 @@ void reserveFoundTags(std::vector<StrayTag>& strays, std::string_view text);
 
 // Hands a sink the unclosed start tags and the stray end tags of a pairing,
 // the unclosed given by the offsets of their '<', merged in source order.
-// Their names are read again from the text, so that a pairing keeps eight
-// bytes a finding. The strays come in source order; the unclosed, each
-// once, may come in any order, and are sorted here.
+// The unclosed ones' names are read again from the text, so that a pairing
+// keeps eight bytes a finding. The strays come in source order; the
+// unclosed, each once, may come in any order, and are sorted here.
 void mergeFindings(std::string_view text, std::vector<std::size_t>& unclosed, const std::vector<StrayTag>& strays,
                    UnbalancedTagSink& sink);
 

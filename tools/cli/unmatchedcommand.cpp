@@ -66,8 +66,7 @@ constexpr std::size_t kMostDigits = 20; // of a std::size_t
 constexpr std::size_t kMostGathered = 1024;
 
 // The most bytes a finding's line holds besides its line's part, its
-// column and its name,
-// and the sixteen bytes a short copy may write past its end.
+// column and its name, with the sixteen a short copy may write past its end.
 constexpr std::size_t kMostAround = sizeof ": error: unclosed start tag <" + sizeof "> closes nothing\n" + 16;
 
 // Copies a constant text to an output; returns the end of what it wrote.
