@@ -20,17 +20,17 @@ UnbalancedTag strayTag(std::string_view text, const StrayTag& stray)
 
 } // namespace
 
-void reserveFoundTags(std::vector<std::size_t>& offsets, std::string_view text)
+void reserveFoundTags(FoundTags<std::size_t>& offsets, std::string_view text)
 {
     offsets.reserve(text.size() / 32);
 }
 
-void reserveFoundTags(std::vector<StrayTag>& strays, std::string_view text)
+void reserveFoundTags(FoundTags<StrayTag>& strays, std::string_view text)
 {
     strays.reserve(text.size() / 32);
 }
 
-void mergeFindings(std::string_view text, std::vector<std::size_t>& unclosed, const std::vector<StrayTag>& strays,
+void mergeFindings(std::string_view text, std::vector<std::size_t>& unclosed, const FoundTags<StrayTag>& strays,
                    UnbalancedTagSink& sink)
 {
     if (!std::is_sorted(unclosed.begin(), unclosed.end()))

@@ -661,7 +661,7 @@ private:
     std::vector<OpenElement> m_open;
     std::array<std::vector<std::uint32_t>, kTrackedSetCount> m_sets; // the positions of each set's entries
     std::vector<std::size_t> m_unclosed; // the start tags left open, in the order they were found so
-    std::vector<StrayTag> m_stray;       // the end tags that closed nothing, in source order
+    FoundTags<StrayTag> m_stray;         // the end tags that closed nothing, in source order
     std::vector<Reopening> m_reopening;
 };
 

@@ -191,9 +191,9 @@ private:
     TagNames m_names;
     std::vector<NameFacts> m_facts; // by name id
     std::vector<OpenTag> m_open;
-    std::vector<std::size_t> m_starts; // every counted start tag, in source order
+    FoundTags<std::size_t> m_starts;   // every counted start tag, in source order
     std::vector<bool> m_closed;        // by start tag
-    std::vector<StrayTag> m_stray;     // the end tags that closed nothing, in source order
+    FoundTags<StrayTag> m_stray;       // the end tags that closed nothing, in source order
 };
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "util/largebuffer.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 #include <system_error>
 
 #ifdef __linux__
@@ -50,6 +52,32 @@ void reserveLarge(std::string& text, std::size_t size, std::size_t spare)
     text.reserve(size + spare);
     if (size >= 2 * kHugePageSize)
         adviseLargeBuffer(text.data(), size);
+}
+
+void* allocateLarge(std::size_t bytes)
+{
+#ifdef __linux__
+    if (bytes >= kHugePageSize) {
+        const std::size_t pages = (bytes + kHugePageSize - 1) & ~(kHugePageSize - 1);
+        void* const data = std::aligned_alloc(kHugePageSize, pages);
+        if (!data)
+            throw std::bad_alloc();
+        adviseLargeBuffer(static_cast<char*>(data), pages);
+        return data;
+    }
+#endif
+    return ::operator new(bytes);
+}
+
+void freeLarge(void* data, [[maybe_unused]] std::size_t bytes)
+{
+#ifdef __linux__
+    if (bytes >= kHugePageSize) {
+        std::free(data);
+        return;
+    }
+#endif
+    ::operator delete(data);
 }
 
 BackgroundPrefault::BackgroundPrefault([[maybe_unused]] void* data, [[maybe_unused]] std::size_t size)
