@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <new>
 #include <vector>
 
 namespace vorelind {
@@ -45,19 +44,17 @@ public:
     }
 
 private:
-    static constexpr std::size_t kHugePage = std::size_t(2) << 20;
     static constexpr std::size_t kBlockNodes = std::size_t(1) << 19; // six megabytes, three huge pages
 
+    static constexpr std::size_t kBlockBytes = kBlockNodes * sizeof(TreeNode);
+
     struct BlockRelease {
-        void operator()(TreeNode* block) const { ::operator delete(block, std::align_val_t(kHugePage)); }
+        void operator()(TreeNode* block) const { freeLarge(block, kBlockBytes); }
     };
 
     void addBlock()
     {
-        constexpr std::size_t bytes = kBlockNodes * sizeof(TreeNode);
-        auto* block = static_cast<TreeNode*>(::operator new(bytes, std::align_val_t(kHugePage)));
-        m_blocks.emplace_back(block);
-        adviseLargeBuffer(reinterpret_cast<char*>(block), bytes);
+        m_blocks.emplace_back(static_cast<TreeNode*>(allocateLarge(kBlockBytes)));
         m_free = kBlockNodes;
     }
 
