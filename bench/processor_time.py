@@ -42,18 +42,43 @@ def run_once(words, peak_file):
     return usage.ru_utime + usage.ru_stime, wall, peak_kib, os.waitstatus_to_exitcode(status)
 
 
-def measure(command, runs, peak_file):
-    """The medians of a command's runs after one warm-up run, and its peak."""
-    words = shlex.split(command)
-    run_once(words, peak_file)
-    results = [run_once(words, peak_file) for _ in range(runs)]
+def summary(results):
+    """The medians of a command's runs, its peak and its exit status."""
     statuses = {result[3] for result in results}
     return {
         "processor": statistics.median(result[0] for result in results),
         "wall": statistics.median(result[1] for result in results),
         "peak_kib": max(result[2] for result in results),
         "status": statuses.pop() if len(statuses) == 1 else sorted(statuses),
+        "runs": [result[0] for result in results],
     }
+
+
+def measure(command, runs, peak_file):
+    """The medians of a command's runs after one warm-up run, and its peak."""
+    return measure_side_by_side({command: command}, runs, peak_file)[command]
+
+
+def measure_side_by_side(commands, runs, peak_file, before_run=lambda name: None):
+    """Runs named commands in turns, each once a round after a warm-up round,
+    so that the machine's speed, which drifts while others work on it, weighs
+    on all of them alike; returns each one's summary by its name. before_run
+    is called with a name ahead of each of its runs."""
+    words = {name: shlex.split(command) for name, command in commands.items()}
+    results = {name: [] for name in commands}
+    for round_number in range(runs + 1):
+        for name in commands:
+            before_run(name)
+            result = run_once(words[name], peak_file)
+            if round_number > 0:
+                results[name].append(result)
+    return {name: summary(runs_of) for name, runs_of in results.items()}
+
+
+def median_ratio(result, base):
+    """The median of the ratios of two commands' processor times, round by
+    round: steadier than the ratio of their medians."""
+    return statistics.median(mine / theirs for mine, theirs in zip(result["runs"], base["runs"]))
 
 
 def report(command, result, page_bytes):
