@@ -1,14 +1,19 @@
 #!/usr/bin/env python3
 """Measures commands by processor time (user + system, from wait4), which a
 shared machine compares fairly, with wall time beside it: the median of
-several runs each, and the peak memory of the largest run. The peak comes
-from GNU time started in between, so that it is the command's own and not
-this script's, which a forked child would carry into its exec.
+several runs each, and the peak memory of the largest run.
+
+The timed runs are spawned straight (posix_spawn, which copies nothing of
+this script), so that a run's time is the command's own: a forked Python
+child, or a wrapper between, would add milliseconds of its own start and
+end to every run. The peak comes from runs of GNU time in between, before
+and after the timed ones, since a spawned child carries this script's
+peak into its exec.
 
 Usage: processor_time.py [--runs N] [--page FILE] COMMAND...
 Each COMMAND is one shell word list, e.g. "build/bin/vorelind-cli indent p.html".
 Its standard output and error are thrown away, as hyperfine's
---output=null does, so that a command's time is its own work. With --page, the peak is also given as a multiple of
+--output=null does. With --page, the peak is also given as a multiple of
 that file's size.
 """
 
@@ -21,58 +26,70 @@ import tempfile
 import time
 
 
-def run_once(words, peak_file):
-    """Runs a command to its end; returns (processor s, wall s, peak KiB, status)."""
-    words = ["/usr/bin/time", "--format=%M", f"--output={peak_file}", *words]
+def spawned(words):
+    """Starts a command with its output thrown away and no input; its pid."""
+    actions = [
+        (os.POSIX_SPAWN_OPEN, 1, os.devnull, os.O_WRONLY, 0),
+        (os.POSIX_SPAWN_OPEN, 2, os.devnull, os.O_WRONLY, 0),
+        (os.POSIX_SPAWN_CLOSE, 0),
+    ]
+    return os.posix_spawnp(words[0], words, os.environ, file_actions=actions)
+
+
+def run_once(words):
+    """Runs a command to its end; returns (processor s, wall s, status)."""
     started = time.monotonic()
-    pid = os.fork()
-    if pid == 0:
-        discard = os.open(os.devnull, os.O_WRONLY)
-        os.dup2(discard, 1)
-        os.dup2(discard, 2)
-        os.close(0)
-        try:
-            os.execvp(words[0], words)
-        finally:
-            os._exit(127)
-    _, status, usage = os.wait4(pid, 0)
+    _, status, usage = os.wait4(spawned(words), 0)
     wall = time.monotonic() - started
+    return usage.ru_utime + usage.ru_stime, wall, os.waitstatus_to_exitcode(status)
+
+
+def peak_once(words, peak_file):
+    """Runs a command to its end under GNU time; returns its peak in KiB."""
+    os.waitpid(spawned(["/usr/bin/time", "--format=%M", f"--output={peak_file}", *words]), 0)
     with open(peak_file) as peak:
-        peak_kib = int(peak.read().split()[-1])
-    return usage.ru_utime + usage.ru_stime, wall, peak_kib, os.waitstatus_to_exitcode(status)
+        return int(peak.read().split()[-1])
 
 
-def summary(results):
+def summary(results, peaks):
     """The medians of a command's runs, its peak and its exit status."""
-    statuses = {result[3] for result in results}
+    statuses = {result[2] for result in results}
     return {
         "processor": statistics.median(result[0] for result in results),
         "wall": statistics.median(result[1] for result in results),
-        "peak_kib": max(result[2] for result in results),
+        "peak_kib": max(peaks),
         "status": statuses.pop() if len(statuses) == 1 else sorted(statuses),
         "runs": [result[0] for result in results],
     }
 
 
 def measure(command, runs, peak_file):
-    """The medians of a command's runs after one warm-up run, and its peak."""
+    """The medians of a command's runs, and its peak."""
     return measure_side_by_side({command: command}, runs, peak_file)[command]
 
 
 def measure_side_by_side(commands, runs, peak_file, before_run=lambda name: None):
-    """Runs named commands in turns, each once a round after a warm-up round,
-    so that the machine's speed, which drifts while others work on it, weighs
-    on all of them alike; returns each one's summary by its name. before_run
-    is called with a name ahead of each of its runs."""
+    """Runs named commands in turns, each once a round, so that the
+    machine's speed, which drifts while others work on it, weighs on all of
+    them alike; returns each one's summary by its name. A round under GNU
+    time before the timed rounds warms up and takes the peaks, and one after
+    takes them again. before_run is called with a name ahead of each run."""
     words = {name: shlex.split(command) for name, command in commands.items()}
     results = {name: [] for name in commands}
-    for round_number in range(runs + 1):
+    peaks = {name: [] for name in commands}
+
+    def peak_round():
         for name in commands:
             before_run(name)
-            result = run_once(words[name], peak_file)
-            if round_number > 0:
-                results[name].append(result)
-    return {name: summary(runs_of) for name, runs_of in results.items()}
+            peaks[name].append(peak_once(words[name], peak_file))
+
+    peak_round()
+    for _ in range(runs):
+        for name in commands:
+            before_run(name)
+            results[name].append(run_once(words[name]))
+    peak_round()
+    return {name: summary(results[name], peaks[name]) for name in commands}
 
 
 def median_ratio(result, base):
