@@ -6,6 +6,7 @@
 #include "util/bytescan.h"
 #include "util/leadingblanks.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace vorelind {
@@ -36,7 +37,7 @@ bool isStopAfter(unsigned char byte, bool endTag)
 // Declarations, comments, processing instructions and server blocks.
 bool isMarkupDeclarationName(const std::string& name)
 {
-    return name == "!" || name == "?" || name == "%";
+    return name.size() == 1 && (name[0] == '!' || name[0] == '?' || name[0] == '%');
 }
 
 // Collects the listing in one string.
@@ -48,7 +49,10 @@ public:
 
 // One run over one source; positions are 1-based as in the run log. The
 // listing is gathered in a small chunk and handed on whenever the chunk is
-// full, so that no whole listing is ever held here.
+// full, so that no whole listing is ever held here. The walk for a sink
+// that takes the lines' starts is compiled apart, so that the bookkeeping
+// of those starts costs a walk for any other sink nothing.
+template <bool kTakesLineStarts>
 class IndentWalk {
 public:
     IndentWalk(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks, ListingSink& listing,
@@ -59,7 +63,6 @@ public:
         , m_listing(listing)
         , m_reporting(sinks.progress || sinks.status || sinks.runLog)
         , m_budget(budget)
-        , m_takesLineStarts(listing.takesLineStarts())
     {
     }
 
@@ -70,8 +73,8 @@ public:
         if (m_sinks.progress)
             m_sinks.progress->start(n);
         m_chunk.reserve(kChunkSize + kChunkSize / 4);
-        if (m_takesLineStarts)
-            m_lineStarts.push_back(LineStart{1, 0});
+        if constexpr (kTakesLineStarts)
+            startLineStart(1);
         else
             m_lineSources.push_back(1);
         for (std::size_t i = 1; i <= n;) {
@@ -134,6 +137,7 @@ private:
         // The '/' of "/>" closes the tag before it; it is neither copied nor reported.
         if (c == '/' && c1 == '>') {
             m_depth -= m_step;
+            altered();
             return;
         }
         if (c == '<')
@@ -208,11 +212,14 @@ private:
     void copyByte(std::size_t i, unsigned char c, unsigned char c1)
     {
         if (!m_raw) {
-            if (c >= 32)
+            if (c >= 32) {
                 put(static_cast<char>(c));
+                return;
+            }
+            altered();
             // Inside a tag a run of control bytes separates like one blank,
             // so "<a" CR LF "href" keeps its attribute; in text they vanish.
-            else if (m_inTag && m_last != ' ')
+            if (m_inTag && m_last != ' ')
                 put(' ');
             return;
         }
@@ -237,12 +244,31 @@ private:
     // A line that begins at the source position was just begun by its CR LF.
     void beginLine(std::size_t position)
     {
-        if (!m_takesLineStarts) {
+        if constexpr (!kTakesLineStarts) {
             m_lineSources.push_back(position);
             return;
         }
-        m_lineStarts.push_back(LineStart{position, 0});
+        // The line ended before the CR LF just written.
+        if (!m_lineStarts.empty())
+            m_lineStarts.back().verbatim &= m_alteredAt >= m_chunk.size() - 2;
+        startLineStart(position);
         m_lineStartInChunk = m_chunk.size();
+    }
+
+    // A line's bytes can be the source's only if the first of them, coming
+    // from the source, is no blank that would join its leading blanks.
+    void startLineStart(std::size_t position)
+    {
+        m_lineStarts.push_back(LineStart{position, 0, at(position) != ' '});
+        m_alteredAt = std::string::npos;
+    }
+
+    // A source byte is dropped, or a byte written that the source does not
+    // hold there; the line's bytes from here on are not the source's.
+    void altered()
+    {
+        if constexpr (kTakesLineStarts)
+            m_alteredAt = std::min(m_alteredAt, m_chunk.size());
     }
 
     // Blanks right at a line's start go to a sink that takes them as a
@@ -255,21 +281,26 @@ private:
         if (m_chunk.size() == m_lineStartInChunk) {
             m_lineStarts.back().leftOutBlanks += written - 1;
             written = 1;
+        } else {
+            altered();
         }
         m_chunk.append(written, ' ');
         m_count += static_cast<std::size_t>(n);
         m_last = ' ';
     }
 
-    // The positions of the lines the chunk begins go ahead of it.
+    // The positions of the lines the chunk begins go ahead of it. The line
+    // begun last may go on in the next chunk, so its bytes are not known.
     void flushChunk()
     {
+        if (!m_lineStarts.empty())
+            m_lineStarts.back().verbatim = false;
         if (!m_cut && !m_lineSources.empty())
             m_listing.beginLines(m_lineSources);
         if (!m_cut && !m_lineStarts.empty())
             m_listing.beginLineStarts(m_lineStarts);
         m_lineSources.clear();
-        m_lineStarts.clear();
+        m_lineStarts.clear(); // or the sink's own, taken in exchange
         m_lineStartInChunk = std::string::npos;
         emit(m_chunk);
         m_chunk.clear();
@@ -325,13 +356,16 @@ private:
     ListingSink& m_listing;
     const bool m_reporting;
     const std::size_t m_budget;
-    const bool m_takesLineStarts; // rather than only where lines began in the source
     std::string m_chunk;
     std::vector<std::size_t> m_lineSources; // where the chunk's new lines began
     std::vector<LineStart> m_lineStarts;    // the same for a listing that takes them
     // Where in the chunk the line begun last begins, while it can still
     // leave out blanks; npos otherwise.
     std::size_t m_lineStartInChunk = std::string::npos;
+    // Where in the chunk the walk first altered the source's bytes since
+    // the line begun last began; npos while it has not. A line whose bytes
+    // end there is still the source's own.
+    std::size_t m_alteredAt = std::string::npos;
     std::size_t m_count = 0; // bytes written, the cut-off ones included
     char m_last = 0;         // the byte written last
     bool m_cut = false;      // a NUL has ended the listing
@@ -360,7 +394,10 @@ void walkSource(std::string_view source, const ExcludedTags& excluded, const Wal
 void walkSourceWithin(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks,
                       ListingSink& listing, std::size_t budget)
 {
-    IndentWalk(source, excluded, sinks, listing, budget).run();
+    if (listing.takesLineStarts())
+        IndentWalk<true>(source, excluded, sinks, listing, budget).run();
+    else
+        IndentWalk<false>(source, excluded, sinks, listing, budget).run();
 }
 
 std::string indentSource(std::string_view source, const ExcludedTags& excluded, const WalkSinks& sinks)

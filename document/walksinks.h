@@ -44,11 +44,15 @@ struct WalkSinks {
 };
 
 // Where a listing line began, for a sink that takes the lines' starts: the
-// position (from 1) in the walked source, and the blanks that lead the line
-// and that the walk left out, writing only the last of them.
+// position (from 1) in the walked source, the blanks that lead the line
+// and that the walk left out, writing only the last of them, and whether
+// the line's bytes after its leading blanks are known to be the source's
+// own from that position on, as most lines are. A line that a piece of the
+// listing ends within is not known so.
 struct LineStart {
     std::size_t sourcePosition;
     std::size_t leftOutBlanks;
+    bool verbatim;
 };
 
 // Receives the listing in pieces, in order; a piece is valid only during the call.
@@ -69,8 +73,9 @@ public:
     // a line's start, which spares a deeply nested listing most of its bytes.
     virtual bool takesLineStarts() const { return false; }
     // Receives, ahead of the piece that holds them, the starts of the lines
-    // that beginLines would have named.
-    virtual void beginLineStarts(const std::vector<LineStart>& /*starts*/) {}
+    // that beginLines would have named. The sink may take them, swapping
+    // the vector with one of its own, which the walk clears.
+    virtual void beginLineStarts(std::vector<LineStart>& /*starts*/) {}
 };
 
 } // namespace vorelind

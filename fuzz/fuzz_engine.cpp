@@ -130,17 +130,31 @@ void checkTagBalance(std::string_view source, const ExcludedTags& excluded, TagR
     }
 }
 
-// Gathers the lines a tree is filled from, each as the fill takes it.
+// Gathers the lines a tree is filled from, each as the fill takes it, and
+// checks that a line told to be the source's bytes is them.
 class GatheredTreeLines : public TreeLineSink {
 public:
-    void addLine(const IndentedLine& line, std::size_t sourcePosition) override
+    explicit GatheredTreeLines(std::string_view source = {})
+        : m_source(source)
+    {
+    }
+
+    void addLine(const IndentedLine& line, std::size_t sourcePosition, bool verbatim) override
     {
         const std::size_t kept = line.depth > 0 ? kIndentedTextLength : line.fromLastBlank.size();
         lines.push_back(std::to_string(line.depth) + ' ' + std::to_string(sourcePosition) + ' '
                         + std::string(line.fromLastBlank.substr(0, kept)));
+        if (verbatim) {
+            const std::string_view text = nodeText(line).substr(line.depth > 0 ? 1 : 0);
+            require(sourcePosition > 0 && m_source.substr(sourcePosition - 1, text.size()) == text,
+                    "a line told to be the source's bytes is them");
+        }
     }
 
     std::vector<std::string> lines;
+
+private:
+    std::string_view m_source;
 };
 
 // The lines streamed to the tree, in small pieces, are the list's lines.
@@ -149,7 +163,7 @@ void checkStreamedTreeLines(std::string_view listing, const Listing& listed)
     GatheredTreeLines listedLines;
     const IndentedLines treeLines = treeLinesOf(listed);
     for (std::size_t row = 0; row < treeLines.count; ++row)
-        listedLines.addLine(treeLines.line(row), 0);
+        listedLines.addLine(treeLines.line(row), 0, false);
     GatheredTreeLines streamedLines;
     TreeLineStream stream(streamedLines);
     for (std::size_t at = 0; at < listing.size(); at += 7)
@@ -169,8 +183,8 @@ void checkWalkedTreeLines(std::string_view source, const ExcludedTags& excluded,
     GatheredTreeLines listedLines;
     const IndentedLines treeLines = treeLinesOf(listed);
     for (std::size_t row = 0; row < treeLines.count; ++row)
-        listedLines.addLine(treeLines.line(row), listed.sourcePosition(row));
-    GatheredTreeLines walkedLines;
+        listedLines.addLine(treeLines.line(row), listed.sourcePosition(row), false);
+    GatheredTreeLines walkedLines(source);
     TreeLineStream stream(walkedLines);
     walkSourceWithin(source, excluded, {}, stream, budget);
     stream.finish();

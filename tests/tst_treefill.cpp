@@ -57,17 +57,35 @@ bool rowsAreConsistent(const IndentTree& tree)
     return true;
 }
 
-// Each line as the fill takes it: depth, its position and the node text.
+// Each line as the fill takes it: depth, its position and the node text;
+// with the source, how many lines were told to be its bytes, and how many
+// of those are not.
 class LinesSeen : public TreeLineSink {
 public:
-    void addLine(const IndentedLine& line, std::size_t sourcePosition) override
+    explicit LinesSeen(std::string_view source = {})
+        : m_source(source)
+    {
+    }
+
+    void addLine(const IndentedLine& line, std::size_t sourcePosition, bool verbatim) override
     {
         const std::size_t kept = line.depth > 0 ? kIndentedTextLength : line.fromLastBlank.size();
         lines << QString("%1 %2:").arg(line.depth).arg(sourcePosition)
                      + QString::fromLatin1(bytes(line.fromLastBlank.substr(0, kept)));
+        if (!verbatim)
+            return;
+        ++verbatimLines;
+        const std::string_view text = nodeText(line).substr(line.depth > 0 ? 1 : 0);
+        if (sourcePosition == 0 || m_source.substr(sourcePosition - 1, text.size()) != text)
+            ++notVerbatim;
     }
 
     QStringList lines;
+    int verbatimLines = 0;
+    int notVerbatim = 0;
+
+private:
+    std::string_view m_source;
 };
 
 // Where each line of a listing began: the first at 1, the next ones 10 on.
@@ -210,7 +228,7 @@ void TestTreeFill::streamedLinesAreTheListingsLines()
     const IndentedLines listed = treeLinesOf(whole);
     LinesSeen expected;
     for (std::size_t row = 0; row < listed.count; ++row)
-        expected.addLine(listed.line(row), whole.sourcePosition(row));
+        expected.addLine(listed.line(row), whole.sourcePosition(row), false);
 
     for (std::size_t piece = 1; piece <= text.size(); ++piece) {
         LinesSeen seen;
@@ -234,6 +252,14 @@ void TestTreeFill::walkedLinesAreTheListingsLines_data()
     QTest::newRow("lines across the walk's chunks") << QByteArray("<p>text</p>").repeated(40000);
     QTest::newRow("raw lines begun by tags across the chunks")
         << QByteArray("<a><script>") + QByteArray("\r\n<x>").repeated(70000);
+    // Lines whose bytes the walk altered must not be told to be the source's.
+    QTest::newRow("slash of an empty tag left out") << QByteArray("<a><br/>x\r\n<b>");
+    QTest::newRow("line break in a tag written as a blank") << QByteArray("<a><b\rc>x<i>");
+    QTest::newRow("line break in a text left out") << QByteArray("<a>x\r\ny<b>");
+    QTest::newRow("blanks before a tag in a raw block") << QByteArray("<a><pre>x<b>y\r\nz<c>w");
+    QTest::newRow("raw line after a lone LF") << QByteArray("<a><pre>x\ny\r\nz</pre><i>");
+    QTest::newRow("raw line led by blanks of the source") << QByteArray("<a><pre>x\r\n  y\r\n</pre><i>");
+    QTest::newRow("line cut by a NUL") << QByteArray("<a><pre>x", 9) + QByteArray(1, '\0') + "y\r\nz</pre>";
 }
 
 // The walk leaves out most blanks that lead a line when the tree's stream
@@ -249,13 +275,16 @@ void TestTreeFill::walkedLinesAreTheListingsLines()
     const IndentedLines listed = treeLinesOf(whole);
     LinesSeen expected;
     for (std::size_t row = 0; row < listed.count; ++row)
-        expected.addLine(listed.line(row), whole.sourcePosition(row));
+        expected.addLine(listed.line(row), whole.sourcePosition(row), false);
 
-    LinesSeen seen;
+    LinesSeen seen(text);
     TreeLineStream stream(seen);
     walkSource(text, ExcludedTags(), {}, stream);
     stream.finish();
     QCOMPARE(seen.lines, expected.lines);
+    QCOMPARE(seen.notVerbatim, 0);
+    // Most lines of a page are the source's own, and are told so.
+    QVERIFY(seen.verbatimLines * 2 >= expected.lines.size() - 2);
 }
 
 QTEST_APPLESS_MAIN(TestTreeFill)

@@ -71,11 +71,11 @@ std::size_t TreeLineStream::takeWholeLines(std::string_view bytes)
         const std::string_view fromLastBlank = depth == 0
                                                    ? bytes.substr(textStart, lf - 1 - textStart)
                                                    : bytes.substr(textStart - 1, lf - textStart).substr(0, kIndentedTextLength);
-        const std::size_t source = takeLineSource();
-        // An empty line is not handed on, though it still takes its source position.
+        // An empty line is not handed on, though it still takes its start.
         if (!fromLastBlank.empty())
-            m_lines.addLine(IndentedLine{depth, fromLastBlank}, source);
-        leftOut = nextLeftOutBlanks();
+            m_lines.addLine(IndentedLine{depth, fromLastBlank}, m_line.sourcePosition, m_line.verbatim);
+        takeLineStart();
+        leftOut = m_line.leftOutBlanks;
         at = lf + 1;
     }
     m_leftOutBlanks = m_blanks = leftOut;
@@ -86,18 +86,32 @@ void TreeLineStream::beginLines(const std::vector<std::size_t>& sourcePositions)
 {
     dropTakenStarts();
     for (const std::size_t position : sourcePositions)
-        m_starts.push_back(LineStart{position, 0});
+        m_starts.push_back(LineStart{position, 0, false});
+    takeLateStart();
+}
+
+// The starts are taken whole when every start held is taken, as most often.
+void TreeLineStream::beginLineStarts(std::vector<LineStart>& starts)
+{
+    if (m_startsTaken == m_starts.size()) {
+        m_starts.swap(starts);
+        m_startsTaken = 0;
+    } else {
+        dropTakenStarts();
+        m_starts.insert(m_starts.end(), starts.begin(), starts.end());
+    }
+    takeLateStart();
 }
 
 // A line already begun, and of which no byte came yet, takes its left-out
 // blanks at once.
-void TreeLineStream::beginLineStarts(const std::vector<LineStart>& starts)
+void TreeLineStream::takeLateStart()
 {
-    dropTakenStarts();
-    const std::size_t first = m_starts.size();
-    m_starts.insert(m_starts.end(), starts.begin(), starts.end());
-    if (m_countingBlanks && m_blanks == 0 && m_startsTaken >= first)
-        m_leftOutBlanks = m_blanks = nextLeftOutBlanks();
+    if (!m_lineStartLate)
+        return;
+    takeLineStart();
+    if (!m_lineStartLate && m_countingBlanks && m_blanks == 0)
+        m_leftOutBlanks = m_blanks = m_line.leftOutBlanks;
 }
 
 void TreeLineStream::dropTakenStarts()
@@ -136,28 +150,24 @@ void TreeLineStream::keep(std::string_view bytes)
     m_lastByte = bytes.back();
 }
 
-// An empty line is not handed on, though it still takes its source position.
+// An empty line is not handed on, though it still takes its start.
 void TreeLineStream::endLine(std::string_view fromLastBlank)
 {
-    const std::size_t source = takeLineSource();
     if (!fromLastBlank.empty())
-        m_lines.addLine(IndentedLine{m_blanks, fromLastBlank}, source);
+        m_lines.addLine(IndentedLine{m_blanks, fromLastBlank}, m_line.sourcePosition, m_line.verbatim);
+    takeLineStart();
     m_countingBlanks = true;
-    m_leftOutBlanks = nextLeftOutBlanks();
+    m_leftOutBlanks = m_line.leftOutBlanks;
     m_blanks = m_leftOutBlanks;
     m_kept.clear();
     m_textLength = 0;
     m_lastByte = 0;
 }
 
-std::size_t TreeLineStream::takeLineSource()
+void TreeLineStream::takeLineStart()
 {
-    return m_startsTaken < m_starts.size() ? m_starts[m_startsTaken++].sourcePosition : 0;
-}
-
-std::size_t TreeLineStream::nextLeftOutBlanks() const
-{
-    return m_startsTaken < m_starts.size() ? m_starts[m_startsTaken].leftOutBlanks : 0;
+    m_lineStartLate = m_startsTaken == m_starts.size();
+    m_line = m_lineStartLate ? LineStart{0, 0, false} : m_starts[m_startsTaken++];
 }
 
 } // namespace vorelind

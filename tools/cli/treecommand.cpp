@@ -252,10 +252,11 @@ TreeWriter::TreeWriter(const LoadedSource& source, bool withPositions)
 {
 }
 
-void TreeWriter::addLine(const IndentedLine& line, std::size_t sourcePosition)
+void TreeWriter::addLine(const IndentedLine& line, std::size_t sourcePosition, bool verbatim)
 {
     m_blankLed = line.depth > 0;
     m_position = sourcePosition;
+    m_verbatim = verbatim;
     m_fill.add(line);
 }
 
@@ -326,14 +327,12 @@ void TreeWriter::endRun()
 
 // The text is set aside only when the source does not hold it where the
 // line began: when the walk dropped a line break or a control byte from it.
+// Most lines the walk tells to be the source's, and they are not compared.
 NodeId TreeWriter::addNode(std::size_t level, std::string_view text)
 {
     if (m_blankLed)
         text.remove_prefix(1);
-    const std::string_view source = m_source.text ? std::string_view(*m_source.text) : std::string_view();
-    const std::size_t start = m_position - 1;
-    const bool inSource = m_position > 0 && start <= source.size() && text.size() <= source.size() - start
-                          && sameBytes(source.data() + start, text.data(), text.size());
+    const bool inSource = m_verbatim || holdsInSource(text);
     std::uint32_t length = nodeField(text.size(), TreeNode::kLengthBits);
     if (m_blankLed)
         length |= TreeNode::kBlankLed;
@@ -343,6 +342,14 @@ NodeId TreeWriter::addNode(std::size_t level, std::string_view text)
     }
     m_nodes.push(TreeNode{nodeField(level, UINT32_MAX), nodeField(m_position, UINT32_MAX), length});
     return level;
+}
+
+bool TreeWriter::holdsInSource(std::string_view text) const
+{
+    const std::string_view source = m_source.text ? std::string_view(*m_source.text) : std::string_view();
+    const std::size_t start = m_position - 1;
+    return m_position > 0 && start <= source.size() && text.size() <= source.size() - start
+           && sameBytes(source.data() + start, text.data(), text.size());
 }
 
 void TreeWriter::writeRun(const Run& run, std::size_t& line, GatheredOutput& out) const

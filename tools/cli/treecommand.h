@@ -58,7 +58,7 @@ public:
     // written, once the first line comes; it must outlive the writer.
     TreeWriter(const LoadedSource& source, bool withPositions);
 
-    void addLine(const IndentedLine& line, std::size_t sourcePosition) override;
+    void addLine(const IndentedLine& line, std::size_t sourcePosition, bool verbatim) override;
     // Ends the fill; call it after the last line.
     void finish() override;
     void writeTo(ListingSink& out) const;
@@ -84,6 +84,8 @@ private:
     void startRun(bool front);
     void endRun();
     NodeId addNode(std::size_t level, std::string_view text);
+    // Whether the source holds the text where the line being added began.
+    bool holdsInSource(std::string_view text) const;
     // The line of the position written last is passed along, since the next
     // one most often lies on it or a line or two below.
     void writeRun(const Run& run, std::size_t& line, GatheredOutput& out) const;
@@ -99,6 +101,7 @@ private:
     const bool m_withPositions;
     bool m_blankLed = false;        // the line being added is indented
     std::size_t m_position = 0;     // where it began
+    bool m_verbatim = false;        // whether its text is known to be the source's there
     TreeNodes m_nodes;
     BlockText m_aside;
     Run m_run{0, 0, 0};
