@@ -328,20 +328,24 @@ void TreeWriter::endRun()
 // The text is set aside only when the source does not hold it where the
 // line began: when the walk dropped a line break or a control byte from it.
 // Most lines the walk tells to be the source's, and they are not compared.
-NodeId TreeWriter::addNode(std::size_t level, std::string_view text)
+// Defined inline, the fill's calls of it take no call of their own.
+inline NodeId TreeWriter::addNode(std::size_t level, std::string_view text)
 {
     if (m_blankLed)
         text.remove_prefix(1);
-    const bool inSource = m_verbatim || holdsInSource(text);
     std::uint32_t length = nodeField(text.size(), TreeNode::kLengthBits);
     if (m_blankLed)
         length |= TreeNode::kBlankLed;
-    if (!inSource) {
-        m_aside.append(text);
-        length |= TreeNode::kSetAside;
-    }
+    if (!m_verbatim && !holdsInSource(text))
+        length |= setAside(text);
     m_nodes.push(TreeNode{nodeField(level, UINT32_MAX), nodeField(m_position, UINT32_MAX), length});
     return level;
+}
+
+std::uint32_t TreeWriter::setAside(std::string_view text)
+{
+    m_aside.append(text);
+    return TreeNode::kSetAside;
 }
 
 bool TreeWriter::holdsInSource(std::string_view text) const

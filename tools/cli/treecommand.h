@@ -52,7 +52,7 @@ private:
 // of all before it: the nodes are held in runs in the order they came, and
 // the runs are put in order at the end. A node holds no text of its own
 // when its text is the source's bytes where its line began, as most are.
-class TreeWriter final : public TreeLineSink, private TreeOperations {
+class TreeWriter final : public TreeLineSink {
 public:
     // The source must be loaded, and indexed when the positions are
     // written, once the first line comes; it must outlive the writer.
@@ -60,7 +60,7 @@ public:
 
     void addLine(const IndentedLine& line, std::size_t sourcePosition, bool verbatim) override;
     // Ends the fill; call it after the last line.
-    void finish() override;
+    void finish();
     void writeTo(ListingSink& out) const;
 
 private:
@@ -72,20 +72,23 @@ private:
     };
 
     // A node is named by its level: the fill names only the node added last
-    // and its ancestors, one on each level above it. The fill calls these
-    // directly, without their virtual calls.
+    // and its ancestors, one on each level above it. The fill calls these,
+    // which are no tree's virtual functions, as part of addLine.
     friend class BasicTreeFill<TreeWriter>;
-    void clear() override;
-    NodeId addFirstTopLevel(std::string_view text) override;
-    NodeId addLastChild(NodeId parent, std::string_view text) override;
-    NodeId addLastSibling(NodeId node, std::string_view text) override;
-    NodeId parent(NodeId node) const override;
+    void clear();
+    NodeId addFirstTopLevel(std::string_view text);
+    NodeId addLastChild(NodeId parent, std::string_view text);
+    NodeId addLastSibling(NodeId node, std::string_view text);
+    NodeId parent(NodeId node) const;
 
     void startRun(bool front);
     void endRun();
     NodeId addNode(std::size_t level, std::string_view text);
     // Whether the source holds the text where the line being added began.
-    bool holdsInSource(std::string_view text) const;
+    // It and setAside are seldom called, and are kept out of addNode.
+    [[gnu::noinline]] bool holdsInSource(std::string_view text) const;
+    // Keeps a text the source does not hold; returns the node's flag for it.
+    [[gnu::noinline]] std::uint32_t setAside(std::string_view text);
     // The line of the position written last is passed along, since the next
     // one most often lies on it or a line or two below.
     void writeRun(const Run& run, std::size_t& line, GatheredOutput& out) const;
