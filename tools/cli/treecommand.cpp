@@ -378,9 +378,10 @@ void TreeWriter::writeRun(const Run& run, std::size_t& line, GatheredOutput& out
 
 // A node text of an indented line with no escaped byte, nearly every one,
 // is put straight into the output gathered; the others are left to
-// writeEscapedNode, and false returned.
-bool TreeWriter::putPlainNode(const TreeNode& node, std::string_view text, std::size_t& line,
-                              GatheredOutput& out) const
+// writeEscapedNode, and false returned. Defined inline, it takes no call
+// of its own for each node.
+inline bool TreeWriter::putPlainNode(const TreeNode& node, std::string_view text, std::size_t& line,
+                                     GatheredOutput& out) const
 {
     if (text.size() >= kIndentedTextLength)
         return false;
