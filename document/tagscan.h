@@ -31,6 +31,15 @@ inline constexpr ByteTable kNameBytes = [] {
     return table;
 }();
 
+// The bytes of tag names upper-cased, as TagNames keys them, and 0 for
+// every other byte: one look-up both tests a byte and keys it.
+inline constexpr std::array<unsigned char, 256> kUpperNameBytes = [] {
+    std::array<unsigned char, 256> table{};
+    for (int byte = 0; byte < 256; ++byte)
+        table[byte] = kNameBytes[byte] ? static_cast<unsigned char>(upperAsciiByte(static_cast<char>(byte))) : 0;
+    return table;
+}();
+
 // The byte at an offset, or 0 past the text's end.
 inline unsigned char byteAt(std::string_view text, std::size_t offset)
 {
@@ -55,8 +64,13 @@ struct NameSpan {
 inline NameSpan readName(std::string_view text, std::size_t start)
 {
     NameSpan span{start, TagNames::kEmptyKey};
-    for (; span.end < text.size() && kNameBytes[byteAt(text, span.end)]; ++span.end)
-        span.key = TagNames::keyed(span.key, span.end - start, text[span.end]);
+    for (; span.end < text.size(); ++span.end) {
+        const unsigned char upper = kUpperNameBytes[static_cast<unsigned char>(text[span.end])];
+        if (upper == 0)
+            break;
+        if (span.end - start < TagNames::kKeyedLength)
+            span.key |= std::uint64_t{upper} << (8 * (span.end - start));
+    }
     if (span.end - start > TagNames::kKeyedLength)
         span.key = TagNames::kEmptyKey;
     return span;
