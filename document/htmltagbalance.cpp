@@ -86,6 +86,7 @@ std::uint32_t setsOf(std::string_view upperName, std::uint32_t kinds)
 
 // What the walk knows about one name.
 struct HtmlFacts {
+    std::uint64_t key; // as TagNames keys it
     std::uint32_t kinds;
     std::uint32_t sets;
     bool reported; // not excluded
@@ -403,19 +404,13 @@ private:
     }
 
     // The id of an end tag's name, and where the name ends. Most end tags
-    // name the current element, which needs no look-up.
+    // name the current element, which needs no look-up: its key is compared.
     std::uint32_t endTagNameId(std::size_t nameStart, std::size_t& nameEnd)
     {
-        if (!m_open.empty()) {
-            const std::uint32_t current = m_open.back().nameId;
-            const std::string& upper = m_names.upperName(current);
-            nameEnd = nameStart + upper.size();
-            if (equalWithoutAsciiCase(m_text.substr(nameStart, upper.size()), upper)
-                && !(nameEnd < m_text.size() && kNameBytes[static_cast<unsigned char>(m_text[nameEnd])]))
-                return current;
-        }
         const NameSpan span = readName(m_text, nameStart);
         nameEnd = span.end;
+        if (!m_open.empty() && span.key != TagNames::kEmptyKey && span.key == m_facts[m_open.back().nameId].key)
+            return m_open.back().nameId;
         return nameId(m_text.substr(nameStart, span.end - nameStart), span.key);
     }
 
@@ -646,8 +641,8 @@ private:
     void addFacts(const std::string& upper)
     {
         const std::uint32_t kinds = htmlKindsOf(upper);
-        m_facts.push_back({kinds, setsOf(upper, kinds), !m_excluded.contains(upper), reopensBefore(upper, kinds),
-                           isMarker(upper, kinds), closesOthers(upper, kinds)});
+        m_facts.push_back({TagNames::keyOf(upper), kinds, setsOf(upper, kinds), !m_excluded.contains(upper),
+                           reopensBefore(upper, kinds), isMarker(upper, kinds), closesOthers(upper, kinds)});
         m_topByName.push_back(kNone);
     }
 
