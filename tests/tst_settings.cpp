@@ -531,10 +531,10 @@ void TestSettings::programName_data()
     QTest::addColumn<std::string>("name");
 
     QTest::newRow("Windows path") << std::string("C:\\Program Files\\Vorelind\\X.exe") << std::string("X");
-    QTest::newRow("no extension") << std::string("/usr/bin/vorelind") << std::string("vorelind");
-    QTest::newRow("only the last extension goes") << std::string("/opt/vore.lind.exe") << std::string("vore.lind");
-    QTest::newRow("dot in a folder name") << std::string("/opt/v1.2/vorelind") << std::string("vorelind");
-    QTest::newRow("hidden file keeps its dot") << std::string("/home/u/.vorelind") << std::string(".vorelind");
+    QTest::newRow("no extension") << std::string("tools/bin/vorelind") << std::string("vorelind");
+    QTest::newRow("only the last extension goes") << std::string("tools/vore.lind.exe") << std::string("vore.lind");
+    QTest::newRow("dot in a folder name") << std::string("tools/v1.2/vorelind") << std::string("vorelind");
+    QTest::newRow("hidden file keeps its dot") << std::string("home/u/.vorelind") << std::string(".vorelind");
     QTest::newRow("Shift-JIS with second byte 0x5C") << shiftJis("C:\\ツール\\表示.exe") << shiftJis("表示");
 }
 
