@@ -24,18 +24,6 @@ std::size_t findCrOrLf(std::string_view bytes, std::size_t from)
     return findStop(bytes, from, ScanStops{'\r', '\n', '\n', '\n', false});
 }
 
-// Returns whether the byte at `at` is the second byte of a double-byte
-// character, given that a character starts at `start`. The byte before a run
-// of bytes in the lead-byte range always ends a character, so the run pairs
-// up from its first byte: an odd run takes the byte at `at` as a second byte.
-bool isSecondByte(std::string_view bytes, std::size_t start, std::size_t at)
-{
-    std::size_t leadRange = 0;
-    while (at - leadRange > start && isSjisLeadByte(static_cast<unsigned char>(bytes[at - leadRange - 1])))
-        ++leadRange;
-    return leadRange % 2 == 1;
-}
-
 // Returns the position of the first line break from `from` on, where a
 // character starts, skipping the second bytes of Shift-JIS characters; the
 // text's size when there is none. Looking back from each CR or LF instead of
@@ -44,7 +32,7 @@ bool isSecondByte(std::string_view bytes, std::size_t start, std::size_t at)
 std::size_t findLineBreak(std::string_view bytes, std::size_t from)
 {
     std::size_t candidate = findCrOrLf(bytes, from);
-    while (candidate < bytes.size() && isSecondByte(bytes, from, candidate)) {
+    while (candidate < bytes.size() && isSjisSecondByte(bytes, candidate, from)) {
         from = candidate + 1;
         candidate = findCrOrLf(bytes, from);
     }

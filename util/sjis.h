@@ -13,13 +13,14 @@ constexpr bool isSjisLeadByte(unsigned char byte)
 }
 
 // Returns whether the byte at an offset is the second byte of a Shift-JIS
-// double-byte character. A byte outside the lead-byte range always ends a
-// character, so the run of lead-range bytes before the offset pairs up from
-// its first byte: an odd run takes the byte at the offset as a second byte.
-constexpr bool isSjisSecondByte(std::string_view text, std::size_t at)
+// double-byte character, given that a character starts at offset start. A
+// byte outside the lead-byte range always ends a character, so the run of
+// lead-range bytes before the offset pairs up from its first byte: an odd
+// run takes the byte at the offset as a second byte.
+constexpr bool isSjisSecondByte(std::string_view text, std::size_t at, std::size_t start = 0)
 {
     std::size_t leadRun = 0;
-    while (leadRun < at && isSjisLeadByte(static_cast<unsigned char>(text[at - leadRun - 1])))
+    while (at - leadRun > start && isSjisLeadByte(static_cast<unsigned char>(text[at - leadRun - 1])))
         ++leadRun;
     return leadRun % 2 == 1;
 }
